@@ -1,0 +1,57 @@
+# Front door for building TEVRA. Every target first makes sure the Debian
+# packages are there (a quick no-op when they are).
+#
+#   make demo            list the bundled example log with tevra-batch
+#   make test            build and run every test suite
+#   make test SANITIZE=1 the same under AddressSanitizer + UBSan (build-san/)
+#   make bench           build and run the benchmarks (Release)
+#   make fuzz            build the libFuzzer targets with clang and run each briefly
+
+SANITIZE ?= 0
+FUZZ_SECONDS ?= 20
+JOBS ?= $(shell nproc)
+
+ifeq ($(SANITIZE),1)
+BUILD_DIR := build-san
+CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DTEVRA_SANITIZE=ON
+else
+BUILD_DIR := build
+CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
+endif
+
+.PHONY: all deps build test demo bench fuzz clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+$(BUILD_DIR)/build.ninja: | deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS)
+
+build: deps $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	$(BUILD_DIR)/src/app/tevra-batch --list examples/sample.log
+
+bench: deps
+	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-bench -j $(JOBS) --target tevra_bench
+	build-bench/bench/tevra_bench
+
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTEVRA_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+	@for t in build-fuzz/fuzz/fuzz_*; do \
+	  [ -x "$$t" ] || continue; \
+	  name=$$(basename $$t); mkdir -p build-fuzz/corpus/$$name; \
+	  echo "== $$name ($(FUZZ_SECONDS) s)"; \
+	  $$t -max_total_time=$(FUZZ_SECONDS) -max_len=65536 build-fuzz/corpus/$$name fuzz/seeds/$$name || exit 1; \
+	done
+
+clean:
+	rm -rf build build-san build-bench build-fuzz

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing TEVRA need, and only
+# those that are missing. Quick no-op when everything is present.
+# Works as root or through sudo.
+set -euo pipefail
+
+packages=(
+  g++            # compiler
+  clang          # second compiler, fuzz targets (libFuzzer)
+  libclang-rt-14-dev
+  cmake
+  ninja-build
+  make
+  pkg-config
+  libgtest-dev
+  libgmock-dev
+  libbenchmark-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  sudo=()
+elif command -v sudo >/dev/null 2>&1; then
+  sudo=(sudo)
+else
+  echo "install-deps: need root or sudo to install: ${missing[*]}" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,31 @@
+// The host services for the command line: messages go to stderr, questions
+// take their safe answer, dialogs are not shown.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "platform/ui.h"
+
+namespace tevra {
+
+class ConsoleUi : public Ui {
+ public:
+  explicit ConsoleUi(std::FILE* err, std::string programName) : err_(err), program_(std::move(programName)) {}
+
+  void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override;
+  // Nothing is asked on the command line: Yes/No questions answer No, and
+  // questions that can be cancelled answer Cancel.
+  Answer Ask(std::string_view text, Buttons buttons, MessageIcon icon, std::string_view title) override;
+  SortAnswer AskSortOrder(std::string_view text, bool withCancel) override;
+  void SetStatus(std::string_view) override {}
+  void BeginWaitCursor() override {}
+  void EndWaitCursor() override {}
+  std::optional<OpenFileChoice> ChooseFileToOpen(const OpenFileRequest&) override { return std::nullopt; }
+
+ private:
+  std::FILE* err_;
+  std::string program_;
+};
+
+}  // namespace tevra

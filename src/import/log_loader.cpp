@@ -1,0 +1,156 @@
+#include "import/log_loader.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+
+#include "core/messages.h"
+#include "import/kuval_text_reader.h"
+#include "import/log_source.h"
+#include "log/log_store.h"
+#include "platform/ui.h"
+
+namespace tevra {
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens a regular file for reading; null for anything else.
+FilePtr OpenRegularFile(const std::string& path) {
+  FilePtr file(std::fopen(path.c_str(), "rb"));
+  if (!file) return nullptr;
+  struct stat st {};
+  if (fstat(fileno(file.get()), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+  return file;
+}
+
+// A record already marked sent: anything but nothing, blank, "H", "I" or "N".
+bool AlreadySent(char mark) { return mark != '\0' && mark != ' ' && mark != 'H' && mark != 'I' && mark != 'N'; }
+
+}  // namespace
+
+std::unique_ptr<RecordSource> MakeLogReader(LogSourceType type, std::FILE* file, const LoadOptions& /*options*/) {
+  switch (type) {
+    case SrcKuvalText: return std::make_unique<KuvalTextReader>(file);
+    default: return nullptr;
+  }
+}
+
+bool LogLoader::ReadLog(LogSourceType type, const std::string& path) {
+  options_.curLogType = type;
+  store_.SetSourceType(type);
+  WaitCursor wait(ui_);
+  hooks_.CloseLiveSources();
+  FilePtr file = OpenRegularFile(path);
+  if (!file) {
+    ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
+    return false;
+  }
+  std::unique_ptr<RecordSource> reader = MakeLogReader(type, file.get(), options_);
+  if (!reader) {
+    ui_.ShowMessage(msg::kFormatNotReadable, MessageIcon::Warning);
+    return false;
+  }
+  return RunLoadFrame(type, path, *reader);
+}
+
+bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, RecordSource& reader) {
+  store_.SetSourceType(type);
+  store_.Clear();
+  ui_.SetStatus(msg::kReadingLogFile);
+  const bool sentMarks = CarriesSentMark(type);
+  if (sentMarks) hooks_.StartPrintNumberContinuation();
+
+  std::int32_t position = reader.FirstPosition();
+  QsoRecord record;
+  for (;;) {
+    RecordSource::Step step = reader.Next(record);
+    if (step == RecordSource::Step::End) break;
+    if (step == RecordSource::Step::Record) {
+      if (sentMarks && AlreadySent(record.QslSent)) hooks_.CountSentRecord();
+      if (hooks_.LoadConditionHolds(record) && (!options_.skipSendMark || record.QslSent == '\0'))
+        store_.Add(record, position);
+    }
+    position += reader.PositionStep();
+  }
+  ui_.ClearStatus();
+  if (reader.Failed()) {
+    // Half a log must not pass for the whole one.
+    store_.Clear();
+    ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
+    return false;
+  }
+  options_.recentLogs.Add(path);
+  return true;
+}
+
+bool LogLoader::AfterLoad() {
+  store_.SetCurrentCard(0);
+  store_.SetCurrentQso(0);
+  if (store_.QsoCount() > 0 && store_.QsosPerCard() > 1 && !sortFlag_) {
+    char text[512];
+    std::snprintf(text, sizeof text, std::string(msg::kSortBeforeRepeat).c_str(),
+                  static_cast<unsigned>(store_.QsoCount()));
+    switch (ui_.AskSortOrder(text, false)) {
+      case SortAnswer::Ascending: hooks_.SortStore(false); break;
+      case SortAnswer::Descending: hooks_.SortStore(true); break;
+      default: break;
+    }
+  }
+  store_.Regroup();
+  store_.ReadCard(0, mergeBuffer_);
+  hooks_.Redraw();
+  if (hooks_.ShowLogList()) {
+    store_.ReadCard(store_.CurrentCard(), mergeBuffer_);
+    hooks_.Redraw();
+  }
+  return true;
+}
+
+void LogLoader::RememberPath(const std::string& path) {
+  lastLogPath_ = path;
+  options_.curLogDir = std::string(DirectoryOf(path));
+  options_.curLogName = std::string(FileNameOf(path));
+}
+
+bool LogLoader::OpenLogDialog() {
+  if (!enableLogFile_) return false;  // the command is disabled
+  if (!hooks_.SettlePendingWriteBack()) return false;
+  LogFilterList filters = BuildLogFilterList(options_.curLogType, options_.curLogName);
+  OpenFileRequest request{std::string(msg::kOpenLogTitle), "log", options_.curLogName, options_.curLogDir,
+                          filters.filters};
+  std::optional<OpenFileChoice> choice = ui_.ChooseFileToOpen(request);
+  if (!choice) return false;
+  RememberPath(choice->path);
+  LogSourceType type = ReaderForChosenFile(choice->path, choice->filterIndex == filters.cabrilloFilterIndex);
+  if (!ReadLog(type, choice->path)) return false;
+  return AfterLoad();
+}
+
+bool LogLoader::OpenByName(const std::string& path) {
+  std::optional<LogSourceType> type = ReaderForNamedFile(path);
+  if (!type) {
+    documentDirectory_ = std::string(DirectoryOf(path));
+    return hooks_.OpenLayoutDocument(path);
+  }
+  if (!enableLogFile_) {
+    ui_.ShowMessage(msg::kLogLoadingForbidden, MessageIcon::Warning);
+    return false;
+  }
+  if (!hooks_.SettlePendingWriteBack()) return false;
+  if (!ReadLog(*type, path)) return false;
+  RememberPath(path);
+  return AfterLoad();
+}
+
+bool LogLoader::OpenRecentLog(std::size_t n) {
+  const auto& items = options_.recentLogs.Items();
+  if (n >= items.size()) return false;
+  std::string path = items[n];  // a copy: the load reorders the list
+  return OpenByName(path);
+}
+
+}  // namespace tevra

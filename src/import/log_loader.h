@@ -1,0 +1,96 @@
+// Choosing a log, running a reader inside the common load frame, and the
+// finish that every load shares.
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string>
+
+#include "core/recent_list.h"
+#include "import/record_source.h"
+#include "log/log_source_type.h"
+#include "log/qso_record.h"
+
+namespace tevra {
+
+class LogStore;
+class Ui;
+
+// Load settings kept program-wide (and in the settings file).
+struct LoadOptions {
+  LogSourceType curLogType = SrcKuvalText;
+  std::string curLogDir;   // with its trailing "/"
+  std::string curLogName;  // file name with extension
+  std::string loadCond = "TRUE";  // CP932
+  bool skipSendMark = true;
+  // Template for the fields a format lacks (kept in CSV setting files).
+  QsoRecord defaultQso{};
+  RecentList recentLogs{4};
+};
+
+// Where loading meets the rest of the program. Every hook has a neutral
+// default so that a load works before the subsystem behind it exists.
+class LoadHooks {
+ public:
+  virtual ~LoadHooks() = default;
+  // Offers the write-back of the previous log; false when the user cancels.
+  virtual bool SettlePendingWriteBack() { return true; }
+  // Closes a plug-in source or database connection still open.
+  virtual void CloseLiveSources() {}
+  // Print-number continuation: restarted by each load of a format that
+  // carries a sent mark, then told of every record already sent.
+  virtual void StartPrintNumberContinuation() {}
+  virtual void CountSentRecord() {}
+  virtual bool LoadConditionHolds(const QsoRecord& /*record*/) { return true; }
+  virtual void SortStore(bool /*descending*/) {}
+  virtual void Redraw() {}
+  // Shows the log list modally; true when the user closed it with OK.
+  virtual bool ShowLogList() { return false; }
+  virtual bool OpenLayoutDocument(const std::string& /*path*/) { return false; }
+};
+
+// Makes the reader for a file of the given type; null when this build has
+// no reader for it.
+std::unique_ptr<RecordSource> MakeLogReader(LogSourceType type, std::FILE* file, const LoadOptions& options);
+
+class LogLoader {
+ public:
+  LogLoader(Ui& ui, LogStore& store, LoadOptions& options, LoadHooks& hooks, std::span<QsoRecord> mergeBuffer)
+      : ui_(ui), store_(store), options_(options), hooks_(hooks), mergeBuffer_(mergeBuffer) {}
+
+  // The "open log file" command. True when a log was read.
+  bool OpenLogDialog();
+  // Opens a log by its extension, or hands other files to the layout
+  // document.
+  bool OpenByName(const std::string& path);
+  // Entry n (0-based) of the recent log list; nothing beyond its end.
+  bool OpenRecentLog(std::size_t n);
+  // Runs the reader of `type` on path inside the load frame.
+  bool ReadLog(LogSourceType type, const std::string& path);
+  // The load frame from clearing the store on, around an opened reader.
+  bool RunLoadFrame(LogSourceType type, const std::string& path, RecordSource& reader);
+  bool AfterLoad();
+
+  // Document state that loading reads or sets.
+  const std::string& LastLogPath() const { return lastLogPath_; }
+  const std::string& DocumentDirectory() const { return documentDirectory_; }
+  bool EnableLogFile() const { return enableLogFile_; }
+  void SetEnableLogFile(bool enable) { enableLogFile_ = enable; }
+  bool SortFlag() const { return sortFlag_; }
+  void SetSortFlag(bool flag) { sortFlag_ = flag; }
+
+ private:
+  void RememberPath(const std::string& path);
+
+  Ui& ui_;
+  LogStore& store_;
+  LoadOptions& options_;
+  LoadHooks& hooks_;
+  std::span<QsoRecord> mergeBuffer_;
+  std::string lastLogPath_;
+  std::string documentDirectory_;
+  bool enableLogFile_ = true;
+  bool sortFlag_ = false;
+};
+
+}  // namespace tevra

@@ -1,0 +1,125 @@
+#include "import/log_source.h"
+
+#include <array>
+#include <cstdio>
+
+#include "core/text.h"
+
+namespace tevra {
+namespace {
+
+constexpr std::array<std::string_view, kFileSourceTypeCount> kFilters = {
+    "KUVALﾃｷｽﾄﾌｧｲﾙ(*.log)|*.log|",
+    "KUVALﾃﾞｰﾀﾌｧｲﾙ(*.mdt)|*.mdt|",
+    "LOG200ﾃﾞｰﾀﾌｧｲﾙ(*.l2)|*.l2|",
+    "HAMLOGﾃﾞｰﾀﾌｧｲﾙ(*.dbs)|*.dbs|",
+    "HAMLOG(Ver5)ﾃﾞｰﾀﾌｧｲﾙ(*.hdb)|*.hdb|",
+    "CTﾃｷｽﾄﾌｧｲﾙ(*.res)|*.res|",
+    "dBaseⅢ,Ⅳﾃﾞｰﾀﾌｧｲﾙ(*.dbf)|*.dbf|",
+    "TR-LOGﾃﾞｰﾀﾌｧｲﾙ(*.dat)|*.dat|",
+    "ADIFﾃﾞｰﾀﾌｧｲﾙ(*.adi)|*.adi|",
+    "Cabrilloﾃﾞｰﾀﾌｧｲﾙ(*.cbr;*.cab;*.txt)|*.cbr;*.cab;*.txt|",
+    "CSV形式ﾃｷｽﾄﾌｧｲﾙ(*.csv;*.txt)|*.CSV;*.TXT|",
+};
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  for (std::size_t i = 0; i < out.size(); i += CharLength(out, i))
+    if (out[i] >= 'a' && out[i] <= 'z') out[i] = static_cast<char>(out[i] - 'a' + 'A');
+  return out;
+}
+
+std::string UpperExtension(std::string_view path) { return Upper(ExtensionOf(FileNameOf(path))); }
+
+}  // namespace
+
+std::string_view FileNameOf(std::string_view path) {
+  auto slash = path.find_last_of('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view DirectoryOf(std::string_view path) {
+  auto slash = path.find_last_of('/');
+  return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
+}
+
+std::string_view LogFilterOf(LogSourceType type) {
+  return (type >= 0 && type < kFileSourceTypeCount) ? kFilters[type] : std::string_view();
+}
+
+LogFilterList BuildLogFilterList(LogSourceType currentType, std::string_view currentLogName) {
+  LogFilterList list;
+  int count = 0;
+  auto add = [&](std::string_view filter, bool cabrillo) {
+    list.filters.append(filter);
+    if (cabrillo) list.cabrilloFilterIndex = count;
+    ++count;
+  };
+  if (currentType > SrcCabrillo) {
+    std::string ext = Upper(CopyBounded(ExtensionOf(FileNameOf(currentLogName)), 4));
+    if (!ext.empty() && ext != "CSV" && ext != "TXT")
+      add(ext + "ファイル (*." + ext + ")|*." + ext + "|", false);
+  }
+  if (currentType >= 0 && currentType < kFileSourceTypeCount)
+    add(kFilters[currentType], currentType == SrcCabrillo);
+  for (int t = 0; t < kFileSourceTypeCount; ++t)
+    if (t != currentType) add(kFilters[t], t == SrcCabrillo);
+  list.filters.push_back('|');
+  return list;
+}
+
+LogSourceType ReaderForChosenFile(std::string_view path, bool cabrilloFilterChosen) {
+  const std::string ext = UpperExtension(path);
+  if (ext == "LOG") return SrcKuvalText;
+  if (ext == "MDT") return SrcKuvalData;
+  if (ext == "L2") return SrcLog200;
+  if (ext == "DBS") return SrcHamlog;
+  if (ext == "HDB") return SrcHamlog5;
+  if (ext == "RES") return SrcCt;
+  if (ext == "DBF") return SrcDbf;
+  if (ext == "DAT") return SrcTrLog;
+  if (ext == "ADI") return SrcAdif;
+  if (ext == "CBR" || ext == "CAB") return SrcCabrillo;
+  if (ext == "TXT" && cabrilloFilterChosen) return SrcCabrillo;
+  return SrcCsv;
+}
+
+std::optional<LogSourceType> ReaderForNamedFile(std::string_view path) {
+  const std::string ext = UpperExtension(path);
+  if (ext == "LOG") return SrcKuvalText;
+  if (ext == "MDT") return SrcKuvalData;
+  if (ext == "L2") return SrcLog200;
+  if (ext == "DBS") return SrcHamlog;
+  if (ext == "HDB") return SrcHamlog5;
+  if (ext == "DBF") return SrcDbf;
+  if (ext == "RES") return SrcCt;
+  if (ext == "DAT") return SrcTrLog;
+  if (ext == "ADI") return SrcAdif;
+  if (ext == "CBR" || ext == "CAB") return SrcCabrillo;
+  if (ext == "TXT" || ext == "CSV") return SrcCsv;
+  return std::nullopt;
+}
+
+std::string SourceDisplayName(LogSourceType type, std::string_view currentLogName) {
+  switch (type) {
+    case SrcClipboard: return "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ";
+    case SrcAutomation: return "OLEｵｰﾄﾒｰｼｮﾝ";
+    case SrcOdbc:
+      return currentLogName.empty() ? std::string("ODBCﾃﾞｰﾀﾍﾞｰｽ") : "ODBC(" + std::string(currentLogName) + ")";
+    case SrcPlugin:
+      return currentLogName.empty() ? std::string("EXTSRC.DLL") : std::string(currentLogName);
+    default: return std::string(currentLogName);
+  }
+}
+
+bool CarriesSentMark(LogSourceType type) {
+  switch (type) {
+    case SrcKuvalText: case SrcKuvalData: case SrcLog200: case SrcHamlog: case SrcHamlog5:
+    case SrcDbf: case SrcCsv: case SrcClipboard: case SrcOdbc: case SrcPlugin:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace tevra

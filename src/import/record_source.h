@@ -1,0 +1,25 @@
+// What the load frame asks of a log reader: one record after another, with
+// the positions that the write-back later uses to find them again.
+#pragma once
+
+#include <cstdint>
+
+#include "log/qso_record.h"
+
+namespace tevra {
+
+class RecordSource {
+ public:
+  enum class Step { Record, Skipped, End };
+
+  virtual ~RecordSource() = default;
+  // Record: `record` holds the next QSO. Skipped: a record that did not
+  // parse (its position still counts). End: no more records.
+  virtual Step Next(QsoRecord& record) = 0;
+  // True when reading stopped on an I/O error rather than at the end.
+  virtual bool Failed() const { return false; }
+  virtual std::int32_t FirstPosition() const { return 1; }
+  virtual std::int32_t PositionStep() const { return 1; }
+};
+
+}  // namespace tevra

@@ -1,0 +1,140 @@
+// The document's QSOs in their current order, with source positions, printed
+// marks, the division into cards and the derived routing call and entity.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "log/log_source_type.h"
+#include "log/qso_record.h"
+
+namespace tevra {
+
+class Ui;
+
+// One stored QSO. The ten texts live back to back in one heap block, each
+// NUL-terminated, in the order of Field.
+class LogEntry {
+ public:
+  enum Field { Call, Date, Time, Report, Freq, Mode, Power, Name, Qth, Remarks, FieldCount };
+
+  LogEntry() = default;
+  // position < 0: the entry has no source position.
+  LogEntry(const QsoRecord& record, std::int32_t position);
+
+  std::string_view Text(Field field) const;
+  std::uint16_t Env() const { return env_; }
+  char Received() const { return received_; }
+  char Sent() const { return sent_; }
+  // Bit 31 the printed mark, bits 0..30 the source position (0 for an
+  // entry that has none).
+  std::uint32_t Ref() const { return ref_; }
+  // False for an entry written by Replace. Kept apart from the position so
+  // that a record at position 0 (the first LOG200 record) is still found.
+  bool HasPosition() const { return hasPosition_; }
+  bool Printed() const { return (ref_ & kPrintedBit) != 0; }
+  std::int32_t Position() const { return static_cast<std::int32_t>(ref_ & ~kPrintedBit); }
+  void SetPrinted(bool printed) { ref_ = printed ? (ref_ | kPrintedBit) : (ref_ & ~kPrintedBit); }
+
+  bool HasRoute() const { return route_ != nullptr; }
+  std::string_view ViaCall() const;
+  std::string_view ViaEnt() const;  // empty when not computed
+  void SetRoute(std::string_view viaCall, std::string_view viaEnt);
+
+  // Heap bytes owned by the entry, for the memory benchmark.
+  std::size_t HeapBytes() const;
+
+  static constexpr std::uint32_t kPrintedBit = 0x80000000u;
+
+ private:
+  std::unique_ptr<char[]> texts_;
+  std::unique_ptr<char[]> route_;  // ViaCall NUL ViaENT NUL
+  std::uint32_t textBytes_ = 0;
+  std::uint32_t ref_ = 0;
+  std::uint16_t env_ = 0;
+  char received_ = 0;
+  char sent_ = 0;
+  bool hasPosition_ = false;
+};
+
+// What route computation needs from call-sign analysis and the entity table.
+struct RouteRules {
+  std::function<std::string(std::string_view remarks)> managerCall;
+  std::function<std::string(std::string_view call)> homeCall;
+  std::function<bool(std::string_view call)> isJaPrefix;
+  std::function<std::string(std::string_view call)> entityOf;
+};
+
+class LogStore {
+ public:
+  explicit LogStore(Ui& ui) : ui_(ui) {}
+
+  void Clear();
+  void Add(const QsoRecord& record, std::int32_t position);
+  void Replace(std::size_t index, const QsoRecord& record);
+  bool Read(std::size_t index, QsoRecord& record) const;
+  // Reads card `card` into buffer (at most QsosPerCard records, and at most
+  // buffer.size()).
+  bool ReadCard(std::size_t card, std::span<QsoRecord> buffer);
+  void MarkCardPrinted(std::size_t card);
+  // index -1 clears every mark.
+  void ClearPrinted(long index);
+  std::int32_t PrintedPosition(std::size_t index) const;
+  void DeletePrinted();
+  void Regroup();
+  void ComputeRoutes(bool sortByEntity, const RouteRules& rules);
+
+  // Counts for the status bar and automation.
+  std::size_t QsoCount() const { return entries_.size(); }
+  std::size_t CardCount() const { return cardStarts_.size(); }
+  std::size_t CurrentCard() const { return currentCard_; }
+  std::size_t CurrentQso() const { return currentQso_; }
+  std::size_t UnknownEntityCount() const { return unknownEntities_; }
+  int RouteState() const { return routeState_; }
+  std::size_t CardStart(std::size_t card) const { return cardStarts_.at(card); }
+  // QSOs of a card: from its start up to the next card's start, at most
+  // QsosPerCard.
+  std::size_t CardSize(std::size_t card) const;
+  const LogEntry& Entry(std::size_t index) const { return entries_.at(index); }
+  const std::array<unsigned, 12>& AreaCounts() const { return areaCounts_; }
+
+  void SetCurrentCard(std::size_t card) { currentCard_ = card; }
+  void SetCurrentQso(std::size_t index) { currentQso_ = index; }
+
+  // The document's QSOs-per-card count (1..16) and the QSO count of the
+  // card read last.
+  int QsosPerCard() const { return qsosPerCard_; }
+  void SetQsosPerCard(int count) { qsosPerCard_ = count < 1 ? 1 : count; }
+  int CurrentCardQsoCount() const { return currentCardQsos_; }
+
+  // The current log source decides how positions turn into SourceIndex.
+  LogSourceType SourceType() const { return sourceType_; }
+  void SetSourceType(LogSourceType type) { sourceType_ = type; }
+
+  std::size_t HeapBytes() const;
+
+ private:
+
+  Ui& ui_;
+  std::vector<LogEntry> entries_;
+  std::vector<std::size_t> cardStarts_;
+  std::array<unsigned, 12> areaCounts_{};
+  std::size_t currentQso_ = 0;
+  std::size_t currentCard_ = 0;
+  std::size_t unknownEntities_ = 0;
+  int routeState_ = 0;
+  int qsosPerCard_ = 1;
+  int currentCardQsos_ = 0;
+  LogSourceType sourceType_ = SrcKuvalText;
+};
+
+// SourceIndex of a QSO stored with `position` by a reader of `type`.
+std::int32_t SourceIndexOf(LogSourceType type, std::int32_t position);
+
+}  // namespace tevra

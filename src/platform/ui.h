@@ -1,0 +1,72 @@
+// Host services that code below the GUI calls where the program talks to the
+// user: message boxes, questions, the status line, the wait cursor and the
+// file-open dialog. Texts are UTF-8; data shown in them is converted from
+// CP932 by the caller.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tevra {
+
+enum class MessageIcon { Information, Warning, Error, Question };
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+
+enum class Answer { Ok, Cancel, Yes, No };
+
+// The three-way sort box: "昇順", "降順", "いいえ" and (in its first form)
+// "ｷｬﾝｾﾙ". Closing the box counts as the last button.
+enum class SortAnswer { Ascending, Descending, No, Cancel };
+
+struct OpenFileRequest {
+  std::string title;
+  std::string defaultExtension;
+  std::string initialName;
+  std::string initialDirectory;
+  // Filter list in the "name|patterns|...|" form, UTF-8.
+  std::string filters;
+};
+
+struct OpenFileChoice {
+  std::string path;
+  int filterIndex = 0;  // 0-based position of the chosen filter
+};
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+
+  virtual void ShowMessage(std::string_view text, MessageIcon icon = MessageIcon::Warning,
+                           std::string_view title = "TEVRA") = 0;
+  virtual Answer Ask(std::string_view text, Buttons buttons, MessageIcon icon = MessageIcon::Question,
+                     std::string_view title = "TEVRA") = 0;
+  // withCancel false: the second form, whose fourth button is hidden and
+  // whose third reads "いいえ".
+  virtual SortAnswer AskSortOrder(std::string_view text, bool withCancel) = 0;
+
+  // Status line of the main frame; empty text clears it.
+  virtual void SetStatus(std::string_view text) = 0;
+  void ClearStatus() { SetStatus({}); }
+
+  virtual void BeginWaitCursor() = 0;
+  virtual void EndWaitCursor() = 0;
+
+  virtual std::optional<OpenFileChoice> ChooseFileToOpen(const OpenFileRequest& request) = 0;
+};
+
+// Shows the wait cursor for the lifetime of the object.
+class WaitCursor {
+ public:
+  explicit WaitCursor(Ui& ui) : ui_(ui) { ui_.BeginWaitCursor(); }
+  ~WaitCursor() { ui_.EndWaitCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  Ui& ui_;
+};
+
+}  // namespace tevra

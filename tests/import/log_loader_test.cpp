@@ -1,0 +1,237 @@
+#include "import/log_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "core/messages.h"
+#include "import/log_source.h"
+#include "log/log_store.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace tevra {
+namespace {
+
+class RecordingHooks : public LoadHooks {
+ public:
+  bool SettlePendingWriteBack() override {
+    ++settles;
+    return !cancelWriteBack;
+  }
+  void CloseLiveSources() override { ++liveSourcesClosed; }
+  void StartPrintNumberContinuation() override { ++continuations; }
+  void CountSentRecord() override { ++sentCounted; }
+  bool LoadConditionHolds(const QsoRecord& r) override { return rejectCall.empty() || FieldText(r.Call) != rejectCall; }
+  void SortStore(bool descending) override { sorts.push_back(descending); }
+  void Redraw() override { ++redraws; }
+  bool ShowLogList() override {
+    ++logLists;
+    return logListOk;
+  }
+  bool OpenLayoutDocument(const std::string& path) override {
+    layouts.push_back(path);
+    return true;
+  }
+
+  bool cancelWriteBack = false;
+  bool logListOk = false;
+  std::string rejectCall;
+  int settles = 0, liveSourcesClosed = 0, continuations = 0, sentCounted = 0, redraws = 0, logLists = 0;
+  std::vector<bool> sorts;
+  std::vector<std::string> layouts;
+};
+
+class LogLoaderTest : public ::testing::Test {
+ protected:
+  std::string WriteLog(std::string_view name, std::string_view bytes) { return dir.Write(name, bytes); }
+
+  test::TempDir dir;
+  test::ScriptedUi ui;
+  LogStore store{ui};
+  LoadOptions options;
+  RecordingHooks hooks;
+  std::array<QsoRecord, 16> buffer{};
+  LogLoader loader{ui, store, options, hooks, buffer};
+};
+
+constexpr std::string_view kThreeQsos =
+    "24.1.2,1200.0,JA1AAA,59,59,7.0,SSB\r\n"
+    "24.1.2,1201.0,JA1BBB,59,59,7.0,SSB,,,,,,,J\r\n"  // already sent
+    "garbage line\r\n"
+    "24.1.2,1202.0,JA1CCC,59,59,7.0,SSB,,,,,,, \r\n";  // blank sent mark
+
+TEST_F(LogLoaderTest, SkippedQsosStillCountTheirLines) {
+  std::string path = WriteLog("a.log", kThreeQsos);
+  ASSERT_TRUE(loader.OpenByName(path));
+  ASSERT_EQ(store.QsoCount(), 1u);  // the blank mark is a mark, too
+  EXPECT_EQ(store.Entry(0).Position(), 1);
+
+  options.skipSendMark = false;
+  ASSERT_TRUE(loader.OpenByName(path));
+  ASSERT_EQ(store.QsoCount(), 3u);
+  EXPECT_EQ(store.Entry(1).Position(), 2);
+  EXPECT_EQ(store.Entry(2).Position(), 4);  // line 3 did not parse but counted
+  QsoRecord r;
+  store.Read(2, r);
+  EXPECT_EQ(r.SourceIndex, 3);
+  // Only the "J" counts as sent for the print number; blank does not.
+  EXPECT_EQ(hooks.sentCounted, 2);
+  EXPECT_EQ(hooks.continuations, 2);
+}
+
+TEST_F(LogLoaderTest, LoadConditionFiltersButPositionsStayTrue) {
+  options.skipSendMark = false;
+  hooks.rejectCall = "JA1AAA";
+  ASSERT_TRUE(loader.OpenByName(WriteLog("a.log", kThreeQsos)));
+  ASSERT_EQ(store.QsoCount(), 2u);
+  EXPECT_EQ(store.Entry(0).Text(LogEntry::Call), "JA1BBB");
+  EXPECT_EQ(store.Entry(0).Position(), 2);
+}
+
+TEST_F(LogLoaderTest, SuccessfulOpenByNameSetsStateAndFinishes) {
+  options.skipSendMark = false;
+  std::string path = WriteLog("b.LOG", kThreeQsos);
+  ASSERT_TRUE(loader.OpenByName(path));
+  EXPECT_EQ(options.curLogType, SrcKuvalText);
+  EXPECT_EQ(options.curLogName, "b.LOG");
+  EXPECT_EQ(options.curLogDir, dir.Path().string() + "/");
+  EXPECT_EQ(loader.LastLogPath(), path);
+  EXPECT_EQ(options.recentLogs.Items().front(), path);
+  EXPECT_EQ(store.CardCount(), 3u);
+  EXPECT_EQ(FieldText(buffer[0].Call), "JA1AAA");  // card 0 read
+  EXPECT_EQ(hooks.redraws, 1);
+  EXPECT_EQ(hooks.logLists, 1);
+  EXPECT_EQ(hooks.liveSourcesClosed, 1);
+  EXPECT_EQ(hooks.settles, 1);
+  EXPECT_EQ(ui.WaitDepth(), 0);
+  // Status: clearing, cleared, reading, cleared.
+  const std::vector<std::string> status = {std::string(msg::kClearingLogData), "", std::string(msg::kReadingLogFile),
+                                           ""};
+  EXPECT_EQ(ui.StatusHistory(), status);
+  EXPECT_TRUE(ui.Messages().empty());
+}
+
+TEST_F(LogLoaderTest, MissingFileKeepsTheOldLog) {
+  options.skipSendMark = false;
+  ASSERT_TRUE(loader.OpenByName(WriteLog("a.log", kThreeQsos)));
+  const std::string missing = dir.Path().string() + "/missing.log";
+  EXPECT_FALSE(loader.OpenByName(missing));
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.Messages()[0].text, msg::kCannotReadFile104);
+  EXPECT_EQ(store.QsoCount(), 3u);
+  EXPECT_NE(loader.LastLogPath(), missing);  // by name: only set on success
+  EXPECT_EQ(options.curLogType, SrcKuvalText);
+
+  // A directory is no readable log either.
+  std::filesystem::create_directory(dir.Path() / "dir.log");
+  EXPECT_FALSE(loader.OpenByName((dir.Path() / "dir.log").string()));
+  EXPECT_EQ(ui.Messages().size(), 2u);
+  EXPECT_EQ(store.QsoCount(), 3u);
+}
+
+TEST_F(LogLoaderTest, OtherFilesGoToTheLayoutDocument) {
+  std::string layout = WriteLog("card.tvd", "x");
+  EXPECT_TRUE(loader.OpenByName(layout));
+  ASSERT_EQ(hooks.layouts.size(), 1u);
+  EXPECT_EQ(loader.DocumentDirectory(), dir.Path().string() + "/");
+  EXPECT_EQ(hooks.settles, 0);
+}
+
+TEST_F(LogLoaderTest, CancelledWriteBackAndForbiddenLoadingLoadNothing) {
+  std::string path = WriteLog("a.log", kThreeQsos);
+  hooks.cancelWriteBack = true;
+  EXPECT_FALSE(loader.OpenByName(path));
+  EXPECT_EQ(store.QsoCount(), 0u);
+  EXPECT_EQ(hooks.liveSourcesClosed, 0);
+
+  hooks.cancelWriteBack = false;
+  loader.SetEnableLogFile(false);
+  EXPECT_FALSE(loader.OpenByName(path));
+  ASSERT_EQ(ui.Messages().size(), 1u);
+  EXPECT_EQ(ui.Messages()[0].text, msg::kLogLoadingForbidden);
+  EXPECT_FALSE(loader.OpenLogDialog());  // the command is disabled
+  EXPECT_EQ(store.QsoCount(), 0u);
+}
+
+TEST_F(LogLoaderTest, RepeatExpansionOffersToSort) {
+  options.skipSendMark = false;
+  store.SetQsosPerCard(4);
+  ui.QueueSortAnswer(SortAnswer::Descending);
+  ASSERT_TRUE(loader.OpenByName(WriteLog("a.log", kThreeQsos)));
+  ASSERT_EQ(ui.Questions().size(), 1u);
+  EXPECT_NE(ui.Questions()[0].find("並び替えますか?   (3件)"), std::string::npos);
+  EXPECT_EQ(hooks.sorts, std::vector<bool>{true});
+
+  // "No" leaves the order; with the automation sort flag set nothing is asked.
+  ui.QueueSortAnswer(SortAnswer::No);
+  ASSERT_TRUE(loader.OpenByName(WriteLog("a.log", kThreeQsos)));
+  EXPECT_EQ(hooks.sorts.size(), 1u);
+  loader.SetSortFlag(true);
+  ASSERT_TRUE(loader.OpenByName(WriteLog("a.log", kThreeQsos)));
+  EXPECT_EQ(ui.Questions().size(), 2u);
+}
+
+TEST_F(LogLoaderTest, LogListOkRereadsTheCurrentCard) {
+  options.skipSendMark = false;
+  hooks.logListOk = true;
+  ASSERT_TRUE(loader.OpenByName(WriteLog("a.log", kThreeQsos)));
+  EXPECT_EQ(hooks.redraws, 2);
+}
+
+TEST_F(LogLoaderTest, OpenDialogUsesTheChosenFilter) {
+  options.curLogType = SrcCsv;
+  options.curLogName = "old.prn";
+  options.curLogDir = "/old/";
+  std::string cabrillo = WriteLog("contest.txt", "START-OF-LOG: 3.0\n");
+  LogFilterList filters = BuildLogFilterList(SrcCsv, "old.prn");
+  ui.QueueFileChoice(OpenFileChoice{cabrillo, filters.cabrilloFilterIndex});
+  // No Cabrillo reader yet: the load reports it and fails, but the type and
+  // the remembered directory follow the dialog.
+  EXPECT_FALSE(loader.OpenLogDialog());
+  ASSERT_EQ(ui.FileRequests().size(), 1u);
+  const OpenFileRequest& request = ui.FileRequests()[0];
+  EXPECT_EQ(request.title, "ログファイルの読み込み");
+  EXPECT_EQ(request.defaultExtension, "log");
+  EXPECT_EQ(request.initialName, "old.prn");
+  EXPECT_EQ(request.initialDirectory, "/old/");
+  EXPECT_TRUE(request.filters.starts_with("PRNファイル (*.PRN)|*.PRN|"));
+  EXPECT_EQ(options.curLogType, SrcCabrillo);
+  EXPECT_EQ(options.curLogName, "contest.txt");
+  EXPECT_EQ(loader.LastLogPath(), cabrillo);
+
+  ui.QueueFileChoice(std::nullopt);  // cancelled
+  EXPECT_FALSE(loader.OpenLogDialog());
+
+  std::string log = WriteLog("x.log", kThreeQsos);
+  ui.QueueFileChoice(OpenFileChoice{log, 0});
+  EXPECT_TRUE(loader.OpenLogDialog());
+  EXPECT_EQ(options.curLogType, SrcKuvalText);
+}
+
+TEST_F(LogLoaderTest, RecentLogsReopenByEntry) {
+  options.skipSendMark = false;
+  std::string a = WriteLog("a.log", kThreeQsos);
+  std::string b = WriteLog("b.log", "24.1.2,1200.0,K1B\n");
+  ASSERT_TRUE(loader.OpenByName(a));
+  ASSERT_TRUE(loader.OpenByName(b));
+  EXPECT_EQ(options.recentLogs.Items(), (std::vector<std::string>{b, a}));
+  EXPECT_FALSE(loader.OpenRecentLog(2));
+  ASSERT_TRUE(loader.OpenRecentLog(1));
+  EXPECT_EQ(store.QsoCount(), 3u);
+  EXPECT_EQ(options.recentLogs.Items(), (std::vector<std::string>{a, b}));
+}
+
+TEST_F(LogLoaderTest, HostileBytesLoadWithoutHarm) {
+  std::string bytes;
+  for (int i = 0; i < 4096; ++i) bytes.push_back(static_cast<char>((i * 7919) & 0xFF));
+  bytes += std::string(3 << 20, 'x');  // a line far beyond the line limit
+  bytes += "\n24.1.2,1200.0,K1LAST\x81";  // lead byte as the very last byte
+  options.skipSendMark = false;
+  ASSERT_TRUE(loader.OpenByName(WriteLog("junk.log", bytes)));
+  ASSERT_GE(store.QsoCount(), 1u);
+  EXPECT_EQ(store.Entry(store.QsoCount() - 1).Text(LogEntry::Call), "K1LAST\x81");
+}
+
+}  // namespace
+}  // namespace tevra
