@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "import/log_loader.h"
@@ -51,22 +52,25 @@ void BM_LoadKuvalText(benchmark::State& state) {
   std::size_t bytesPerQso = 0;
   std::size_t heapPerQso = 0;
   for (auto _ : state) {
+    state.PauseTiming();
     LoadOptions options;
     options.skipSendMark = false;
     LoadHooks hooks;
     std::array<QsoRecord, 16> buffer{};
-    auto* store = new LogStore(ui);
+    auto store = std::make_unique<LogStore>(ui);
     LogLoader loader(ui, *store, options, hooks, buffer);
     malloc_trim(0);
     const std::size_t before = mallinfo2().uordblks;
+    state.ResumeTiming();
+
     if (!loader.ReadLog(SrcKuvalText, path) || store->QsoCount() != static_cast<std::size_t>(count))
       state.SkipWithError("load failed");
     store->Regroup();
-    const std::size_t after = mallinfo2().uordblks;
-    bytesPerQso = (after - before) / static_cast<std::size_t>(count);
-    heapPerQso = store->HeapBytes() / static_cast<std::size_t>(count);
+
     state.PauseTiming();
-    delete store;
+    bytesPerQso = (mallinfo2().uordblks - before) / static_cast<std::size_t>(count);
+    heapPerQso = store->HeapBytes() / static_cast<std::size_t>(count);
+    store.reset();
     state.ResumeTiming();
   }
   state.counters["malloc_bytes_per_qso"] = static_cast<double>(bytesPerQso);

@@ -2,6 +2,7 @@
 // separator and the key length; the rest is the text.
 #include <cstdint>
 #include <cstdlib>
+#include <algorithm>
 #include <string>
 
 #include "core/text.h"
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   UnescapeLineBreaks(escaped);
   if (escaped.size() > text.size() * 2) std::abort();
 
-  const std::size_t keyLength = (static_cast<unsigned char>(sep) % 5) + 1;
+  const std::size_t keyLength = std::min<std::size_t>((static_cast<unsigned char>(sep) % 5) + 1, text.size());
   const std::string key = text.substr(0, keyLength);
   if (auto value = FindTaggedItem(text, key); value && value->size() > kTaggedValueMax) std::abort();
   std::string removed = text;

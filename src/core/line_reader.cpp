@@ -36,8 +36,12 @@ bool LineReader::Next(std::string& line) {
     }
   }
   if (!any) return false;
-  auto cut = line.find_first_of(std::string_view("\r\0", 2));
-  if (cut != std::string::npos) line.resize(cut);
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '\r' || line[i] == '\0') {
+      line.resize(i);
+      break;
+    }
+  }
   return true;
 }
 

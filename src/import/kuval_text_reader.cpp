@@ -21,7 +21,12 @@ bool ScanDotted(std::string_view text, unsigned* values, int count) {
 
 }  // namespace
 
-bool ParseKuvalLine(std::string_view line, QsoRecord& r) {
+bool ParseKuvalLine(std::string_view line, QsoRecord& record) {
+  std::string scratch;
+  return ParseKuvalLine(line, record, scratch);
+}
+
+bool ParseKuvalLine(std::string_view line, QsoRecord& r, std::string& remarks) {
   r = QsoRecord{};
   std::array<std::string_view, 19> f{};
   for (auto& field : f) {
@@ -51,7 +56,7 @@ bool ParseKuvalLine(std::string_view line, QsoRecord& r) {
   std::string_view envText = f[16];
   r.Env = ScanUnsigned(envText, env) ? static_cast<std::int32_t>(env) : 0;
 
-  std::string remarks;
+  remarks.clear();
   AppendTaggedItem("mQSL", remarks, f[11]);
   AppendTaggedItem("REM", remarks, f[10]);
   AppendTaggedItem("My", remarks, f[4]);
@@ -65,7 +70,7 @@ bool ParseKuvalLine(std::string_view line, QsoRecord& r) {
 
 RecordSource::Step KuvalTextReader::Next(QsoRecord& record) {
   if (!lines_.Next(line_)) return Step::End;
-  return ParseKuvalLine(line_, record) ? Step::Record : Step::Skipped;
+  return ParseKuvalLine(line_, record, remarks_) ? Step::Record : Step::Skipped;
 }
 
 }  // namespace tevra

@@ -17,6 +17,9 @@ inline constexpr std::size_t kKuvalLineMax = 511;
 // Parses one line into record (which is reset first). False when the date
 // does not give three numbers or the time two.
 bool ParseKuvalLine(std::string_view line, QsoRecord& record);
+// The same, building the remarks in `scratch` (kept between calls to save
+// allocations).
+bool ParseKuvalLine(std::string_view line, QsoRecord& record, std::string& scratch);
 
 class KuvalTextReader : public RecordSource {
  public:
@@ -27,6 +30,7 @@ class KuvalTextReader : public RecordSource {
  private:
   LineReader lines_;
   std::string line_;
+  std::string remarks_;
 };
 
 }  // namespace tevra

@@ -1,7 +1,6 @@
 #include "log/log_store.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 #include "core/messages.h"
@@ -10,6 +9,13 @@
 
 namespace tevra {
 namespace {
+
+// Appends a byte value as "%02u" does: at least two digits.
+void AppendTwoDigits(std::string& out, unsigned value) {
+  if (value >= 100) out.push_back(static_cast<char>('0' + value / 100));
+  out.push_back(static_cast<char>('0' + value / 10 % 10));
+  out.push_back(static_cast<char>('0' + value % 10));
+}
 
 constexpr std::uint32_t kPositionMask = 0x7FFFFFFFu;
 
@@ -21,10 +27,17 @@ LogEntry::LogEntry(const QsoRecord& r, std::int32_t position)
       received_(r.QslRcvd),
       sent_(r.QslSent),
       hasPosition_(position >= 0) {
-  char date[16];
-  char time[16];
-  std::snprintf(date, sizeof date, "%02u/%02u/%02u", unsigned{r.Year}, unsigned{r.Month}, unsigned{r.Day});
-  std::snprintf(time, sizeof time, "%02u%02u", unsigned{r.Hour}, unsigned{r.Minute});
+  // "%02u/%02u/%02u" and "%02u%02u", without the cost of printf.
+  std::string date;
+  std::string time;
+  date.reserve(11);
+  AppendTwoDigits(date, r.Year);
+  date.push_back('/');
+  AppendTwoDigits(date, r.Month);
+  date.push_back('/');
+  AppendTwoDigits(date, r.Day);
+  AppendTwoDigits(time, r.Hour);
+  AppendTwoDigits(time, r.Minute);
   const std::string_view texts[FieldCount] = {
       FieldText(r.Call), date,          time,          FieldText(r.RstSent), FieldText(r.Freq),
       FieldText(r.Mode), FieldText(r.Power), FieldText(r.Name), FieldText(r.Qth), FieldText(r.Remarks)};
@@ -33,7 +46,7 @@ LogEntry::LogEntry(const QsoRecord& r, std::int32_t position)
   texts_ = std::make_unique_for_overwrite<char[]>(total);
   char* p = texts_.get();
   for (auto t : texts) {
-    std::memcpy(p, t.data(), t.size());
+    if (!t.empty()) std::memcpy(p, t.data(), t.size());
     p += t.size();
     *p++ = '\0';
   }
@@ -57,9 +70,9 @@ std::string_view LogEntry::ViaEnt() const {
 
 void LogEntry::SetRoute(std::string_view viaCall, std::string_view viaEnt) {
   auto block = std::make_unique_for_overwrite<char[]>(viaCall.size() + viaEnt.size() + 2);
-  std::memcpy(block.get(), viaCall.data(), viaCall.size());
+  if (!viaCall.empty()) std::memcpy(block.get(), viaCall.data(), viaCall.size());
   block[viaCall.size()] = '\0';
-  std::memcpy(block.get() + viaCall.size() + 1, viaEnt.data(), viaEnt.size());
+  if (!viaEnt.empty()) std::memcpy(block.get() + viaCall.size() + 1, viaEnt.data(), viaEnt.size());
   block[viaCall.size() + 1 + viaEnt.size()] = '\0';
   route_ = std::move(block);
 }

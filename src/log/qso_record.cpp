@@ -33,7 +33,7 @@ void GetChars(const std::uint8_t* base, std::size_t offset, char (&field)[N]) {
 
 void StoreField(char* field, std::size_t capacity, std::string_view text) {
   std::string_view kept = PrefixOfChars(text, capacity - 1);
-  std::memcpy(field, kept.data(), kept.size());
+  if (!kept.empty()) std::memcpy(field, kept.data(), kept.size());
   std::memset(field + kept.size(), 0, capacity - kept.size());
 }
 

@@ -90,13 +90,15 @@ TEST(CopyToClose, NestingAndMissingClose) {
   EXPECT_EQ(dst, "1");
 
   // The bound cuts the copy but not the walk, and keeps characters whole.
-  rest = CopyToClose(dst, std::string("ab") + std::string(kHyo) + "]z", ']', 3);
+  const std::string bounded = std::string("ab") + std::string(kHyo) + "]z";
+  rest = CopyToClose(dst, bounded, ']', 3);
   ASSERT_TRUE(rest);
   EXPECT_EQ(dst, "ab");
   EXPECT_EQ(*rest, "z");
 
   // "ー" has "[" as trail byte and must not raise the depth.
-  rest = CopyToClose(dst, std::string(kChoon) + "]x", ']', 100);
+  const std::string choon = std::string(kChoon) + "]x";
+  rest = CopyToClose(dst, choon, ']', 100);
   ASSERT_TRUE(rest);
   EXPECT_EQ(dst, kChoon);
 }
@@ -124,21 +126,24 @@ TEST(Tokenizers, WordsUntilAndCallTokens) {
   auto rest = CopyWord(dst, "Taro Yamada");
   EXPECT_EQ(dst, "Taro");
   EXPECT_EQ(rest, "Yamada");
-  rest = CopyWord(dst, std::string(kHyo) + "\xA2x");  // ｢ is a delimiter
+  const std::string corner = std::string(kHyo) + "\xA2x";  // ｢ is a delimiter
+  rest = CopyWord(dst, corner);
   EXPECT_EQ(dst, kHyo);
   EXPECT_EQ(rest, "x");
   rest = CopyWord(dst, "end");
   EXPECT_EQ(dst, "end");
   EXPECT_TRUE(rest.empty());
 
-  rest = CopyUntil(dst, std::string(kHyo) + "\\b", '\\');
+  const std::string backslash = std::string(kHyo) + "\\b";
+  rest = CopyUntil(dst, backslash, '\\');
   EXPECT_EQ(dst, kHyo);
   EXPECT_EQ(rest, "b");
 
   rest = CopyCallToken(dst, "JA1ABC/1 rest");
   EXPECT_EQ(dst, "JA1ABC/1");
   EXPECT_EQ(rest, "rest");
-  rest = CopyCallToken(dst, "K-1" + std::string(kHyo) + "z");
+  const std::string call = "K-1" + std::string(kHyo) + "z";
+  rest = CopyCallToken(dst, call);
   EXPECT_EQ(dst, "K-1");
   EXPECT_EQ(rest, "z");
 }
