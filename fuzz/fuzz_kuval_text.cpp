@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "import/kuval_text_reader.h"
-#include "log/qso_record.h"
+#include "core/qso_record.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::tmpfile(), &std::fclose);

@@ -8,8 +8,6 @@
 namespace tevra {
 namespace {
 
-constexpr std::string_view kOpenBrackets = "[{(\xA2<";
-constexpr std::string_view kCloseBrackets = "]})\xA3>";
 constexpr std::string_view kWordDelimiters = " !\"#$%&'()*+,-./:;<=>?[]\t\xA2\xA3";
 constexpr std::string_view kTagSeparators = " ,./;:*\t";
 // Characters that make a bracket key when doubled ("$$", "~~", ...).
@@ -101,17 +99,46 @@ std::string_view PrefixOfChars(std::string_view text, std::size_t n) {
   return text.substr(0, end);
 }
 
+void UpperCaseAscii(std::string& text) {
+  for (std::size_t i = 0; i < text.size(); i += CharLength(text, i))
+    if (text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 'a' + 'A');
+}
+
+std::string ToUpperAscii(std::string_view text) {
+  std::string out(text);
+  UpperCaseAscii(out);
+  return out;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && MatchesKeyAt(text, 0, prefix);
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && StartsWithNoCase(a, b); }
+
 bool IsWordDelimiter(char c) { return Contains(kWordDelimiters, c); }
 bool IsTagSeparator(char c) { return Contains(kTagSeparators, c); }
 
 char ClosingBracketOf(char open) {
-  auto p = kOpenBrackets.find(open);
-  return p == std::string_view::npos ? 0 : kCloseBrackets[p];
+  switch (open) {
+    case '[': return ']';
+    case '{': return '}';
+    case '(': return ')';
+    case kCornerOpen: return kCornerClose;
+    case '<': return '>';
+    default: return 0;
+  }
 }
 
 char OpeningBracketOf(char close) {
-  auto p = kCloseBrackets.find(close);
-  return p == std::string_view::npos ? 0 : kOpenBrackets[p];
+  switch (close) {
+    case ']': return '[';
+    case '}': return '{';
+    case ')': return '(';
+    case kCornerClose: return kCornerOpen;
+    case '>': return '<';
+    default: return 0;
+  }
 }
 
 bool IsAllDigits(std::string_view text) {
@@ -175,14 +202,22 @@ int HexValue(std::string_view text, int n) {
 
 void RemoveChar(std::string& text, char c) { std::erase(text, c); }
 
-void TrimRight(std::string& text) {
-  auto end = text.find_last_not_of(" \t");
-  text.resize(end == std::string::npos ? 0 : end + 1);
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+}  // namespace
+
+std::string_view TrimRight(std::string_view text) {
+  std::size_t end = text.size();
+  while (end > 0 && IsBlank(text[end - 1])) --end;
+  return text.substr(0, end);
 }
 
+void TrimRight(std::string& text) { text.resize(TrimRight(std::string_view(text)).size()); }
+
 std::string_view SkipBlanks(std::string_view text) {
-  auto p = text.find_first_not_of(" \t");
-  return p == std::string_view::npos ? std::string_view() : text.substr(p);
+  std::size_t start = 0;
+  while (start < text.size() && IsBlank(text[start])) ++start;
+  return text.substr(start);
 }
 
 void ReplaceChar(std::string& text, char from, char to) {

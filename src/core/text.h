@@ -37,6 +37,12 @@ inline std::size_t CharLength(std::string_view text, std::size_t i) {
 // the middle of a double-byte character.
 std::string_view PrefixOfChars(std::string_view text, std::size_t n);
 
+// ASCII case folding; double-byte characters are left alone.
+void UpperCaseAscii(std::string& text);
+std::string ToUpperAscii(std::string_view text);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
 bool IsWordDelimiter(char c);
 bool IsTagSeparator(char c);
 // Closing partner of an opening bracket of "[{(｢<", or 0.
@@ -57,6 +63,7 @@ int DecimalValue(std::string_view text, int n = -1);
 int HexValue(std::string_view text, int n = -1);
 void RemoveChar(std::string& text, char c);
 void TrimRight(std::string& text);
+std::string_view TrimRight(std::string_view text);
 std::string_view SkipBlanks(std::string_view text);
 void ReplaceChar(std::string& text, char from, char to);
 std::string_view SkipApostrophe(std::string_view text);

@@ -9,7 +9,7 @@
 #include "core/recent_list.h"
 #include "import/record_source.h"
 #include "log/log_source_type.h"
-#include "log/qso_record.h"
+#include "core/qso_record.h"
 
 namespace tevra {
 

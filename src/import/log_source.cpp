@@ -22,14 +22,7 @@ constexpr std::array<std::string_view, kFileSourceTypeCount> kFilters = {
     "CSV形式ﾃｷｽﾄﾌｧｲﾙ(*.csv;*.txt)|*.CSV;*.TXT|",
 };
 
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (std::size_t i = 0; i < out.size(); i += CharLength(out, i))
-    if (out[i] >= 'a' && out[i] <= 'z') out[i] = static_cast<char>(out[i] - 'a' + 'A');
-  return out;
-}
-
-std::string UpperExtension(std::string_view path) { return Upper(ExtensionOf(FileNameOf(path))); }
+std::string UpperExtension(std::string_view path) { return ToUpperAscii(ExtensionOf(FileNameOf(path))); }
 
 }  // namespace
 
@@ -56,7 +49,7 @@ LogFilterList BuildLogFilterList(LogSourceType currentType, std::string_view cur
     ++count;
   };
   if (currentType > SrcCabrillo) {
-    std::string ext = Upper(CopyBounded(ExtensionOf(FileNameOf(currentLogName)), 4));
+    std::string ext = ToUpperAscii(CopyBounded(ExtensionOf(FileNameOf(currentLogName)), 4));
     if (!ext.empty() && ext != "CSV" && ext != "TXT")
       add(ext + "ファイル (*." + ext + ")|*." + ext + "|", false);
   }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "log/qso_record.h"
+#include "core/qso_record.h"
 
 namespace tevra {
 

@@ -222,20 +222,20 @@ void LogStore::Regroup() {
   areaCounts_.fill(0);
 }
 
-void LogStore::ComputeRoutes(bool sortByEntity, const RouteRules& rules) {
+void LogStore::ComputeRoutes(bool sortByEntity, const EntityLookup& entities) {
   if (routeState_ == 3 || (routeState_ == 1 && !sortByEntity)) return;
   unknownEntities_ = 0;
   for (auto& e : entries_) {
     std::string via;
     if (routeState_ == 0 || !e.HasRoute()) {
-      std::string manager = rules.managerCall(e.Text(LogEntry::Remarks));
-      via = rules.homeCall(manager.empty() || manager == "NULL" ? std::string(e.Text(LogEntry::Call)) : manager);
+      std::string manager = ManagerCall(e.Text(LogEntry::Remarks));
+      via = HomeCall(manager.empty() || manager == "NULL" ? std::string(e.Text(LogEntry::Call)) : manager);
     } else {
       via = std::string(e.ViaCall());
     }
     std::string entity;
     if (sortByEntity) {
-      entity = rules.isJaPrefix(via) ? std::string("JA") : rules.entityOf(via);
+      entity = IsJaPrefix(via) ? std::string("JA") : entities.EntityOf(via);
       if (entity.starts_with('_')) ++unknownEntities_;
     }
     e.SetRoute(via, entity);

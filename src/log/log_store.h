@@ -4,15 +4,15 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/call_sign.h"
 #include "log/log_source_type.h"
-#include "log/qso_record.h"
+#include "core/qso_record.h"
 
 namespace tevra {
 
@@ -63,14 +63,6 @@ class LogEntry {
   bool hasPosition_ = false;
 };
 
-// What route computation needs from call-sign analysis and the entity table.
-struct RouteRules {
-  std::function<std::string(std::string_view remarks)> managerCall;
-  std::function<std::string(std::string_view call)> homeCall;
-  std::function<bool(std::string_view call)> isJaPrefix;
-  std::function<std::string(std::string_view call)> entityOf;
-};
-
 class LogStore {
  public:
   explicit LogStore(Ui& ui) : ui_(ui) {}
@@ -88,7 +80,8 @@ class LogStore {
   std::int32_t PrintedPosition(std::size_t index) const;
   void DeletePrinted();
   void Regroup();
-  void ComputeRoutes(bool sortByEntity, const RouteRules& rules);
+  // ViaCall and ViaENT of every entry; entities only when sortByEntity.
+  void ComputeRoutes(bool sortByEntity, const EntityLookup& entities);
 
   // Counts for the status bar and automation.
   std::size_t QsoCount() const { return entries_.size(); }

@@ -163,17 +163,15 @@ TEST_F(LogStoreTest, ClearResetsEverything) {
   EXPECT_EQ(ui.Status(), "");
 }
 
-RouteRules FakeRules(int* managerCalls) {
-  RouteRules rules;
-  rules.managerCall = [managerCalls](std::string_view remarks) {
-    ++*managerCalls;
-    return remarks.starts_with("QSL[") ? std::string(remarks.substr(4, remarks.find(']') - 4)) : std::string();
-  };
-  rules.homeCall = [](std::string_view call) { return std::string(call.substr(0, call.find('/'))); };
-  rules.isJaPrefix = [](std::string_view call) { return call.starts_with("JA"); };
-  rules.entityOf = [](std::string_view call) { return call.starts_with("W") ? std::string("K") : std::string("_?"); };
-  return rules;
-}
+// Counts its lookups, so that the test sees when routes are recomputed.
+class CountingEntities : public EntityLookup {
+ public:
+  std::string EntityOf(std::string_view call) const override {
+    ++lookups;
+    return call.starts_with("W") ? std::string("K") : std::string(kUnknownEntity);
+  }
+  mutable int lookups = 0;
+};
 
 TEST_F(LogStoreTest, RoutesUseTheManagerAndAreComputedLazily) {
   QsoRecord viaManager = Qso("VK2XYZ");
@@ -183,30 +181,28 @@ TEST_F(LogStoreTest, RoutesUseTheManagerAndAreComputedLazily) {
   store.Add(viaManager, 1);
   store.Add(nullManager, 2);
   store.Add(Qso("ZZ9ZZ"), 3);
-  int managerCalls = 0;
-  RouteRules rules = FakeRules(&managerCalls);
+  CountingEntities entities;
 
-  store.ComputeRoutes(false, rules);
+  store.ComputeRoutes(false, entities);
   EXPECT_EQ(store.RouteState(), 1);
   EXPECT_EQ(store.Entry(0).ViaCall(), "W1MGR");
-  EXPECT_EQ(store.Entry(1).ViaCall(), "JA1ABC");
-  EXPECT_EQ(managerCalls, 3);
+  EXPECT_EQ(store.Entry(1).ViaCall(), "JA1ABC");  // "NULL": the home call
+  EXPECT_EQ(entities.lookups, 0);
 
-  store.ComputeRoutes(false, rules);  // already done
-  EXPECT_EQ(managerCalls, 3);
-
-  store.ComputeRoutes(true, rules);  // adds the entities, keeps the calls
-  EXPECT_EQ(managerCalls, 3);
+  store.ComputeRoutes(true, entities);  // adds the entities to the calls
   EXPECT_EQ(store.RouteState(), 3);
   EXPECT_EQ(store.Entry(0).ViaEnt(), "K");
-  EXPECT_EQ(store.Entry(1).ViaEnt(), "JA");
-  EXPECT_EQ(store.Entry(2).ViaEnt(), "_?");
+  EXPECT_EQ(store.Entry(1).ViaEnt(), "JA");  // Japanese calls are not looked up
+  EXPECT_EQ(store.Entry(2).ViaEnt(), "_?_");
   EXPECT_EQ(store.UnknownEntityCount(), 1u);
+  EXPECT_EQ(entities.lookups, 2);
+
+  store.ComputeRoutes(true, entities);  // already done
+  EXPECT_EQ(entities.lookups, 2);
 
   // An edited entry is routed again on the next computation.
-  QsoRecord edited = Qso("W2EDIT");
-  store.Replace(2, edited);
-  store.ComputeRoutes(true, rules);
+  store.Replace(2, Qso("W2EDIT"));
+  store.ComputeRoutes(true, entities);
   EXPECT_EQ(store.Entry(2).ViaCall(), "W2EDIT");
   EXPECT_EQ(store.Entry(2).ViaEnt(), "K");
   EXPECT_EQ(store.UnknownEntityCount(), 0u);

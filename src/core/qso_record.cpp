@@ -1,4 +1,4 @@
-#include "log/qso_record.h"
+#include "core/qso_record.h"
 
 #include <cstring>
 
