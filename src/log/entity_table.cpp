@@ -51,6 +51,7 @@ void EntityTable::Clear() {
   entries_.clear();
   patterns_.clear();
   for (auto& bucket : index_) bucket.clear();
+  wildcardFirst_.clear();
 }
 
 bool EntityTable::Load(const std::string& path) {
@@ -123,23 +124,26 @@ void EntityTable::AddPatterns(std::size_t entry, std::string_view list) {
 
 void EntityTable::BuildIndex() {
   for (auto& bucket : index_) bucket.clear();
+  wildcardFirst_.clear();
   for (std::uint32_t i = 0; i < patterns_.size(); ++i) {
     const Pattern& p = patterns_[i];
     const char first = p.rangeFirst ? p.rangeFirst : p.text.empty() ? '\0' : p.text[0];
-    if (p.text.empty() || (!p.rangeFirst && IsWildcard(first))) {
-      for (auto& bucket : index_) bucket.push_back(i);
-    } else {
+    if (p.text.empty() || (!p.rangeFirst && IsWildcard(first)))
+      wildcardFirst_.push_back(i);
+    else
       index_[static_cast<unsigned char>(first)].push_back(i);
-    }
   }
 }
 
 std::string EntityTable::EntityOf(std::string_view call) const {
   if (call.empty()) return std::string(kUnknownEntity);
-  const auto& candidates = index_[static_cast<unsigned char>(call[0])];
+  const auto& literal = index_[static_cast<unsigned char>(call[0])];
   for (bool prefixOnly : {false, true}) {
-    for (std::uint32_t i : candidates) {
-      const Pattern& p = patterns_[i];
+    // Both lists are in file order; walk them merged.
+    std::size_t a = 0, b = 0;
+    while (a < literal.size() || b < wildcardFirst_.size()) {
+      const bool takeLiteral = b == wildcardFirst_.size() || (a < literal.size() && literal[a] < wildcardFirst_[b]);
+      const Pattern& p = patterns_[takeLiteral ? literal[a++] : wildcardFirst_[b++]];
       if (MatchCallPattern(p.text, call, prefixOnly)) return entries_[p.entry].fields[0];
     }
   }

@@ -49,8 +49,10 @@ class EntityTable : public EntityLookup {
 
   std::vector<EntityEntry> entries_;
   std::vector<Pattern> patterns_;  // in file and list order
-  // Per first character of a call: the patterns that can match it, in order.
+  // Per first character: the patterns that begin with it, in order; the
+  // patterns that begin with a wildcard can match any call.
   std::array<std::vector<std::uint32_t>, 256> index_;
+  std::vector<std::uint32_t> wildcardFirst_;
 };
 
 // Whether pattern matches the whole call ("*" any run, "?" any one character,

@@ -80,3 +80,21 @@ TEST(EntityTable, LimitsAndMissingFile) {
 
 }  // namespace
 }  // namespace tevra
+
+namespace tevra {
+namespace {
+
+TEST(EntityTable, BundledDefinitionsResolveCommonCalls) {
+  EntityTable table;
+  ASSERT_TRUE(table.Load(std::string(TEVRA_EXAMPLES) + "/ARRL.DX"));
+  EXPECT_GE(table.Size(), 40u);
+  const std::pair<const char*, const char*> cases[] = {
+      {"KH6ABC", "KH6"}, {"AH2X", "KH2"}, {"W1AW", "K"},   {"AK7A", "K"},    {"VE3ABC", "VE"}, {"VK2ABC", "VK"},
+      {"BV2AB", "BV"},   {"BY1AB", "BY"}, {"UA9AB", "UA9"}, {"UA3AB", "UA"}, {"DL1ABC", "DL"}, {"GM3AB", "GM"},
+      {"G4ABC", "G"},    {"JD1BMH", "JD1"}, {"4X1AB", "4X"}, {"QQ1AB", "_?_"},
+  };
+  for (auto [call, entity] : cases) EXPECT_EQ(table.EntityOf(call), entity) << call;
+}
+
+}  // namespace
+}  // namespace tevra
