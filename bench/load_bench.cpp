@@ -27,6 +27,9 @@ class QuietUi : public Ui {
   void BeginWaitCursor() override {}
   void EndWaitCursor() override {}
   std::optional<OpenFileChoice> ChooseFileToOpen(const OpenFileRequest&) override { return std::nullopt; }
+  std::optional<std::string> ChooseFileToSave(const OpenFileRequest&) override { return std::nullopt; }
+  bool RunCsvFormatDialog(CsvFormatDialog&) override { return false; }
+  bool EditQso(QsoRecord&) override { return false; }
 };
 
 // A log of `count` QSOs with realistic field lengths, written once.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "platform/ui.h"
@@ -22,6 +23,12 @@ class ConsoleUi : public Ui {
   void BeginWaitCursor() override {}
   void EndWaitCursor() override {}
   std::optional<OpenFileChoice> ChooseFileToOpen(const OpenFileRequest&) override { return std::nullopt; }
+  std::optional<std::string> ChooseFileToSave(const OpenFileRequest&) override { return std::nullopt; }
+  // The format dialog is answered by formatDialog (cancelled when unset).
+  bool RunCsvFormatDialog(CsvFormatDialog& dialog) override { return formatDialog && formatDialog(dialog); }
+  bool EditQso(QsoRecord&) override { return false; }
+
+  std::function<bool(CsvFormatDialog&)> formatDialog;
 
  private:
   std::FILE* err_;

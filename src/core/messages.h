@@ -17,6 +17,23 @@ inline constexpr std::string_view kSortBeforeRepeat =
     "現在の文書はリピート展開が設定されています.\r\nログデータを並び替えたほうが有利に展開できます.\r\n\r\n"
     "並び替えますか?   (%u件)";
 inline constexpr std::string_view kOpenLogTitle = "ログファイルの読み込み";
+inline constexpr std::string_view kCannotCreateFile105 = "ファイルが作成できません.";
+inline constexpr std::string_view kCannotOpenFile106 =
+    "ファイルがオープンできません.ファイルが存在しないか他のアプリケーションで使用中です.";
+inline constexpr std::string_view kUnexpectedFormat107 = "予期しないファイル形式です。読み込みを中止します。";
+inline constexpr std::string_view kNoRecords33000 = "レコードが存在しません.";
+inline constexpr std::string_view kProbablyInvalidFormula = "恐らく無効な変換式です. リストに設定しますか?";
+// Placeholder: the skip count.
+inline constexpr std::string_view kConfirmSkip = "%d 行のスキップが設定されています. ほんまにええでっか？";
+inline constexpr std::string_view kMftFilter = "ＣＳＶ設定ファイル(*.mft)|*.mft||";
+inline constexpr std::string_view kMftLoadTitle = "ＣＳＶ設定ファイルの読み込み";
+inline constexpr std::string_view kMftSaveTitle = "ＣＳＶ設定ファイルの作成";
+inline constexpr std::string_view kDbBridgeVersion =
+    "DBBRDG.DLLのバージョンが不適切です.\r\n\r\nTEVRA.EXEとDBBRDG.DLLのバージョンの不一致に問題があります.\r\n"
+    "ODBCﾃﾞｰﾀﾍﾞｰｽ接続を利用しない場合はDBBRDG.DLLを削除して下さい.";
+inline constexpr std::string_view kQueryingExtSrc = "EXTSRCを照会中...";
+inline constexpr std::string_view kQueryingDbBridge = "DBBRDGを照会中...";
+
 // Shown for a log format whose reader this build does not have yet.
 inline constexpr std::string_view kFormatNotReadable = "この形式のログファイルはまだ読み込めません.";
 

@@ -5,6 +5,9 @@
 #include <cstdio>
 
 #include "core/messages.h"
+#include "import/csv_format_dialog.h"
+#include "import/csv_readers.h"
+#include "import/dbase_file.h"
 #include "import/kuval_text_reader.h"
 #include "import/log_source.h"
 #include "log/log_store.h"
@@ -44,6 +47,8 @@ bool LogLoader::ReadLog(LogSourceType type, const std::string& path) {
   store_.SetSourceType(type);
   WaitCursor wait(ui_);
   hooks_.CloseLiveSources();
+  if (type == SrcCsv) return ReadCsv(path);
+  if (type == SrcDbf) return ReadDbf(path);
   FilePtr file = OpenRegularFile(path);
   if (!file) {
     ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
@@ -55,6 +60,54 @@ bool LogLoader::ReadLog(LogSourceType type, const std::string& path) {
     return false;
   }
   return RunLoadFrame(type, path, *reader);
+}
+
+bool LogLoader::ReadCsv(const std::string& path) {
+  FilePtr file = OpenRegularFile(path);
+  if (!file) {
+    ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
+    return false;
+  }
+  CsvFormatDialog dialog(CsvFormatDialog::Kind::CsvText, ReadCsvSamples(file.get()), {}, options_.csv,
+                         options_.defaultQso, std::string(FileNameOf(path)));
+  if (!ShowFormatDialog(ui_, dialog)) return false;
+  options_.csv = dialog.Layout();
+  options_.defaultQso = dialog.DefaultQso();
+  std::rewind(file.get());
+  CsvTextReader reader(file.get(), options_.csv, options_.defaultQso, dialog.SkipCount());
+  return RunLoadFrame(SrcCsv, path, reader);
+}
+
+bool LogLoader::ReadDbf(const std::string& path) {
+  struct stat st {};
+  logModTime_ = stat(path.c_str(), &st) == 0 ? std::optional<std::time_t>(st.st_mtime) : std::nullopt;
+  DbfEngine engine;
+  switch (engine.DbfOpen(path)) {
+    case DbfOpenResult::CannotOpen: ui_.ShowMessage(msg::kCannotOpenFile106); return false;
+    case DbfOpenResult::BadFormat: ui_.ShowMessage(msg::kUnexpectedFormat107); return false;
+    case DbfOpenResult::Ok: break;
+  }
+  if (engine.RecordCount() == 0 || !engine.DbfSeek(0)) {
+    ui_.ShowMessage(msg::kNoRecords33000);
+    return false;
+  }
+  std::vector<std::string> samples;
+  for (std::size_t i = 0; i < kSampleCount && i < engine.RecordCount() && engine.DbfSeek(i); ++i)
+    samples.push_back(engine.DbfRecordText());
+  std::vector<std::string> names;
+  for (const DbfField& field : engine.Fields()) names.push_back(field.name);
+  CsvFormatDialog dialog(CsvFormatDialog::Kind::Dbase, std::move(samples), std::move(names), options_.csv,
+                         options_.defaultQso, std::string(FileNameOf(path)));
+  if (!ShowFormatDialog(ui_, dialog)) return false;
+  // Formulas and the UTC switch are taken over; the CSV delimiter setting
+  // stays, as records are always split by field.
+  const int csvDelimiter = options_.csv.separatorType;
+  options_.csv = dialog.Layout();
+  options_.defaultQso = dialog.DefaultQso();
+  DbfRecordReader reader(engine, options_.csv, options_.defaultQso, dialog.SkipCount());
+  const bool ok = RunLoadFrame(SrcDbf, path, reader);
+  options_.csv.separatorType = csvDelimiter;
+  return ok;
 }
 
 bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, RecordSource& reader) {
@@ -71,7 +124,8 @@ bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, Record
     if (step == RecordSource::Step::End) break;
     if (step == RecordSource::Step::Record) {
       if (sentMarks && AlreadySent(record.QslSent)) hooks_.CountSentRecord();
-      if (hooks_.LoadConditionHolds(record) && (!options_.skipSendMark || record.QslSent == '\0'))
+      if (hooks_.LoadConditionHolds(record) && reader.Accepts(record) &&
+          (!options_.skipSendMark || record.QslSent == '\0'))
         store_.Add(record, position);
     }
     position += reader.PositionStep();

@@ -6,6 +6,10 @@
 #include <span>
 #include <string>
 
+#include <ctime>
+#include <optional>
+
+#include "core/column_keywords.h"
 #include "core/recent_list.h"
 #include "import/record_source.h"
 #include "log/log_source_type.h"
@@ -23,6 +27,8 @@ struct LoadOptions {
   std::string curLogName;  // file name with extension
   std::string loadCond = "TRUE";  // CP932
   bool skipSendMark = true;
+  // Conversion formulas, delimiter and UTC switch for CSV-like sources.
+  RecordLayout csv;
   // Template for the fields a format lacks (kept in CSV setting files).
   QsoRecord defaultQso{};
   RecentList recentLogs{4};
@@ -77,10 +83,15 @@ class LogLoader {
   bool EnableLogFile() const { return enableLogFile_; }
   void SetEnableLogFile(bool enable) { enableLogFile_ = enable; }
   bool SortFlag() const { return sortFlag_; }
+  // Modification time of the log file when it was read (binary and dBase
+  // logs), for the write-back's check.
+  std::optional<std::time_t> LogModificationTime() const { return logModTime_; }
   void SetSortFlag(bool flag) { sortFlag_ = flag; }
 
  private:
   void RememberPath(const std::string& path);
+  bool ReadCsv(const std::string& path);
+  bool ReadDbf(const std::string& path);
 
   Ui& ui_;
   LogStore& store_;
@@ -91,6 +102,7 @@ class LogLoader {
   std::string documentDirectory_;
   bool enableLogFile_ = true;
   bool sortFlag_ = false;
+  std::optional<std::time_t> logModTime_;
 };
 
 }  // namespace tevra

@@ -16,6 +16,8 @@ class RecordSource {
   // Record: `record` holds the next QSO. Skipped: a record that did not
   // parse (its position still counts). End: no more records.
   virtual Step Next(QsoRecord& record) = 0;
+  // Whether a record that passed the load condition may be added.
+  virtual bool Accepts(const QsoRecord& /*record*/) const { return true; }
   // True when reading stopped on an I/O error rather than at the end.
   virtual bool Failed() const { return false; }
   virtual std::int32_t FirstPosition() const { return 1; }

@@ -11,6 +11,9 @@
 
 namespace tevra {
 
+class CsvFormatDialog;
+struct QsoRecord;
+
 enum class MessageIcon { Information, Warning, Error, Question };
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
@@ -55,6 +58,14 @@ class Ui {
   virtual void EndWaitCursor() = 0;
 
   virtual std::optional<OpenFileChoice> ChooseFileToOpen(const OpenFileRequest& request) = 0;
+  // A save dialog that asks before overwriting; the chosen path or nothing.
+  virtual std::optional<std::string> ChooseFileToSave(const OpenFileRequest& request) = 0;
+
+  // The CSV format dialog on its model; true when closed with OK.
+  virtual bool RunCsvFormatDialog(CsvFormatDialog& dialog) = 0;
+  // The QSO edit dialog on a record; true when closed with OK (the record
+  // then holds the edits).
+  virtual bool EditQso(QsoRecord& record) = 0;
 };
 
 // Shows the wait cursor for the lifetime of the object.

@@ -8,6 +8,9 @@ ScriptedUi::~ScriptedUi() {
   EXPECT_TRUE(answers_.empty()) << answers_.size() << " scripted answer(s) never asked for";
   EXPECT_TRUE(sortAnswers_.empty()) << "scripted sort answer never asked for";
   EXPECT_TRUE(fileChoices_.empty()) << "scripted file choice never asked for";
+  EXPECT_TRUE(saveChoices_.empty()) << "scripted save choice never asked for";
+  EXPECT_TRUE(formatDialogs_.empty()) << "scripted format dialog never shown";
+  EXPECT_TRUE(qsoEdits_.empty()) << "scripted QSO edit never shown";
   EXPECT_EQ(waitDepth_, 0) << "wait cursor left on";
 }
 
@@ -51,6 +54,39 @@ std::optional<OpenFileChoice> ScriptedUi::ChooseFileToOpen(const OpenFileRequest
   auto c = fileChoices_.front();
   fileChoices_.pop_front();
   return c;
+}
+
+std::optional<std::string> ScriptedUi::ChooseFileToSave(const OpenFileRequest& request) {
+  fileRequests_.push_back(request);
+  if (saveChoices_.empty()) {
+    ADD_FAILURE() << "unexpected save dialog: " << request.title;
+    return std::nullopt;
+  }
+  auto c = saveChoices_.front();
+  saveChoices_.pop_front();
+  return c;
+}
+
+bool ScriptedUi::RunCsvFormatDialog(CsvFormatDialog& dialog) {
+  ++formatDialogsShown_;
+  if (formatDialogs_.empty()) {
+    ADD_FAILURE() << "unexpected format dialog";
+    return false;
+  }
+  auto action = std::move(formatDialogs_.front());
+  formatDialogs_.pop_front();
+  return action(dialog);
+}
+
+bool ScriptedUi::EditQso(QsoRecord& record) {
+  shownQsos_.push_back(record);
+  if (qsoEdits_.empty()) {
+    ADD_FAILURE() << "unexpected QSO edit dialog";
+    return false;
+  }
+  auto action = std::move(qsoEdits_.front());
+  qsoEdits_.pop_front();
+  return action(record);
 }
 
 }  // namespace tevra::test

@@ -1,0 +1,54 @@
+#include "import/csv_readers.h"
+
+namespace tevra {
+
+std::vector<std::string> ReadCsvSamples(std::FILE* file) {
+  LineReader lines(file, kCsvLineMax);
+  std::vector<std::string> samples;
+  std::string line;
+  while (samples.size() < kSampleCount && lines.Next(line)) samples.push_back(line);
+  return samples;
+}
+
+CsvTextReader::CsvTextReader(std::FILE* file, const RecordLayout& layout, QsoRecord& defaultQso, int skipCount)
+    : lines_(file, kCsvLineMax),
+      layout_(layout),
+      defaultQso_(defaultQso),
+      columnCount_(ColumnCount(layout.columns)),
+      toSkip_(skipCount) {}
+
+RecordSource::Step CsvTextReader::Next(QsoRecord& record) {
+  if (!lines_.Next(line_)) return Step::End;
+  if (toSkip_ > 0) {
+    --toSkip_;
+    return Step::Skipped;
+  }
+  ParseRecordLine(record, line_, columnCount_, layout_, defaultQso_);
+  return Step::Record;
+}
+
+bool CsvTextReader::Accepts(const QsoRecord& record) const { return record.Call[0] != '\0'; }
+
+DbfRecordReader::DbfRecordReader(DbfEngine& engine, const RecordLayout& layout, QsoRecord& defaultQso,
+                                 int skipCount)
+    : engine_(engine),
+      layout_(layout),
+      defaultQso_(defaultQso),
+      columnCount_(ColumnCount(layout.columns)),
+      first_(static_cast<std::size_t>(skipCount < 0 ? 0 : skipCount)),
+      next_(first_) {}
+
+RecordSource::Step DbfRecordReader::Next(QsoRecord& record) {
+  if (failed_ || next_ >= engine_.RecordCount()) return Step::End;
+  if (!engine_.DbfSeek(next_++)) {
+    failed_ = true;
+    return Step::End;
+  }
+  if (!engine_.DbfIsLive()) return Step::Skipped;
+  ParseRecordLine(record, engine_.DbfRecordText(), columnCount_, layout_, defaultQso_);
+  return Step::Record;
+}
+
+bool DbfRecordReader::Accepts(const QsoRecord& record) const { return record.Call[0] != '\0'; }
+
+}  // namespace tevra

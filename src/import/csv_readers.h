@@ -1,0 +1,60 @@
+// Record sources for logs read through conversion formulas: CSV text lines
+// and dBase records.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "core/column_keywords.h"
+#include "core/line_reader.h"
+#include "import/dbase_file.h"
+#include "import/record_source.h"
+
+namespace tevra {
+
+// Bytes kept of each CSV line.
+inline constexpr std::size_t kCsvLineMax = 1023;
+inline constexpr std::size_t kSampleCount = 32;
+
+// Up to 32 lines from the start of the file (the file is left after them).
+std::vector<std::string> ReadCsvSamples(std::FILE* file);
+
+// Lines of a CSV text file; positions are 1-based line numbers. The first
+// skipCount lines are passed over; a line without a call is not taken.
+class CsvTextReader : public RecordSource {
+ public:
+  CsvTextReader(std::FILE* file, const RecordLayout& layout, QsoRecord& defaultQso, int skipCount);
+  Step Next(QsoRecord& record) override;
+  bool Accepts(const QsoRecord& record) const override;
+  bool Failed() const override { return lines_.Failed(); }
+
+ private:
+  LineReader lines_;
+  const RecordLayout& layout_;
+  QsoRecord& defaultQso_;
+  int columnCount_;
+  int toSkip_;
+  std::string line_;
+};
+
+// Records of an open dBase file from skipCount on; positions are 0-based
+// record indices; deleted records are passed over.
+class DbfRecordReader : public RecordSource {
+ public:
+  DbfRecordReader(DbfEngine& engine, const RecordLayout& layout, QsoRecord& defaultQso, int skipCount);
+  Step Next(QsoRecord& record) override;
+  bool Accepts(const QsoRecord& record) const override;
+  bool Failed() const override { return failed_; }
+  std::int32_t FirstPosition() const override { return static_cast<std::int32_t>(first_); }
+
+ private:
+  DbfEngine& engine_;
+  const RecordLayout& layout_;
+  QsoRecord& defaultQso_;
+  int columnCount_;
+  std::size_t first_;
+  std::size_t next_;
+  bool failed_ = false;
+};
+
+}  // namespace tevra

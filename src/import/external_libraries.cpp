@@ -1,0 +1,129 @@
+#include "import/external_libraries.h"
+
+#include <dlfcn.h>
+
+#include <string_view>
+
+#include "core/encoding.h"
+#include "core/messages.h"
+#include "platform/ui.h"
+
+namespace tevra {
+namespace {
+
+// Looks up every export of a table; false when any is missing.
+template <typename Entry>
+bool Resolve(const SharedLibrary& library, const Entry& entries) {
+  bool all = true;
+  for (const auto& [name, slot] : entries) {
+    *slot = library.Symbol(name);
+    all = all && *slot != nullptr;
+  }
+  return all;
+}
+
+template <typename Fn>
+void** Slot(Fn& member) {
+  return reinterpret_cast<void**>(&member);
+}
+
+struct Named {
+  const char* name;
+  void** slot;
+};
+
+}  // namespace
+
+bool SharedLibrary::Open(const std::string& path) {
+  Release();
+  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  return handle_ != nullptr;
+}
+
+void* SharedLibrary::Symbol(const char* name) const {
+  if (!handle_) return nullptr;
+  if (void* symbol = dlsym(handle_, name)) return symbol;
+  return dlsym(handle_, ("_" + std::string(name)).c_str());
+}
+
+void SharedLibrary::Release() {
+  if (handle_) dlclose(handle_);
+  handle_ = nullptr;
+}
+
+bool ExtSrcLibrary::Load(const std::string& directory, Ui& ui) {
+  Release();
+  ui.SetStatus(msg::kQueryingExtSrc);
+  bool ok = library_.Open(directory + kExtSrcFileName);
+  if (ok) {
+    const Named required[] = {
+        {"GetMenuName", Slot(api_.GetMenuName)}, {"GetLogType", Slot(api_.GetLogType)},
+        {"Open", Slot(api_.Open)},               {"Close", Slot(api_.Close)},
+        {"GetFieldText", Slot(api_.GetFieldText)}, {"MoveNext", Slot(api_.MoveNext)},
+        {"Seek", Slot(api_.Seek)},               {"IsEOF", Slot(api_.IsEOF)},
+        {"ListText", Slot(api_.ListText)},       {"GetText", Slot(api_.GetText)},
+        {"CanUpdate", Slot(api_.CanUpdate)},     {"Update", Slot(api_.Update)},
+    };
+    const Named optional[] = {
+        {"GetCreateFileType", Slot(api_.GetCreateFileType)},
+        {"Create", Slot(api_.Create)},
+        {"WriteText", Slot(api_.WriteText)},
+        {"CClose", Slot(api_.CClose)},
+    };
+    ok = Resolve(library_, required);
+    if (ok && !Resolve(library_, optional)) {
+      api_.GetCreateFileType = nullptr;
+      api_.Create = nullptr;
+      api_.WriteText = nullptr;
+      api_.CClose = nullptr;
+    }
+    if (!ok) Release();
+  }
+  ui.ClearStatus();
+  return ok;
+}
+
+void ExtSrcLibrary::Release() {
+  library_.Release();
+  api_ = ExtSrcApi{};
+}
+
+std::string ExtSrcLibrary::MenuName() const {
+  const char* name = api_.GetMenuName ? api_.GetMenuName() : nullptr;
+  if (name && *name) return name;
+  return FromUnicode("EXTSRC.DLLデータベース接続");
+}
+
+bool DbBridgeLibrary::Load(const std::string& directory, Ui& ui) {
+  Release();
+  ui.SetStatus(msg::kQueryingDbBridge);
+  const bool present = library_.Open(directory + kDbBridgeFileName);
+  bool ok = present;
+  if (present) {
+    const Named exports[] = {
+        {"DBBRDG_GetVersion", Slot(api_.GetVersion)}, {"DBBRDG_Table", Slot(api_.Table)},
+        {"DBBRDG_GetTableList", Slot(api_.GetTableList)}, {"DBBRDG_Open", Slot(api_.Open)},
+        {"DBBRDG_GetNameList", Slot(api_.GetNameList)}, {"DBBRDG_OpenRec", Slot(api_.OpenRec)},
+        {"DBBRDG_CloseRec", Slot(api_.CloseRec)},     {"DBBRDG_IsOpen", Slot(api_.IsOpen)},
+        {"DBBRDG_Close", Slot(api_.Close)},           {"DBBRDG_GetDirName", Slot(api_.GetDirName)},
+        {"DBBRDG_IsEOF", Slot(api_.IsEOF)},           {"DBBRDG_MoveNext", Slot(api_.MoveNext)},
+        {"DBBRDG_Seek", Slot(api_.Seek)},             {"DBBRDG_ListText", Slot(api_.ListText)},
+        {"DBBRDG_GetData", Slot(api_.GetData)},       {"DBBRDG_CanUpdate", Slot(api_.CanUpdate)},
+        {"DBBRDG_Update", Slot(api_.Update)},
+    };
+    ok = Resolve(library_, exports) && api_.GetVersion() >= kDbBridgeMinVersion;
+  }
+  ui.ClearStatus();
+  if (present && !ok) {
+    Release();
+    ui.ShowMessage(msg::kDbBridgeVersion, MessageIcon::Warning);
+  }
+  return ok;
+}
+
+void DbBridgeLibrary::Release() {
+  library_.Release();
+  api_ = DbBridgeApi{};
+}
+
+}  // namespace tevra

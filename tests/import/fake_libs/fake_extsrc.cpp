@@ -1,0 +1,40 @@
+// A stand-in for the log-source plug-in. Variants:
+//   FAKE_UNDERSCORE   every export carries a leading "_"
+//   FAKE_NO_UPDATE    the required "Update" is missing
+//   FAKE_NO_CCLOSE    one optional export ("CClose") is missing
+//   FAKE_NO_OPTIONAL  none of the optional exports
+#include <cstdint>
+
+#ifdef FAKE_UNDERSCORE
+#define NAME(n) _##n
+#else
+#define NAME(n) n
+#endif
+
+extern "C" {
+__attribute__((visibility("default"))) const char* NAME(GetMenuName)() { return "Fake source"; }
+__attribute__((visibility("default"))) std::uint16_t NAME(GetLogType)() { return 1; }
+__attribute__((visibility("default"))) const char* NAME(Open)(void*, void*, const char*) { return "/fake"; }
+__attribute__((visibility("default"))) std::int32_t NAME(Close)() { return 1; }
+__attribute__((visibility("default"))) const char* NAME(GetFieldText)(std::uint16_t i) { return i == 0 ? "CALL" : nullptr; }
+__attribute__((visibility("default"))) std::int32_t NAME(MoveNext)() { return 0; }
+__attribute__((visibility("default"))) std::int32_t NAME(Seek)(std::int32_t) { return 1; }
+__attribute__((visibility("default"))) std::int32_t NAME(IsEOF)() { return 1; }
+__attribute__((visibility("default"))) std::int32_t NAME(ListText)(char* b, std::int32_t n) {
+  if (n > 0) b[0] = '\0';
+  return 1;
+}
+__attribute__((visibility("default"))) const char* NAME(GetText)(std::int32_t) { return "JA1ABC"; }
+__attribute__((visibility("default"))) std::int32_t NAME(CanUpdate)(std::int32_t) { return 1; }
+#ifndef FAKE_NO_UPDATE
+__attribute__((visibility("default"))) std::int32_t NAME(Update)(std::int32_t, const char*) { return 1; }
+#endif
+#ifndef FAKE_NO_OPTIONAL
+__attribute__((visibility("default"))) const char* NAME(GetCreateFileType)(std::int32_t) { return "Fake(*.fk)|*.fk|"; }
+__attribute__((visibility("default"))) std::int32_t NAME(Create)(const char*) { return 1; }
+__attribute__((visibility("default"))) std::int32_t NAME(WriteText)(const char*) { return 1; }
+#ifndef FAKE_NO_CCLOSE
+__attribute__((visibility("default"))) std::int32_t NAME(CClose)() { return 1; }
+#endif
+#endif
+}
