@@ -37,6 +37,7 @@ test: build
 
 demo: build
 	$(BUILD_DIR)/src/app/tevra-batch --list examples/sample.log
+	$(BUILD_DIR)/src/app/tevra-batch --list examples/sample.csv --skip 1 --guess
 
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release

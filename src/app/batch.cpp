@@ -1,38 +1,127 @@
 #include "app/batch.h"
 
 #include <array>
+#include <cstdlib>
+#include <optional>
 
 #include "app/console_ui.h"
 #include "core/encoding.h"
+#include "core/messages.h"
+#include "core/profile.h"
+#include "import/csv_format_dialog.h"
+#include "import/csv_settings.h"
 #include "import/log_loader.h"
 #include "import/log_source.h"
+#include "import/mft_file.h"
 #include "log/log_store.h"
 
 namespace tevra {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: tevra-batch --list LOGFILE\n"
+    "Usage: tevra-batch --list LOGFILE [options]\n"
     "\n"
-    "  --list LOGFILE   load a log and print one line per loaded QSO:\n"
-    "                   source position, date, time (JST), call, report,\n"
-    "                   frequency, mode and remarks; then the QSO and card counts.\n"
-    "                   The log format follows the file's extension.\n"
-    "  --help           show this help\n";
+    "  --list LOGFILE       load a log and print one line per loaded QSO:\n"
+    "                       source position, date, time (JST), call, report,\n"
+    "                       frequency, mode and remarks; then the QSO and card counts.\n"
+    "                       The log format follows the file's extension.\n"
+    "\n"
+    "CSV and dBase logs are read through conversion formulas, taken from\n"
+    "  --config FILE        this settings file (default: $XDG_CONFIG_HOME/tevra/TEVRA.INI\n"
+    "                       or ~/.config/tevra/TEVRA.INI, when it exists),\n"
+    "  --csv-format FILE    a CSV setting file (.mft) instead, or\n"
+    "  --guess              guessed from the first line or record after the skipped ones.\n"
+    "  --skip N             pass over the first N lines or records (a header line).\n"
+    "\n"
+    "  --help               show this help\n";
 
-int ListLog(const std::string& path, std::FILE* out, std::FILE* err) {
+struct BatchOptions {
+  std::string listPath;
+  std::optional<std::string> configPath;
+  std::optional<std::string> mftPath;
+  bool guess = false;
+  int skip = 0;
+};
+
+// Parses the arguments; an error text when they are wrong.
+std::optional<std::string> ParseArguments(const std::vector<std::string>& args, BatchOptions& options) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) return false;
+      out = args[++i];
+      return true;
+    };
+    std::string v;
+    if (a == "--list" && value(v)) {
+      options.listPath = v;
+    } else if (a == "--config" && value(v)) {
+      options.configPath = v;
+    } else if (a == "--csv-format" && value(v)) {
+      options.mftPath = v;
+    } else if (a == "--guess") {
+      options.guess = true;
+    } else if (a == "--skip" && value(v)) {
+      char* end = nullptr;
+      const long n = std::strtol(v.c_str(), &end, 10);
+      if (end == v.c_str() || *end != '\0' || n < 0 || n > 1000000) return "--skip needs a count";
+      options.skip = static_cast<int>(n);
+    } else {
+      return "unknown or incomplete argument: " + a;
+    }
+  }
+  if (options.listPath.empty()) return "nothing to do";
+  return std::nullopt;
+}
+
+int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
+  const std::string& path = batch.listPath;
   if (!ReaderForNamedFile(path)) {
     std::fprintf(err, "tevra-batch: %s: not a log file (unknown extension)\n", path.c_str());
     return 1;
   }
   ConsoleUi ui(err, "tevra-batch");
+  Ui& host = ui;
   LogStore store(ui);
   LoadOptions options;
   options.skipSendMark = false;  // a listing shows every QSO
+
+  const std::string settingsPath = batch.configPath.value_or(DefaultSettingsPath());
+  Profile settings;
+  if (settings.Load(settingsPath)) {
+    ReadCsvSettings(settings, options.csv);
+  } else if (batch.configPath) {
+    std::fprintf(err, "tevra-batch: %s: cannot read the settings file\n", settingsPath.c_str());
+    return 1;
+  }
+  if (batch.mftPath) {
+    switch (ReadMftFile(*batch.mftPath, options.csv, options.defaultQso)) {
+      case MftResult::CannotOpen: host.ShowMessage(msg::kCannotReadFile104); return 1;
+      case MftResult::BadFormat: host.ShowMessage(msg::kUnexpectedFormat107); return 1;
+      case MftResult::Ok: break;
+    }
+  }
+  // The format dialog of CSV and dBase logs, answered from the command line.
+  bool noFormulas = false;
+  ui.confirmAll = true;  // the skip count was asked for
+  ui.formatDialog = [&](CsvFormatDialog& dialog) {
+    dialog.SetSkipCount(batch.skip);
+    if (batch.guess) dialog.Guess();
+    noFormulas = ColumnCount(dialog.Layout().columns) == 0;
+    return !noFormulas;
+  };
+
   LoadHooks hooks;
   std::array<QsoRecord, 16> mergeBuffer{};
   LogLoader loader(ui, store, options, hooks, mergeBuffer);
-  if (!loader.OpenByName(path)) return 1;
+  if (!loader.OpenByName(path)) {
+    if (noFormulas)
+      std::fprintf(err,
+                   "tevra-batch: no conversion formulas for %s: give --csv-format FILE.mft or --guess, or set "
+                   "them in the settings file\n",
+                   path.c_str());
+    return 1;
+  }
 
   for (std::size_t i = 0; i < store.QsoCount(); ++i) {
     const LogEntry& e = store.Entry(i);
@@ -52,9 +141,12 @@ int RunBatch(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
     std::fputs(kUsage, out);
     return 0;
   }
-  if (args.size() == 2 && args[0] == "--list") return ListLog(args[1], out, err);
-  std::fputs(kUsage, err);
-  return 2;
+  BatchOptions options;
+  if (auto error = ParseArguments(args, options)) {
+    std::fprintf(err, "tevra-batch: %s\n\n%s", error->c_str(), kUsage);
+    return 2;
+  }
+  return ListLog(options, out, err);
 }
 
 }  // namespace tevra

@@ -18,7 +18,7 @@ void ConsoleUi::ShowMessage(std::string_view text, MessageIcon, std::string_view
 Answer ConsoleUi::Ask(std::string_view, Buttons buttons, MessageIcon, std::string_view) {
   switch (buttons) {
     case Buttons::Ok: return Answer::Ok;
-    case Buttons::YesNo: return Answer::No;
+    case Buttons::YesNo: return confirmAll ? Answer::Yes : Answer::No;
     default: return Answer::Cancel;
   }
 }

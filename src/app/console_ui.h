@@ -15,8 +15,9 @@ class ConsoleUi : public Ui {
   explicit ConsoleUi(std::FILE* err, std::string programName) : err_(err), program_(std::move(programName)) {}
 
   void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override;
-  // Nothing is asked on the command line: Yes/No questions answer No, and
-  // questions that can be cancelled answer Cancel.
+  // Nothing is asked on the command line: Yes/No questions answer No (Yes
+  // when confirmAll is set), and questions that can be cancelled answer
+  // Cancel.
   Answer Ask(std::string_view text, Buttons buttons, MessageIcon icon, std::string_view title) override;
   SortAnswer AskSortOrder(std::string_view text, bool withCancel) override;
   void SetStatus(std::string_view) override {}
@@ -29,6 +30,7 @@ class ConsoleUi : public Ui {
   bool EditQso(QsoRecord&) override { return false; }
 
   std::function<bool(CsvFormatDialog&)> formatDialog;
+  bool confirmAll = false;
 
  private:
   std::FILE* err_;

@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 
+#include "import/mft_file.h"
 #include "support/temp_dir.h"
 
 namespace tevra {
@@ -61,6 +64,60 @@ TEST(Batch, ErrorsGoToStderrWithNonZeroExit) {
   BatchRun help = Batch({"--help"});
   EXPECT_EQ(help.code, 0);
   EXPECT_NE(help.out.find("--list LOGFILE"), std::string::npos);
+}
+
+// CSV logs take their formulas from the settings file, a setting file or a
+// guess; the test points the settings at its own folder.
+class BatchCsvTest : public ::testing::Test {
+ protected:
+  BatchCsvTest() : csv(dir.Write("log.csv", "Date,Call\n24/11/03,JA1ABC\n24/11/04,W1AW\n")) {
+    setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+  }
+  ~BatchCsvTest() override { unsetenv("XDG_CONFIG_HOME"); }
+  test::TempDir dir;
+  std::string csv;
+};
+
+TEST_F(BatchCsvTest, WithoutFormulasTheLoadIsRefused) {
+  BatchRun run = Batch({"--list", csv});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.err.find("no conversion formulas"), std::string::npos) << run.err;
+}
+
+TEST_F(BatchCsvTest, FormulasFromSettingsSettingFileOrGuess) {
+  const std::string ini = dir.Write("my.ini", "[Option]\r\nCsvItem1=YY/MM/DD\r\nCsvItem2=CALL\r\nCsvDlm=0\r\n");
+  BatchRun fromIni = Batch({"--list", csv, "--config", ini, "--skip", "1"});
+  EXPECT_EQ(fromIni.code, 0) << fromIni.err;
+  EXPECT_NE(fromIni.out.find("     2  24/11/03 0000  JA1ABC"), std::string::npos) << fromIni.out;
+  EXPECT_TRUE(fromIni.out.ends_with("2 QSOs, 2 cards\n"));
+
+  std::filesystem::create_directories(dir.Path() / "tevra");
+  std::filesystem::copy_file(ini, dir.Path() / "tevra" / "TEVRA.INI");
+  EXPECT_EQ(Batch({"--list", csv, "--skip", "1"}).out, fromIni.out);  // the default settings file
+
+  RecordLayout layout;
+  layout.columns[1] = "CALL";
+  QsoRecord def;
+  SetField(def.Mode, "CW");
+  ASSERT_TRUE(WriteMftFile((dir.Path() / "f.mft").string(), layout, def));
+  BatchRun fromMft = Batch({"--list", csv, "--csv-format", (dir.Path() / "f.mft").string()});
+  EXPECT_EQ(fromMft.code, 0) << fromMft.err;
+  EXPECT_NE(fromMft.out.find("  CALL "), std::string::npos);  // the header line is a QSO without --skip
+  EXPECT_NE(fromMft.out.find("CW"), std::string::npos);    // from the default record
+
+  BatchRun guessed = Batch({"--list", csv, "--guess", "--skip", "1"});
+  EXPECT_EQ(guessed.code, 0) << guessed.err;
+  EXPECT_NE(guessed.out.find("24/11/04 0000  W1AW"), std::string::npos) << guessed.out;
+}
+
+TEST_F(BatchCsvTest, BadSettingFilesAndArguments) {
+  BatchRun bad = Batch({"--list", csv, "--csv-format", dir.Write("bad.mft", "nonsense")});
+  EXPECT_EQ(bad.code, 1);
+  EXPECT_NE(bad.err.find("予期しないファイル形式です。"), std::string::npos);
+  BatchRun noConfig = Batch({"--list", csv, "--config", (dir.Path() / "none.ini").string()});
+  EXPECT_EQ(noConfig.code, 1);
+  EXPECT_EQ(Batch({"--list", csv, "--skip", "x"}).code, 2);
+  EXPECT_EQ(Batch({"--list"}).code, 2);
 }
 
 }  // namespace
