@@ -29,7 +29,8 @@ class QuietUi : public Ui {
   std::optional<OpenFileChoice> ChooseFileToOpen(const OpenFileRequest&) override { return std::nullopt; }
   std::optional<std::string> ChooseFileToSave(const OpenFileRequest&) override { return std::nullopt; }
   bool RunCsvFormatDialog(CsvFormatDialog&) override { return false; }
-  bool EditQso(QsoRecord&) override { return false; }
+  bool EditQso(QsoRecord&) override { return true; }
+  bool RunCabrilloDialog(CabrilloOptionsDialog&) override { return true; }
 };
 
 // A log of `count` QSOs with realistic field lengths, written once.

@@ -27,7 +27,9 @@ class ConsoleUi : public Ui {
   std::optional<std::string> ChooseFileToSave(const OpenFileRequest&) override { return std::nullopt; }
   // The format dialog is answered by formatDialog (cancelled when unset).
   bool RunCsvFormatDialog(CsvFormatDialog& dialog) override { return formatDialog && formatDialog(dialog); }
-  bool EditQso(QsoRecord&) override { return false; }
+  // The defaults stand: the QSO edit and Cabrillo dialogs are accepted as shown.
+  bool EditQso(QsoRecord&) override { return true; }
+  bool RunCabrilloDialog(CabrilloOptionsDialog&) override { return true; }
 
   std::function<bool(CsvFormatDialog&)> formatDialog;
   bool confirmAll = false;

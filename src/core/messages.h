@@ -34,7 +34,7 @@ inline constexpr std::string_view kDbBridgeVersion =
 inline constexpr std::string_view kQueryingExtSrc = "EXTSRCを照会中...";
 inline constexpr std::string_view kQueryingDbBridge = "DBBRDGを照会中...";
 
-// Shown for a log format whose reader this build does not have yet.
-inline constexpr std::string_view kFormatNotReadable = "この形式のログファイルはまだ読み込めません.";
+inline constexpr std::string_view kNoDbrFile = "関連するＤＢＲファイルを読み込めません";
+
 
 }  // namespace tevra::msg

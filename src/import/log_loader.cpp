@@ -5,11 +5,15 @@
 #include <cstdio>
 
 #include "core/messages.h"
+#include "core/text.h"
+#include "import/adif_reader.h"
+#include "import/contest_readers.h"
 #include "import/csv_format_dialog.h"
 #include "import/csv_readers.h"
 #include "import/dbase_file.h"
 #include "import/kuval_text_reader.h"
 #include "import/log_source.h"
+#include "import/native_readers.h"
 #include "log/log_store.h"
 #include "platform/ui.h"
 
@@ -35,31 +39,115 @@ bool AlreadySent(char mark) { return mark != '\0' && mark != ' ' && mark != 'H' 
 
 }  // namespace
 
-std::unique_ptr<RecordSource> MakeLogReader(LogSourceType type, std::FILE* file, const LoadOptions& /*options*/) {
-  switch (type) {
-    case SrcKuvalText: return std::make_unique<KuvalTextReader>(file);
-    default: return nullptr;
-  }
-}
-
 bool LogLoader::ReadLog(LogSourceType type, const std::string& path) {
   options_.curLogType = type;
   store_.SetSourceType(type);
   WaitCursor wait(ui_);
   hooks_.CloseLiveSources();
-  if (type == SrcCsv) return ReadCsv(path);
-  if (type == SrcDbf) return ReadDbf(path);
+  switch (type) {
+    case SrcCsv: return ReadCsv(path);
+    case SrcDbf: return ReadDbf(path);
+    case SrcCabrillo: return ReadCabrillo(path);
+    default: break;
+  }
   FilePtr file = OpenRegularFile(path);
   if (!file) {
     ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
     return false;
   }
-  std::unique_ptr<RecordSource> reader = MakeLogReader(type, file.get(), options_);
-  if (!reader) {
-    ui_.ShowMessage(msg::kFormatNotReadable, MessageIcon::Warning);
+  switch (type) {
+    case SrcKuvalText: {
+      KuvalTextReader reader(file.get());
+      return RunLoadFrame(type, path, reader);
+    }
+    case SrcCt:
+    case SrcTrLog: {
+      // These formats lack fields that the user sets on the default record.
+      if (!ui_.EditQso(options_.defaultQso)) return false;
+      FixedColumnReader reader(file.get(), type == SrcCt ? FixedColumnReader::Kind::Ct : FixedColumnReader::Kind::TrLog,
+                               options_.defaultQso);
+      return RunLoadFrame(type, path, reader);
+    }
+    default: break;
+  }
+  std::string bytes;
+  if (!ReadWholeFile(file.get(), bytes)) {
+    ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
     return false;
   }
-  return RunLoadFrame(type, path, *reader);
+  file.reset();
+  switch (type) {
+    case SrcAdif: {
+      AdifReader reader(bytes);
+      return RunLoadFrame(type, path, reader);
+    }
+    case SrcKuvalData: {
+      ArmBinaryLog(path);
+      MdtReader reader(std::move(bytes));
+      return RunLoadFrame(type, path, reader);
+    }
+    case SrcLog200: {
+      ArmBinaryLog(path);
+      L2Reader reader(std::move(bytes));
+      return RunLoadFrame(type, path, reader);
+    }
+    case SrcHamlog: {
+      if (!DbsHeaderValid(bytes)) {
+        ui_.ShowMessage(msg::kUnexpectedFormat107);
+        return false;
+      }
+      std::string dbr;
+      if (!ReadRemarkFile(path, dbr)) {
+        ui_.ShowMessage(msg::kNoDbrFile);
+        return false;
+      }
+      ArmBinaryLog(path);
+      DbsReader reader(std::move(bytes), std::move(dbr));
+      return RunLoadFrame(type, path, reader);
+    }
+    case SrcHamlog5: {
+      HdbReader reader(std::move(bytes), options_.th5Widths);
+      switch (reader.Check()) {
+        case HdbOpenResult::BadFormat: ui_.ShowMessage(msg::kUnexpectedFormat107); return false;
+        case HdbOpenResult::NoRecords: ui_.ShowMessage(msg::kNoRecords33000); return false;
+        case HdbOpenResult::Ok: break;
+      }
+      ArmBinaryLog(path);
+      return RunLoadFrame(type, path, reader);
+    }
+    default:  // not a file type
+      ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
+      return false;
+  }
+}
+
+void LogLoader::ArmBinaryLog(const std::string& path) {
+  struct stat st {};
+  logModTime_ = stat(path.c_str(), &st) == 0 ? std::optional<std::time_t>(st.st_mtime) : std::nullopt;
+  backupArmed_ = true;
+}
+
+bool LogLoader::ReadRemarkFile(const std::string& path, std::string& bytes) {
+  for (const char* extension : {".DBR", ".dbr"}) {
+    std::string remarkPath = path;
+    ReplaceExtension(remarkPath, extension);
+    if (FilePtr file = OpenRegularFile(remarkPath)) return ReadWholeFile(file.get(), bytes);
+  }
+  return false;
+}
+
+bool LogLoader::ReadCabrillo(const std::string& path) {
+  CabrilloOptionsDialog dialog(options_.cabrillo);
+  if (!ui_.RunCabrilloDialog(dialog)) return false;
+  options_.cabrillo = dialog.Options();
+  FilePtr file = OpenRegularFile(path);
+  if (!file) {
+    ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
+    return false;
+  }
+  // A .txt file chosen as Cabrillo is not offered again as a log.
+  CabrilloReader reader(file.get(), options_.cabrillo, ToUpperAscii(ExtensionOf(FileNameOf(path))) != "TXT");
+  return RunLoadFrame(SrcCabrillo, path, reader);
 }
 
 bool LogLoader::ReadCsv(const std::string& path) {
@@ -79,8 +167,7 @@ bool LogLoader::ReadCsv(const std::string& path) {
 }
 
 bool LogLoader::ReadDbf(const std::string& path) {
-  struct stat st {};
-  logModTime_ = stat(path.c_str(), &st) == 0 ? std::optional<std::time_t>(st.st_mtime) : std::nullopt;
+  ArmBinaryLog(path);
   DbfEngine engine;
   switch (engine.DbfOpen(path)) {
     case DbfOpenResult::CannotOpen: ui_.ShowMessage(msg::kCannotOpenFile106); return false;
@@ -137,7 +224,7 @@ bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, Record
     ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
     return false;
   }
-  options_.recentLogs.Add(path);
+  if (reader.RemembersFile()) options_.recentLogs.Add(path);
   return true;
 }
 

@@ -11,6 +11,8 @@
 
 #include "core/column_keywords.h"
 #include "core/recent_list.h"
+#include "import/contest_readers.h"
+#include "import/native_readers.h"
 #include "import/record_source.h"
 #include "log/log_source_type.h"
 #include "core/qso_record.h"
@@ -31,6 +33,9 @@ struct LoadOptions {
   RecordLayout csv;
   // Template for the fields a format lacks (kept in CSV setting files).
   QsoRecord defaultQso{};
+  // Field widths of HAMLOG version 5 records ("TH5Fields").
+  Th5Widths th5Widths = kDefaultTh5Widths;
+  CabrilloOptions cabrillo;
   RecentList recentLogs{4};
 };
 
@@ -54,10 +59,6 @@ class LoadHooks {
   virtual bool ShowLogList() { return false; }
   virtual bool OpenLayoutDocument(const std::string& /*path*/) { return false; }
 };
-
-// Makes the reader for a file of the given type; null when this build has
-// no reader for it.
-std::unique_ptr<RecordSource> MakeLogReader(LogSourceType type, std::FILE* file, const LoadOptions& options);
 
 class LogLoader {
  public:
@@ -86,12 +87,19 @@ class LogLoader {
   // Modification time of the log file when it was read (binary and dBase
   // logs), for the write-back's check.
   std::optional<std::time_t> LogModificationTime() const { return logModTime_; }
+  // Set by loading a log that the write-back changes in place; the backup
+  // is then made before the first change.
+  bool BackupArmed() const { return backupArmed_; }
+  void DisarmBackup() { backupArmed_ = false; }
   void SetSortFlag(bool flag) { sortFlag_ = flag; }
 
  private:
   void RememberPath(const std::string& path);
   bool ReadCsv(const std::string& path);
   bool ReadDbf(const std::string& path);
+  bool ReadCabrillo(const std::string& path);
+  bool ReadRemarkFile(const std::string& path, std::string& bytes);
+  void ArmBinaryLog(const std::string& path);
 
   Ui& ui_;
   LogStore& store_;
@@ -103,6 +111,7 @@ class LogLoader {
   bool enableLogFile_ = true;
   bool sortFlag_ = false;
   std::optional<std::time_t> logModTime_;
+  bool backupArmed_ = false;
 };
 
 }  // namespace tevra

@@ -20,6 +20,8 @@ class RecordSource {
   virtual bool Accepts(const QsoRecord& /*record*/) const { return true; }
   // True when reading stopped on an I/O error rather than at the end.
   virtual bool Failed() const { return false; }
+  // Whether the file goes into the recent log list after the load.
+  virtual bool RemembersFile() const { return true; }
   virtual std::int32_t FirstPosition() const { return 1; }
   virtual std::int32_t PositionStep() const { return 1; }
 };

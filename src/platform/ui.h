@@ -11,6 +11,7 @@
 
 namespace tevra {
 
+class CabrilloOptionsDialog;
 class CsvFormatDialog;
 struct QsoRecord;
 
@@ -63,6 +64,8 @@ class Ui {
 
   // The CSV format dialog on its model; true when closed with OK.
   virtual bool RunCsvFormatDialog(CsvFormatDialog& dialog) = 0;
+  // The Cabrillo options dialog on its model; true when closed with OK.
+  virtual bool RunCabrilloDialog(CabrilloOptionsDialog& dialog) = 0;
   // The QSO edit dialog on a record; true when closed with OK (the record
   // then holds the edits).
   virtual bool EditQso(QsoRecord& record) = 0;

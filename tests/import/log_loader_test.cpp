@@ -5,6 +5,7 @@
 #include <array>
 
 #include "core/messages.h"
+#include "import/contest_readers.h"
 #include "import/log_source.h"
 #include "log/log_store.h"
 #include "support/scripted_ui.h"
@@ -186,8 +187,9 @@ TEST_F(LogLoaderTest, OpenDialogUsesTheChosenFilter) {
   std::string cabrillo = WriteLog("contest.txt", "START-OF-LOG: 3.0\n");
   LogFilterList filters = BuildLogFilterList(SrcCsv, "old.prn");
   ui.QueueFileChoice(OpenFileChoice{cabrillo, filters.cabrilloFilterIndex});
-  // No Cabrillo reader yet: the load reports it and fails, but the type and
-  // the remembered directory follow the dialog.
+  // Cancelling the Cabrillo options ends the load, but the type and the
+  // remembered directory follow the file dialog.
+  ui.QueueCabrilloDialog([](CabrilloOptionsDialog&) { return false; });
   EXPECT_FALSE(loader.OpenLogDialog());
   ASSERT_EQ(ui.FileRequests().size(), 1u);
   const OpenFileRequest& request = ui.FileRequests()[0];

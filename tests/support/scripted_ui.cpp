@@ -11,6 +11,7 @@ ScriptedUi::~ScriptedUi() {
   EXPECT_TRUE(saveChoices_.empty()) << "scripted save choice never asked for";
   EXPECT_TRUE(formatDialogs_.empty()) << "scripted format dialog never shown";
   EXPECT_TRUE(qsoEdits_.empty()) << "scripted QSO edit never shown";
+  EXPECT_TRUE(cabrilloDialogs_.empty()) << "scripted Cabrillo dialog never shown";
   EXPECT_EQ(waitDepth_, 0) << "wait cursor left on";
 }
 
@@ -87,6 +88,16 @@ bool ScriptedUi::EditQso(QsoRecord& record) {
   auto action = std::move(qsoEdits_.front());
   qsoEdits_.pop_front();
   return action(record);
+}
+
+bool ScriptedUi::RunCabrilloDialog(CabrilloOptionsDialog& dialog) {
+  if (cabrilloDialogs_.empty()) {
+    ADD_FAILURE() << "unexpected Cabrillo dialog";
+    return false;
+  }
+  auto action = std::move(cabrilloDialogs_.front());
+  cabrilloDialogs_.pop_front();
+  return action(dialog);
 }
 
 }  // namespace tevra::test

@@ -41,6 +41,10 @@ class ScriptedUi : public Ui {
   std::optional<std::string> ChooseFileToSave(const OpenFileRequest& request) override;
   bool RunCsvFormatDialog(CsvFormatDialog& dialog) override;
   bool EditQso(QsoRecord& record) override;
+  bool RunCabrilloDialog(CabrilloOptionsDialog& dialog) override;
+  void QueueCabrilloDialog(std::function<bool(CabrilloOptionsDialog&)> action) {
+    cabrilloDialogs_.push_back(std::move(action));
+  }
 
   const std::vector<Message>& Messages() const { return messages_; }
   // Every status text set, in order; an empty string marks a clear.
@@ -60,6 +64,7 @@ class ScriptedUi : public Ui {
   std::deque<std::optional<std::string>> saveChoices_;
   std::deque<std::function<bool(CsvFormatDialog&)>> formatDialogs_;
   std::deque<std::function<bool(QsoRecord&)>> qsoEdits_;
+  std::deque<std::function<bool(CabrilloOptionsDialog&)>> cabrilloDialogs_;
   std::vector<QsoRecord> shownQsos_;
   int formatDialogsShown_ = 0;
   std::vector<Message> messages_;

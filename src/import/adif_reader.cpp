@@ -1,0 +1,253 @@
+#include "import/adif_reader.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "core/band.h"
+#include "core/date_time.h"
+#include "core/encoding.h"
+#include "core/text.h"
+
+namespace tevra {
+namespace {
+
+using u8 = std::uint8_t;
+
+constexpr std::size_t kNameMax = 32;
+
+bool IsContinuation(char c) { return (static_cast<u8>(c) & 0xC0) == 0x80; }
+
+// Length of the UTF-8 sequence starting with lead, or 0 when lead cannot
+// start one.
+std::size_t Utf8Length(u8 lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+bool IsBlankOrEnd(std::string_view data, std::size_t at) {
+  return at >= data.size() || data[at] == ' ' || data[at] == '\t' || data[at] == '\r' || data[at] == '\n';
+}
+
+const std::pair<std::string_view, std::string_view> kBands[] = {
+    {"160m", "1.9"}, {"80m", "3.5"},  {"40m", "7"},      {"30m", "10"},   {"20m", "14"},   {"17m", "18"},
+    {"15m", "21"},   {"12m", "24"},   {"10m", "28"},     {"6m", "50"},    {"2m", "144"},   {"70cm", "430"},
+    {"23cm", "1200"}, {"13cm", "2400"}, {"6cm", "5600"}, {"3cm", "10.1G"}, {"1.25cm", "24G"}, {"6mm", "47G"},
+    {"4mm", "75G"},  {"2mm", "142G"}, {"1mm", "248G"},   {"65m", "4630"}, {"1.25m", "220"},
+};
+
+std::string TwoDigits(unsigned a, unsigned b) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02u%02u", a % 100, b % 100);
+  return text;
+}
+
+}  // namespace
+
+bool LooksLikeUtf8(std::string_view bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) return true;
+  bool any = false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const u8 c = static_cast<u8>(bytes[i]);
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t len = Utf8Length(c);
+    if (len == 0 || i + len > bytes.size()) return false;
+    for (std::size_t k = 1; k < len; ++k)
+      if (!IsContinuation(bytes[i + k])) return false;
+    any = true;
+    i += len;
+  }
+  return any;
+}
+
+AdifReader::AdifReader(std::string_view data) : data_(data), utf8_(LooksLikeUtf8(data)) {
+  if (data_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
+}
+
+std::string_view AdifReader::Value(std::size_t start, std::size_t length, std::size_t& end) const {
+  end = start;
+  const std::size_t remaining = data_.size() - start;
+  if (!utf8_) {
+    if (length > remaining) return {};
+    end = start + length;
+    return data_.substr(start, length);
+  }
+  // UTF-8: writers count either bytes or characters. Count bytes unless
+  // that ends inside a character, or in the middle of the value while a
+  // count of characters ends where the next tag or a blank begins.
+  std::size_t charEnd = start;
+  std::size_t chars = 0;
+  while (chars < length && charEnd < data_.size()) {
+    const std::size_t len = std::max<std::size_t>(1, Utf8Length(static_cast<u8>(data_[charEnd])));
+    charEnd = std::min(charEnd + len, data_.size());
+    ++chars;
+  }
+  const bool bytesFit = length <= remaining;
+  const std::size_t byteEnd = bytesFit ? start + length : data_.size();
+  bool useChars = false;
+  if (chars == length && charEnd != byteEnd) {
+    if (!bytesFit || (byteEnd < data_.size() && IsContinuation(data_[byteEnd]))) {
+      useChars = true;
+    } else if (!IsBlankOrEnd(data_, byteEnd) && data_[byteEnd] != '<' &&
+               (IsBlankOrEnd(data_, charEnd) || data_[charEnd] == '<')) {
+      useChars = true;
+    }
+  }
+  if (useChars) {
+    end = charEnd;
+    return data_.substr(start, charEnd - start);
+  }
+  if (!bytesFit) return {};
+  end = byteEnd;
+  return data_.substr(start, length);
+}
+
+void AdifReader::Apply(std::string_view name, std::string_view value, QsoRecord& r) {
+  if (utf8_) {
+    converted_ = FromUnicode(value);
+    value = converted_;
+  }
+  auto is = [&name](std::string_view n) { return name == n; };
+  auto tag = [this, &value](std::string_view key, char open = kCornerOpen, char close = kCornerClose) {
+    AppendTaggedItem(key, remarks_, value, open, close);
+  };
+  auto firstChar = [&value] { return value.empty() || value[0] == ' ' ? '\0' : value[0]; };
+  switch (name.size()) {
+    case 3:
+      if (is("QTH")) SetField(r.Qth, value);
+      else if (is("STX")) tag("STX");
+      else if (is("SRX")) tag("SRX");
+      return;
+    case 4:
+      if (is("CALL")) {
+        SetField(r.Call, value);
+      } else if (is("FREQ")) {
+        const auto dot = value.find('.');
+        SetField(r.Freq, dot == std::string_view::npos ? value : value.substr(0, dot + 4));
+      } else if (is("BAND")) {
+        if (r.Freq[0] == '\0')
+          for (const auto& [band, freq] : kBands)
+            if (EqualsNoCase(band, value)) SetField(r.Freq, freq);
+      } else if (is("MODE")) {
+        SetField(r.Mode, value);
+      } else if (is("NAME")) {
+        SetField(r.Name, value);
+      } else if (is("CONT")) {
+        tag("OPT2");
+      }
+      return;
+    default:
+      break;
+  }
+  if (is("QSO_DATE")) {
+    r.Year = static_cast<u8>(static_cast<unsigned>(DecimalValue(value, 4)) % 100);
+    r.Month = static_cast<u8>(DecimalValue(value.substr(std::min<std::size_t>(4, value.size())), 2));
+    r.Day = static_cast<u8>(DecimalValue(value.substr(std::min<std::size_t>(6, value.size())), 2));
+  } else if (is("TIME_ON")) {
+    r.Hour = static_cast<u8>(DecimalValue(value, 2));
+    r.Minute = static_cast<u8>(DecimalValue(value.substr(std::min<std::size_t>(2, value.size())), 2));
+  } else if (is("TIME_OFF")) {
+    unsigned hour = static_cast<unsigned>(DecimalValue(value, 2)) + 9;
+    if (hour >= 24) hour -= 24;
+    const auto minute = static_cast<unsigned>(DecimalValue(value.substr(std::min<std::size_t>(2, value.size())), 2));
+    AppendTaggedItem("END", remarks_, TwoDigits(hour, minute));
+  } else if (is("TX_PWR")) {
+    SetField(r.Power, value);
+  } else if (is("RST_SENT")) {
+    SetField(r.RstSent, std::string(value) + std::string(FieldText(r.RstSent)));
+  } else if (is("RST_RCVD")) {
+    tag("My");
+  } else if (is("QSL_SENT")) {
+    r.QslSent = firstChar();
+  } else if (is("QSL_RCVD")) {
+    r.QslRcvd = firstChar();
+  } else if (is("COMMENT")) {
+    if (!value.empty()) remarks_ = remarks_.empty() ? std::string(value) : std::string(value) + " " + remarks_;
+    if (remarks_.size() > 512) remarks_ = std::string(PrefixOfChars(remarks_, 512));
+  } else if (is("QSLMSG")) {
+    tag("MSG");
+  } else if (is("QSL_VIA")) {
+    tag("QSL", '[', ']');
+  } else if (is("CONTEST_ID")) {
+    tag("CONTEST");
+  }
+}
+
+void AdifReader::Deliver(QsoRecord& r) {
+  SetField(r.Remarks, remarks_);
+  if (r.Day != 0 && r.Month != 0) ShiftToJst(r);
+  if (r.RstSent[0] == '\0') {
+    const std::size_t length = static_cast<std::size_t>(ReportLength(ModeIndex(FieldText(r.Mode))));
+    SetField(r.RstSent, std::string_view("599").substr(0, length));
+  }
+}
+
+RecordSource::Step AdifReader::Next(QsoRecord& r) {
+  r = QsoRecord{};
+  remarks_.clear();
+  bool started = false;
+  while (pos_ < data_.size()) {
+    const void* found = std::memchr(data_.data() + pos_, '<', data_.size() - pos_);
+    if (!found) {
+      pos_ = data_.size();
+      break;
+    }
+    const std::size_t open = static_cast<std::size_t>(static_cast<const char*>(found) - data_.data());
+    // <NAME>, <NAME:LENGTH> or <NAME:LENGTH:TYPE>
+    char name[kNameMax];
+    std::size_t nameLength = 0;
+    std::size_t i = open + 1;
+    while (i < data_.size() && data_[i] != ':' && data_[i] != '>' && data_[i] != '<' && nameLength < kNameMax) {
+      char c = data_[i++];
+      name[nameLength++] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    }
+    if (i >= data_.size() || nameLength == 0 || (data_[i] != ':' && data_[i] != '>')) {
+      pos_ = open + 1;  // not a tag
+      continue;
+    }
+    std::size_t length = 0;
+    bool hasLength = false;
+    if (data_[i] == ':') {
+      ++i;
+      std::size_t digits = 0;
+      while (i < data_.size() && data_[i] >= '0' && data_[i] <= '9') {
+        if (length < 100000000) length = length * 10 + static_cast<std::size_t>(data_[i] - '0');
+        ++i;
+        ++digits;
+      }
+      hasLength = digits > 0;
+      if (i < data_.size() && data_[i] == ':')  // the data type
+        while (i < data_.size() && data_[i] != '>' && data_[i] != '<') ++i;
+      if (i >= data_.size() || data_[i] != '>') {
+        pos_ = open + 1;
+        continue;
+      }
+    }
+    ++i;  // behind ">"
+    const std::string_view tagName(name, nameLength);
+    std::size_t end = i;
+    std::string_view value;
+    if (hasLength) value = Value(i, length, end);
+    pos_ = std::max(end, i);
+    if (tagName == "EOR") {
+      Deliver(r);
+      return Step::Record;
+    }
+    if (tagName == "EOH") continue;
+    started = true;
+    Apply(tagName, value, r);
+  }
+  if (started && r.Call[0] != '\0') {
+    Deliver(r);
+    return Step::Record;
+  }
+  return Step::End;
+}
+
+}  // namespace tevra

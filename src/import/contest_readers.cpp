@@ -1,0 +1,156 @@
+#include "import/contest_readers.h"
+
+#include <algorithm>
+
+#include "core/band.h"
+#include "core/call_sign.h"
+#include "core/date_time.h"
+#include "core/text.h"
+
+namespace tevra {
+namespace {
+
+using u8 = std::uint8_t;
+
+// Columns first..last (0-based, inclusive) of a line, trimmed.
+std::string_view Column(std::string_view line, std::size_t first, std::size_t last) {
+  if (first >= line.size()) return {};
+  return TrimRight(SkipBlanks(line.substr(first, last - first + 1)));
+}
+
+bool ReadNumber(std::string_view text, unsigned& value) { return ScanUnsigned(text, value); }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string ReportFor(std::string_view report, const QsoRecord& r) {
+  const auto length = static_cast<std::size_t>(ReportLength(ModeIndex(FieldText(r.Mode))));
+  return std::string(report.substr(0, std::min(length, report.size())));
+}
+
+void AppendToRemarks(QsoRecord& r, std::string_view key, std::string_view value) {
+  std::string remarks(FieldText(r.Remarks));
+  AppendTaggedItem(key, remarks, value, '[', ']');
+  SetField(r.Remarks, remarks);
+}
+
+void FinishUtc(QsoRecord& r) {
+  if (r.Day != 0 && r.Month != 0) ShiftToJst(r);
+}
+
+}  // namespace
+
+bool ParseCtLine(std::string_view line, QsoRecord& r) {
+  unsigned day = 0;
+  if (!ReadNumber(Column(line, 0, 1), day)) return false;
+  // From column 20 on, everything moves one to the right when column 19 is used.
+  const std::size_t s = line.size() > 19 && line[19] != ' ' ? 1 : 0;
+  if (auto band = Column(line, 20 + s, 22 + s); !band.empty()) SetField(r.Freq, MhzBandOfMetres(band));
+  if (auto mode = Column(line, 24 + s, 27 + s); !mode.empty()) SetField(r.Mode, mode);
+  r.Day = static_cast<u8>(day);
+  r.Month = static_cast<u8>(MonthFromName(Column(line, 3, 5)));
+  unsigned year = 0, time = 0;
+  if (ReadNumber(Column(line, 7, 8), year)) r.Year = static_cast<u8>(year % 100);
+  if (ReadNumber(Column(line, 10, 13), time)) {
+    r.Hour = static_cast<u8>(time / 100);
+    r.Minute = static_cast<u8>(time % 100);
+  }
+  SetField(r.Call, ToUpperAscii(Column(line, 29 + s, 41 + s)));
+  SetField(r.RstSent, ReportFor("599", r));
+  AppendToRemarks(r, "No", Column(line, 47 + s, 50 + s));
+  AppendToRemarks(r, "My", Column(line, 43 + s, 45 + s));
+  FinishUtc(r);
+  return true;
+}
+
+bool ParseTrLogLine(std::string_view line, QsoRecord& r) {
+  if (line.size() <= 69 || !IsDigit(line[1]) || !IsDigit(line[7])) return false;
+  if (auto band = Column(line, 0, 2); !band.empty()) SetField(r.Freq, MhzBandOfMetres(band));
+  if (auto mode = Column(line, 3, 6); !mode.empty()) SetField(r.Mode, mode);
+  unsigned day = 0, year = 0, hour = 0, minute = 0;
+  if (ReadNumber(Column(line, 7, 8), day)) r.Day = static_cast<u8>(day);
+  r.Month = static_cast<u8>(MonthFromName(Column(line, 10, 12)));
+  if (ReadNumber(Column(line, 14, 15), year)) r.Year = static_cast<u8>(year % 100);
+  if (ReadNumber(Column(line, 17, 18), hour)) r.Hour = static_cast<u8>(hour);
+  if (ReadNumber(Column(line, 20, 21), minute)) r.Minute = static_cast<u8>(minute);
+  SetField(r.Call, ToUpperAscii(Column(line, 29, 42)));
+  SetField(r.RstSent, ReportFor(Column(line, 44, 46), r));
+  SetField(r.Qth, Column(line, 53, 66));
+  AppendToRemarks(r, "No", Column(line, 23, 26));
+  AppendToRemarks(r, "My", Column(line, 49, 51));
+  FinishUtc(r);
+  return true;
+}
+
+RecordSource::Step FixedColumnReader::Next(QsoRecord& record) {
+  if (!lines_.Next(line_)) return Step::End;
+  record = defaultQso_;
+  const bool parsed = kind_ == Kind::Ct ? ParseCtLine(line_, record) : ParseTrLogLine(line_, record);
+  return parsed ? Step::Record : Step::Skipped;
+}
+
+const char* const CabrilloOptionsDialog::kPhoneRules[4] = {
+    "すべてPHONE", "すべてＳＳＢ", "28MHz以上はPHONE, 24MHz以下はSSB", "430MHz以上はPHONE, 144MHz以下はSSB"};
+
+void CabrilloOptionsDialog::SetPhoneRule(int rule) { options_.phoneRule = std::clamp(rule, 0, 3); }
+
+void CabrilloOptionsDialog::SetCallColumn(int column) { options_.callColumn = std::clamp(column, 1, 511); }
+
+namespace {
+// The next blank-separated word of rest, advancing it.
+std::string_view NextWord(std::string_view& rest) {
+  rest = SkipBlanks(rest);
+  const auto end = rest.find_first_of(" \t");
+  const std::string_view word = rest.substr(0, end);
+  rest = end == std::string_view::npos ? std::string_view() : rest.substr(end);
+  return word;
+}
+}  // namespace
+
+bool ParseCabrilloQso(std::string_view line, const CabrilloOptions& options, QsoRecord& r) {
+  if (!StartsWithNoCase(line, "QSO:")) return false;
+  std::string_view rest = line.substr(4);
+  r = QsoRecord{};
+  const std::optional<std::string> freq = ContestFrequency(NextWord(rest));
+  std::optional<double> mhz;
+  if (freq) {
+    SetField(r.Freq, *freq);
+    mhz = std::strtod(freq->c_str(), nullptr);
+  }
+  if (auto mode = ContestMode(NextWord(rest), options.phoneRule, mhz)) SetField(r.Mode, *mode);
+  const std::string_view date = NextWord(rest);
+  unsigned value = 0;
+  if (ReadNumber(date, value)) r.Year = static_cast<u8>(value % 100);
+  if (date.size() >= 7) r.Month = static_cast<u8>(DecimalValue(date.substr(5, 2)));
+  if (date.size() >= 10) r.Day = static_cast<u8>(DecimalValue(date.substr(8, 2)));
+  const std::string_view time = NextWord(rest);
+  if (ReadNumber(time, value)) {
+    r.Hour = static_cast<u8>(value / 100);
+    r.Minute = static_cast<u8>(value % 100);
+  }
+  NextWord(rest);  // own call
+  SetField(r.RstSent, NextWord(rest));
+  std::string_view call;
+  if (options.fixedCallColumn) {
+    const auto column = static_cast<std::size_t>(std::max(options.callColumn, 1) - 1);
+    std::string_view at = column < line.size() ? line.substr(column) : std::string_view();
+    call = NextWord(at);
+  } else {
+    NextWord(rest);  // the sent exchange
+    call = NextWord(rest);
+    if (call.size() < 2 || !IsCallChars(call)) call = NextWord(rest);
+  }
+  SetField(r.Call, ToUpperAscii(call));
+  FinishUtc(r);
+  return true;
+}
+
+RecordSource::Step CabrilloReader::Next(QsoRecord& record) {
+  while (!ended_ && lines_.Next(line_)) {
+    if (StartsWithNoCase(line_, "END-OF-LOG:")) break;
+    if (ParseCabrilloQso(line_, options_, record)) return Step::Record;
+  }
+  ended_ = true;
+  return Step::End;
+}
+
+}  // namespace tevra

@@ -1,0 +1,81 @@
+// Readers of the text logs of contest programs: CT (.res), TR-LOG (.dat)
+// and Cabrillo, with the Cabrillo options dialog's model.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+#include "core/line_reader.h"
+#include "import/record_source.h"
+
+namespace tevra {
+
+class Ui;
+
+inline constexpr std::size_t kContestLineMax = 511;
+
+// Parse one line of a fixed-column log into record (which the caller has
+// set to the default record). False when the line holds no QSO.
+bool ParseCtLine(std::string_view line, QsoRecord& record);
+bool ParseTrLogLine(std::string_view line, QsoRecord& record);
+
+class FixedColumnReader : public RecordSource {
+ public:
+  enum class Kind { Ct, TrLog };
+  FixedColumnReader(std::FILE* file, Kind kind, const QsoRecord& defaultQso)
+      : lines_(file, kContestLineMax), kind_(kind), defaultQso_(defaultQso) {}
+  Step Next(QsoRecord& record) override;
+  bool Failed() const override { return lines_.Failed(); }
+
+ private:
+  LineReader lines_;
+  Kind kind_;
+  const QsoRecord& defaultQso_;
+  std::string line_;
+};
+
+// "Cabrilloの変換方法": how "PH" becomes a mode, and where the worked call is.
+struct CabrilloOptions {
+  // 0 always PHONE, 1 always SSB, 2 PHONE from 27.99 MHz, 3 PHONE from 429.99 MHz.
+  int phoneRule = 1;
+  bool fixedCallColumn = false;
+  int callColumn = 55;  // 1-based
+};
+
+class CabrilloOptionsDialog {
+ public:
+  explicit CabrilloOptionsDialog(const CabrilloOptions& options) : options_(options) {}
+  static constexpr const char* kTitle = "Cabrilloの変換方法";
+  // The phone-rule choices, in order.
+  static const char* const kPhoneRules[4];
+
+  const CabrilloOptions& Options() const { return options_; }
+  void SetPhoneRule(int rule);
+  void SetFixedCallColumn(bool fixed) { options_.fixedCallColumn = fixed; }
+  // The column field is usable only with a fixed position.
+  bool CallColumnEnabled() const { return options_.fixedCallColumn; }
+  void SetCallColumn(int column);
+
+ private:
+  CabrilloOptions options_;
+};
+
+bool ParseCabrilloQso(std::string_view line, const CabrilloOptions& options, QsoRecord& record);
+
+class CabrilloReader : public RecordSource {
+ public:
+  CabrilloReader(std::FILE* file, const CabrilloOptions& options, bool remembered)
+      : lines_(file, kContestLineMax), options_(options), remembered_(remembered) {}
+  Step Next(QsoRecord& record) override;
+  bool Failed() const override { return lines_.Failed(); }
+  bool RemembersFile() const override { return remembered_; }
+
+ private:
+  LineReader lines_;
+  CabrilloOptions options_;
+  bool remembered_;
+  bool ended_ = false;
+  std::string line_;
+};
+
+}  // namespace tevra
