@@ -35,9 +35,14 @@ build: deps $(BUILD_DIR)/build.ninja
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+EXAMPLE_LOGS := sample.log sample.mdt sample.l2 sample.dbs sample.hdb sample.res sample.dat sample.adi sample.cbr
+
 demo: build
-	$(BUILD_DIR)/src/app/tevra-batch --list examples/sample.log
-	$(BUILD_DIR)/src/app/tevra-batch --list examples/sample.csv --skip 1 --guess
+	@for f in $(EXAMPLE_LOGS); do \
+	  echo "== examples/$$f"; $(BUILD_DIR)/src/app/tevra-batch --list examples/$$f || exit 1; \
+	done
+	@echo "== examples/sample.csv (formulas guessed, header skipped)"
+	@$(BUILD_DIR)/src/app/tevra-batch --list examples/sample.csv --skip 1 --guess
 
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release

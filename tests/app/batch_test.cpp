@@ -66,6 +66,22 @@ TEST(Batch, ErrorsGoToStderrWithNonZeroExit) {
   EXPECT_NE(help.out.find("--list LOGFILE"), std::string::npos);
 }
 
+TEST(Batch, EveryExampleLogLoads) {
+  const std::pair<const char*, const char*> examples[] = {
+      {"sample.log", "5 QSOs"}, {"sample.mdt", "3 QSOs"}, {"sample.l2", "2 QSOs"}, {"sample.dbs", "3 QSOs"},
+      {"sample.hdb", "2 QSOs"}, {"sample.res", "3 QSOs"}, {"sample.dat", "3 QSOs"}, {"sample.adi", "3 QSOs"},
+      {"sample.cbr", "3 QSOs"},
+  };
+  for (auto [file, count] : examples) {
+    BatchRun run = Batch({"--list", std::string(TEVRA_EXAMPLES) + "/" + file});
+    EXPECT_EQ(run.code, 0) << file << ": " << run.err;
+    EXPECT_NE(run.out.find(count), std::string::npos) << file << ": " << run.out;
+  }
+  // The UTF-8 ADIF example arrives as CP932 and prints as UTF-8 again.
+  BatchRun adif = Batch({"--list", std::string(TEVRA_EXAMPLES) + "/sample.adi"});
+  EXPECT_NE(adif.out.find("初QSO"), std::string::npos) << adif.out;
+}
+
 // CSV logs take their formulas from the settings file, a setting file or a
 // guess; the test points the settings at its own folder.
 class BatchCsvTest : public ::testing::Test {
