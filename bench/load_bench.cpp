@@ -10,28 +10,12 @@
 
 #include "import/log_loader.h"
 #include "log/log_store.h"
-#include "platform/ui.h"
+#include "quiet_ui.h"
 
 namespace {
 
 using namespace tevra;
 
-class QuietUi : public Ui {
- public:
-  void ShowMessage(std::string_view text, MessageIcon, std::string_view) override {
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-  }
-  Answer Ask(std::string_view, Buttons, MessageIcon, std::string_view) override { return Answer::No; }
-  SortAnswer AskSortOrder(std::string_view, bool) override { return SortAnswer::No; }
-  void SetStatus(std::string_view) override {}
-  void BeginWaitCursor() override {}
-  void EndWaitCursor() override {}
-  std::optional<OpenFileChoice> ChooseFileToOpen(const OpenFileRequest&) override { return std::nullopt; }
-  std::optional<std::string> ChooseFileToSave(const OpenFileRequest&) override { return std::nullopt; }
-  bool RunCsvFormatDialog(CsvFormatDialog&) override { return false; }
-  bool EditQso(QsoRecord&) override { return true; }
-  bool RunCabrilloDialog(CabrilloOptionsDialog&) override { return true; }
-};
 
 // A log of `count` QSOs with realistic field lengths, written once.
 std::string MakeLog(int count) {
@@ -52,7 +36,7 @@ std::string MakeLog(int count) {
 void BM_LoadKuvalText(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   const std::string path = MakeLog(count);
-  QuietUi ui;
+  bench::QuietUi ui;
   std::size_t bytesPerQso = 0;
   std::size_t heapPerQso = 0;
   for (auto _ : state) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "core/mapped_file.h"
 #include "core/messages.h"
 #include "core/text.h"
 #include "import/adif_reader.h"
@@ -70,6 +71,15 @@ bool LogLoader::ReadLog(LogSourceType type, const std::string& path) {
     }
     default: break;
   }
+  if (type == SrcAdif) {
+    MappedFile mapped;
+    if (!mapped.Load(file.get())) {
+      ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
+      return false;
+    }
+    AdifReader reader(mapped.Data());
+    return RunLoadFrame(type, path, reader);
+  }
   std::string bytes;
   if (!ReadWholeFile(file.get(), bytes)) {
     ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
@@ -77,10 +87,6 @@ bool LogLoader::ReadLog(LogSourceType type, const std::string& path) {
   }
   file.reset();
   switch (type) {
-    case SrcAdif: {
-      AdifReader reader(bytes);
-      return RunLoadFrame(type, path, reader);
-    }
     case SrcKuvalData: {
       ArmBinaryLog(path);
       MdtReader reader(std::move(bytes));

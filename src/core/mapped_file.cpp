@@ -1,0 +1,31 @@
+#include "core/mapped_file.h"
+
+#include <sys/mman.h>
+#include <sys/stat.h>
+
+namespace tevra {
+
+MappedFile::~MappedFile() {
+  if (map_) munmap(map_, mapSize_);
+}
+
+bool MappedFile::Load(std::FILE* file) {
+  struct stat st {};
+  if (fstat(fileno(file), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+    const auto size = static_cast<std::size_t>(st.st_size);
+    void* map = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fileno(file), 0);
+    if (map != MAP_FAILED) {
+      map_ = map;
+      mapSize_ = size;
+      data_ = std::string_view(static_cast<const char*>(map), size);
+      return true;
+    }
+  }
+  char buffer[1 << 16];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) copy_.append(buffer, n);
+  data_ = copy_;
+  return std::ferror(file) == 0;
+}
+
+}  // namespace tevra
