@@ -173,13 +173,13 @@ bool LogLoader::ReadCsv(const std::string& path) {
 }
 
 bool LogLoader::ReadDbf(const std::string& path) {
-  ArmBinaryLog(path);
   DbfEngine engine;
   switch (engine.DbfOpen(path)) {
     case DbfOpenResult::CannotOpen: ui_.ShowMessage(msg::kCannotOpenFile106); return false;
     case DbfOpenResult::BadFormat: ui_.ShowMessage(msg::kUnexpectedFormat107); return false;
     case DbfOpenResult::Ok: break;
   }
+  ArmBinaryLog(path);
   if (engine.RecordCount() == 0 || !engine.DbfSeek(0)) {
     ui_.ShowMessage(msg::kNoRecords33000);
     return false;

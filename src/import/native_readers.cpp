@@ -22,6 +22,10 @@ std::uint32_t Le32(const char* p) { return Le16(p) | (static_cast<std::uint32_t>
 
 // A fixed text field: the bytes up to the first NUL.
 std::string_view CText(const char* p, std::size_t size) { return {p, strnlen(p, size)}; }
+std::string_view UpToNul(std::string_view field) {
+  const auto nul = field.find('\0');
+  return nul == std::string_view::npos ? field : field.substr(0, nul);
+}
 
 std::string_view Trimmed(std::string_view text) { return TrimRight(SkipBlanks(text)); }
 
@@ -315,7 +319,7 @@ RecordSource::Step HdbReader::Next(QsoRecord& r) {
   };
   auto text = [&](std::size_t i) {
     std::string_view f = raw(i);
-    return Trimmed(f.substr(0, strnlen(f.data(), f.size())));
+    return Trimmed(UpToNul(f));
   };
   auto byteAt = [&](std::size_t field, std::size_t i) -> u8 {
     std::string_view f = raw(field);
@@ -325,7 +329,7 @@ RecordSource::Step HdbReader::Next(QsoRecord& r) {
 
   // Call: field 0, a continuation word and the designator from field 1.
   std::string_view second = raw(1);
-  second = second.substr(0, strnlen(second.data(), second.size()));
+  second = UpToNul(second);
   std::string_view continuation;
   if (!second.empty() && second[0] != ' ') {
     const auto blank = second.find(' ');
