@@ -5,7 +5,7 @@
 
 #include "import/csv_format_dialog.h"
 #include "import/dbase_test_util.h"
-#include "import/log_loader.h"
+#include "import/loader_fixture.h"
 #include "log/log_store.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -13,7 +13,7 @@
 namespace tevra {
 namespace {
 
-class CsvLoadingTest : public ::testing::Test {
+class CsvLoadingTest : public test::LoaderFixture<> {
  protected:
   CsvLoadingTest() {
     options.skipSendMark = false;
@@ -28,14 +28,6 @@ class CsvLoadingTest : public ::testing::Test {
     });
     if (skip > 0) ui.QueueAnswer(Answer::Yes);
   }
-
-  test::TempDir dir;
-  test::ScriptedUi ui;
-  LogStore store{ui};
-  LoadOptions options;
-  LoadHooks hooks;
-  std::array<QsoRecord, 16> buffer{};
-  LogLoader loader{ui, store, options, hooks, buffer};
 };
 
 TEST_F(CsvLoadingTest, LinesWithoutCallAreDroppedButCounted) {

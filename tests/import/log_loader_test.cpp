@@ -1,4 +1,4 @@
-#include "import/log_loader.h"
+#include "import/loader_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -43,17 +43,9 @@ class RecordingHooks : public LoadHooks {
   std::vector<std::string> layouts;
 };
 
-class LogLoaderTest : public ::testing::Test {
+class LogLoaderTest : public test::LoaderFixture<RecordingHooks> {
  protected:
   std::string WriteLog(std::string_view name, std::string_view bytes) { return dir.Write(name, bytes); }
-
-  test::TempDir dir;
-  test::ScriptedUi ui;
-  LogStore store{ui};
-  LoadOptions options;
-  RecordingHooks hooks;
-  std::array<QsoRecord, 16> buffer{};
-  LogLoader loader{ui, store, options, hooks, buffer};
 };
 
 constexpr std::string_view kThreeQsos =

@@ -5,7 +5,7 @@
 #include <array>
 
 #include "core/text.h"
-#include "import/log_loader.h"
+#include "import/loader_fixture.h"
 #include "import/log_writers.h"
 #include "log/log_store.h"
 #include "support/scripted_ui.h"
@@ -222,16 +222,7 @@ TEST(Hdb, CallSignsFlagsAndWidths) {
   EXPECT_EQ(HdbReader(test::HdbFile({portable}).substr(0, 40), w).Check(), HdbOpenResult::BadFormat);
 }
 
-class NativeLoadTest : public ::testing::Test {
- protected:
-  test::TempDir dir;
-  test::ScriptedUi ui;
-  LogStore store{ui};
-  LoadOptions options;
-  LoadHooks hooks;
-  std::array<QsoRecord, 16> buffer{};
-  LogLoader loader{ui, store, options, hooks, buffer};
-};
+using NativeLoadTest = test::LoaderFixture<>;
 
 TEST_F(NativeLoadTest, PositionsSkipSentAndArming) {
   test::MdtQso a, b;

@@ -7,7 +7,7 @@
 #include "core/text.h"
 #include "import/adif_reader.h"
 #include "import/contest_readers.h"
-#include "import/log_loader.h"
+#include "import/loader_fixture.h"
 #include "import/log_source.h"
 #include "log/log_store.h"
 #include "support/scripted_ui.h"
@@ -181,16 +181,9 @@ TEST(Cabrillo, QsoLines) {
   EXPECT_FALSE(dialog.CallColumnEnabled());
 }
 
-class TextLoadTest : public ::testing::Test {
+class TextLoadTest : public test::LoaderFixture<> {
  protected:
   TextLoadTest() { options.skipSendMark = false; }
-  test::TempDir dir;
-  test::ScriptedUi ui;
-  LogStore store{ui};
-  LoadOptions options;
-  LoadHooks hooks;
-  std::array<QsoRecord, 16> buffer{};
-  LogLoader loader{ui, store, options, hooks, buffer};
 };
 
 TEST_F(TextLoadTest, CabrilloPositionsEndAndRecentList) {
