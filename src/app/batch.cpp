@@ -7,24 +7,32 @@
 #include "app/console_ui.h"
 #include "core/encoding.h"
 #include "core/messages.h"
+#include "core/paths.h"
 #include "core/profile.h"
 #include "import/csv_format_dialog.h"
 #include "import/csv_settings.h"
 #include "import/log_loader.h"
 #include "import/log_source.h"
 #include "import/mft_file.h"
+#include "log/entity_table.h"
 #include "log/log_store.h"
+#include "merge/macro_expander.h"
 
 namespace tevra {
 namespace {
 
 constexpr const char* kUsage =
     "Usage: tevra-batch --list LOGFILE [options]\n"
+    "       tevra-batch --expand TEXT LOGFILE [options]\n"
     "\n"
     "  --list LOGFILE       load a log and print one line per loaded QSO:\n"
     "                       source position, date, time (JST), call, report,\n"
     "                       frequency, mode and remarks; then the QSO and card counts.\n"
     "                       The log format follows the file's extension.\n"
+    "  --expand TEXT LOGFILE\n"
+    "                       load a log and print TEXT, a card text in the merge\n"
+    "                       language (such as '%C %T %B'), as it comes out for the\n"
+    "                       first QSO of every card; one line per card.\n"
     "\n"
     "CSV and dBase logs are read through conversion formulas, taken from\n"
     "  --config FILE        this settings file (default: $XDG_CONFIG_HOME/tevra/TEVRA.INI\n"
@@ -37,6 +45,7 @@ constexpr const char* kUsage =
 
 struct BatchOptions {
   std::string listPath;
+  std::optional<std::string> expandText;  // UTF-8
   std::optional<std::string> configPath;
   std::optional<std::string> mftPath;
   bool guess = false;
@@ -55,6 +64,9 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
     std::string v;
     if (a == "--list" && value(v)) {
       options.listPath = v;
+    } else if (a == "--expand" && i + 2 < args.size()) {
+      options.expandText = args[++i];
+      options.listPath = args[++i];
     } else if (a == "--config" && value(v)) {
       options.configPath = v;
     } else if (a == "--csv-format" && value(v)) {
@@ -72,6 +84,26 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
   }
   if (options.listPath.empty()) return "nothing to do";
   return std::nullopt;
+}
+
+// Prints text as expanded for the first QSO of every card.
+void ExpandCards(LogStore& store, const Profile& settings, const std::string& text, std::FILE* out) {
+  EntityTable entities;
+  entities.Load(ProgramDirectory() + kEntityFileName);
+  std::array<QsoRecord, kMaxQsosPerCard> card{};
+  MergeContext context;
+  context.CardQsos = card.data();
+  context.RepeatCount = store.QsosPerCard();
+  MergeServices services;
+  services.timeType = settings.GetInt("Option", "TimeType", 0);
+  services.entities = &entities;
+  MacroExpander expander(context, services);
+  for (std::size_t c = 0; c < store.CardCount(); ++c) {
+    if (!store.ReadCard(c, card)) break;
+    context.QsosOnCard = store.CurrentCardQsoCount();
+    context.CardIndex = static_cast<int>(c);
+    std::fprintf(out, "%s\n", ToUnicode(expander.ExpandLine(text, card[0])).c_str());
+  }
 }
 
 int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
@@ -123,6 +155,10 @@ int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
     return 1;
   }
 
+  if (batch.expandText) {
+    ExpandCards(store, settings, FromUnicode(*batch.expandText), out);
+    return 0;
+  }
   for (std::size_t i = 0; i < store.QsoCount(); ++i) {
     const LogEntry& e = store.Entry(i);
     auto text = [&e](LogEntry::Field f) { return ToUnicode(e.Text(f)); };

@@ -82,6 +82,16 @@ TEST(Batch, EveryExampleLogLoads) {
   EXPECT_NE(adif.out.find("初QSO"), std::string::npos) << adif.out;
 }
 
+TEST(Batch, ExpandsACardTextForEveryCard) {
+  BatchRun run = Batch({"--expand", "%-8C|%T %B %{JST/UTC}|%{Dear}", std::string(TEVRA_EXAMPLES) + "/sample.adi"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "JA1ABC  |24.11.03 0930 JST|山田さん\n"
+            "W1AW/4  |24.11.03 2315 UTC|Dear Hiram\n"  // stored in JST, shown in UTC
+            "F5ABC   |24.11.04 1200 UTC|Dear Zo\n");    // "ë" has no CP932 form
+  EXPECT_EQ(Batch({"--expand", "%C"}).code, 2);
+}
+
 // CSV logs take their formulas from the settings file, a setting file or a
 // guess; the test points the settings at its own folder.
 class BatchCsvTest : public ::testing::Test {
