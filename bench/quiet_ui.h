@@ -23,6 +23,7 @@ class QuietUi : public Ui {
   bool RunCsvFormatDialog(CsvFormatDialog&) override { return false; }
   bool EditQso(QsoRecord&) override { return true; }
   bool RunCabrilloDialog(CabrilloOptionsDialog&) override { return true; }
+  bool RunPromptDialog(PromptDialog&) override { return true; }
 };
 
 }  // namespace tevra::bench

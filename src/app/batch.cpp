@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <optional>
 
 #include "app/console_ui.h"
@@ -16,6 +18,7 @@
 #include "import/mft_file.h"
 #include "log/entity_table.h"
 #include "log/log_store.h"
+#include "merge/load_condition.h"
 #include "merge/macro_expander.h"
 
 namespace tevra {
@@ -32,7 +35,14 @@ constexpr const char* kUsage =
     "  --expand TEXT LOGFILE\n"
     "                       load a log and print TEXT, a card text in the merge\n"
     "                       language (such as '%C %T %B'), as it comes out for the\n"
-    "                       first QSO of every card; one line per card.\n"
+    "                       first QSO of every card. TEXT may hold several lines\n"
+    "                       and @if/@else/@endif blocks; each card's text is followed\n"
+    "                       by an empty line when it has more than one line.\n"
+    "  --expand-file FILE LOGFILE\n"
+    "                       the same with the card text read from FILE (CP932).\n"
+    "  --where CONDITION    load only the QSOs for which the condition list holds\n"
+    "                       (such as 'IsDX,BAND==14'); otherwise LoadCond of the\n"
+    "                       settings file applies.\n"
     "\n"
     "CSV and dBase logs are read through conversion formulas, taken from\n"
     "  --config FILE        this settings file (default: $XDG_CONFIG_HOME/tevra/TEVRA.INI\n"
@@ -45,7 +55,8 @@ constexpr const char* kUsage =
 
 struct BatchOptions {
   std::string listPath;
-  std::optional<std::string> expandText;  // UTF-8
+  std::optional<std::string> expandText;  // CP932
+  std::optional<std::string> where;       // CP932
   std::optional<std::string> configPath;
   std::optional<std::string> mftPath;
   bool guess = false;
@@ -65,8 +76,15 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
     if (a == "--list" && value(v)) {
       options.listPath = v;
     } else if (a == "--expand" && i + 2 < args.size()) {
-      options.expandText = args[++i];
+      options.expandText = FromUnicode(args[++i]);
       options.listPath = args[++i];
+    } else if (a == "--expand-file" && i + 2 < args.size()) {
+      std::ifstream in(args[++i], std::ios::binary);
+      if (!in) return "cannot read the card text file " + args[i];
+      options.expandText = std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      options.listPath = args[++i];
+    } else if (a == "--where" && value(v)) {
+      options.where = FromUnicode(v);
     } else if (a == "--config" && value(v)) {
       options.configPath = v;
     } else if (a == "--csv-format" && value(v)) {
@@ -87,23 +105,22 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
 }
 
 // Prints text as expanded for the first QSO of every card.
-void ExpandCards(LogStore& store, const Profile& settings, const std::string& text, std::FILE* out) {
-  EntityTable entities;
-  entities.Load(ProgramDirectory() + kEntityFileName);
+void ExpandCards(LogStore& store, MacroExpander& expander, const std::string& text, std::FILE* out) {
+  MergeContext& context = expander.Context();
   std::array<QsoRecord, kMaxQsosPerCard> card{};
-  MergeContext context;
   context.CardQsos = card.data();
   context.RepeatCount = store.QsosPerCard();
-  MergeServices services;
-  services.timeType = settings.GetInt("Option", "TimeType", 0);
-  services.entities = &entities;
-  MacroExpander expander(context, services);
+  const bool multiLine = text.find_first_of("\r\n") != std::string::npos;
   for (std::size_t c = 0; c < store.CardCount(); ++c) {
     if (!store.ReadCard(c, card)) break;
     context.QsosOnCard = store.CurrentCardQsoCount();
     context.CardIndex = static_cast<int>(c);
-    std::fprintf(out, "%s\n", ToUnicode(expander.ExpandLine(text, card[0])).c_str());
+    context.MessageShown = false;
+    std::string printed = ToUnicode(expander.ActiveText(text));
+    std::erase(printed, '\r');
+    std::fprintf(out, "%s\n%s", printed.c_str(), multiLine ? "\n" : "");
   }
+  context.CardQsos = nullptr;
 }
 
 int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
@@ -143,8 +160,18 @@ int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
     return !noFormulas;
   };
 
-  LoadHooks hooks;
-  std::array<QsoRecord, 16> mergeBuffer{};
+  // The merge language: card texts, and the condition a QSO must meet to load.
+  EntityTable entities;
+  entities.Load(ProgramDirectory() + kEntityFileName);
+  MergeContext context;
+  MergeServices services;
+  services.timeType = settings.GetInt("Option", "TimeType", 0);
+  services.entities = &entities;
+  services.ui = &ui;
+  MacroExpander expander(context, services);
+  LoadConditionHooks hooks(expander, batch.where.value_or(settings.GetString("Option", "LoadCond", "TRUE")));
+
+  std::array<QsoRecord, kMaxQsosPerCard> mergeBuffer{};
   LogLoader loader(ui, store, options, hooks, mergeBuffer);
   if (!loader.OpenByName(path)) {
     if (noFormulas)
@@ -156,7 +183,7 @@ int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
   }
 
   if (batch.expandText) {
-    ExpandCards(store, settings, FromUnicode(*batch.expandText), out);
+    ExpandCards(store, expander, *batch.expandText, out);
     return 0;
   }
   for (std::size_t i = 0; i < store.QsoCount(); ++i) {

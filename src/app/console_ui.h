@@ -30,6 +30,8 @@ class ConsoleUi : public Ui {
   // The defaults stand: the QSO edit and Cabrillo dialogs are accepted as shown.
   bool EditQso(QsoRecord&) override { return true; }
   bool RunCabrilloDialog(CabrilloOptionsDialog&) override { return true; }
+  // Prompts take their pre-filled text (the last answer).
+  bool RunPromptDialog(PromptDialog&) override { return true; }
 
   std::function<bool(CsvFormatDialog&)> formatDialog;
   bool confirmAll = false;

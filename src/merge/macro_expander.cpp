@@ -143,11 +143,6 @@ MacroExpander::MacroExpander(MergeContext& context, MergeServices services)
   if (!services_.clock) services_.clock = [] { return std::time(nullptr); };
 }
 
-std::string MacroExpander::FirstLine(std::string_view text, QsoRecord& record) const {
-  if (services_.activeLines) return services_.activeLines->FirstActiveLine(text, record);
-  return std::string(text.substr(0, text.find_first_of("\r\n")));
-}
-
 std::string MacroExpander::Mode(const QsoRecord& record) const {
   const std::string_view mode = FieldText(record.Mode);
   return services_.modes ? services_.modes->ModeText(mode) : std::string(mode);
@@ -440,7 +435,7 @@ std::string MacroExpander::Lookup(std::string_view name, QsoRecord& r, int depth
   else if (name == "TNX/NO") v = received.empty() ? "PSE NO QSL TNX" : "TNX QSL";
   else if (name == "RIG" || name == "ANT") {
     const auto slot = static_cast<std::size_t>(BandSlot(FieldText(r.Freq)) - 1);
-    v = FirstLine(name == "RIG" ? context_.RigTexts[slot] : context_.AntTexts[slot], r);
+    v = ActiveLines(name == "RIG" ? context_.RigTexts[slot] : context_.AntTexts[slot], true, depth + 1);
   } else if (name == "$QSL$") v = BetweenMarks(FieldText(r.Remarks), '$');
   else if (name == "~QSL~") v = BetweenMarks(FieldText(r.Remarks), '~');
   else if (name == "^QSL^") v = BetweenMarks(FieldText(r.Remarks), '^');

@@ -1,6 +1,5 @@
 // The per-card state of the merge language, and the small services it
-// reaches into: conditional text blocks, the mode conversion table and the
-// user macros.
+// reaches into: the mode conversion table and the user macros.
 #pragma once
 
 #include <array>
@@ -14,13 +13,6 @@
 namespace tevra {
 
 inline constexpr int kMaxQsosPerCard = 16;
-
-// Reduces a multi-line text to its first active line ("@if" blocks).
-class ActiveLineFilter {
- public:
-  virtual ~ActiveLineFilter() = default;
-  virtual std::string FirstActiveLine(std::string_view text, QsoRecord& record) const = 0;
-};
 
 // The document's mode conversion table.
 class ModeConverter {

@@ -13,6 +13,7 @@ namespace tevra {
 
 class CabrilloOptionsDialog;
 class CsvFormatDialog;
+class PromptDialog;
 struct QsoRecord;
 
 enum class MessageIcon { Information, Warning, Error, Question };
@@ -64,6 +65,8 @@ class Ui {
 
   // The CSV format dialog on its model; true when closed with OK.
   virtual bool RunCsvFormatDialog(CsvFormatDialog& dialog) = 0;
+  // The prompt dialog of "@Input"; true on OK, false on "印刷終了"/"ｷｬﾝｾﾙ".
+  virtual bool RunPromptDialog(PromptDialog& dialog) = 0;
   // The Cabrillo options dialog on its model; true when closed with OK.
   virtual bool RunCabrilloDialog(CabrilloOptionsDialog& dialog) = 0;
   // The QSO edit dialog on a record; true when closed with OK (the record

@@ -12,6 +12,7 @@ ScriptedUi::~ScriptedUi() {
   EXPECT_TRUE(formatDialogs_.empty()) << "scripted format dialog never shown";
   EXPECT_TRUE(qsoEdits_.empty()) << "scripted QSO edit never shown";
   EXPECT_TRUE(cabrilloDialogs_.empty()) << "scripted Cabrillo dialog never shown";
+  EXPECT_TRUE(promptDialogs_.empty()) << "scripted prompt dialog never shown";
   EXPECT_EQ(waitDepth_, 0) << "wait cursor left on";
 }
 
@@ -97,6 +98,16 @@ bool ScriptedUi::RunCabrilloDialog(CabrilloOptionsDialog& dialog) {
   }
   auto action = std::move(cabrilloDialogs_.front());
   cabrilloDialogs_.pop_front();
+  return action(dialog);
+}
+
+bool ScriptedUi::RunPromptDialog(PromptDialog& dialog) {
+  if (promptDialogs_.empty()) {
+    ADD_FAILURE() << "unexpected prompt dialog";
+    return false;
+  }
+  auto action = std::move(promptDialogs_.front());
+  promptDialogs_.pop_front();
   return action(dialog);
 }
 

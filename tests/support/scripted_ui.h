@@ -42,6 +42,8 @@ class ScriptedUi : public Ui {
   bool RunCsvFormatDialog(CsvFormatDialog& dialog) override;
   bool EditQso(QsoRecord& record) override;
   bool RunCabrilloDialog(CabrilloOptionsDialog& dialog) override;
+  bool RunPromptDialog(PromptDialog& dialog) override;
+  void QueuePromptDialog(std::function<bool(PromptDialog&)> action) { promptDialogs_.push_back(std::move(action)); }
   void QueueCabrilloDialog(std::function<bool(CabrilloOptionsDialog&)> action) {
     cabrilloDialogs_.push_back(std::move(action));
   }
@@ -65,6 +67,7 @@ class ScriptedUi : public Ui {
   std::deque<std::function<bool(CsvFormatDialog&)>> formatDialogs_;
   std::deque<std::function<bool(QsoRecord&)>> qsoEdits_;
   std::deque<std::function<bool(CabrilloOptionsDialog&)>> cabrilloDialogs_;
+  std::deque<std::function<bool(PromptDialog&)>> promptDialogs_;
   std::vector<QsoRecord> shownQsos_;
   int formatDialogsShown_ = 0;
   std::vector<Message> messages_;
