@@ -38,5 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view line(reinterpret_cast<const char*>(data), size);
   if (expander.ExpandLine(line, card[0]).size() > tevra::kLineMax) std::abort();
   if (expander.LookupVariable(line, card[0]).size() > tevra::kValueMax) std::abort();
+  // The same bytes as a condition list and as a multi-line text with blocks.
+  bool report = true;
+  expander.EvaluateConditions(line, card[0], &report);
+  if (expander.ActiveText(line).size() > 1023) std::abort();
+  expander.FirstActiveLine(line);
+  expander.CheckConditionalText(line);
   return 0;
 }

@@ -92,6 +92,19 @@ TEST(Batch, ExpandsACardTextForEveryCard) {
   EXPECT_EQ(Batch({"--expand", "%C"}).code, 2);
 }
 
+TEST(Batch, BlocksAndTheLoadCondition) {
+  const std::string adif = std::string(TEVRA_EXAMPLES) + "/sample.adi";
+  BatchRun run = Batch({"--where", "IsDX,BAND!=21", "--expand", "@if IsMGR\n%C via %{ViaCall}\n@else\n%C\n@endif\n%B", adif});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "W1AW/4 via W1MGR\n2315\n\n");
+  test::TempDir dir;
+  const std::string file = dir.Write("card.txt", "%C\r\n@if IsJA\r\nJA\r\n@endif");
+  BatchRun fromFile = Batch({"--expand-file", file, adif, "--where", "IsJA"});
+  EXPECT_EQ(fromFile.out, "JA1ABC\nJA\n\n");
+  BatchRun none = Batch({"--where", "FALSE", "--list", adif});
+  EXPECT_TRUE(none.out.ends_with("0 QSOs, 0 cards\n")) << none.out;
+}
+
 // CSV logs take their formulas from the settings file, a setting file or a
 // guess; the test points the settings at its own folder.
 class BatchCsvTest : public ::testing::Test {
