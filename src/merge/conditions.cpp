@@ -154,6 +154,7 @@ bool MacroExpander::EvaluateCondition(std::string_view text, QsoRecord& r, bool*
 
   // The slot `offset` places after the record on its card, or null.
   auto slot = [&](int offset) -> const QsoRecord* {
+    if (offset < 0) return nullptr;
     if (offset == 0) return &r;
     if (!context_.CardQsos) return nullptr;
     const std::ptrdiff_t at = &r - context_.CardQsos;
@@ -190,7 +191,7 @@ bool MacroExpander::EvaluateCondition(std::string_view text, QsoRecord& r, bool*
     std::string number;
     CopyUntil(number, text.substr(12), ')');
     const int n = DecimalValue(number);
-    const int i = n == 0 ? 0 : n - 1;
+    const int i = n == 0 ? 0 : n < 0 ? -1 : n - 1;  // a number that wraps negative names no slot
     const QsoRecord* q = i < context_.RepeatCount ? slot(i) : nullptr;
     return result(q && q->Call[0] != '\0');
   }

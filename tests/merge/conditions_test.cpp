@@ -109,6 +109,8 @@ TEST_F(ConditionTest, TableOfConditions) {
       {"IsJA /* Japanese only */", true, false},
       {"IsAvailable(1)", true, true},
       {"IsAvailable(2)", false, false},  // the second slot is empty
+      {"IsAvailable(2147483648)", false, false},  // wraps to a negative slot: none
+      {"IsAvailable(99999999999)", false, false},
       {"IsREP", false, false},
       {"IsJA,", true, false},  // a trailing comma adds nothing
       {"IsJA,,IsJA", false, false},
