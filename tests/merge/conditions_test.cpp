@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/encoding.h"
+#include "merge/condition_templates.h"
 #include "merge/macro_expander.h"
 #include "merge/prompt_dialog.h"
 #include "support/scripted_ui.h"
@@ -120,6 +121,15 @@ TEST_F(ConditionTest, TableOfConditions) {
     EXPECT_EQ(Holds(c.condition, dx), c.onDx) << c.condition << " on W1AW/4";
   }
   EXPECT_TRUE(ui.Messages().empty());  // nothing is reported while merging
+}
+
+TEST_F(ConditionTest, EveryTemplateIsRecognised) {
+  for (std::string_view condition : kConditionTemplates) {
+    bool report = true;
+    expander.EvaluateConditions(condition, card[0], &report);
+    EXPECT_TRUE(report) << condition;
+  }
+  EXPECT_TRUE(ui.Messages().empty());
 }
 
 TEST_F(ConditionTest, CardSlotsAndUnmergedEditing) {
