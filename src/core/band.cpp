@@ -65,17 +65,6 @@ int ExactBandIndex(std::string_view text) {
   return 0;
 }
 
-unsigned LeadingNumber(std::string_view text) {
-  unsigned value = 0;
-  return ScanUnsigned(text, value) ? value : 0;
-}
-
-std::string Format(const char* format, auto... args) {
-  char buffer[64];
-  int n = std::snprintf(buffer, sizeof buffer, format, args...);
-  return std::string(buffer, n < 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(n), sizeof buffer - 1));
-}
-
 }  // namespace
 
 std::string_view BandNameOfIndex(int band) { return band >= 0 && band < kBandCount ? kBands[band].name : ""; }

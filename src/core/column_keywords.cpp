@@ -35,19 +35,6 @@ bool ScanDigits(std::string_view& text, unsigned maxDigits, unsigned& value) {
   return n > 0;
 }
 
-// "%u.%u" and "%u.%u.%u".
-int ScanDotted(std::string_view text, unsigned* values, int count) {
-  int read = 0;
-  for (; read < count; ++read) {
-    if (read > 0) {
-      if (!text.starts_with('.')) break;
-      text.remove_prefix(1);
-    }
-    if (!ScanUnsigned(text, values[read])) break;
-  }
-  return read;
-}
-
 std::string WithoutSpaces(std::string_view text) {
   std::string out(text);
   RemoveChar(out, ' ');
@@ -87,12 +74,12 @@ bool StoreValue(QsoRecord& r, char conversion, const std::string& value, bool& z
       break;
     }
     case 'F':
-      if (ScanDotted(value, v, 2) != 2) return false;
+      if (ScanNumbers(value, ".", v, 2) != 2) return false;
       r.Month = static_cast<u8>(v[0]);
       r.Day = static_cast<u8>(v[1]);
       break;
     case 'T':
-      if (ScanDotted(value, v, 3) != 3) return false;
+      if (ScanNumbers(value, "..", v, 3) != 3) return false;
       r.Year = static_cast<u8>(v[0] % 100);
       r.Month = static_cast<u8>(v[1]);
       r.Day = static_cast<u8>(v[2]);

@@ -19,26 +19,7 @@ namespace {
 
 using u8 = std::uint8_t;
 
-// Reads numbers separated by the given single characters, as "%u<sep>%u..."
-// does; returns how many were read.
-int ScanNumbers(std::string_view text, std::string_view separators, unsigned* values, int count) {
-  int read = 0;
-  for (; read < count; ++read) {
-    if (read > 0) {
-      char sep = separators[read - 1];
-      if (sep == ' ') {
-        text = SkipBlanks(text);  // a blank in the format matches any run of blanks
-      } else {
-        if (!text.starts_with(sep)) break;
-        text.remove_prefix(1);
-      }
-    }
-    if (!ScanUnsigned(text, values[read])) break;
-  }
-  return read;
-}
-
-bool LeadingNumber(std::string_view text, unsigned& value) { return ScanUnsigned(text, value); }
+bool ReadLeading(std::string_view text, unsigned& value) { return ScanUnsigned(text, value); }
 
 std::string Replaced(std::string_view text, char from, char to) {
   std::string out(text);
@@ -188,7 +169,7 @@ bool ApplyDateTimeKeyword(std::string_view keyword, std::string_view column, Qso
     std::string_view month = FirstWord(rest);
     std::string_view yearText = SkipApostrophe(SkipBlanks(rest));
     unsigned day = 0, year = 0;
-    if (LeadingNumber(dayText, day) && LeadingNumber(yearText, year)) {
+    if (ReadLeading(dayText, day) && ReadLeading(yearText, year)) {
       r.Day = static_cast<u8>(day);
       r.Month = static_cast<u8>(MonthFromName(month));
       r.Year = static_cast<u8>(year % 100);
@@ -198,7 +179,7 @@ bool ApplyDateTimeKeyword(std::string_view keyword, std::string_view column, Qso
     std::string_view yearText = SkipApostrophe(FirstWord(rest));
     std::string_view dayText = FirstWord(rest);
     unsigned day = 0, year = 0;
-    if (LeadingNumber(yearText, year) && LeadingNumber(dayText, day)) {
+    if (ReadLeading(yearText, year) && ReadLeading(dayText, day)) {
       r.Year = static_cast<u8>(year % 100);
       r.Day = static_cast<u8>(day);
       r.Month = static_cast<u8>(MonthFromName(SkipBlanks(rest)));
@@ -206,7 +187,7 @@ bool ApplyDateTimeKeyword(std::string_view keyword, std::string_view column, Qso
   } else if (keyword == "DD MON") {
     std::string_view rest = column;
     unsigned day = 0;
-    if (LeadingNumber(FirstWord(rest), day)) {
+    if (ReadLeading(FirstWord(rest), day)) {
       r.Day = static_cast<u8>(day);
       r.Month = static_cast<u8>(MonthFromName(SkipBlanks(rest)));
     }
@@ -214,7 +195,7 @@ bool ApplyDateTimeKeyword(std::string_view keyword, std::string_view column, Qso
     std::string_view rest = column;
     std::string_view month = FirstWord(rest);
     unsigned day = 0;
-    if (LeadingNumber(SkipBlanks(rest), day)) {
+    if (ReadLeading(SkipBlanks(rest), day)) {
       r.Day = static_cast<u8>(day);
       r.Month = static_cast<u8>(MonthFromName(month));
     }
@@ -222,12 +203,12 @@ bool ApplyDateTimeKeyword(std::string_view keyword, std::string_view column, Qso
     r.Month = static_cast<u8>(MonthFromName(column));
   } else if (keyword == "MMDD") {
     // Month first, as the keyword says.
-    if (LeadingNumber(column, v[0])) {
+    if (ReadLeading(column, v[0])) {
       r.Month = static_cast<u8>(v[0] / 100);
       r.Day = static_cast<u8>(v[0] % 100);
     }
   } else if (keyword == "HHmm") {
-    if (LeadingNumber(column, v[0])) SetHhmm(r, v[0]);
+    if (ReadLeading(column, v[0])) SetHhmm(r, v[0]);
   } else if (keyword == "HHmmJ") {
     std::string_view text = column;
     const char zone = LastChar(text);
@@ -235,16 +216,16 @@ bool ApplyDateTimeKeyword(std::string_view keyword, std::string_view column, Qso
       zoneUtc = zone == 'U' || zone == 'Z';
       text.remove_suffix(1);
     }
-    if (LeadingNumber(text, v[0])) SetHhmm(r, v[0]);
+    if (ReadLeading(text, v[0])) SetHhmm(r, v[0]);
   } else if (keyword == "HH:mm") {
     if (ScanNumbers(column, ":", v, 2) == 2) {
       r.Hour = static_cast<u8>(v[0]);
       r.Minute = static_cast<u8>(v[1]);
     }
   } else if (keyword == "YY" || keyword == "YYYY" || keyword == "'YY") {
-    if (LeadingNumber(keyword == "'YY" ? SkipApostrophe(column) : column, v[0])) r.Year = static_cast<u8>(v[0] % 100);
+    if (ReadLeading(keyword == "'YY" ? SkipApostrophe(column) : column, v[0])) r.Year = static_cast<u8>(v[0] % 100);
   } else if (keyword == "MM" || keyword == "DD" || keyword == "HH" || keyword == "mm") {
-    if (!LeadingNumber(column, v[0])) return true;
+    if (!ReadLeading(column, v[0])) return true;
     const u8 value = static_cast<u8>(v[0]);
     if (keyword == "MM") r.Month = value;
     else if (keyword == "DD") r.Day = value;

@@ -255,6 +255,28 @@ bool ScanUnsigned(std::string_view& text, unsigned& value) {
   return true;
 }
 
+unsigned LeadingNumber(std::string_view text) {
+  unsigned value = 0;
+  return ScanUnsigned(text, value) ? value : 0;
+}
+
+int ScanNumbers(std::string_view text, std::string_view separators, unsigned* values, int count) {
+  int read = 0;
+  for (; read < count; ++read) {
+    if (read > 0) {
+      const char sep = separators[static_cast<std::size_t>(read - 1)];
+      if (sep == ' ') {
+        text = SkipBlanks(text);
+      } else {
+        if (!text.starts_with(sep)) break;
+        text.remove_prefix(1);
+      }
+    }
+    if (!ScanUnsigned(text, values[read])) break;
+  }
+  return read;
+}
+
 std::string_view CopyWord(std::string& dst, std::string_view src) {
   dst.clear();
   for (std::size_t i = 0; i < src.size();) {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,6 +76,18 @@ unsigned FreeKilobytesOf(const char* directory);
 // then digits (wrapping modulo 2^32). False, with text unchanged, when no
 // digit follows; otherwise text is advanced past the digits.
 bool ScanUnsigned(std::string_view& text, unsigned& value);
+// The leading unsigned number of text ("%u"), or 0 when there is none.
+unsigned LeadingNumber(std::string_view text);
+// Numbers separated by the given characters, as "%u.%u.%u" reads them (a
+// blank separator matches any run of blanks); how many were read.
+int ScanNumbers(std::string_view text, std::string_view separators, unsigned* values, int count);
+// snprintf into a string, for the program's own fixed formats.
+template <typename... Args>
+std::string Format(const char* format, Args... args) {
+  char buffer[128];
+  const int n = std::snprintf(buffer, sizeof buffer, format, args...);
+  return std::string(buffer, n < 0 ? 0 : (static_cast<std::size_t>(n) < sizeof buffer ? static_cast<std::size_t>(n) : sizeof buffer - 1));
+}
 
 // --- Tokenizers -------------------------------------------------------------
 

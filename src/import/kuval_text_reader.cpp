@@ -5,21 +5,6 @@
 #include "core/text.h"
 
 namespace tevra {
-namespace {
-
-// Reads `count` unsigned numbers separated by '.'; false when fewer are there.
-bool ScanDotted(std::string_view text, unsigned* values, int count) {
-  for (int i = 0; i < count; ++i) {
-    if (i > 0) {
-      if (!text.starts_with('.')) return false;
-      text.remove_prefix(1);
-    }
-    if (!ScanUnsigned(text, values[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 bool ParseKuvalLine(std::string_view line, QsoRecord& record) {
   std::string scratch;
@@ -36,7 +21,7 @@ bool ParseKuvalLine(std::string_view line, QsoRecord& r, std::string& remarks) {
 
   unsigned date[3];
   unsigned time[2];
-  if (!ScanDotted(f[0], date, 3) || !ScanDotted(f[1], time, 2)) return false;
+  if (ScanNumbers(f[0], "..", date, 3) != 3 || ScanNumbers(f[1], ".", time, 2) != 2) return false;
   r.Year = static_cast<std::uint8_t>(date[0]);
   r.Month = static_cast<std::uint8_t>(date[1]);
   r.Day = static_cast<std::uint8_t>(date[2]);

@@ -29,12 +29,6 @@ std::string_view UpToNul(std::string_view field) {
 
 std::string_view Trimmed(std::string_view text) { return TrimRight(SkipBlanks(text)); }
 
-std::string Format(const char* format, auto... args) {
-  char buffer[64];
-  const int n = std::snprintf(buffer, sizeof buffer, format, args...);
-  return std::string(buffer, n < 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(n), sizeof buffer - 1));
-}
-
 bool Blank(char c) { return c == ' ' || c == '\0'; }
 
 // Takes a tagged item out of a remark: its value, or "" when absent.
@@ -42,16 +36,11 @@ std::string TakeItem(std::string& remark, std::string_view key) {
   return RemoveTaggedItem(remark, key).value_or(std::string());
 }
 
-unsigned NumberOf(std::string_view text) {
-  unsigned value = 0;
-  return ScanUnsigned(text, value) ? value : 0;
-}
-
 // Remark text of the HAMLOG formats: Env and Pow (and, where asked, ToRadio)
 // are taken out into their fields; the rest is trimmed.
 std::string SplitHamlogRemark(std::string_view text, QsoRecord& r, std::string* toRadio) {
   std::string remark(text);
-  if (std::string env = TakeItem(remark, "Env"); !env.empty()) r.Env = static_cast<std::int32_t>(NumberOf(env));
+  if (std::string env = TakeItem(remark, "Env"); !env.empty()) r.Env = static_cast<std::int32_t>(LeadingNumber(env));
   if (std::string pow = TakeItem(remark, "Pow"); !pow.empty()) SetField(r.Power, pow);
   if (toRadio)
     if (std::string call = TakeItem(remark, "ToRadio"); !call.empty()) *toRadio = ToUpperAscii(call);
@@ -78,7 +67,7 @@ std::string MdtFrequency(int b, int v) {
   const unsigned u = static_cast<unsigned>(v);
   if (b == 1) return Format("1.%03u", u);
   if (b == 2 || b == 3) return Format("3.%03u", u);
-  if (b >= 10 && b <= 13) return Format("%u.%03u", NumberOf(band) + u / 1000, u % 1000);
+  if (b >= 10 && b <= 13) return Format("%u.%03u", LeadingNumber(band) + u / 1000, u % 1000);
   if (b == 14) return Format("%u.%02u", u / 100 + 1240, u % 100);
   if (b == 15) return Format("%u.%02u", u / 100 + 2350, u % 100);
   if (b == 25) return Format("%u.%03u", u / 1000 + 220, u % 1000);
@@ -177,7 +166,7 @@ RecordSource::Step L2Reader::Next(QsoRecord& r) {
     text = sep == std::string_view::npos ? std::string_view() : text.substr(sep + 1);
   }
   r = QsoRecord{};
-  const unsigned date = NumberOf(f[0]);
+  const unsigned date = LeadingNumber(f[0]);
   r.Year = static_cast<u8>(date / 10000 % 100);
   r.Month = static_cast<u8>(date / 100 % 100);
   r.Day = static_cast<u8>(date % 100);
@@ -192,7 +181,7 @@ RecordSource::Step L2Reader::Next(QsoRecord& r) {
   SetField(r.Qth, f[8]);
   SetField(r.Name, f[9]);
   std::string remark(TrimRight(f[12]));
-  if (std::string env = TakeItem(remark, "Env"); !env.empty()) r.Env = static_cast<std::int32_t>(NumberOf(env));
+  if (std::string env = TakeItem(remark, "Env"); !env.empty()) r.Env = static_cast<std::int32_t>(LeadingNumber(env));
   if (std::string pow = TakeItem(remark, "Pow"); !pow.empty()) SetField(r.Power, pow);
   if (r.Name[0] == '\0')
     if (auto op = FindTaggedItem(remark, "OP")) SetField(r.Name, *op);

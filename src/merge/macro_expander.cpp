@@ -89,12 +89,6 @@ void FormatNumber(std::string& out, unsigned value, std::string_view specText) {
   Pad(out, text, spec, spec.zero && !spec.left && spec.precision < 0 ? '0' : ' ');
 }
 
-std::string Printf(const char* format, auto... args) {
-  char buffer[64];
-  const int n = std::snprintf(buffer, sizeof buffer, format, args...);
-  return std::string(buffer, n < 0 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(n), sizeof buffer - 1));
-}
-
 std::string_view MonthUpper(int month) { return month >= 1 && month <= 12 ? kMonthUpper[month - 1] : ""; }
 std::string_view MonthEnglish(int month) { return month >= 1 && month <= 12 ? kMonthEnglish[month - 1] : ""; }
 
@@ -248,9 +242,9 @@ std::string MacroExpander::Expand(std::string_view line, QsoRecord& record, int 
         if (q.Env == 0) text("");
         else number(static_cast<unsigned>(q.Env));
         break;
-      case 'T': text(Printf("%02u.%02u.%02u", time().year, time().month, time().day)); break;
-      case 'F': text(Printf("%02u%02u", time().month, time().day)); break;
-      case 'B': text(Printf("%02u%02u", time().hour, time().minute)); break;
+      case 'T': text(Format("%02u.%02u.%02u", time().year, time().month, time().day)); break;
+      case 'F': text(Format("%02u%02u", time().month, time().day)); break;
+      case 'B': text(Format("%02u%02u", time().hour, time().minute)); break;
       case 'y': number(static_cast<unsigned>(time().year)); break;
       case 'm': number(static_cast<unsigned>(time().month)); break;
       case 'd': number(static_cast<unsigned>(time().day)); break;
@@ -390,29 +384,29 @@ std::string MacroExpander::Lookup(std::string_view name, QsoRecord& r, int depth
   if (name == "ToCall") v = FieldText(r.Call);
   else if (name == "ViaCall") v = ViaCall(r);
   else if (name == "ViaENT") v = services_.entities ? ViaEntity(r, *services_.entities) : std::string(kUnknownEntity);
-  else if (name == "'YY") v = Printf("'%02u", y);
-  else if (name == "YY") v = Printf("%02u", y);
-  else if (name == "MM") v = Printf("%02u", mo);
-  else if (name == "DD") v = Printf("%02u", d);
+  else if (name == "'YY") v = Format("'%02u", y);
+  else if (name == "YY") v = Format("%02u", y);
+  else if (name == "MM") v = Format("%02u", mo);
+  else if (name == "DD") v = Format("%02u", d);
   else if (name == "MON") v = upper;
   else if (name == "Mon.") v = english;
-  else if (name == "YYYY") v = Printf("%04u", fourDigits);
-  else if (name == "YY/MM/DD") v = Printf("%02u/%02u/%02u", y, mo, d);
-  else if (name == "YY/DD/MM") v = Printf("%02u/%02u/%02u", y, d, mo);
-  else if (name == "DD/MM/YY") v = Printf("%02u/%02u/%02u", d, mo, y);
-  else if (name == "MM/DD") v = Printf("%02u/%02u", mo, d);
-  else if (name == "DD MON") v = Printf("%02u %s", d, upper.c_str());
-  else if (name == "DD MON 'YY") v = Printf("%02u %s '%02u", d, upper.c_str(), y);
-  else if (name == "DD Mon.") v = Printf("%02u %s", d, english.c_str());
-  else if (name == "DD Mon. 'YY") v = Printf("%02u %s '%02u", d, english.c_str(), y);
-  else if (name == "DD Mon. YYYY") v = Printf("%02u %s %04u", d, english.c_str(), fourDigits);
-  else if (name == "Mon. DD") v = Printf("%s %02u", english.c_str(), d);
-  else if (name == "'YY Mon. DD") v = Printf("'%02u %s %02u", y, english.c_str(), d);
-  else if (name == "YYYY Mon. DD") v = Printf("%04u %s %02u", fourDigits, english.c_str(), d);
-  else if (name == "HH:mm") v = Printf("%02u:%02u", h, mi);
-  else if (name == "HHmm") v = Printf("%02u%02u", h, mi);
-  else if (name == "HH") v = Printf("%02u", h);
-  else if (name == "mm") v = Printf("%02u", mi);
+  else if (name == "YYYY") v = Format("%04u", fourDigits);
+  else if (name == "YY/MM/DD") v = Format("%02u/%02u/%02u", y, mo, d);
+  else if (name == "YY/DD/MM") v = Format("%02u/%02u/%02u", y, d, mo);
+  else if (name == "DD/MM/YY") v = Format("%02u/%02u/%02u", d, mo, y);
+  else if (name == "MM/DD") v = Format("%02u/%02u", mo, d);
+  else if (name == "DD MON") v = Format("%02u %s", d, upper.c_str());
+  else if (name == "DD MON 'YY") v = Format("%02u %s '%02u", d, upper.c_str(), y);
+  else if (name == "DD Mon.") v = Format("%02u %s", d, english.c_str());
+  else if (name == "DD Mon. 'YY") v = Format("%02u %s '%02u", d, english.c_str(), y);
+  else if (name == "DD Mon. YYYY") v = Format("%02u %s %04u", d, english.c_str(), fourDigits);
+  else if (name == "Mon. DD") v = Format("%s %02u", english.c_str(), d);
+  else if (name == "'YY Mon. DD") v = Format("'%02u %s %02u", y, english.c_str(), d);
+  else if (name == "YYYY Mon. DD") v = Format("%04u %s %02u", fourDigits, english.c_str(), d);
+  else if (name == "HH:mm") v = Format("%02u:%02u", h, mi);
+  else if (name == "HHmm") v = Format("%02u%02u", h, mi);
+  else if (name == "HH") v = Format("%02u", h);
+  else if (name == "mm") v = Format("%02u", mi);
   else if (name == "JST/UTC") v = ShowsJst(r, services_.timeType) ? "JST" : "UTC";
   else if (name == "Band") v = BandName(FieldText(r.Freq));
   else if (name == "Freq") v = FieldText(r.Freq);
@@ -428,7 +422,7 @@ std::string MacroExpander::Lookup(std::string_view name, QsoRecord& r, int depth
   else if (name == "Name") v = FieldText(r.Name);
   else if (name == "QTH") v = FieldText(r.Qth);
   else if (name == "Power") v = FieldText(r.Power);
-  else if (name == "TimeType") v = Printf("%d", services_.timeType);
+  else if (name == "TimeType") v = Format("%d", services_.timeType);
   else if (name == "PSE/TNX") v = received.empty() ? "PSE QSL" : "TNX QSL";
   else if (name == "PSE QSL") v = received.empty() ? "PSE QSL" : "";
   else if (name == "TNX QSL") v = received.empty() ? "" : "TNX QSL";
