@@ -1,0 +1,302 @@
+// The items a card layout is made of: shapes, strings, text boxes, data
+// marks, JARL transfer frames, check boxes, embedded-object links, fills and
+// groups. Geometry is in 1/1000 inch with y pointing up.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "merge/tables.h"
+
+namespace tevra {
+
+class ArchiveReader;
+class ArchiveWriter;
+class MacroExpander;
+class Surface;
+class Ui;
+
+enum ItemType : std::uint8_t {
+  ItemSelection = 0,  // the multi-selection list; never stored
+  ItemLine = 1,
+  ItemBox = 2,
+  ItemString = 3,
+  ItemJarlFrame = 4,
+  ItemCheckBox = 5,
+  ItemDataMark = 6,
+  ItemEllipse = 7,
+  ItemOleLink = 8,
+  ItemTextBox = 9,
+  ItemRoundBox = 10,
+  ItemFill = 11,
+  ItemGroupType = 12,
+};
+
+using Colour = std::uint32_t;  // 0x00BBGGRR
+
+struct LogicalPoint {
+  std::int32_t x = 0, y = 0;
+};
+
+// Not normalised: a line keeps its two end points, vertical items may have
+// bottom above top.
+struct LogicalRect {
+  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+  bool operator==(const LogicalRect&) const = default;
+  // Whether p lies inside, edges included, whatever the order of the edges.
+  bool Contains(LogicalPoint p) const;
+};
+
+struct PenRecord {
+  std::int32_t style = 0;  // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 6 inside frame
+  std::int32_t widthX = 1;
+  std::int32_t widthY = 1;  // always equal to widthX
+  Colour colour = 0;
+  bool operator==(const PenRecord&) const = default;
+};
+
+// The 60-byte logical-font record. Heights and widths are in tenths of the
+// logical unit.
+struct FontRecord {
+  std::int32_t height = -16;
+  std::int32_t width = 0;
+  std::int32_t escapement = 0;
+  std::int32_t orientation = 0;
+  std::int32_t weight = 400;
+  std::uint8_t italic = 0;
+  std::uint8_t underline = 0;
+  std::uint8_t strikeOut = 0;
+  std::uint8_t charSet = 128;  // Shift-JIS
+  std::uint8_t outPrecision = 0;
+  std::uint8_t clipPrecision = 0;
+  std::uint8_t quality = 0;
+  std::uint8_t pitchAndFamily = 0;
+  char faceName[32] = "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9";  // "ＭＳ 明朝"
+  bool operator==(const FontRecord& other) const;
+};
+static_assert(sizeof(FontRecord) == 60);
+static_assert(offsetof(FontRecord, italic) == 20);
+static_assert(offsetof(FontRecord, faceName) == 28);
+
+class CardItem {
+ public:
+  explicit CardItem(ItemType type) : type_(type) {}
+  virtual ~CardItem() = default;
+  CardItem(const CardItem&) = delete;
+  CardItem& operator=(const CardItem&) = delete;
+
+  ItemType Type() const { return type_; }
+
+  LogicalRect Rect;
+  PenRecord Pen;
+  std::string Condition = "TRUE";  // print condition
+
+  // The operations of every item, in their fixed order.
+  virtual void Draw(Surface& /*surface*/, MacroExpander& /*expander*/) {}
+  virtual void DrawSelection(Surface& /*surface*/) {}
+  // Whether any of the item's corners (a line: either end) lies in rect.
+  virtual bool TouchesRect(const LogicalRect& rect) const;
+  virtual int HitTest(LogicalPoint /*point*/) const { return 0; }
+  virtual int HitTestSelected(LogicalPoint /*point*/) const { return 0; }
+  virtual bool EditCondition(Ui& /*ui*/) { return false; }
+  // Whether the print condition holds for the card being drawn.
+  virtual bool IsVisible(MacroExpander& expander) const;
+  virtual void Save(ArchiveWriter& /*out*/) const {}
+  virtual bool Load(ArchiveReader& /*in*/) { return false; }
+  virtual bool EditProperties(Ui& /*ui*/) { return false; }
+  virtual bool GetFont(FontRecord& /*font*/, Colour& /*colour*/) const { return false; }
+  virtual bool SetFont(const FontRecord& /*font*/, Colour /*colour*/) { return false; }
+  virtual void ApplyMove() {}
+  virtual void ApplyResize() {}
+  virtual void DeleteChildren() {}
+  virtual Colour GetColour() const { return Pen.colour; }
+  virtual void SetColour(Colour colour) { Pen.colour = colour; }
+  virtual void GetPen(std::int32_t& width, std::int32_t& style) const;
+  virtual void SetPen(std::int32_t width, std::int32_t style);
+  virtual bool IsScalable() const { return true; }
+  // Scales width and height by num/den (truncating toward zero) about the
+  // left-top corner. False when the item does not scale.
+  virtual bool Scale(std::int32_t numX, std::int32_t denX, std::int32_t numY, std::int32_t denY, bool moveChildren);
+  // Shifts the item (a group: with its children).
+  virtual void MoveBy(std::int32_t dx, std::int32_t dy);
+
+ protected:
+  bool ScaleRect(std::int32_t numX, std::int32_t denX, std::int32_t numY, std::int32_t denY);
+
+ private:
+  ItemType type_;
+};
+
+// Lines, boxes, round boxes and ellipses: nothing beyond the base fields.
+class ShapeItem : public CardItem {
+ public:
+  explicit ShapeItem(ItemType type) : CardItem(type) {}
+  bool TouchesRect(const LogicalRect& rect) const override;
+};
+
+class FillItem : public CardItem {
+ public:
+  FillItem() : CardItem(ItemFill) {}
+  bool IsScalable() const override { return false; }
+};
+
+class StringItem : public CardItem {
+ public:
+  StringItem() : StringItem(ItemString) {}
+  std::int32_t Flags = 0;  // bit 0 frame, bit 1 transparent
+  Colour TextColour = 0;
+  std::int32_t Direction = 0;  // bit 0 vertical, bit 1 inverted
+  std::int32_t ZeroSlash = 0;  // 0 none, 1 line, 2 overlay "/", 3 slashed-zero glyph
+  std::string Text;
+  FontRecord Font;
+  ConditionTable OwnTable;
+
+  bool GetFont(FontRecord& font, Colour& colour) const override;
+  bool SetFont(const FontRecord& font, Colour colour) override;
+  bool Scale(std::int32_t numX, std::int32_t denX, std::int32_t numY, std::int32_t denY, bool moveChildren) override;
+
+ protected:
+  explicit StringItem(ItemType type) : CardItem(type) {}
+};
+
+class DataMarkItem : public StringItem {
+ public:
+  DataMarkItem() : StringItem(ItemDataMark) {}
+  std::int32_t QsoPosition = 1;  // 1-based position on the card
+  std::string AbsentText = "---";
+
+  // A data mark draws in its pen colour.
+  bool GetFont(FontRecord& font, Colour& colour) const override;
+  bool SetFont(const FontRecord& font, Colour colour) override;
+};
+
+class TextBoxItem : public CardItem {
+ public:
+  TextBoxItem() : CardItem(ItemTextBox) {}
+  static constexpr std::int32_t kCentre = 0x01, kRight = 0x02, kVerticalCentre = 0x04, kWordBreak = 0x10,
+                                kSingleLine = 0x20, kExpandTabs = 0x40, kNoPrefix = 0x800;
+  std::int32_t Flags = 0;
+  std::int32_t Format = kExpandTabs | kNoPrefix;  // 0x840
+  Colour TextColour = 0;
+  std::int32_t ZeroSlash = 0;
+  std::string Text;
+  FontRecord Font;
+  ConditionTable OwnTable;
+
+  bool GetFont(FontRecord& font, Colour& colour) const override;
+  bool SetFont(const FontRecord& font, Colour colour) override;
+  bool Scale(std::int32_t numX, std::int32_t denX, std::int32_t numY, std::int32_t denY, bool moveChildren) override;
+};
+
+class JarlFrameItem : public CardItem {
+ public:
+  JarlFrameItem();
+  std::int32_t BoxWidth = 276;
+  std::int32_t BoxHeight = 374;
+  std::int32_t BoxPitch = 354;
+  std::int32_t Direction = 0;
+  FontRecord Font;
+  std::int32_t ShowFrame = 1;
+  Colour TextColour = 0;
+  std::int32_t CharacterCount = 7;  // low byte 6 or 7; 0x100 clip
+  std::int32_t HorizontalOffset = 0;
+  std::int32_t VerticalOffset = 0;
+  std::int32_t ZeroSlash = 1;
+  std::int32_t SlashInset = 50;
+
+  // The rectangle of the six boxes from the anchor (left, top).
+  void UpdateRect();
+  bool GetFont(FontRecord& font, Colour& colour) const override;
+  bool SetFont(const FontRecord& font, Colour colour) override;
+  bool IsScalable() const override { return false; }
+  bool Scale(std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool) override { return false; }
+};
+
+class CheckBoxItem : public CardItem {
+ public:
+  CheckBoxItem() : CardItem(ItemCheckBox) {}
+  std::string CheckCondition = "TRUE";
+  std::int32_t DrawFrame = 1;
+  std::int32_t TickStyle = 0;  // 0 an X, 1 a tick
+};
+
+class OleLinkItem : public CardItem {
+ public:
+  OleLinkItem() : CardItem(ItemOleLink) {}
+  std::int32_t ObjectIndex = 0;
+  const void* Object = nullptr;  // the document's embedded object; never owned
+};
+
+// What groups and the multi-selection list share: bounds over children and
+// relaying pen, colour and font to them.
+class ItemCollection : public CardItem {
+ public:
+  using CardItem::CardItem;
+  virtual std::size_t Count() const = 0;
+  virtual CardItem& Child(std::size_t i) const = 0;
+
+  // The union of the children's rectangles, normalised (top >= bottom).
+  void RecomputeBounds();
+  const LogicalRect& PreviousBounds() const { return previous_; }
+  bool BoundsDirty() const { return dirty_; }
+
+  bool TouchesRect(const LogicalRect& rect) const override;
+  bool GetFont(FontRecord& font, Colour& colour) const override;
+  bool SetFont(const FontRecord& font, Colour colour) override;
+  void ApplyMove() override;
+  void ApplyResize() override;
+  Colour GetColour() const override;
+  void SetColour(Colour colour) override;
+  void GetPen(std::int32_t& width, std::int32_t& style) const override;
+  void SetPen(std::int32_t width, std::int32_t style) override;
+  bool IsScalable() const override;
+  bool Scale(std::int32_t numX, std::int32_t denX, std::int32_t numY, std::int32_t denY, bool moveChildren) override;
+  void MoveBy(std::int32_t dx, std::int32_t dy) override;
+
+ protected:
+  void AfterAdd();
+
+ private:
+  LogicalRect previous_;
+  bool dirty_ = false;
+};
+
+// A group owns its children.
+class ItemGroup : public ItemCollection {
+ public:
+  ItemGroup() : ItemCollection(ItemGroupType) {}
+  std::size_t Count() const override { return children_.size(); }
+  CardItem& Child(std::size_t i) const override { return *children_.at(i); }
+  void Add(std::unique_ptr<CardItem> child);
+  // Takes the children out (ungrouping).
+  std::vector<std::unique_ptr<CardItem>> Release();
+  void DeleteChildren() override { children_.clear(); }
+
+ private:
+  std::vector<std::unique_ptr<CardItem>> children_;
+};
+
+// The items of a multi-selection; it never owns them.
+class SelectionList : public ItemCollection {
+ public:
+  SelectionList() : ItemCollection(ItemSelection) {}
+  std::size_t Count() const override { return members_.size(); }
+  CardItem& Child(std::size_t i) const override { return *members_.at(i); }
+  void Add(CardItem& item);
+  void Remove(const CardItem& item);
+  bool Contains(const CardItem& item) const;
+  void Clear() { members_.clear(); }
+
+ private:
+  std::vector<CardItem*> members_;
+};
+
+// A new item as a drawing tool creates it: the document's pen, and for
+// text items its font; JARL frames are vertical on the landscape form and
+// slash their zeros with "/".
+std::unique_ptr<CardItem> NewItem(ItemType type, const PenRecord& pen, const FontRecord& font, bool landscapeForm);
+
+}  // namespace tevra
