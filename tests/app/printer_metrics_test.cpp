@@ -2,32 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
+#include "support/fake_printer.h"
 #include "support/scripted_ui.h"
 
 namespace tevra {
 namespace {
-
-// A printer whose page size follows the paper code; codes it does not know
-// give A4.
-class FakePrinter : public Printer {
- public:
-  std::map<int, std::pair<int, int>> papers;  // code -> width, height in dots at 1000 dpi
-  std::vector<int> applied;
-  std::optional<PrinterCapabilities> Capabilities() override {
-    auto [w, h] = papers.count(settings_.paperSize) ? papers[settings_.paperSize] : std::pair{8268, 11693};
-    if (settings_.orientation == 2) std::swap(w, h);
-    return PrinterCapabilities{w, h, offset, offset, w - 2 * offset, h - 2 * offset, 1000, 1000};
-  }
-  PrinterSettings Settings() const override { return settings_; }
-  void ApplySettings(const PrinterSettings& s) override {
-    settings_ = s;
-    applied.push_back(s.paperSize);
-  }
-  int offset = 100;
-  PrinterSettings settings_{1, 9, 0, 0};
-};
 
 TEST(PrinterMetrics, NoPrinterFallsBackToAPostcardAndSaysSoOnce) {
   test::ScriptedUi ui;
@@ -47,7 +26,7 @@ TEST(PrinterMetrics, NoPrinterFallsBackToAPostcardAndSaysSoOnce) {
 
 TEST(PrinterMetrics, OffsetsMoveTheCardOrigin) {
   test::ScriptedUi ui;
-  FakePrinter printer;
+  test::FakePrinter printer;
   PrinterMetricsService service(printer, ui);
   service.QueryPrinterMetrics(nullptr);  // no document: the offsets are not stored
   EXPECT_EQ(service.Metrics().offsetX, 0);
@@ -66,7 +45,7 @@ TEST(PrinterMetrics, OffsetsMoveTheCardOrigin) {
 
 TEST(PrinterMetrics, PostcardSelectionChain) {
   test::ScriptedUi ui;
-  FakePrinter printer;
+  test::FakePrinter printer;
   printer.papers[70] = {4134, 5827};  // A6 fits
   PrinterMetricsService service(printer, ui);
   service.SelectCardPaper(43, 1, nullptr);
@@ -78,7 +57,7 @@ TEST(PrinterMetrics, PostcardSelectionChain) {
   EXPECT_EQ(printer.applied, (std::vector<int>{70}));
   EXPECT_TRUE(service.PaperFits());  // landscape: width and height exchanged
 
-  FakePrinter nothingFits;
+  test::FakePrinter nothingFits;
   nothingFits.papers[kUserPaper] = {3937, 5827};
   PrinterMetricsService second(nothingFits, ui);
   second.SelectCardPaper(43, 1, nullptr);
