@@ -13,19 +13,7 @@ std::int32_t Ratio(std::int32_t num, std::int64_t value, std::int32_t den) {
   return static_cast<std::int32_t>(static_cast<std::int64_t>(num) * value / den);
 }
 
-bool Between(std::int32_t v, std::int32_t a, std::int32_t b) { return std::min(a, b) <= v && v <= std::max(a, b); }
-
 }  // namespace
-
-bool LogicalRect::Contains(LogicalPoint p) const { return Between(p.x, left, right) && Between(p.y, top, bottom); }
-
-bool FontRecord::operator==(const FontRecord& o) const {
-  return height == o.height && width == o.width && escapement == o.escapement && orientation == o.orientation &&
-         weight == o.weight && italic == o.italic && underline == o.underline && strikeOut == o.strikeOut &&
-         charSet == o.charSet && outPrecision == o.outPrecision && clipPrecision == o.clipPrecision &&
-         quality == o.quality && pitchAndFamily == o.pitchAndFamily &&
-         std::strncmp(faceName, o.faceName, sizeof faceName) == 0;
-}
 
 bool CardItem::TouchesRect(const LogicalRect& r) const {
   return r.Contains({Rect.left, Rect.top}) || r.Contains({Rect.right, Rect.top}) ||

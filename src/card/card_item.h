@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "merge/tables.h"
+#include "platform/drawing_types.h"
 
 namespace tevra {
 
@@ -17,6 +18,7 @@ class ArchiveReader;
 class ArchiveWriter;
 class MacroExpander;
 class Surface;
+struct RenderContext;
 class Ui;
 
 enum ItemType : std::uint8_t {
@@ -35,51 +37,6 @@ enum ItemType : std::uint8_t {
   ItemGroupType = 12,
 };
 
-using Colour = std::uint32_t;  // 0x00BBGGRR
-
-struct LogicalPoint {
-  std::int32_t x = 0, y = 0;
-};
-
-// Not normalised: a line keeps its two end points, vertical items may have
-// bottom above top.
-struct LogicalRect {
-  std::int32_t left = 0, top = 0, right = 0, bottom = 0;
-  bool operator==(const LogicalRect&) const = default;
-  // Whether p lies inside, edges included, whatever the order of the edges.
-  bool Contains(LogicalPoint p) const;
-};
-
-struct PenRecord {
-  std::int32_t style = 0;  // 0 solid, 1 dash, 2 dot, 3 dash-dot, 4 dash-dot-dot, 6 inside frame
-  std::int32_t widthX = 1;
-  std::int32_t widthY = 1;  // always equal to widthX
-  Colour colour = 0;
-  bool operator==(const PenRecord&) const = default;
-};
-
-// The 60-byte logical-font record. Heights and widths are in tenths of the
-// logical unit.
-struct FontRecord {
-  std::int32_t height = -16;
-  std::int32_t width = 0;
-  std::int32_t escapement = 0;
-  std::int32_t orientation = 0;
-  std::int32_t weight = 400;
-  std::uint8_t italic = 0;
-  std::uint8_t underline = 0;
-  std::uint8_t strikeOut = 0;
-  std::uint8_t charSet = 128;  // Shift-JIS
-  std::uint8_t outPrecision = 0;
-  std::uint8_t clipPrecision = 0;
-  std::uint8_t quality = 0;
-  std::uint8_t pitchAndFamily = 0;
-  char faceName[32] = "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9";  // "ＭＳ 明朝"
-  bool operator==(const FontRecord& other) const;
-};
-static_assert(sizeof(FontRecord) == 60);
-static_assert(offsetof(FontRecord, italic) == 20);
-static_assert(offsetof(FontRecord, faceName) == 28);
 
 class CardItem {
  public:
@@ -95,7 +52,8 @@ class CardItem {
   std::string Condition = "TRUE";  // print condition
 
   // The operations of every item, in their fixed order.
-  virtual void Draw(Surface& /*surface*/, MacroExpander& /*expander*/) {}
+  // Paints the item when its print condition holds.
+  virtual void Draw(Surface& /*surface*/, RenderContext& /*context*/) {}
   virtual void DrawSelection(Surface& /*surface*/) {}
   // Whether any of the item's corners (a line: either end) lies in rect.
   virtual bool TouchesRect(const LogicalRect& rect) const;
@@ -134,12 +92,14 @@ class CardItem {
 class ShapeItem : public CardItem {
  public:
   explicit ShapeItem(ItemType type) : CardItem(type) {}
+  void Draw(Surface& surface, RenderContext& context) override;
   bool TouchesRect(const LogicalRect& rect) const override;
 };
 
 class FillItem : public CardItem {
  public:
   FillItem() : CardItem(ItemFill) {}
+  void Draw(Surface& surface, RenderContext& context) override;
   bool IsScalable() const override { return false; }
 };
 
@@ -157,9 +117,13 @@ class StringItem : public CardItem {
   bool GetFont(FontRecord& font, Colour& colour) const override;
   bool SetFont(const FontRecord& font, Colour colour) override;
   bool Scale(std::int32_t numX, std::int32_t denX, std::int32_t numY, std::int32_t denY, bool moveChildren) override;
+  void Draw(Surface& surface, RenderContext& context) override;
 
  protected:
   explicit StringItem(ItemType type) : CardItem(type) {}
+  // The text to print, and the colours to print it in.
+  virtual std::string Source(RenderContext& context) const;
+  virtual void SetColours(Surface& surface, RenderContext& context) const;
 };
 
 class DataMarkItem : public StringItem {
@@ -171,6 +135,10 @@ class DataMarkItem : public StringItem {
   // A data mark draws in its pen colour.
   bool GetFont(FontRecord& font, Colour& colour) const override;
   bool SetFont(const FontRecord& font, Colour colour) override;
+
+ protected:
+  std::string Source(RenderContext& context) const override;
+  void SetColours(Surface& surface, RenderContext& context) const override;
 };
 
 class TextBoxItem : public CardItem {
@@ -189,6 +157,7 @@ class TextBoxItem : public CardItem {
   bool GetFont(FontRecord& font, Colour& colour) const override;
   bool SetFont(const FontRecord& font, Colour colour) override;
   bool Scale(std::int32_t numX, std::int32_t denX, std::int32_t numY, std::int32_t denY, bool moveChildren) override;
+  void Draw(Surface& surface, RenderContext& context) override;
 };
 
 class JarlFrameItem : public CardItem {
@@ -209,6 +178,7 @@ class JarlFrameItem : public CardItem {
 
   // The rectangle of the six boxes from the anchor (left, top).
   void UpdateRect();
+  void Draw(Surface& surface, RenderContext& context) override;
   bool GetFont(FontRecord& font, Colour& colour) const override;
   bool SetFont(const FontRecord& font, Colour colour) override;
   bool IsScalable() const override { return false; }
@@ -221,6 +191,7 @@ class CheckBoxItem : public CardItem {
   std::string CheckCondition = "TRUE";
   std::int32_t DrawFrame = 1;
   std::int32_t TickStyle = 0;  // 0 an X, 1 a tick
+  void Draw(Surface& surface, RenderContext& context) override;
 };
 
 class OleLinkItem : public CardItem {
@@ -274,6 +245,7 @@ class ItemGroup : public ItemCollection {
   // Takes the children out (ungrouping).
   std::vector<std::unique_ptr<CardItem>> Release();
   void DeleteChildren() override { children_.clear(); }
+  void Draw(Surface& surface, RenderContext& context) override;
 
  private:
   std::vector<std::unique_ptr<CardItem>> children_;
