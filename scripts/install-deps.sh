@@ -15,6 +15,11 @@ packages=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  qt6-base-dev         # drawing on images, PDF and printers; the editor
+  qt6-qpa-plugins      # the offscreen platform for headless rendering and tests
+  fonts-ipafont-mincho # Japanese faces that stand in for the Windows ones
+  fonts-ipafont-gothic
+  poppler-utils        # tests look at rendered PDF pages
 )
 
 missing=()

@@ -6,7 +6,13 @@
 #include <iterator>
 #include <optional>
 
+#include <QGuiApplication>
+
+#include "app/card_image.h"
 #include "app/console_ui.h"
+#include "app/printer_metrics.h"
+#include "card/sample_qsos.h"
+#include "postcard_layout.h"
 #include "core/encoding.h"
 #include "core/messages.h"
 #include "core/paths.h"
@@ -51,10 +57,18 @@ constexpr const char* kUsage =
     "  --guess              guessed from the first line or record after the skipped ones.\n"
     "  --skip N             pass over the first N lines or records (a header line).\n"
     "\n"
+    "  --png OUT.png LAYOUT\n"
+    "  --pdf OUT.pdf LAYOUT render the layout's first card with the built-in sample\n"
+    "                       QSOs at 300 dpi. LAYOUT is 'postcard', the example\n"
+    "                       layout of examples/postcard_layout.cpp.\n"
+    "\n"
     "  --help               show this help\n";
 
 struct BatchOptions {
   std::string listPath;
+  std::optional<std::string> pngPath;
+  std::optional<std::string> pdfPath;
+  std::string layout;
   std::optional<std::string> expandText;  // CP932
   std::optional<std::string> where;       // CP932
   std::optional<std::string> configPath;
@@ -83,6 +97,9 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
       if (!in) return "cannot read the card text file " + args[i];
       options.expandText = std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
       options.listPath = args[++i];
+    } else if ((a == "--png" || a == "--pdf") && i + 2 < args.size()) {
+      (a == "--png" ? options.pngPath : options.pdfPath) = args[++i];
+      options.layout = args[++i];
     } else if (a == "--where" && value(v)) {
       options.where = FromUnicode(v);
     } else if (a == "--config" && value(v)) {
@@ -100,7 +117,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
       return "unknown or incomplete argument: " + a;
     }
   }
-  if (options.listPath.empty()) return "nothing to do";
+  if (options.listPath.empty() && !options.pngPath && !options.pdfPath) return "nothing to do";
   return std::nullopt;
 }
 
@@ -121,6 +138,59 @@ void ExpandCards(LogStore& store, MacroExpander& expander, const std::string& te
     std::fprintf(out, "%s\n%s", printed.c_str(), multiLine ? "\n" : "");
   }
   context.CardQsos = nullptr;
+}
+
+// Renders the example layout with the sample QSOs to PNG or PDF.
+int RenderLayout(const BatchOptions& batch, std::FILE* err) {
+  if (batch.layout != "postcard") {
+    std::fprintf(err, "tevra-batch: %s: unknown layout (the example layout is 'postcard')\n", batch.layout.c_str());
+    return 1;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Qt's notes about the session (no runtime directory and the like) are
+  // not the user's concern here.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+  });
+  int argc = 1;
+  char name[] = "tevra-batch";
+  char* argv[] = {name, nullptr};
+  QGuiApplication app(argc, argv);
+
+  LayoutItemList items;
+  DocumentSettings settings;
+  DocumentTables tables;
+  examples::BuildPostcard(items, settings, tables);
+  ConsoleUi ui(err, "tevra-batch");
+  ui.quiet = true;    // the fallback postcard is what a rendering without a printer wants
+  NoPrinter printer;
+  PrinterMetricsService metrics(printer, ui);
+  CardPlacement placement;
+  metrics.QueryPrinterMetrics(&placement);
+  std::array<QsoRecord, kMaxQsosPerCard> card = SampleQsos();
+  MergeContext context;
+  context.CardQsos = card.data();
+  context.RepeatCount = settings.QsosPerCard;
+  context.QsosOnCard = settings.QsosPerCard;
+  context.Macros = &tables.Macros;
+  MergeServices services;
+  services.modes = &tables.Modes;
+  MacroExpander expander(context, services);
+  RenderContext render{expander, &tables};
+  constexpr int kDpi = 300;
+  if (batch.pngPath) {
+    const QImage image = RenderCardImage(items, settings, metrics.Metrics(), render, kDpi);
+    if (!image.save(QString::fromStdString(*batch.pngPath), "PNG")) {
+      std::fprintf(err, "tevra-batch: %s: cannot write the image\n", batch.pngPath->c_str());
+      return 1;
+    }
+  }
+  if (batch.pdfPath && !WriteCardPdf(QString::fromStdString(*batch.pdfPath), items, settings, metrics.Metrics(), render,
+                                     kDpi, 1)) {
+    std::fprintf(err, "tevra-batch: %s: cannot write the PDF\n", batch.pdfPath->c_str());
+    return 1;
+  }
+  return 0;
 }
 
 int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
@@ -209,6 +279,7 @@ int RunBatch(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
     std::fprintf(err, "tevra-batch: %s\n\n%s", error->c_str(), kUsage);
     return 2;
   }
+  if (options.pngPath || options.pdfPath) return RenderLayout(options, err);
   return ListLog(options, out, err);
 }
 

@@ -12,6 +12,7 @@ std::string TerminalText(std::string_view text) {
 }  // namespace
 
 void ConsoleUi::ShowMessage(std::string_view text, MessageIcon, std::string_view) {
+  if (quiet) return;
   std::fprintf(err_, "%s: %s\n", program_.c_str(), TerminalText(text).c_str());
 }
 

@@ -35,6 +35,7 @@ class ConsoleUi : public Ui {
 
   std::function<bool(CsvFormatDialog&)> formatDialog;
   bool confirmAll = false;
+  bool quiet = false;  // messages are dropped
 
  private:
   std::FILE* err_;
