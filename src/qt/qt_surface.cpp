@@ -214,7 +214,10 @@ void QtSurface::TextOut(LogicalPoint point, std::string_view text) {
     p.setBackgroundMode(state_.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
     p.setBackground(state_.background);
     p.translate(at);
-    p.rotate(-state_.escapement / 10.0);  // counter-clockwise, as the font record means it
+    // Turned so that the text fills the rectangle the extent table gives:
+    // 2700 runs up from the anchor with the glyphs to its right, 900 runs
+    // down with them to its left.
+    p.rotate(state_.escapement / 10.0);
     const QFontMetricsF metrics(state_.font, p.device());
     p.drawText(QPointF(0, metrics.ascent()), s);
     p.restore();

@@ -105,6 +105,18 @@ TEST(Batch, BlocksAndTheLoadCondition) {
   EXPECT_TRUE(none.out.ends_with("0 QSOs, 0 cards\n")) << none.out;
 }
 
+TEST(Batch, RendersTheExamplePostcard) {
+  test::TempDir dir;
+  const std::string png = (dir.Path() / "card.png").string();
+  const std::string pdf = (dir.Path() / "card.pdf").string();
+  BatchRun run = Batch({"--png", png, "postcard", "--pdf", pdf, "postcard"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_GT(std::filesystem::file_size(png), 10000u);
+  EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
+  EXPECT_EQ(Batch({"--png", png, "nonsense"}).code, 1);
+}
+
 // CSV logs take their formulas from the settings file, a setting file or a
 // guess; the test points the settings at its own folder.
 class BatchCsvTest : public ::testing::Test {
