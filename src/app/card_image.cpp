@@ -43,7 +43,9 @@ bool WriteCardPdf(const QString& path, LayoutItemList& items, const DocumentSett
     if (page > 0) pdf.newPage();
     context.expander.Context().CardIndex = page;
     context.expander.Context().MessageShown = false;
-    QtSurface surface(painter, dpi, dpi, CardOrigin(settings, metrics, dpi), false, true);
+    // Flood fills on a PDF need a raster shadow of the page; only layouts
+    // with fills pay for it.
+    QtSurface surface(painter, dpi, dpi, CardOrigin(settings, metrics, dpi), false, items.HasFill());
     RenderCard(surface, items, settings, metrics, context);
   }
   return painter.end();
