@@ -43,7 +43,9 @@ bool SharedLibrary::Open(const std::string& path) {
 void* SharedLibrary::Symbol(const char* name) const {
   if (!handle_) return nullptr;
   if (void* symbol = dlsym(handle_, name)) return symbol;
-  return dlsym(handle_, ("_" + std::string(name)).c_str());
+  std::string prefixed(1, '_');
+  prefixed += name;
+  return dlsym(handle_, prefixed.c_str());
 }
 
 void SharedLibrary::Release() {
