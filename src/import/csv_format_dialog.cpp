@@ -75,7 +75,7 @@ CsvFormatDialog::CsvFormatDialog(Kind kind, std::vector<std::string> samples, st
 
 std::string CsvFormatDialog::Title() const {
   std::string title(KindTitle(kind_));
-  if (!sourceName_.empty()) title += " - " + ToUnicode(sourceName_);
+  if (!sourceName_.empty()) title += " - " + sourceName_;
   return title;
 }
 

@@ -23,7 +23,8 @@ class CsvFormatDialog {
   enum class Kind { CsvText, Dbase, Odbc, Plugin };
 
   // samples: up to 32 source lines or records (CP932); fieldNames: the
-  // source's field names, empty for CSV text.
+  // source's field names (CP932), empty for CSV text; sourceName: the file
+  // or source shown in the title (UTF-8).
   CsvFormatDialog(Kind kind, std::vector<std::string> samples, std::vector<std::string> fieldNames,
                   const RecordLayout& layout, const QsoRecord& defaultQso, std::string sourceName = {});
 

@@ -1,4 +1,5 @@
 // Multi-line item texts: "@if" blocks, "@Input" prompts and "@MsgBox".
+#include "core/encoding.h"
 #include "core/text.h"
 #include "merge/macro_expander.h"
 #include "merge/prompt_dialog.h"
@@ -9,7 +10,7 @@ namespace {
 
 constexpr std::size_t kLineCut = 511;
 constexpr std::size_t kTextMax = 1023;
-constexpr std::string_view kMsgBoxDetected = "@MsgBoxを検出しました.";
+constexpr std::string_view kMsgBoxDetected = "@MsgBox\x82\xF0\x8C\x9F\x8F\x6F\x82\xB5\x82\xDC\x82\xB5\x82\xBD.";  // "@MsgBoxを検出しました." in CP932
 
 // Calls each line of text (cut to 511 bytes) until it returns false.
 template <typename Fn>
@@ -51,7 +52,7 @@ std::string MacroExpander::ActiveLine(std::string_view line, bool wholeAnswer, i
       context_.MessageShown = true;
       std::string message = Expand(SkipBlanks(trimmed.substr(7)), *first, depth + 1);
       if (message.empty()) message = std::string(kMsgBoxDetected);
-      if (services_.ui) services_.ui->ShowMessage(message, MessageIcon::Information);
+      if (services_.ui) services_.ui->ShowMessage(ToUnicode(message), MessageIcon::Information);
     }
     return "@MsgBox";
   }

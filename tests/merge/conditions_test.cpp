@@ -207,6 +207,9 @@ TEST_F(ConditionTest, MessageBoxOncePerCard) {
   context.MessageShown = false;
   expander.FirstActiveLine("@MsgBox %z");
   EXPECT_EQ(ui.Messages().back().text, "@MsgBoxを検出しました.");
+  context.MessageShown = false;
+  expander.FirstActiveLine(FromUnicode("@MsgBox 確認 %C"));  // card text is CP932, the message UTF-8
+  EXPECT_EQ(ui.Messages().back().text, "確認 JA1ABC");
 }
 
 TEST_F(ConditionTest, PromptsAndTheirHistory) {
