@@ -1,5 +1,7 @@
 #include "core/archive.h"
 
+#include <bit>
+
 namespace tevra {
 
 void ArchiveWriter::Word(std::uint16_t v) {
@@ -25,6 +27,20 @@ void ArchiveWriter::Str(std::string_view text) {
     }
   }
   Bytes(text);
+}
+
+void ArchiveWriter::Double(double v) {
+  const auto bits = std::bit_cast<std::uint64_t>(v);
+  Dword(static_cast<std::uint32_t>(bits));
+  Dword(static_cast<std::uint32_t>(bits >> 32));
+}
+
+void ArchiveWriter::Pairs(const std::vector<std::pair<std::string, std::string>>& pairs) {
+  Int(static_cast<std::int32_t>(pairs.size()));
+  for (const auto& [a, b] : pairs) {
+    Str(a);
+    Str(b);
+  }
 }
 
 bool ArchiveReader::Bytes(std::size_t count, std::string_view& out) {
@@ -76,6 +92,29 @@ bool ArchiveReader::Str(std::string& text) {
   std::string_view bytes;
   if (!Bytes(length, bytes)) return false;
   text.assign(bytes);
+  return true;
+}
+
+bool ArchiveReader::Double(double& v) {
+  std::uint32_t low = 0, high = 0;
+  if (!Dword(low) || !Dword(high)) return false;
+  v = std::bit_cast<double>(low | (static_cast<std::uint64_t>(high) << 32));
+  return true;
+}
+
+bool ArchiveReader::Pairs(std::vector<std::pair<std::string, std::string>>& pairs) {
+  std::int32_t count = 0;
+  if (!Int(count)) return false;
+  // Every pair takes at least two bytes (two empty strings).
+  if (count < 0 || static_cast<std::size_t>(count) > Remaining() / 2) return Fail();
+  std::vector<std::pair<std::string, std::string>> read;
+  read.reserve(static_cast<std::size_t>(count));
+  for (std::int32_t i = 0; i < count; ++i) {
+    std::pair<std::string, std::string> p;
+    if (!Str(p.first) || !Str(p.second)) return false;
+    read.push_back(std::move(p));
+  }
+  pairs = std::move(read);
   return true;
 }
 

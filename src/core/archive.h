@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tevra {
 
@@ -20,6 +22,9 @@ class ArchiveWriter {
   // A length prefix (one byte below 255; else 0xFF and a 16-bit length below
   // 0xFFFE; else 0xFF, 0xFFFF and a 32-bit length) and the bytes.
   void Str(std::string_view text);
+  void Double(double v);
+  // A count, then each pair's two strings.
+  void Pairs(const std::vector<std::pair<std::string, std::string>>& pairs);
 
   const std::string& Data() const { return out_; }
 
@@ -38,6 +43,10 @@ class ArchiveReader {
   bool Int(std::int32_t& v);
   // A string as Str writes it. A length beyond the remaining data fails.
   bool Str(std::string& text);
+  bool Double(double& v);
+  // Pairs as Pairs writes them. A count that the remaining data cannot hold
+  // fails before anything is allocated.
+  bool Pairs(std::vector<std::pair<std::string, std::string>>& pairs);
 
   bool Failed() const { return failed_; }
   std::size_t Remaining() const { return data_.size() - pos_; }
