@@ -38,6 +38,8 @@ enum ItemType : std::uint8_t {
 };
 
 
+enum class ItemReadStatus { Ok, Truncated, UnknownType, TooDeep };
+
 class CardItem {
  public:
   explicit CardItem(ItemType type) : type_(type) {}
@@ -62,8 +64,12 @@ class CardItem {
   virtual bool EditCondition(Ui& /*ui*/) { return false; }
   // Whether the print condition holds for the card being drawn.
   virtual bool IsVisible(MacroExpander& expander) const;
-  virtual void Save(ArchiveWriter& /*out*/) const {}
-  virtual bool Load(ArchiveReader& /*in*/) { return false; }
+  // The item record: type byte, rect, pen, condition, then the class part.
+  virtual void Save(ArchiveWriter& out) const;
+  // Reads what follows the type byte; version: the format version of the
+  // data (fields newer than it keep their defaults). False when the data
+  // ends early or holds something this program cannot read.
+  virtual bool Load(ArchiveReader& in, int version);
   virtual bool EditProperties(Ui& /*ui*/) { return false; }
   virtual bool GetFont(FontRecord& /*font*/, Colour& /*colour*/) const { return false; }
   virtual bool SetFont(const FontRecord& /*font*/, Colour /*colour*/) { return false; }
@@ -118,6 +124,8 @@ class StringItem : public CardItem {
   bool SetFont(const FontRecord& font, Colour colour) override;
   bool Scale(std::int32_t numX, std::int32_t denX, std::int32_t numY, std::int32_t denY, bool moveChildren) override;
   void Draw(Surface& surface, RenderContext& context) override;
+  void Save(ArchiveWriter& out) const override;
+  bool Load(ArchiveReader& in, int version) override;
 
  protected:
   explicit StringItem(ItemType type) : CardItem(type) {}
@@ -135,6 +143,8 @@ class DataMarkItem : public StringItem {
   // A data mark draws in its pen colour.
   bool GetFont(FontRecord& font, Colour& colour) const override;
   bool SetFont(const FontRecord& font, Colour colour) override;
+  void Save(ArchiveWriter& out) const override;
+  bool Load(ArchiveReader& in, int version) override;
 
  protected:
   std::string Source(RenderContext& context) const override;
@@ -158,6 +168,8 @@ class TextBoxItem : public CardItem {
   bool SetFont(const FontRecord& font, Colour colour) override;
   bool Scale(std::int32_t numX, std::int32_t denX, std::int32_t numY, std::int32_t denY, bool moveChildren) override;
   void Draw(Surface& surface, RenderContext& context) override;
+  void Save(ArchiveWriter& out) const override;
+  bool Load(ArchiveReader& in, int version) override;
 };
 
 class JarlFrameItem : public CardItem {
@@ -179,6 +191,8 @@ class JarlFrameItem : public CardItem {
   // The rectangle of the six boxes from the anchor (left, top).
   void UpdateRect();
   void Draw(Surface& surface, RenderContext& context) override;
+  void Save(ArchiveWriter& out) const override;
+  bool Load(ArchiveReader& in, int version) override;
   bool GetFont(FontRecord& font, Colour& colour) const override;
   bool SetFont(const FontRecord& font, Colour colour) override;
   bool IsScalable() const override { return false; }
@@ -192,6 +206,8 @@ class CheckBoxItem : public CardItem {
   std::int32_t DrawFrame = 1;
   std::int32_t TickStyle = 0;  // 0 an X, 1 a tick
   void Draw(Surface& surface, RenderContext& context) override;
+  void Save(ArchiveWriter& out) const override;
+  bool Load(ArchiveReader& in, int version) override;
 };
 
 class OleLinkItem : public CardItem {
@@ -199,6 +215,8 @@ class OleLinkItem : public CardItem {
   OleLinkItem() : CardItem(ItemOleLink) {}
   std::int32_t ObjectIndex = 0;
   const void* Object = nullptr;  // the document's embedded object; never owned
+  void Save(ArchiveWriter& out) const override;
+  bool Load(ArchiveReader& in, int version) override;
 };
 
 // What groups and the multi-selection list share: bounds over children and
@@ -246,9 +264,16 @@ class ItemGroup : public ItemCollection {
   std::vector<std::unique_ptr<CardItem>> Release();
   void DeleteChildren() override { children_.clear(); }
   void Draw(Surface& surface, RenderContext& context) override;
+  void Save(ArchiveWriter& out) const override;
+  bool Load(ArchiveReader& in, int version) override;
+  // Set by ReadItem around Load: how deep this group sits, and why reading
+  // its children stopped.
+  int LoadDepth = 0;
+  ItemReadStatus ChildStatus() const { return childStatus_; }
 
  private:
   std::vector<std::unique_ptr<CardItem>> children_;
+  ItemReadStatus childStatus_ = ItemReadStatus::Ok;
 };
 
 // The items of a multi-selection; it never owns them.
@@ -265,6 +290,12 @@ class SelectionList : public ItemCollection {
  private:
   std::vector<CardItem*> members_;
 };
+
+// The newest layout format version.
+inline constexpr int kLayoutVersion = 11;
+
+// Reads one item record (type byte first). Groups nest at most 64 deep.
+ItemReadStatus ReadItem(ArchiveReader& in, int version, std::unique_ptr<CardItem>& item, int depth = 0);
 
 // A new item as a drawing tool creates it: the document's pen, and for
 // text items its font; JARL frames are vertical on the landscape form and
