@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -53,8 +54,13 @@ struct DocumentSettings {
   FontRecord CurrentFont;
 
   // Card size in 1/1000 inch (0 while automatic).
-  int CardWidthUnits() const { return CardWidth * 10000 / 254; }
-  int CardHeightUnits() const { return CardHeight * 10000 / 254; }
+  int CardWidthUnits() const { return MillimetresToUnits(CardWidth); }
+  int CardHeightUnits() const { return MillimetresToUnits(CardHeight); }
+  // Saturating, for sizes read from damaged files.
+  static int MillimetresToUnits(int mm) {
+    const std::int64_t units = std::int64_t{mm} * 10000 / 254;
+    return units > INT32_MAX ? INT32_MAX : units < INT32_MIN ? INT32_MIN : static_cast<int>(units);
+  }
   bool IsEditLocked() const { return EditLock != 0; }
   // Rounds a point to the grid, halves away from zero.
   LogicalPoint SnapToGrid(LogicalPoint p) const;

@@ -21,6 +21,15 @@ inline constexpr std::string_view kCannotCreateFile105 = "ファイルが作成�
 inline constexpr std::string_view kCannotOpenFile106 =
     "ファイルがオープンできません.ファイルが存在しないか他のアプリケーションで使用中です.";
 inline constexpr std::string_view kUnexpectedFormat107 = "予期しないファイル形式です。読み込みを中止します。";
+inline constexpr std::string_view kLayoutNewerVersion =
+    "このデータはＴＥＶＲＡの新しいバージョンで作成されています.\r\n\r\n読み込むには新しいＴＥＶＲＡが必要です.";
+inline constexpr std::string_view kLayoutOlderVersion =
+    "このデータはＴＥＶＲＡの古いバージョンで作成されています.\r\n\r\n新しい形式に変換しながら読み込みを続行します.";
+inline constexpr std::string_view kUnsupportedNativeData =
+    "現在読み込み中のデータはＴＥＶＲＡがサポートしないネーティブデータを含んでいます.\r\n\r\n"
+    "ＴＥＶＲＡが正常に動作しない恐れがあるので読み込みは中止されます.";
+// A layout file that ends early or nests groups beyond reason.
+inline constexpr std::string_view kBrokenLayoutFile = "レイアウトファイルが壊れています。読み込みを中止します。";
 inline constexpr std::string_view kNoRecords33000 = "レコードが存在しません.";
 inline constexpr std::string_view kProbablyInvalidFormula = "恐らく無効な変換式です. リストに設定しますか?";
 // Placeholder: the skip count.

@@ -1,0 +1,88 @@
+// The layout document file (.tvd): settings, tables, an optional copy of the
+// program options, the card items and the embedded images, in one archive.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "card/document_settings.h"
+#include "card/layout_item_list.h"
+#include "merge/tables.h"
+
+namespace tevra {
+
+class ArchiveReader;
+class ArchiveWriter;
+class Ui;
+
+// The first 44 bytes of every layout file, NUL-padded; the version follows.
+inline constexpr std::string_view kLayoutSignature = "TEVRA card layout document";
+inline constexpr std::size_t kLayoutSignatureBytes = 44;
+
+// The program options a document may carry, under their settings-file keys.
+struct IncludedOptions {
+  int SkipSendMark = 0;
+  std::string LoadCond;
+  std::string SendMark;
+  std::array<std::string, 32> CsvItems;  // "CsvItem1".."CsvItem32"
+  int CsvDlm = 0;
+  int CsvUTC = 0;
+  std::string CurLogDir;
+  int CurLogType = 0;
+  std::string CurLogName;
+  std::string Log200SafDir;
+  int TimeType = 0, MakeContItem = 0, RepEnvPack = 0, RepCallPack = 0, Backup = 0, ClipCheck = 0, SortWay = 0,
+      DisLogNewTime = 0, DispPrinterRect = 0;
+  int PrintNoAuto = 0;
+  std::string PartMark;
+  int InvRotFont = 0;
+  int IncludeDoc = 0;
+  bool operator==(const IncludedOptions&) const = default;
+};
+
+// An image the user placed on the card; OleLinkItems refer to it by index.
+struct EmbeddedObject {
+  std::string Format;      // "PNG", "JPEG" or "SVG"
+  std::string SourceName;  // the file it was inserted from
+  std::string Bytes;       // the image file's bytes
+  LogicalRect Rect;
+  bool operator==(const EmbeddedObject&) const = default;
+};
+
+struct LayoutDocument {
+  DocumentSettings Settings;
+  int PrinterOffsetX = 0;  // 1/1000 inch, the printer's unprintable margins at saving
+  int PrinterOffsetY = 0;
+  DocumentTables Tables;
+  // Saved only while its IncludeDoc is not 0; set by loading when the file
+  // carries a copy (the caller then makes it the program's options).
+  std::optional<IncludedOptions> Options;
+  LayoutItemList Items;
+  std::vector<EmbeddedObject> Objects;
+  // The format version of the file last read (kLayoutVersion for a new one).
+  int ReadVersion = kLayoutVersion;
+};
+
+void SaveDocument(LayoutDocument& doc, ArchiveWriter& out);
+// Reads a whole file into doc, showing the messages of a bad or foreign file.
+// loadRigAnt false reads the rig and antenna texts but keeps the current
+// ones. False when reading stopped; items read so far stay in the list.
+bool LoadDocument(LayoutDocument& doc, ArchiveReader& in, Ui& ui, bool loadRigAnt = true);
+
+// Gives every OleLinkItem (also inside groups) its object: the index is
+// refreshed from the object when bound, the object looked up by index when
+// not. An index beyond the list leaves the item unbound.
+void RefreshObjectIndexes(LayoutDocument& doc);
+void BindObjects(LayoutDocument& doc);
+
+// The rig/antenna pairs and the user macros of another layout file, for the
+// "参照" buttons. Messages 104 and 107 on failure.
+std::optional<std::array<std::pair<std::string, std::string>, kRigSlotCount>> ReadRigAntFrom(const std::string& path,
+                                                                                              Ui& ui);
+std::optional<std::vector<std::pair<std::string, std::string>>> ReadMacrosFrom(const std::string& path, Ui& ui);
+
+}  // namespace tevra
