@@ -152,6 +152,7 @@ bool ReadRigAntPairs(const std::string& path, Ui& ui, std::string& bytes, std::o
 
 void RefreshObjectIndexes(LayoutDocument& doc) {
   ForEachOleLink(doc, [&](OleLinkItem& item) {
+    item.ObjectIndex = -1;  // an unbound item must not catch a later object
     for (std::size_t i = 0; i < doc.Objects.size(); ++i)
       if (item.Object == &doc.Objects[i]) item.ObjectIndex = static_cast<std::int32_t>(i);
   });
@@ -297,6 +298,63 @@ bool LoadDocument(LayoutDocument& doc, ArchiveReader& in, Ui& ui, bool loadRigAn
   BindObjects(doc);
   doc.Items.SetCurrent(nullptr);
   doc.Items.Selection().Clear();
+  return true;
+}
+
+std::string CopySelection(LayoutDocument& doc) {
+  std::vector<CardItem*> items;
+  if (doc.Items.IsCurrentMulti()) {
+    for (std::size_t i = 0; i < doc.Items.Selection().Count(); ++i) items.push_back(&doc.Items.Selection().Child(i));
+  } else if (doc.Items.Current()) {
+    items.push_back(doc.Items.Current());
+  }
+  ArchiveWriter out;
+  out.Int(static_cast<std::int32_t>(items.size()));
+  static const EmbeddedObject kNoImage;
+  for (CardItem* item : items) {
+    item->Save(out);
+    ForEachItem(*item, [&](CardItem& inner) {
+      if (inner.Type() != ItemOleLink) return;
+      const auto* object = static_cast<const EmbeddedObject*>(static_cast<OleLinkItem&>(inner).Object);
+      WriteObject(out, object ? *object : kNoImage);
+    });
+  }
+  return out.Data();
+}
+
+bool PasteNative(LayoutDocument& doc, std::string_view block) {
+  ArchiveReader in(block);
+  std::int32_t count = 0;
+  if (!in.Int(count) || count < 0 || static_cast<std::size_t>(count) > in.Remaining() / 34) return false;
+  std::vector<std::unique_ptr<CardItem>> items;
+  std::vector<EmbeddedObject> images;
+  for (std::int32_t i = 0; i < count; ++i) {
+    std::unique_ptr<CardItem> item;
+    if (ReadItem(in, kLayoutVersion, item) != ItemReadStatus::Ok) return false;
+    bool ok = true;
+    ForEachItem(*item, [&](CardItem& inner) {
+      if (inner.Type() != ItemOleLink || !ok) return;
+      EmbeddedObject image;
+      ok = ReadObject(in, image);
+      // Empty bytes: the image was missing when copied; the item stays unbound.
+      static_cast<OleLinkItem&>(inner).ObjectIndex =
+          image.Bytes.empty() ? -1 : static_cast<std::int32_t>(doc.Objects.size() + images.size());
+      if (!image.Bytes.empty()) images.push_back(std::move(image));
+    });
+    if (!ok) return false;
+    items.push_back(std::move(item));
+  }
+  // Appending may move the objects: rebind every image item by index.
+  RefreshObjectIndexes(doc);
+  for (auto& image : images) doc.Objects.push_back(std::move(image));
+  doc.Items.Selection().Clear();
+  std::vector<CardItem*> pasted;
+  for (auto& item : items) pasted.push_back(&doc.Items.Add(std::move(item)));
+  BindObjects(doc);
+  if (pasted.size() > 1) {
+    for (CardItem* item : pasted) doc.Items.Selection().Add(*item);
+    doc.Items.SetCurrent(&doc.Items.Selection());
+  }
   return true;
 }
 

@@ -73,11 +73,21 @@ void SaveDocument(LayoutDocument& doc, ArchiveWriter& out);
 // ones. False when reading stopped; items read so far stay in the list.
 bool LoadDocument(LayoutDocument& doc, ArchiveReader& in, Ui& ui, bool loadRigAnt = true);
 
-// Gives every OleLinkItem (also inside groups) its object: the index is
-// refreshed from the object when bound, the object looked up by index when
-// not. An index beyond the list leaves the item unbound.
+// Keeps OleLinkItems (also inside groups) and their objects together:
+// Refresh sets each index from the bound object (-1 when unbound), Bind looks
+// each object up by index; an index beyond the list leaves the item unbound.
 void RefreshObjectIndexes(LayoutDocument& doc);
 void BindObjects(LayoutDocument& doc);
+
+// The clipboard form ("TEVRA"): an item count, then the item records of the
+// current item or of the multi-selection in selection order. Each image
+// item's record is followed by its image; a group's record is followed by
+// the images of the image items inside it, depth first.
+std::string CopySelection(LayoutDocument& doc);
+// Appends the items of a clipboard block on top at their stored positions
+// (read as the newest version) and selects them: one alone, several as the
+// multi-selection. False, with nothing added, when the block is damaged.
+bool PasteNative(LayoutDocument& doc, std::string_view block);
 
 // The rig/antenna pairs and the user macros of another layout file, for the
 // "参照" buttons. Messages 104 and 107 on failure.

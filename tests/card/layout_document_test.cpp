@@ -252,6 +252,49 @@ TEST(LayoutDocument, ForeignNewerAndDamagedFilesStopWithTheirMessage) {
   }
 }
 
+TEST(LayoutDocument, ClipboardCopiesItemsWithTheirImages) {
+  LayoutDocument source;
+  FillDocument(source);
+  source.Items.SetCurrent(&source.Items.At(2));  // the image item alone
+  const std::string one = CopySelection(source);
+  source.Items.Selection().Add(source.Items.At(0));
+  source.Items.Selection().Add(source.Items.At(1));
+  source.Items.Selection().Add(source.Items.At(2));
+  source.Items.SetCurrent(&source.Items.Selection());
+  const std::string three = CopySelection(source);
+
+  LayoutDocument target;
+  target.Objects.push_back({"JPEG", "old.jpg", "jpeg bytes", {}});
+  auto existing = std::make_unique<OleLinkItem>();
+  existing->Object = &target.Objects[0];
+  target.Items.Add(std::move(existing));
+
+  ASSERT_TRUE(PasteNative(target, one));
+  ASSERT_EQ(target.Items.Count(), 2u);
+  EXPECT_TRUE(target.Items.IsCurrentSingle());
+  EXPECT_EQ(target.Items.Current(), &target.Items.At(1));
+  ASSERT_EQ(target.Objects.size(), 2u);
+  EXPECT_EQ(target.Objects[1].SourceName, "sig.svg");
+  // Both image items point into the grown list.
+  EXPECT_EQ(static_cast<OleLinkItem&>(target.Items.At(0)).Object, &target.Objects[0]);
+  EXPECT_EQ(static_cast<OleLinkItem&>(target.Items.At(1)).Object, &target.Objects[1]);
+
+  ASSERT_TRUE(PasteNative(target, three));
+  ASSERT_EQ(target.Items.Count(), 5u);
+  EXPECT_TRUE(target.Items.IsCurrentMulti());
+  ASSERT_EQ(target.Items.Selection().Count(), 3u);
+  EXPECT_EQ(&target.Items.Selection().Child(0), &target.Items.At(2));
+  EXPECT_EQ(target.Items.At(2).Type(), ItemString);
+  EXPECT_EQ(static_cast<ItemGroup&>(target.Items.At(3)).Count(), 2u);
+  EXPECT_EQ(static_cast<OleLinkItem&>(target.Items.At(4)).Object, &target.Objects[2]);
+
+  // A damaged block adds nothing.
+  for (std::size_t cut = 0; cut < three.size(); ++cut)
+    EXPECT_FALSE(PasteNative(target, std::string_view(three).substr(0, cut))) << cut;
+  EXPECT_EQ(target.Items.Count(), 5u);
+  EXPECT_EQ(target.Objects.size(), 3u);
+}
+
 TEST(LayoutDocument, PartialReadsOfAnotherFile) {
   test::TempDir dir;
   LayoutDocument doc;
