@@ -43,8 +43,10 @@ demo: build
 	done
 	@echo "== examples/sample.csv (formulas guessed, header skipped)"
 	@$(BUILD_DIR)/src/app/tevra-batch --list examples/sample.csv --skip 1 --guess
-	@$(BUILD_DIR)/src/app/tevra-batch --png $(BUILD_DIR)/demo-card.png postcard --pdf $(BUILD_DIR)/demo-card.pdf postcard
-	@echo "== the example postcard with the sample QSOs: $(BUILD_DIR)/demo-card.png and $(BUILD_DIR)/demo-card.pdf"
+	@$(BUILD_DIR)/src/app/tevra-batch --png $(BUILD_DIR)/demo-card.png examples/postcard.tvd \
+	  --pdf $(BUILD_DIR)/demo-card.pdf examples/postcard.tvd
+	@echo "== the example layout examples/postcard.tvd with the sample QSOs:"
+	@echo "   $(BUILD_DIR)/demo-card.png and $(BUILD_DIR)/demo-card.pdf"
 
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release

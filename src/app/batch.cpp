@@ -12,6 +12,8 @@
 #include "app/console_ui.h"
 #include "app/printer_metrics.h"
 #include "card/sample_qsos.h"
+#include "card/layout_document.h"
+#include "core/archive.h"
 #include "postcard_layout.h"
 #include "core/encoding.h"
 #include "core/messages.h"
@@ -59,8 +61,11 @@ constexpr const char* kUsage =
     "\n"
     "  --png OUT.png LAYOUT\n"
     "  --pdf OUT.pdf LAYOUT render the layout's first card with the built-in sample\n"
-    "                       QSOs at 300 dpi. LAYOUT is 'postcard', the example\n"
-    "                       layout of examples/postcard_layout.cpp.\n"
+    "                       QSOs at 300 dpi. LAYOUT is a layout file (.tvd) or\n"
+    "                       'postcard', the example layout of\n"
+    "                       examples/postcard_layout.cpp.\n"
+    "  --save-layout OUT.tvd LAYOUT\n"
+    "                       write the layout as a layout file.\n"
     "\n"
     "  --help               show this help\n";
 
@@ -69,6 +74,7 @@ struct BatchOptions {
   std::optional<std::string> pngPath;
   std::optional<std::string> pdfPath;
   std::string layout;
+  std::optional<std::string> saveLayoutPath;
   std::optional<std::string> expandText;  // CP932
   std::optional<std::string> where;       // CP932
   std::optional<std::string> configPath;
@@ -100,6 +106,9 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
     } else if ((a == "--png" || a == "--pdf") && i + 2 < args.size()) {
       (a == "--png" ? options.pngPath : options.pdfPath) = args[++i];
       options.layout = args[++i];
+    } else if (a == "--save-layout" && i + 2 < args.size()) {
+      options.saveLayoutPath = args[++i];
+      options.layout = args[++i];
     } else if (a == "--where" && value(v)) {
       options.where = FromUnicode(v);
     } else if (a == "--config" && value(v)) {
@@ -117,7 +126,8 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
       return "unknown or incomplete argument: " + a;
     }
   }
-  if (options.listPath.empty() && !options.pngPath && !options.pdfPath) return "nothing to do";
+  if (options.listPath.empty() && !options.pngPath && !options.pdfPath && !options.saveLayoutPath)
+    return "nothing to do";
   return std::nullopt;
 }
 
@@ -140,12 +150,44 @@ void ExpandCards(LogStore& store, MacroExpander& expander, const std::string& te
   context.CardQsos = nullptr;
 }
 
-// Renders the example layout with the sample QSOs to PNG or PDF.
-int RenderLayout(const BatchOptions& batch, std::FILE* err) {
-  if (batch.layout != "postcard") {
-    std::fprintf(err, "tevra-batch: %s: unknown layout (the example layout is 'postcard')\n", batch.layout.c_str());
+// The built-in example postcard, or a layout file.
+bool ObtainLayout(const std::string& layout, LayoutDocument& doc, std::FILE* err) {
+  if (layout == "postcard") {
+    examples::BuildPostcard(doc.Items, doc.Settings, doc.Tables);
+    return true;
+  }
+  std::ifstream file(layout, std::ios::binary);
+  if (!file) {
+    std::fprintf(err, "tevra-batch: %s: cannot read the layout file\n", layout.c_str());
+    return false;
+  }
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  ConsoleUi ui(err, "tevra-batch");
+  ArchiveReader in(bytes);
+  if (!LoadDocument(doc, in, ui)) {
+    std::fprintf(err, "tevra-batch: %s: the layout could not be read\n", layout.c_str());
+    return false;
+  }
+  return true;
+}
+
+int SaveLayout(const BatchOptions& batch, std::FILE* err) {
+  LayoutDocument doc;
+  if (!ObtainLayout(batch.layout, doc, err)) return 1;
+  ArchiveWriter out;
+  SaveDocument(doc, out);
+  std::ofstream file(*batch.saveLayoutPath, std::ios::binary | std::ios::trunc);
+  file.write(out.Data().data(), static_cast<std::streamsize>(out.Data().size()));
+  file.close();
+  if (!file) {
+    std::fprintf(err, "tevra-batch: %s: cannot write the layout file\n", batch.saveLayoutPath->c_str());
     return 1;
   }
+  return 0;
+}
+
+// Renders a layout's first card with the sample QSOs to PNG or PDF.
+int RenderLayout(const BatchOptions& batch, std::FILE* err) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // Qt's notes about the session (no runtime directory and the like) are
   // not the user's concern here.
@@ -157,10 +199,11 @@ int RenderLayout(const BatchOptions& batch, std::FILE* err) {
   char* argv[] = {name, nullptr};
   QGuiApplication app(argc, argv);
 
-  LayoutItemList items;
-  DocumentSettings settings;
-  DocumentTables tables;
-  examples::BuildPostcard(items, settings, tables);
+  LayoutDocument doc;
+  if (!ObtainLayout(batch.layout, doc, err)) return 1;
+  LayoutItemList& items = doc.Items;
+  const DocumentSettings& settings = doc.Settings;
+  DocumentTables& tables = doc.Tables;
   ConsoleUi ui(err, "tevra-batch");
   ui.quiet = true;    // the fallback postcard is what a rendering without a printer wants
   NoPrinter printer;
@@ -278,6 +321,9 @@ int RunBatch(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
   if (auto error = ParseArguments(args, options)) {
     std::fprintf(err, "tevra-batch: %s\n\n%s", error->c_str(), kUsage);
     return 2;
+  }
+  if (options.saveLayoutPath) {
+    if (const int rc = SaveLayout(options, err); rc != 0 || (!options.pngPath && !options.pdfPath)) return rc;
   }
   if (options.pngPath || options.pdfPath) return RenderLayout(options, err);
   return ListLog(options, out, err);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -115,6 +118,30 @@ TEST(Batch, RendersTheExamplePostcard) {
   EXPECT_GT(std::filesystem::file_size(png), 10000u);
   EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
   EXPECT_EQ(Batch({"--png", png, "nonsense"}).code, 1);
+}
+
+// The postcard saved as a layout file renders exactly as the built-in one,
+// and the bundled example file is that same layout.
+TEST(Batch, LayoutFilesSaveAndRender) {
+  test::TempDir dir;
+  const std::string tvd = (dir.Path() / "card.tvd").string();
+  const std::string direct = (dir.Path() / "direct.png").string();
+  const std::string viaFile = (dir.Path() / "file.png").string();
+  ASSERT_EQ(Batch({"--save-layout", tvd, "postcard"}).code, 0);
+  ASSERT_EQ(Batch({"--png", direct, "postcard"}).code, 0);
+  BatchRun run = Batch({"--png", viaFile, tvd});
+  ASSERT_EQ(run.code, 0) << run.err;
+  auto bytes = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  EXPECT_EQ(bytes(direct), bytes(viaFile));
+  EXPECT_EQ(bytes(tvd), bytes(TEVRA_EXAMPLES "/postcard.tvd"));
+
+  run = Batch({"--png", viaFile, TEVRA_EXAMPLES "/sample.adi"});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.err.find("予期しないファイル形式です。"), std::string::npos);
+  EXPECT_EQ(Batch({"--png", viaFile, (dir.Path() / "missing.tvd").string()}).code, 1);
 }
 
 // CSV logs take their formulas from the settings file, a setting file or a
