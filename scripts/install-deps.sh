@@ -17,6 +17,7 @@ packages=(
   libbenchmark-dev
   qt6-base-dev         # drawing on images, PDF and printers; the editor
   qt6-qpa-plugins      # the offscreen platform for headless rendering and tests
+  libqt6svg6           # SVG images placed on cards
   fonts-ipafont-mincho # Japanese faces that stand in for the Windows ones
   fonts-ipafont-gothic
   poppler-utils        # tests look at rendered PDF pages

@@ -210,11 +210,21 @@ class CheckBoxItem : public CardItem {
   bool Load(ArchiveReader& in, int version) override;
 };
 
+// An image the user placed on the card; OleLinkItems refer to it by index.
+struct EmbeddedObject {
+  std::string Format;      // "PNG", "JPEG" or "SVG"
+  std::string SourceName;  // the file it was inserted from
+  std::string Bytes;       // the image file's bytes
+  LogicalRect Rect;
+  bool operator==(const EmbeddedObject&) const = default;
+};
+
 class OleLinkItem : public CardItem {
  public:
   OleLinkItem() : CardItem(ItemOleLink) {}
   std::int32_t ObjectIndex = 0;
-  const void* Object = nullptr;  // the document's embedded object; never owned
+  const EmbeddedObject* Object = nullptr;  // the document's image; never owned
+  void Draw(Surface& surface, RenderContext& context) override;
   void Save(ArchiveWriter& out) const override;
   bool Load(ArchiveReader& in, int version) override;
 };

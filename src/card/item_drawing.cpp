@@ -89,6 +89,11 @@ void ShapeItem::Draw(Surface& s, RenderContext& context) {
   }
 }
 
+void OleLinkItem::Draw(Surface& s, RenderContext& context) {
+  if (!Object || !IsVisible(context.expander)) return;
+  s.DrawImage(Rect, Object->Bytes);
+}
+
 void FillItem::Draw(Surface& s, RenderContext& context) {
   if (!IsVisible(context.expander)) return;
   StateGuard guard(s);

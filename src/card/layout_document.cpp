@@ -315,7 +315,7 @@ std::string CopySelection(LayoutDocument& doc) {
     item->Save(out);
     ForEachItem(*item, [&](CardItem& inner) {
       if (inner.Type() != ItemOleLink) return;
-      const auto* object = static_cast<const EmbeddedObject*>(static_cast<OleLinkItem&>(inner).Object);
+      const EmbeddedObject* object = static_cast<OleLinkItem&>(inner).Object;
       WriteObject(out, object ? *object : kNoImage);
     });
   }

@@ -44,15 +44,6 @@ struct IncludedOptions {
   bool operator==(const IncludedOptions&) const = default;
 };
 
-// An image the user placed on the card; OleLinkItems refer to it by index.
-struct EmbeddedObject {
-  std::string Format;      // "PNG", "JPEG" or "SVG"
-  std::string SourceName;  // the file it was inserted from
-  std::string Bytes;       // the image file's bytes
-  LogicalRect Rect;
-  bool operator==(const EmbeddedObject&) const = default;
-};
-
 struct LayoutDocument {
   DocumentSettings Settings;
   int PrinterOffsetX = 0;  // 1/1000 inch, the printer's unprintable margins at saving

@@ -55,6 +55,9 @@ class Surface {
   virtual void TextOut(LogicalPoint point, std::string_view text) = 0;
   virtual TextExtent MeasureText(std::string_view text) = 0;
   virtual void DrawTextInRect(std::string_view text, const LogicalRect& rect, int format) = 0;
+  // An image file's bytes (PNG, JPEG or SVG) scaled into rect; bytes that
+  // do not decode draw nothing.
+  virtual void DrawImage(const LogicalRect& rect, std::string_view bytes) = 0;
 
   // A rectangle whose right and bottom edges move out by one device pixel.
   virtual LogicalRect EnlargeByOnePixel(const LogicalRect& rect) = 0;

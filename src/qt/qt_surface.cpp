@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QRegion>
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 #include "core/encoding.h"
@@ -145,6 +146,15 @@ void QtSurface::RoundRect(const LogicalRect& rect, std::int32_t w, std::int32_t 
 void QtSurface::Ellipse(const LogicalRect& rect) {
   const QRectF r = ToDevice(rect);
   Paint([&](QPainter& p) { p.drawEllipse(r); });
+}
+
+void QtSurface::DrawImage(const LogicalRect& rect, std::string_view bytes) {
+  QImage image;
+  if (bytes.size() > static_cast<std::size_t>(INT_MAX) ||
+      !image.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size())))
+    return;
+  const QRectF r = ToDevice(rect).normalized();
+  Paint([&](QPainter& p) { p.drawImage(r, image); });
 }
 
 void QtSurface::FillRect(const LogicalRect& rect, Colour colour) {

@@ -38,6 +38,7 @@ class QtSurface : public Surface {
   void TextOut(LogicalPoint point, std::string_view text) override;
   TextExtent MeasureText(std::string_view text) override;
   void DrawTextInRect(std::string_view text, const LogicalRect& rect, int format) override;
+  void DrawImage(const LogicalRect& rect, std::string_view bytes) override;
   LogicalRect EnlargeByOnePixel(const LogicalRect& rect) override;
   void Translate(std::int32_t dx, std::int32_t dy) override;
   bool IsPrinter() const override { return printer_; }

@@ -1,5 +1,6 @@
 #include "qt/qt_surface.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPdfWriter>
@@ -114,6 +115,48 @@ TEST_F(QtSurfaceTest, WindowsFacesMapToInstalledOnes) {
   EXPECT_EQ(QtSurface::FamilyFor("MS Gothic"), "IPAGothic");
   EXPECT_EQ(QtSurface::FamilyFor("DejaVu Sans"), "DejaVu Sans");
   EXPECT_EQ(QtSurface::ToQColor(0x0000FF), QColor(255, 0, 0));
+}
+
+// Placed images: PNG and SVG bytes fill the item's rectangle; bytes that do
+// not decode, an unbound item and a false condition draw nothing.
+TEST_F(QtSurfaceTest, ImageItemsDrawTheirImage) {
+  QImage black(4, 4, QImage::Format_RGB32);
+  black.fill(Qt::black);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  ASSERT_TRUE(black.save(&buffer, "PNG"));
+  const std::string svg =
+      "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'><rect width='10' height='10'/></svg>";
+  MergeContext merge;
+  std::array<QsoRecord, kMaxQsosPerCard> card{};
+  merge.CardQsos = card.data();  // conditions count only while a log is merged
+  MacroExpander expander(merge, MergeServices{});
+  RenderContext context{expander};
+  auto draw = [&](const std::string& bytes, const std::string& condition, bool bound) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QtSurface surface(painter, 100, 100, QPointF(100, 100), false, false);
+    EmbeddedObject object{"PNG", "x", bytes, {}};
+    OleLinkItem item;
+    item.Rect = {0, 0, 500, -500};  // half an inch right and down from the origin
+    item.Condition = condition;
+    item.Object = bound ? &object : nullptr;
+    item.Draw(surface, context);
+    painter.end();
+  };
+  draw(std::string(png.constData(), static_cast<std::size_t>(png.size())), "TRUE", true);
+  EXPECT_TRUE(Inked(image, QRect(110, 110, 30, 30)));
+  EXPECT_FALSE(Inked(image, QRect(155, 155, 40, 40)));
+  EXPECT_FALSE(Inked(image, QRect(0, 0, 95, 95)));
+  draw(svg, "TRUE", true);
+  EXPECT_TRUE(Inked(image, QRect(120, 120, 20, 20)));
+  draw("\x89PNG broken", "TRUE", true);
+  EXPECT_FALSE(Inked(image, image.rect()));
+  draw(svg, "FALSE", true);
+  EXPECT_FALSE(Inked(image, image.rect()));
+  draw(svg, "TRUE", false);
+  EXPECT_FALSE(Inked(image, image.rect()));
 }
 
 }  // namespace

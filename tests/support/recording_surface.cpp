@@ -46,6 +46,9 @@ void RecordingSurface::TextOut(LogicalPoint p, std::string_view text) { Record("
 void RecordingSurface::DrawTextInRect(std::string_view text, const LogicalRect& r, int format) {
   Record("TextRect " + Rect(r) + " " + std::to_string(format) + " " + std::string(text));
 }
+void RecordingSurface::DrawImage(const LogicalRect& r, std::string_view bytes) {
+  Record("Image " + Rect(r) + " " + std::to_string(bytes.size()));
+}
 void RecordingSurface::Translate(std::int32_t dx, std::int32_t dy) { Record("Translate " + Point({dx, dy})); }
 
 std::vector<std::string> RecordingSurface::Calls(std::string_view prefix) const {

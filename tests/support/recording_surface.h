@@ -33,6 +33,7 @@ class RecordingSurface : public Surface {
     return {static_cast<std::int32_t>(text.size()) * 100, text.empty() ? 0 : 200};
   }
   void DrawTextInRect(std::string_view text, const LogicalRect& rect, int format) override;
+  void DrawImage(const LogicalRect& rect, std::string_view bytes) override;
   LogicalRect EnlargeByOnePixel(const LogicalRect& r) override { return {r.left, r.top, r.right + 3, r.bottom - 3}; }
   void Translate(std::int32_t dx, std::int32_t dy) override;
   bool IsPrinter() const override { return printer_; }
