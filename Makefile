@@ -45,8 +45,10 @@ demo: build
 	@$(BUILD_DIR)/src/app/tevra-batch --list examples/sample.csv --skip 1 --guess
 	@$(BUILD_DIR)/src/app/tevra-batch --png $(BUILD_DIR)/demo-card.png examples/postcard.tvd \
 	  --pdf $(BUILD_DIR)/demo-card.pdf examples/postcard.tvd
-	@echo "== the example layout examples/postcard.tvd with the sample QSOs:"
-	@echo "   $(BUILD_DIR)/demo-card.png and $(BUILD_DIR)/demo-card.pdf"
+	@$(BUILD_DIR)/src/app/tevra-batch --png $(BUILD_DIR)/demo-landscape.png examples/landscape.tvd
+	@$(BUILD_DIR)/src/app/tevra-batch --png $(BUILD_DIR)/demo-tackseal.png examples/tackseal.tvd
+	@echo "== the example layouts examples/*.tvd with the sample QSOs:"
+	@echo "   $(BUILD_DIR)/demo-card.png, demo-card.pdf, demo-landscape.png, demo-tackseal.png"
 
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release

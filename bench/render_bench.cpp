@@ -9,7 +9,7 @@
 #include "app/card_image.h"
 #include "app/printer_metrics.h"
 #include "card/sample_qsos.h"
-#include "postcard_layout.h"
+#include "example_layouts.h"
 #include "quiet_ui.h"
 
 namespace {

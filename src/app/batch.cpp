@@ -14,7 +14,7 @@
 #include "card/sample_qsos.h"
 #include "card/layout_document.h"
 #include "core/archive.h"
-#include "postcard_layout.h"
+#include "example_layouts.h"
 #include "core/encoding.h"
 #include "core/messages.h"
 #include "core/paths.h"
@@ -62,8 +62,9 @@ constexpr const char* kUsage =
     "  --png OUT.png LAYOUT\n"
     "  --pdf OUT.pdf LAYOUT render the layout's first card with the built-in sample\n"
     "                       QSOs at 300 dpi. LAYOUT is a layout file (.tvd) or\n"
-    "                       'postcard', the example layout of\n"
-    "                       examples/postcard_layout.cpp.\n"
+    "                       one of the example layouts of\n"
+    "                       examples/example_layouts.cpp: 'postcard',\n"
+    "                       'landscape' or 'tackseal'.\n"
     "  --save-layout OUT.tvd LAYOUT\n"
     "                       write the layout as a layout file.\n"
     "\n"
@@ -75,6 +76,7 @@ struct BatchOptions {
   std::optional<std::string> pdfPath;
   std::string layout;
   std::optional<std::string> saveLayoutPath;
+  std::string saveLayoutSource;
   std::optional<std::string> expandText;  // CP932
   std::optional<std::string> where;       // CP932
   std::optional<std::string> configPath;
@@ -108,7 +110,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
       options.layout = args[++i];
     } else if (a == "--save-layout" && i + 2 < args.size()) {
       options.saveLayoutPath = args[++i];
-      options.layout = args[++i];
+      options.saveLayoutSource = args[++i];
     } else if (a == "--where" && value(v)) {
       options.where = FromUnicode(v);
     } else if (a == "--config" && value(v)) {
@@ -152,8 +154,10 @@ void ExpandCards(LogStore& store, MacroExpander& expander, const std::string& te
 
 // The built-in example postcard, or a layout file.
 bool ObtainLayout(const std::string& layout, LayoutDocument& doc, std::FILE* err) {
-  if (layout == "postcard") {
-    examples::BuildPostcard(doc.Items, doc.Settings, doc.Tables);
+  if (layout == "postcard" || layout == "landscape" || layout == "tackseal") {
+    (layout == "postcard"    ? examples::BuildPostcard
+     : layout == "landscape" ? examples::BuildLandscapeRepeat
+                             : examples::BuildTackSeal)(doc.Items, doc.Settings, doc.Tables);
     return true;
   }
   std::ifstream file(layout, std::ios::binary);
@@ -173,7 +177,7 @@ bool ObtainLayout(const std::string& layout, LayoutDocument& doc, std::FILE* err
 
 int SaveLayout(const BatchOptions& batch, std::FILE* err) {
   LayoutDocument doc;
-  if (!ObtainLayout(batch.layout, doc, err)) return 1;
+  if (!ObtainLayout(batch.saveLayoutSource, doc, err)) return 1;
   ArchiveWriter out;
   SaveDocument(doc, out);
   std::ofstream file(*batch.saveLayoutPath, std::ios::binary | std::ios::trunc);
@@ -210,6 +214,14 @@ int RenderLayout(const BatchOptions& batch, std::FILE* err) {
   PrinterMetricsService metrics(printer, ui);
   CardPlacement placement;
   metrics.QueryPrinterMetrics(&placement);
+  // Without a printer the stand-in postcard is portrait; a landscape layout
+  // gets it turned.
+  PrinterMetrics paper = metrics.Metrics();
+  if (settings.PaperOrientation == 2 && paper.paperWidth < paper.paperHeight) {
+    std::swap(paper.paperWidth, paper.paperHeight);
+    std::swap(paper.printableWidth, paper.printableHeight);
+    std::swap(paper.offsetX, paper.offsetY);
+  }
   std::array<QsoRecord, kMaxQsosPerCard> card = SampleQsos();
   MergeContext context;
   context.CardQsos = card.data();
@@ -222,13 +234,13 @@ int RenderLayout(const BatchOptions& batch, std::FILE* err) {
   RenderContext render{expander, &tables};
   constexpr int kDpi = 300;
   if (batch.pngPath) {
-    const QImage image = RenderCardImage(items, settings, metrics.Metrics(), render, kDpi);
+    const QImage image = RenderCardImage(items, settings, paper, render, kDpi);
     if (!image.save(QString::fromStdString(*batch.pngPath), "PNG")) {
       std::fprintf(err, "tevra-batch: %s: cannot write the image\n", batch.pngPath->c_str());
       return 1;
     }
   }
-  if (batch.pdfPath && !WriteCardPdf(QString::fromStdString(*batch.pdfPath), items, settings, metrics.Metrics(), render,
+  if (batch.pdfPath && !WriteCardPdf(QString::fromStdString(*batch.pdfPath), items, settings, paper, render,
                                      kDpi, 1)) {
     std::fprintf(err, "tevra-batch: %s: cannot write the PDF\n", batch.pdfPath->c_str());
     return 1;

@@ -136,7 +136,20 @@ TEST(Batch, LayoutFilesSaveAndRender) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   };
   EXPECT_EQ(bytes(direct), bytes(viaFile));
-  EXPECT_EQ(bytes(tvd), bytes(TEVRA_EXAMPLES "/postcard.tvd"));
+  // The bundled layout files are the example layouts as saved now.
+  for (const std::string name : {"postcard", "landscape", "tackseal"}) {
+    ASSERT_EQ(Batch({"--save-layout", tvd, name}).code, 0);
+    EXPECT_EQ(bytes(tvd), bytes(TEVRA_EXAMPLES "/" + name + ".tvd")) << name;
+  }
+  // A landscape layout renders on turned paper.
+  ASSERT_EQ(Batch({"--png", viaFile, TEVRA_EXAMPLES "/landscape.tvd"}).code, 0);
+  const std::string png = bytes(viaFile);
+  ASSERT_GT(png.size(), 24u);
+  auto be32 = [&](std::size_t at) {
+    return (std::uint32_t(std::uint8_t(png[at])) << 24) | (std::uint32_t(std::uint8_t(png[at + 1])) << 16) |
+           (std::uint32_t(std::uint8_t(png[at + 2])) << 8) | std::uint32_t(std::uint8_t(png[at + 3]));
+  };
+  EXPECT_GT(be32(16), be32(20));  // IHDR width > height
 
   run = Batch({"--png", viaFile, TEVRA_EXAMPLES "/sample.adi"});
   EXPECT_EQ(run.code, 1);

@@ -1,4 +1,4 @@
-#include "postcard_layout.h"
+#include "example_layouts.h"
 
 #include <memory>
 
@@ -93,6 +93,75 @@ void BuildPostcard(LayoutItemList& items, DocumentSettings& settings, DocumentTa
   items.Add(std::move(tick));
   Text(items, 2620, -4300, "Received", 11);
   Text(items, 350, -4800, "Via %{ViaCall}", 11);
+}
+
+void BuildLandscapeRepeat(LayoutItemList& items, DocumentSettings& settings, DocumentTables& tables) {
+  items.Clear();
+  settings = DocumentSettings{};
+  settings.CardFormCode = FormLandscape;
+  settings.PaperOrientation = 2;
+  settings.QsosPerCard = 4;
+  settings.GridMode = 0;
+  tables = DocumentTables{};
+  // Table 1: please or thanks, by whether the other station's card came.
+  tables.Common[0].SetRow("IsRECV", "TNX");
+  tables.Common[0].SetRow("TRUE", "PSE");
+
+  auto border = std::make_unique<ShapeItem>(ItemBox);
+  border->Rect = {150, -150, 5650, -3750};
+  border->Pen.widthX = border->Pen.widthY = 10;
+  items.Add(std::move(border));
+  Text(items, 350, -300, "JA1ZZZ", 40, 700);
+  auto to = std::make_unique<TextBoxItem>();
+  to->Rect = {3000, -350, 5450, -750};
+  to->Text = "To Radio %{ToCall}";
+  to->Font = Font(16, 700);
+  to->Format = TextBoxItem::kRight | TextBoxItem::kExpandTabs | TextBoxItem::kNoPrefix;
+  items.Add(std::move(to));
+
+  const std::int32_t columns[] = {350, 1400, 2400, 3200, 3900, 4600};
+  const char* headings[] = {"Date", "UTC", "MHz", "Mode", "RST", "QSL"};
+  const char* fields[] = {"YY/MM/DD", "HH:mm", "Band", "Mode", "RST", "Table(1)"};
+  Rule(items, 300, -1000, 5500, -1000, 8);
+  for (int c = 0; c < 6; ++c) Text(items, columns[c], -1070, headings[c], 12, 700);
+  Rule(items, 300, -1300, 5500, -1300, 4);
+  for (int row = 0; row < 4; ++row)
+    for (int c = 0; c < 6; ++c) {
+      Mark(items, columns[c], -1400 - row * 320, fields[c], row + 1, 13);
+      auto& mark = static_cast<DataMarkItem&>(items.At(items.Count() - 1));
+      mark.AbsentText = "";  // rows beyond the card's QSOs stay empty
+    }
+  Rule(items, 300, -2750, 5500, -2750, 8);
+  auto remarks = std::make_unique<TextBoxItem>();
+  remarks->Rect = {350, -2900, 5450, -3600};
+  remarks->Text = "@if IsREP\r\nTnx for the QSOs!\r\n@else\r\nTnx for the QSO!\r\n@endif\r\n73 de JA1ZZZ";
+  remarks->Font = Font(14);
+  items.Add(std::move(remarks));
+}
+
+void BuildTackSeal(LayoutItemList& items, DocumentSettings& settings, DocumentTables& tables) {
+  items.Clear();
+  settings = DocumentSettings{};
+  settings.CardFormCode = FormTackSeal;
+  settings.PaperSize = 9;  // A4
+  settings.PaperOrientation = 1;
+  settings.TackColumns = 2;
+  settings.TackRows = 6;
+  settings.TackColumnPitch = 88.9;
+  settings.TackRowPitch = 42.3;
+  settings.CardWidth = 86;
+  settings.CardHeight = 40;
+  settings.QsosPerCard = 1;
+  settings.GridMode = 0;
+  tables = DocumentTables{};
+
+  Text(items, 150, -150, "QSL via Bureau", 11);
+  Mark(items, 150, -500, "ToCall", 1, 36);
+  Text(items, 150, -1150, "%{YY/MM/DD} %{Band}MHz %{Mode}", 11);
+  auto outline = std::make_unique<ShapeItem>(ItemRoundBox);
+  outline->Rect = {50, -50, 3300, -1500};
+  outline->Pen.widthX = outline->Pen.widthY = 4;
+  items.Add(std::move(outline));
 }
 
 }  // namespace tevra::examples
