@@ -1,6 +1,7 @@
 #include "app/batch.h"
 
 #include <array>
+#include <functional>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -59,9 +60,11 @@ constexpr const char* kUsage =
     "  --guess              guessed from the first line or record after the skipped ones.\n"
     "  --skip N             pass over the first N lines or records (a header line).\n"
     "\n"
-    "  --png OUT.png LAYOUT\n"
-    "  --pdf OUT.pdf LAYOUT render the layout's first card with the built-in sample\n"
-    "                       QSOs at 300 dpi. LAYOUT is a layout file (.tvd) or\n"
+    "  --png OUT.png LAYOUT [LOGFILE]\n"
+    "  --pdf OUT.pdf LAYOUT [LOGFILE]\n"
+    "                       render the layout's first card at 300 dpi, with the\n"
+    "                       first QSOs of LOGFILE or else the built-in sample QSOs.\n"
+    "                       LAYOUT is a layout file (.tvd) or\n"
     "                       one of the example layouts of\n"
     "                       examples/example_layouts.cpp: 'postcard',\n"
     "                       'landscape' or 'tackseal'.\n"
@@ -75,6 +78,7 @@ struct BatchOptions {
   std::optional<std::string> pngPath;
   std::optional<std::string> pdfPath;
   std::string layout;
+  std::optional<std::string> renderLogPath;  // render the log's first card instead of the samples
   std::optional<std::string> saveLayoutPath;
   std::string saveLayoutSource;
   std::optional<std::string> expandText;  // CP932
@@ -108,6 +112,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
     } else if ((a == "--png" || a == "--pdf") && i + 2 < args.size()) {
       (a == "--png" ? options.pngPath : options.pdfPath) = args[++i];
       options.layout = args[++i];
+      if (i + 1 < args.size() && !args[i + 1].starts_with("--")) options.renderLogPath = args[++i];
     } else if (a == "--save-layout" && i + 2 < args.size()) {
       options.saveLayoutPath = args[++i];
       options.saveLayoutSource = args[++i];
@@ -190,7 +195,11 @@ int SaveLayout(const BatchOptions& batch, std::FILE* err) {
   return 0;
 }
 
-// Renders a layout's first card with the sample QSOs to PNG or PDF.
+int WithLoadedLog(const BatchOptions& batch, const std::string& path, std::FILE* err,
+                  const std::function<int(LogStore&, MacroExpander&)>& use);
+
+// Renders a layout's first card, with the first QSOs of a log or the
+// sample QSOs, to PNG or PDF.
 int RenderLayout(const BatchOptions& batch, std::FILE* err) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // Qt's notes about the session (no runtime directory and the like) are
@@ -223,10 +232,25 @@ int RenderLayout(const BatchOptions& batch, std::FILE* err) {
     std::swap(paper.offsetX, paper.offsetY);
   }
   std::array<QsoRecord, kMaxQsosPerCard> card = SampleQsos();
+  int qsosOnCard = settings.QsosPerCard;
+  if (batch.renderLogPath) {
+    card = {};
+    const int rc = WithLoadedLog(batch, *batch.renderLogPath, err, [&](LogStore& store, MacroExpander&) {
+      store.SetQsosPerCard(settings.QsosPerCard);
+      store.Regroup();
+      if (store.CardCount() == 0 || !store.ReadCard(0, card)) {
+        std::fprintf(err, "tevra-batch: %s: no QSOs to print\n", batch.renderLogPath->c_str());
+        return 1;
+      }
+      qsosOnCard = store.CurrentCardQsoCount();
+      return 0;
+    });
+    if (rc != 0) return rc;
+  }
   MergeContext context;
   context.CardQsos = card.data();
   context.RepeatCount = settings.QsosPerCard;
-  context.QsosOnCard = settings.QsosPerCard;
+  context.QsosOnCard = qsosOnCard;
   context.Macros = &tables.Macros;
   MergeServices services;
   services.modes = &tables.Modes;
@@ -248,8 +272,9 @@ int RenderLayout(const BatchOptions& batch, std::FILE* err) {
   return 0;
 }
 
-int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
-  const std::string& path = batch.listPath;
+// Loads a log as the command line says and hands it over.
+int WithLoadedLog(const BatchOptions& batch, const std::string& path, std::FILE* err,
+                  const std::function<int(LogStore&, MacroExpander&)>& use) {
   if (!ReaderForNamedFile(path)) {
     std::fprintf(err, "tevra-batch: %s: not a log file (unknown extension)\n", path.c_str());
     return 1;
@@ -307,10 +332,10 @@ int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
     return 1;
   }
 
-  if (batch.expandText) {
-    ExpandCards(store, expander, *batch.expandText, out);
-    return 0;
-  }
+  return use(store, expander);
+}
+
+void ListQsos(LogStore& store, std::FILE* out) {
   for (std::size_t i = 0; i < store.QsoCount(); ++i) {
     const LogEntry& e = store.Entry(i);
     auto text = [&e](LogEntry::Field f) { return ToUnicode(e.Text(f)); };
@@ -319,8 +344,19 @@ int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
                  text(LogEntry::Freq).c_str(), text(LogEntry::Mode).c_str(), text(LogEntry::Remarks).c_str());
   }
   std::fprintf(out, "%zu QSOs, %zu cards\n", store.QsoCount(), store.CardCount());
-  return 0;
 }
+
+int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
+  return WithLoadedLog(batch, batch.listPath, err, [&](LogStore& store, MacroExpander& expander) {
+    if (batch.expandText) {
+      ExpandCards(store, expander, *batch.expandText, out);
+      return 0;
+    }
+    ListQsos(store, out);
+    return 0;
+  });
+}
+
 
 }  // namespace
 

@@ -151,6 +151,16 @@ TEST(Batch, LayoutFilesSaveAndRender) {
   };
   EXPECT_GT(be32(16), be32(20));  // IHDR width > height
 
+  // With a log, its first card takes the place of the sample QSOs.
+  const std::string fromLog = (dir.Path() / "log.png").string();
+  run = Batch({"--png", fromLog, TEVRA_EXAMPLES "/landscape.tvd", TEVRA_EXAMPLES "/sample.adi"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_NE(bytes(fromLog), png);
+  run = Batch({"--png", fromLog, TEVRA_EXAMPLES "/landscape.tvd", dir.Write("empty.adi", "<EOH>\n")});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.err.find("no QSOs to print"), std::string::npos) << run.err;
+  EXPECT_EQ(Batch({"--png", fromLog, TEVRA_EXAMPLES "/landscape.tvd", "log.unknown"}).code, 1);
+
   run = Batch({"--png", viaFile, TEVRA_EXAMPLES "/sample.adi"});
   EXPECT_EQ(run.code, 1);
   EXPECT_NE(run.err.find("予期しないファイル形式です。"), std::string::npos);
