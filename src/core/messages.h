@@ -16,6 +16,10 @@ inline constexpr std::string_view kReadingLogFile = "ログファイルを読み
 inline constexpr std::string_view kSortBeforeRepeat =
     "現在の文書はリピート展開が設定されています.\r\nログデータを並び替えたほうが有利に展開できます.\r\n\r\n"
     "並び替えますか?   (%u件)";
+// Placeholder: the QSO count. Asked after opening a layout file.
+inline constexpr std::string_view kSortForRepeatDocument =
+    "この文書はリピート展開が設定されています.\r\nログデータを並び替えたほうが有利に展開できます.\r\n\r\n"
+    "並び替えますか?   (%u件)";
 inline constexpr std::string_view kOpenLogTitle = "ログファイルの読み込み";
 inline constexpr std::string_view kCannotCreateFile105 = "ファイルが作成できません.";
 inline constexpr std::string_view kCannotOpenFile106 =
