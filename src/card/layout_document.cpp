@@ -9,6 +9,8 @@
 #include "card/archive_records.h"
 #include "core/archive.h"
 #include "core/messages.h"
+#include "core/paths.h"
+#include "merge/table_dialogs.h"
 #include "platform/ui.h"
 
 namespace tevra {
@@ -27,10 +29,15 @@ void WriteHeader(ArchiveWriter& out) {
   out.Int(kLayoutVersion);
 }
 
-// The signature compared as NUL-terminated text; false with message 107.
-bool ReadSignature(ArchiveReader& in, Ui& ui) {
+// The signature compared as NUL-terminated text.
+bool SignatureMatches(ArchiveReader& in) {
   std::string_view field;
-  if (!in.Bytes(kLayoutSignatureBytes, field) || field.substr(0, field.find('\0')) != kLayoutSignature) {
+  return in.Bytes(kLayoutSignatureBytes, field) && field.substr(0, field.find('\0')) == kLayoutSignature;
+}
+
+// False with message 107.
+bool ReadSignature(ArchiveReader& in, Ui& ui) {
+  if (!SignatureMatches(in)) {
     ui.ShowMessage(msg::kUnexpectedFormat107);
     return false;
   }
@@ -123,27 +130,30 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-// Opens another layout file and reads up to its rig and antenna texts.
-// The reader views bytes, which must outlive it.
-bool ReadRigAntPairs(const std::string& path, Ui& ui, std::string& bytes, std::optional<ArchiveReader>& reader,
-                     Pairs& pairs) {
-  auto data = ReadWholeFile(path);
-  if (!data) {
-    ui.ShowMessage(msg::kCannotReadFile104);
-    return false;
-  }
-  bytes = std::move(*data);
-  reader.emplace(bytes);
-  if (!ReadSignature(*reader, ui)) return false;
+enum class PartialRead { Ok, CannotOpen, WrongFormat, Broken };
+
+// Reads another layout file up to its rig and antenna texts and, with
+// macros given, its user macros.
+PartialRead ReadPartially(const std::string& path, Pairs& rigAnt, Pairs* macros) {
+  const auto bytes = ReadWholeFile(path);
+  if (!bytes) return PartialRead::CannotOpen;
+  ArchiveReader in(*bytes);
+  if (!SignatureMatches(in)) return PartialRead::WrongFormat;
   std::int32_t skipped = 0;
-  for (int i = 0; i < kFieldsBeforeRigAnt; ++i)
-    if (!reader->Int(skipped)) break;
-  pairs.assign(kRigSlotCount, {});
-  for (auto& [rig, ant] : pairs)
-    if (!reader->Str(rig) || !reader->Str(ant)) break;
-  if (reader->Failed()) {
-    ui.ShowMessage(msg::kBrokenLayoutFile);
-    return false;
+  for (int i = 0; i < kFieldsBeforeRigAnt; ++i) in.Int(skipped);
+  rigAnt.assign(kRigSlotCount, {});
+  for (auto& [rig, ant] : rigAnt)
+    if (!in.Str(rig) || !in.Str(ant)) break;
+  if (macros) in.Pairs(*macros);
+  return in.Failed() ? PartialRead::Broken : PartialRead::Ok;
+}
+
+bool ShowPartialReadFailure(PartialRead result, Ui& ui) {
+  switch (result) {
+    case PartialRead::Ok: return false;
+    case PartialRead::CannotOpen: ui.ShowMessage(msg::kCannotReadFile104); break;
+    case PartialRead::WrongFormat: ui.ShowMessage(msg::kUnexpectedFormat107); break;
+    case PartialRead::Broken: ui.ShowMessage(msg::kBrokenLayoutFile); break;
   }
   return true;
 }
@@ -360,26 +370,38 @@ bool PasteNative(LayoutDocument& doc, std::string_view block) {
 
 std::optional<std::array<std::pair<std::string, std::string>, kRigSlotCount>> ReadRigAntFrom(const std::string& path,
                                                                                               Ui& ui) {
-  std::string bytes;
-  std::optional<ArchiveReader> reader;
   Pairs pairs;
-  if (!ReadRigAntPairs(path, ui, bytes, reader, pairs)) return std::nullopt;
+  if (ShowPartialReadFailure(ReadPartially(path, pairs, nullptr), ui)) return std::nullopt;
   std::array<std::pair<std::string, std::string>, kRigSlotCount> result;
   for (int i = 0; i < kRigSlotCount; ++i) result[i] = std::move(pairs[i]);
   return result;
 }
 
 std::optional<std::vector<std::pair<std::string, std::string>>> ReadMacrosFrom(const std::string& path, Ui& ui) {
-  std::string bytes;
-  std::optional<ArchiveReader> reader;
-  Pairs pairs;
-  if (!ReadRigAntPairs(path, ui, bytes, reader, pairs)) return std::nullopt;
-  Pairs macros;
-  if (!reader->Pairs(macros)) {
-    ui.ShowMessage(msg::kBrokenLayoutFile);
-    return std::nullopt;
-  }
+  Pairs rigAnt, macros;
+  if (ShowPartialReadFailure(ReadPartially(path, rigAnt, &macros), ui)) return std::nullopt;
   return macros;
+}
+
+RigAntDialog::PairReader LayoutRigAntReader(Ui& ui) {
+  return [&ui]() -> std::optional<std::array<std::pair<std::string, std::string>, kRigSlotCount>> {
+    const OpenFileRequest request{"", "tvd", "", ProgramDirectory(), "TEVRAデータファイル(*.tvd)|*.tvd||"};
+    const auto choice = ui.ChooseFileToOpen(request);
+    if (!choice) return std::nullopt;
+    return ReadRigAntFrom(choice->path, ui);
+  };
+}
+
+MacroFileResult ReadMacroFile(const std::string& path) {
+  MacroFileResult result;
+  Pairs rigAnt;
+  switch (ReadPartially(path, rigAnt, &result.macros)) {
+    case PartialRead::Ok: break;
+    case PartialRead::CannotOpen: result.status = MacroFileResult::Status::CannotOpen; break;
+    case PartialRead::WrongFormat:
+    case PartialRead::Broken: result.status = MacroFileResult::Status::WrongFormat; break;
+  }
+  return result;
 }
 
 }  // namespace tevra

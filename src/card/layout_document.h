@@ -11,6 +11,7 @@
 
 #include "card/document_settings.h"
 #include "card/layout_item_list.h"
+#include "merge/table_dialogs.h"
 #include "merge/tables.h"
 
 namespace tevra {
@@ -85,5 +86,10 @@ bool PasteNative(LayoutDocument& doc, std::string_view block);
 std::optional<std::array<std::pair<std::string, std::string>, kRigSlotCount>> ReadRigAntFrom(const std::string& path,
                                                                                               Ui& ui);
 std::optional<std::vector<std::pair<std::string, std::string>>> ReadMacrosFrom(const std::string& path, Ui& ui);
+// The same as the seams of the two dialogs: the rig/antenna reader lets the
+// user choose the file (starting in the program's folder); the macro dialog
+// chooses its file and shows the messages itself.
+RigAntDialog::PairReader LayoutRigAntReader(Ui& ui);
+MacroFileResult ReadMacroFile(const std::string& path);
 
 }  // namespace tevra

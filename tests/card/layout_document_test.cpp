@@ -311,6 +311,23 @@ TEST(LayoutDocument, PartialReadsOfAnotherFile) {
   EXPECT_EQ((*macros)[0], std::make_pair(std::string("MYQTH"), std::string("Tokyo")));
   EXPECT_TRUE(ui.Messages().empty());
 
+  // The dialogs' "参照" buttons.
+  ui.QueueFileChoice(OpenFileChoice{path, 0});
+  RigAntDialog rigAntDialog(DocumentSettings{}, LayoutRigAntReader(ui));
+  rigAntDialog.SwitchTab(3);
+  rigAntDialog.Reference();
+  EXPECT_EQ(rigAntDialog.Rig, "IC-7300");
+  ASSERT_EQ(ui.FileRequests().size(), 1u);
+  EXPECT_EQ(ui.FileRequests()[0].defaultExtension, "tvd");
+  ui.QueueFileChoice(OpenFileChoice{path, 0});
+  MacroDialog macroDialog(MacroList{}, ReadMacroFile);
+  macroDialog.Reference(ui);
+  ASSERT_EQ(macroDialog.Rows().size(), 1u);
+  EXPECT_EQ(macroDialog.Rows()[0].first, "MYQTH");
+  EXPECT_EQ(ReadMacroFile(dir.Write("cut.tvd", Saved(doc).substr(0, 60))).status,
+            MacroFileResult::Status::WrongFormat);
+  EXPECT_TRUE(ui.Messages().empty());
+
   EXPECT_FALSE(ReadMacrosFrom((dir.Path() / "missing.tvd").string(), ui));
   EXPECT_FALSE(ReadRigAntFrom(dir.Write("text.tvd", "not a layout"), ui));
   ASSERT_EQ(ui.Messages().size(), 2u);
