@@ -57,4 +57,18 @@ bool ReadFont(ArchiveReader& in, FontRecord& f) {
   return true;
 }
 
+void WriteTable(ArchiveWriter& out, const ConditionTable& table) {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  for (const auto& row : table.Rows()) pairs.emplace_back(row.Condition, row.Text);
+  out.Pairs(pairs);
+}
+
+bool ReadTable(ArchiveReader& in, ConditionTable& table) {
+  std::vector<std::pair<std::string, std::string>> pairs;
+  if (!in.Pairs(pairs)) return false;
+  table = ConditionTable{};
+  for (auto& [condition, text] : pairs) table.Rows().push_back({std::move(condition), std::move(text)});
+  return true;
+}
+
 }  // namespace tevra

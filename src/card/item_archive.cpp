@@ -9,20 +9,6 @@ constexpr int kMaxGroupDepth = 64;
 // The smallest item record: type byte, rect, pen, empty condition.
 constexpr std::size_t kMinItemBytes = 1 + 16 + 16 + 1;
 
-void WriteTable(ArchiveWriter& out, const ConditionTable& table) {
-  std::vector<std::pair<std::string, std::string>> pairs;
-  for (const auto& row : table.Rows()) pairs.emplace_back(row.Condition, row.Text);
-  out.Pairs(pairs);
-}
-
-bool ReadTable(ArchiveReader& in, ConditionTable& table) {
-  std::vector<std::pair<std::string, std::string>> pairs;
-  if (!in.Pairs(pairs)) return false;
-  table = ConditionTable{};
-  for (auto& [condition, text] : pairs) table.Rows().push_back({std::move(condition), std::move(text)});
-  return true;
-}
-
 bool ReadColour(ArchiveReader& in, Colour& colour) {
   std::uint32_t v = 0;
   if (!in.Dword(v)) return false;

@@ -44,20 +44,6 @@ bool ReadSignature(ArchiveReader& in, Ui& ui) {
   return true;
 }
 
-Pairs TablePairs(const ConditionTable& table) {
-  Pairs pairs;
-  for (const auto& row : table.Rows()) pairs.emplace_back(row.Condition, row.Text);
-  return pairs;
-}
-
-bool ReadTablePairs(ArchiveReader& in, ConditionTable& table) {
-  Pairs pairs;
-  if (!in.Pairs(pairs)) return false;
-  table = ConditionTable{};
-  for (auto& [condition, text] : pairs) table.Rows().push_back({std::move(condition), std::move(text)});
-  return true;
-}
-
 void WriteOptions(ArchiveWriter& out, const IncludedOptions& o) {
   out.Int(o.SkipSendMark);
   out.Str(o.LoadCond);
@@ -196,7 +182,7 @@ void SaveDocument(LayoutDocument& doc, ArchiveWriter& out) {
   for (int v : {s.PaperOrientation, s.PaperSize, s.PaperLength, s.PaperWidth}) out.Word(static_cast<std::uint16_t>(v));
   out.Int(doc.PrinterOffsetX);
   out.Int(doc.PrinterOffsetY);
-  for (const auto& table : doc.Tables.Common) out.Pairs(TablePairs(table));
+  for (const auto& table : doc.Tables.Common) WriteTable(out, table);
   Pairs modes;
   for (const auto& row : doc.Tables.Modes.Rows()) modes.emplace_back(row.Mode, row.Text);
   out.Pairs(modes);
@@ -268,7 +254,7 @@ bool LoadDocument(LayoutDocument& doc, ArchiveReader& in, Ui& ui, bool loadRigAn
   }
   if (version > 9)
     for (auto& table : doc.Tables.Common)
-      if (!ReadTablePairs(in, table)) return broken();
+      if (!ReadTable(in, table)) return broken();
   if (version > 10) {
     Pairs modes;
     if (!in.Pairs(modes)) return broken();
