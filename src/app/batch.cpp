@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -12,6 +13,7 @@
 #include "app/card_image.h"
 #include "app/console_ui.h"
 #include "app/printer_metrics.h"
+#include "app/program.h"
 #include "card/sample_qsos.h"
 #include "card/layout_document.h"
 #include "core/archive.h"
@@ -49,6 +51,13 @@ constexpr const char* kUsage =
     "                       by an empty line when it has more than one line.\n"
     "  --expand-file FILE LOGFILE\n"
     "                       the same with the card text read from FILE (CP932).\n"
+    "  --areas LOGFILE      load a log and print the number of cards per call area\n"
+    "                       (JA0 to JA9, DX, unknown), counted by routing call.\n"
+    "\n"
+    "  --sort asc|desc|time put the QSOs in bureau order (ascending or descending)\n"
+    "                       or in time order before listing or expanding.\n"
+    "  --per-card N         put up to N QSOs with one station on a card (1..16;\n"
+    "                       default 1, or the layout's count when rendering).\n"
     "  --where CONDITION    load only the QSOs for which the condition list holds\n"
     "                       (such as 'IsDX,BAND==14'); otherwise LoadCond of the\n"
     "                       settings file applies.\n"
@@ -87,6 +96,9 @@ struct BatchOptions {
   std::optional<std::string> mftPath;
   bool guess = false;
   int skip = 0;
+  std::string sort;             // "asc", "desc", "time" or empty
+  std::optional<int> perCard;   // QSOs per card
+  bool areas = false;
 };
 
 // Parses the arguments; an error text when they are wrong.
@@ -122,6 +134,17 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
       options.configPath = v;
     } else if (a == "--csv-format" && value(v)) {
       options.mftPath = v;
+    } else if (a == "--sort" && value(v)) {
+      if (v != "asc" && v != "desc" && v != "time") return "--sort takes asc, desc or time";
+      options.sort = v;
+    } else if (a == "--per-card" && value(v)) {
+      char* end = nullptr;
+      const long n = std::strtol(v.c_str(), &end, 10);
+      if (end == v.c_str() || *end != '\0' || n < 1 || n > kMaxQsosPerCard) return "--per-card needs a count from 1 to 16";
+      options.perCard = static_cast<int>(n);
+    } else if (a == "--areas" && value(v)) {
+      options.listPath = v;
+      options.areas = true;
     } else if (a == "--guess") {
       options.guess = true;
     } else if (a == "--skip" && value(v)) {
@@ -196,7 +219,7 @@ int SaveLayout(const BatchOptions& batch, std::FILE* err) {
 }
 
 int WithLoadedLog(const BatchOptions& batch, const std::string& path, std::FILE* err,
-                  const std::function<int(LogStore&, MacroExpander&)>& use);
+                  const std::function<int(Document&)>& use);
 
 // Renders a layout's first card, with the first QSOs of a log or the
 // sample QSOs, to PNG or PDF.
@@ -235,9 +258,10 @@ int RenderLayout(const BatchOptions& batch, std::FILE* err) {
   int qsosOnCard = settings.QsosPerCard;
   if (batch.renderLogPath) {
     card = {};
-    const int rc = WithLoadedLog(batch, *batch.renderLogPath, err, [&](LogStore& store, MacroExpander&) {
-      store.SetQsosPerCard(settings.QsosPerCard);
-      store.Regroup();
+    BatchOptions withLayout = batch;
+    if (!withLayout.perCard) withLayout.perCard = settings.QsosPerCard;
+    const int rc = WithLoadedLog(withLayout, *batch.renderLogPath, err, [&](Document& doc) {
+      LogStore& store = doc.store;
       if (store.CardCount() == 0 || !store.ReadCard(0, card)) {
         std::fprintf(err, "tevra-batch: %s: no QSOs to print\n", batch.renderLogPath->c_str());
         return 1;
@@ -274,25 +298,26 @@ int RenderLayout(const BatchOptions& batch, std::FILE* err) {
 
 // Loads a log as the command line says and hands it over.
 int WithLoadedLog(const BatchOptions& batch, const std::string& path, std::FILE* err,
-                  const std::function<int(LogStore&, MacroExpander&)>& use) {
+                  const std::function<int(Document&)>& use) {
   if (!ReaderForNamedFile(path)) {
     std::fprintf(err, "tevra-batch: %s: not a log file (unknown extension)\n", path.c_str());
     return 1;
   }
   ConsoleUi ui(err, "tevra-batch");
   Ui& host = ui;
-  LogStore store(ui);
-  LoadOptions options;
-  options.skipSendMark = false;  // a listing shows every QSO
-
-  const std::string settingsPath = batch.configPath.value_or(DefaultSettingsPath());
-  Profile settings;
-  if (settings.Load(settingsPath)) {
-    ReadCsvSettings(settings, options.csv);
-  } else if (batch.configPath) {
-    std::fprintf(err, "tevra-batch: %s: cannot read the settings file\n", settingsPath.c_str());
+  const ProgramPaths paths = DefaultProgramPaths(batch.configPath);
+  std::error_code ec;
+  if (batch.configPath && !std::filesystem::is_regular_file(paths.settingsFile, ec)) {
+    std::fprintf(err, "tevra-batch: %s: cannot read the settings file\n", paths.settingsFile.c_str());
     return 1;
   }
+  Program program(ui, paths);
+  if (!program.Start()) {
+    std::fprintf(err, "tevra-batch: %s: cannot read the settings file\n", paths.settingsFile.c_str());
+    return 1;
+  }
+  LoadOptions& options = program.settings.load;
+  options.skipSendMark = false;  // a listing shows every QSO
   if (batch.mftPath) {
     switch (ReadMftFile(*batch.mftPath, options.csv, options.defaultQso)) {
       case MftResult::CannotOpen: host.ShowMessage(msg::kCannotReadFile104); return 1;
@@ -309,21 +334,17 @@ int WithLoadedLog(const BatchOptions& batch, const std::string& path, std::FILE*
     noFormulas = ColumnCount(dialog.Layout().columns) == 0;
     return !noFormulas;
   };
+  // The sort question after loading a log for several QSOs per card.
+  if (batch.sort == "asc") ui.sortAnswer = SortAnswer::Ascending;
+  if (batch.sort == "desc") ui.sortAnswer = SortAnswer::Descending;
 
-  // The merge language: card texts, and the condition a QSO must meet to load.
-  EntityTable entities;
-  entities.Load(ProgramDirectory() + kEntityFileName);
-  MergeContext context;
-  MergeServices services;
-  services.timeType = settings.GetInt("Option", "TimeType", 0);
-  services.entities = &entities;
-  services.ui = &ui;
-  MacroExpander expander(context, services);
-  LoadConditionHooks hooks(expander, batch.where.value_or(settings.GetString("Option", "LoadCond", "TRUE")));
-
-  std::array<QsoRecord, kMaxQsosPerCard> mergeBuffer{};
-  LogLoader loader(ui, store, options, hooks, mergeBuffer);
-  if (!loader.OpenByName(path)) {
+  NoPrinter printer;
+  ui.quiet = true;  // the stand-in postcard needs no remark here
+  Document doc(program, printer);
+  ui.quiet = false;
+  doc.loadConditionOverride = batch.where;
+  if (batch.perCard) doc.SetQsosPerCard(*batch.perCard);
+  if (!doc.OpenByName(path)) {
     if (noFormulas)
       std::fprintf(err,
                    "tevra-batch: no conversion formulas for %s: give --csv-format FILE.mft or --guess, or set "
@@ -331,8 +352,13 @@ int WithLoadedLog(const BatchOptions& batch, const std::string& path, std::FILE*
                    path.c_str());
     return 1;
   }
-
-  return use(store, expander);
+  // With one QSO per card nothing asked for the sort: do it now.
+  if (batch.sort == "time") {
+    doc.SortByTime();
+  } else if (!batch.sort.empty() && !doc.store.Sorted()) {
+    doc.SortBureau(batch.sort == "desc");
+  }
+  return use(doc);
 }
 
 void ListQsos(LogStore& store, std::FILE* out) {
@@ -347,12 +373,16 @@ void ListQsos(LogStore& store, std::FILE* out) {
 }
 
 int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
-  return WithLoadedLog(batch, batch.listPath, err, [&](LogStore& store, MacroExpander& expander) {
-    if (batch.expandText) {
-      ExpandCards(store, expander, *batch.expandText, out);
-      return 0;
+  return WithLoadedLog(batch, batch.listPath, err, [&](Document& doc) {
+    if (batch.areas) {
+      std::string text = doc.AreaStatistics();
+      std::erase(text, '\r');
+      std::fprintf(out, "%s\n", text.c_str());
+    } else if (batch.expandText) {
+      ExpandCards(doc.store, *doc.expander, *batch.expandText, out);
+    } else {
+      ListQsos(doc.store, out);
     }
-    ListQsos(store, out);
     return 0;
   });
 }

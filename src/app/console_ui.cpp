@@ -25,6 +25,7 @@ Answer ConsoleUi::Ask(std::string_view, Buttons buttons, MessageIcon, std::strin
 }
 
 SortAnswer ConsoleUi::AskSortOrder(std::string_view, bool withCancel) {
+  if (sortAnswer) return *sortAnswer;
   return withCancel ? SortAnswer::Cancel : SortAnswer::No;
 }
 

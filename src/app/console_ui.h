@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/ui.h"
@@ -34,6 +35,8 @@ class ConsoleUi : public Ui {
   bool RunPromptDialog(PromptDialog&) override { return true; }
 
   std::function<bool(CsvFormatDialog&)> formatDialog;
+  // The answer to the sort question; none: do not sort.
+  std::optional<SortAnswer> sortAnswer;
   bool confirmAll = false;
   bool quiet = false;  // messages are dropped
 

@@ -21,6 +21,26 @@ inline constexpr std::string_view kSortForRepeatDocument =
     "この文書はリピート展開が設定されています.\r\nログデータを並び替えたほうが有利に展開できます.\r\n\r\n"
     "並び替えますか?   (%u件)";
 inline constexpr std::string_view kOpenLogTitle = "ログファイルの読み込み";
+inline constexpr std::string_view kAdjustingRepeat = "ログデータのリピート展開を調整中...";
+inline constexpr std::string_view kSortingLog = "ログデータを並び替え中...";
+inline constexpr std::string_view kSurveyingRoutes = "ＱＳＬマネージャ, エンティティを調査中...";
+inline constexpr std::string_view kLogListTitle = "ログリスト";
+// Placeholders: the count, then kCardsAtEnd or kCardsAtStart.
+inline constexpr std::string_view kUnknownEntities =
+    "不明なエンティティが %u 件ありました.\r\n\r\nこれらのカードは%sに集まります.\r\n\r\n"
+    "なおＤＸエンティティの判定についてはファイルメニューの「エンティティ定義ファイルの編集」で修正できます.";
+inline constexpr std::string_view kCardsAtEnd = "最後尾";
+inline constexpr std::string_view kCardsAtStart = "先頭";
+inline constexpr std::string_view kAreaStatisticsTitle = "エリア別カード発行枚数";
+inline constexpr std::string_view kReadingSettings = "TEVRA.INIを照会中...";
+inline constexpr std::string_view kQueryingDbBridge = "DBBRDGを照会中...";
+inline constexpr std::string_view kQueryingExtSrc = "EXTSRCを照会中...";
+inline constexpr std::string_view kQueryingPrinter = "プリンタ情報を照会中...";
+inline constexpr std::string_view kRemoveRegistration =
+    "システムレジストリからＴＥＶＲＡを削除します.\r\n\r\n・ﾌｧｲﾙﾀｲﾌﾟ(TVD)による関連付けが失われます.\r\n"
+    "・OLEｵｰﾄﾒｰｼｮﾝが使用できなくなります.\r\n・Windowsﾃﾞｨﾚｸﾄﾘ内の「TEVRA.INI」が削除されます.\r\n\r\n"
+    "ＴＥＶＲＡを起動しなおすとシステムレジストリへの登録が再度行われます.\r\n";
+inline constexpr std::string_view kCleaningUp = "後始末をしています.しばらくお待ち下さい...";
 inline constexpr std::string_view kCannotCreateFile105 = "ファイルが作成できません.";
 inline constexpr std::string_view kCannotOpenFile106 =
     "ファイルがオープンできません.ファイルが存在しないか他のアプリケーションで使用中です.";
@@ -44,8 +64,6 @@ inline constexpr std::string_view kMftSaveTitle = "ＣＳＶ設定ファイル�
 inline constexpr std::string_view kDbBridgeVersion =
     "DBBRDG.DLLのバージョンが不適切です.\r\n\r\nTEVRA.EXEとDBBRDG.DLLのバージョンの不一致に問題があります.\r\n"
     "ODBCﾃﾞｰﾀﾍﾞｰｽ接続を利用しない場合はDBBRDG.DLLを削除して下さい.";
-inline constexpr std::string_view kQueryingExtSrc = "EXTSRCを照会中...";
-inline constexpr std::string_view kQueryingDbBridge = "DBBRDGを照会中...";
 
 inline constexpr std::string_view kNoDbrFile = "関連するＤＢＲファイルを読み込めません";
 

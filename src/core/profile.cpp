@@ -1,8 +1,14 @@
 #include "core/profile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
+#include <memory>
 
 #include "core/text.h"
 
@@ -12,16 +18,22 @@ std::string Profile::Fold(std::string_view name) { return ToUpperAscii(TrimRight
 
 bool Profile::Load(const std::string& path) {
   sections_.clear();
-  std::ifstream in(path, std::ios::binary);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return false;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
   if (!in) return false;
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  char buffer[65536];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) text.append(buffer, n);
+  if (std::ferror(in.get())) return false;
   Parse(text);
   return true;
 }
 
 void Profile::Parse(std::string_view text) {
   sections_.clear();
-  std::string section;
+  sections_.emplace_back();  // the lines before the first section
   while (!text.empty()) {
     const auto end = text.find('\n');
     std::string_view line = text.substr(0, end);
@@ -30,29 +42,45 @@ void Profile::Parse(std::string_view text) {
     const std::string_view trimmed = SkipBlanks(line);
     if (trimmed.starts_with('[')) {
       const auto close = trimmed.find(']');
-      section = Fold(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+      Section section;
+      section.hasHeader = true;
+      section.name = Fold(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+      section.lines.push_back({"", std::string(line)});
+      sections_.push_back(std::move(section));
       continue;
     }
-    if (trimmed.starts_with(';')) continue;
+    Line entry{"", std::string(line)};
     const auto equals = line.find('=');
-    if (equals == std::string_view::npos) continue;
-    const std::string key = Fold(line.substr(0, equals));
-    if (key.empty()) continue;
-    auto& keys = sections_[section];
-    keys.emplace(key, std::string(line.substr(equals + 1)));  // the first of two equal keys counts
+    if (!trimmed.starts_with(';') && equals != std::string_view::npos) entry.key = Fold(line.substr(0, equals));
+    sections_.back().lines.push_back(std::move(entry));
   }
 }
 
-bool Profile::Has(std::string_view section, std::string_view key) const {
-  auto s = sections_.find(Fold(section));
-  return s != sections_.end() && s->second.count(Fold(key)) != 0;
+const Profile::Line* Profile::Find(std::string_view section, std::string_view key) const {
+  const std::string s = Fold(section);
+  const std::string k = Fold(key);
+  if (k.empty()) return nullptr;
+  for (const auto& sec : sections_) {
+    if (sec.name != s) continue;
+    for (const auto& line : sec.lines)
+      if (line.key == k) return &line;
+    return nullptr;  // only the first of two equal sections counts
+  }
+  return nullptr;
 }
 
+Profile::Section* Profile::FindSection(const std::string& folded) {
+  for (auto& sec : sections_)
+    if (sec.name == folded) return &sec;
+  return nullptr;
+}
+
+bool Profile::Has(std::string_view section, std::string_view key) const { return Find(section, key) != nullptr; }
+
 std::string Profile::GetString(std::string_view section, std::string_view key, std::string_view fallback) const {
-  auto s = sections_.find(Fold(section));
-  if (s == sections_.end()) return std::string(fallback);
-  auto k = s->second.find(Fold(key));
-  return k == s->second.end() ? std::string(fallback) : k->second;
+  const Line* line = Find(section, key);
+  if (!line) return std::string(fallback);
+  return line->text.substr(line->text.find('=') + 1);
 }
 
 int Profile::GetInt(std::string_view section, std::string_view key, int fallback) const {
@@ -60,9 +88,93 @@ int Profile::GetInt(std::string_view section, std::string_view key, int fallback
   const std::string value = GetString(section, key, "");
   const char* start = value.c_str();
   char* end = nullptr;
+  errno = 0;
   const long n = std::strtol(start, &end, 10);
   if (end == start) return 0;
   return n > 2147483647L ? 2147483647 : n < -2147483647L ? -2147483647 : static_cast<int>(n);
+}
+
+void Profile::SetString(std::string_view section, std::string_view key, std::string_view value) {
+  const std::string s = Fold(section);
+  const std::string k = Fold(key);
+  if (k.empty()) return;
+  std::string text = std::string(key) + "=" + std::string(value);
+  // A value never spans lines.
+  for (char& c : text)
+    if (c == '\n' || c == '\r') c = ' ';
+  if (sections_.empty()) sections_.emplace_back();  // the lines before the first section
+  Section* sec = FindSection(s);
+  if (!sec) {
+    // An empty line between sections, as an editor would leave it.
+    auto& last = sections_.back().lines;
+    if (!last.empty() && !SkipBlanks(last.back().text).empty()) last.push_back({"", ""});
+    Section fresh;
+    fresh.hasHeader = true;
+    fresh.name = s;
+    fresh.lines.push_back({"", "[" + std::string(section) + "]"});
+    sections_.push_back(std::move(fresh));
+    sec = &sections_.back();
+  }
+  for (auto& line : sec->lines) {
+    if (line.key == k) {
+      line.text = std::string(line.text, 0, line.text.find('=')) + "=" + text.substr(key.size() + 1);
+      return;
+    }
+  }
+  // After the section's last non-empty line, so that a blank line that
+  // separates it from the next section stays where it is.
+  auto at = sec->lines.end();
+  while (at != sec->lines.begin() + (sec->hasHeader ? 1 : 0) && SkipBlanks(std::prev(at)->text).empty()) --at;
+  sec->lines.insert(at, {k, std::move(text)});
+}
+
+void Profile::SetInt(std::string_view section, std::string_view key, int value) {
+  SetString(section, key, std::to_string(value));
+}
+
+std::string Profile::Text() const {
+  std::string out;
+  for (const auto& sec : sections_)
+    for (const auto& line : sec.lines) {
+      out += line.text;
+      out += '\n';
+    }
+  return out;
+}
+
+bool Profile::Save(const std::string& path) const { return ReplaceFileAtomically(path, Text()); }
+
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path target(path);
+  const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  fs::create_directories(dir, ec);
+  std::string tmp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = mkstemp(tmp.data());
+  if (fd < 0) return false;
+  bool ok = true;
+  const char* p = bytes.data();
+  std::size_t left = bytes.size();
+  while (ok && left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = false;
+      break;
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  // Keep the permissions of the file being replaced.
+  struct stat old{};
+  if (ok && ::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+  else if (ok) ::fchmod(fd, 0644);
+  if (ok && ::fsync(fd) != 0) ok = false;
+  if (::close(fd) != 0) ok = false;
+  if (ok && std::rename(tmp.c_str(), path.c_str()) != 0) ok = false;
+  if (!ok) ::unlink(tmp.c_str());
+  return ok;
 }
 
 std::string DefaultSettingsPath() {

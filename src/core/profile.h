@@ -1,11 +1,14 @@
 // Sectioned profile files ("[Section]" lines and "key=value" lines), the
 // format of the settings file. Section and key names compare without regard
-// to case; values are CP932 text taken verbatim.
+// to case; values are CP932 text taken verbatim. Of two equal keys (or two
+// equal sections) the first counts. Lines the profile does not understand
+// (comments, text without "=") are kept as they are when the file is
+// written back.
 #pragma once
 
-#include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tevra {
 
@@ -21,12 +24,42 @@ class Profile {
   // (after blanks, with an optional sign) reads 0.
   int GetInt(std::string_view section, std::string_view key, int fallback) const;
 
+  // Replaces the value of the key's first line, or appends the key to its
+  // section, or a new section to the end.
+  void SetString(std::string_view section, std::string_view key, std::string_view value);
+  void SetInt(std::string_view section, std::string_view key, int value);
+
+  // The file's bytes, one "\n" after every line.
+  std::string Text() const;
+  // Writes the file without ever leaving a half-written one behind: a
+  // temporary file in the same directory is written, flushed to disk and
+  // renamed over the old file. Creates the directory when it is missing.
+  bool Save(const std::string& path) const;
+
  private:
+  struct Line {
+    std::string key;  // folded; empty for a line that is not "key=value"
+    std::string text;  // the whole line
+  };
+  struct Section {
+    bool hasHeader = false;  // false only for the lines before the first header
+    std::string name;        // folded
+    std::vector<Line> lines;  // the header line first when hasHeader
+  };
+
   static std::string Fold(std::string_view name);
-  std::map<std::string, std::map<std::string, std::string>> sections_;
+  const Line* Find(std::string_view section, std::string_view key) const;
+  Section* FindSection(const std::string& folded);
+
+  std::vector<Section> sections_;
 };
 
 // $XDG_CONFIG_HOME/tevra/TEVRA.INI, else ~/.config/tevra/TEVRA.INI.
 std::string DefaultSettingsPath();
+
+// Writes bytes to path through a flushed temporary file in the same
+// directory and a rename, so that path holds either the old or the new
+// bytes. Creates missing directories.
+bool ReplaceFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace tevra

@@ -1,7 +1,10 @@
 #include "log/log_store.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <numeric>
+#include <unordered_map>
 
 #include "core/messages.h"
 #include "core/text.h"
@@ -60,6 +63,17 @@ std::string_view LogEntry::Text(Field field) const {
   return p;
 }
 
+std::array<std::string_view, LogEntry::FieldCount> LogEntry::Texts() const {
+  std::array<std::string_view, FieldCount> texts{};
+  if (!texts_) return texts;
+  const char* p = texts_.get();
+  for (auto& t : texts) {
+    t = p;
+    p += t.size() + 1;
+  }
+  return texts;
+}
+
 std::string_view LogEntry::ViaCall() const { return route_ ? std::string_view(route_.get()) : std::string_view(); }
 
 std::string_view LogEntry::ViaEnt() const {
@@ -110,6 +124,7 @@ void LogStore::Clear() {
   currentCard_ = 0;
   unknownEntities_ = 0;
   routeState_ = 0;
+  sorted_ = false;
   currentCardQsos_ = 0;
   areaCounts_.fill(0);
   ui_.ClearStatus();
@@ -133,17 +148,18 @@ void LogStore::Replace(std::size_t index, const QsoRecord& record) {
 bool LogStore::Read(std::size_t index, QsoRecord& r) const {
   if (index >= entries_.size()) return false;
   const LogEntry& e = entries_[index];
+  const auto texts = e.Texts();
   r = QsoRecord{};
-  SetField(r.Call, e.Text(LogEntry::Call));
-  SetField(r.RstSent, e.Text(LogEntry::Report));
-  SetField(r.Freq, e.Text(LogEntry::Freq));
-  SetField(r.Mode, e.Text(LogEntry::Mode));
-  SetField(r.Power, e.Text(LogEntry::Power));
-  SetField(r.Name, e.Text(LogEntry::Name));
-  SetField(r.Qth, e.Text(LogEntry::Qth));
-  SetField(r.Remarks, e.Text(LogEntry::Remarks));
+  SetField(r.Call, texts[LogEntry::Call]);
+  SetField(r.RstSent, texts[LogEntry::Report]);
+  SetField(r.Freq, texts[LogEntry::Freq]);
+  SetField(r.Mode, texts[LogEntry::Mode]);
+  SetField(r.Power, texts[LogEntry::Power]);
+  SetField(r.Name, texts[LogEntry::Name]);
+  SetField(r.Qth, texts[LogEntry::Qth]);
+  SetField(r.Remarks, texts[LogEntry::Remarks]);
   // Date "YY/MM/DD": three numbers separated by "/".
-  std::string_view d = e.Text(LogEntry::Date);
+  std::string_view d = texts[LogEntry::Date];
   std::uint8_t* dateParts[3] = {&r.Year, &r.Month, &r.Day};
   for (int i = 0; i < 3; ++i) {
     if (i > 0) {
@@ -154,7 +170,7 @@ bool LogStore::Read(std::size_t index, QsoRecord& r) const {
     if (!ScanUnsigned(d, value)) break;
     *dateParts[i] = static_cast<std::uint8_t>(value);
   }
-  std::string_view t = e.Text(LogEntry::Time);
+  std::string_view t = texts[LogEntry::Time];
   unsigned hhmm = 0;
   if (ScanUnsigned(t, hhmm)) {
     r.Hour = static_cast<std::uint8_t>(hhmm / 100);
@@ -215,11 +231,79 @@ void LogStore::DeletePrinted() {
   ui_.ClearStatus();
 }
 
+namespace {
+// Where a card goes: its manager, else the station's home call.
+std::string RouteCall(std::string_view call, const std::string& manager) {
+  return HomeCall(manager.empty() || manager == "NULL" ? call : std::string_view(manager));
+}
+}  // namespace
+
+std::string LogStore::RouteCallOf(const LogEntry& e) const {
+  if (e.HasRoute()) return std::string(e.ViaCall());
+  return RouteCall(e.Text(LogEntry::Call), ManagerCall(e.Text(LogEntry::Remarks)));
+}
+
 void LogStore::Regroup() {
-  // Every QSO is its own card until grouping by station is configured.
-  cardStarts_.resize(entries_.size());
-  for (std::size_t i = 0; i < cardStarts_.size(); ++i) cardStarts_[i] = i;
+  currentCard_ = 0;
+  cardStarts_.clear();
   areaCounts_.fill(0);
+  if (entries_.empty()) return;
+  if (qsosPerCard_ <= 1) {
+    cardStarts_.resize(entries_.size());
+    std::iota(cardStarts_.begin(), cardStarts_.end(), std::size_t{0});
+    return;
+  }
+  ui_.SetStatus(msg::kAdjustingRepeat);
+  // What decides whether a QSO may join the card of another.
+  struct Station {
+    std::string call;
+    std::string manager;
+    std::string myQth;
+    std::string part;
+    std::uint16_t env = 0;
+  };
+  QsoRecord record;
+  auto stationOf = [&](const LogEntry& e) {
+    Station s;
+    const auto texts = e.Texts();
+    const std::string_view call = texts[LogEntry::Call];
+    s.call = grouping_.byHomeCall ? HomeCall(call) : std::string(call);
+    const std::string_view remarks = texts[LogEntry::Remarks];
+    s.manager = ManagerCall(remarks);
+    s.myQth = FindTaggedItem(remarks, "MyQTH").value_or(std::string());
+    s.env = e.Env();
+    return s;
+  };
+  auto partOf = [&](std::size_t i) {
+    Read(i, record);
+    return grouping_.partMark(record);
+  };
+  const bool byPart = static_cast<bool>(grouping_.partMark);
+  Station reference;
+  std::size_t inCard = 0;
+  for (std::size_t i = 0; i < entries_.size(); ++i) {
+    const LogEntry& e = entries_[i];
+    bool starts = i == 0 || inCard >= static_cast<std::size_t>(qsosPerCard_);
+    Station here;
+    bool known = false;
+    if (!starts) {
+      here = stationOf(e);
+      known = true;
+      starts = here.call != reference.call || here.manager != reference.manager ||
+               (!grouping_.mixEnv && here.env != reference.env) || here.myQth != reference.myQth;
+      if (!starts && byPart) starts = partOf(i) != reference.part;
+    }
+    if (starts) {
+      reference = known ? std::move(here) : stationOf(e);
+      if (byPart) reference.part = partOf(i);
+      cardStarts_.push_back(i);
+      const std::string via = e.HasRoute() ? std::string(e.ViaCall()) : RouteCall(e.Text(LogEntry::Call), reference.manager);
+      ++areaCounts_[static_cast<std::size_t>(CallArea(via))];
+      inCard = 0;
+    }
+    ++inCard;
+  }
+  ui_.ClearStatus();
 }
 
 void LogStore::ComputeRoutes(bool sortByEntity, const EntityLookup& entities) {
@@ -228,8 +312,8 @@ void LogStore::ComputeRoutes(bool sortByEntity, const EntityLookup& entities) {
   for (auto& e : entries_) {
     std::string via;
     if (routeState_ == 0 || !e.HasRoute()) {
-      std::string manager = ManagerCall(e.Text(LogEntry::Remarks));
-      via = HomeCall(manager.empty() || manager == "NULL" ? std::string(e.Text(LogEntry::Call)) : manager);
+      const auto texts = e.Texts();
+      via = RouteCall(texts[LogEntry::Call], ManagerCall(texts[LogEntry::Remarks]));
     } else {
       via = std::string(e.ViaCall());
     }
@@ -241,6 +325,109 @@ void LogStore::ComputeRoutes(bool sortByEntity, const EntityLookup& entities) {
     e.SetRoute(via, entity);
   }
   routeState_ = sortByEntity ? 3 : 1;
+}
+
+void LogStore::SortBureau(bool descending, BureauOrder order, const EntityLookup& entities, bool entityTableEmpty) {
+  ui_.SetStatus(msg::kSurveyingRoutes);
+  order.byEntity = order.byEntity && !entityTableEmpty;
+  ComputeRoutes(order.byEntity, entities);
+  ui_.SetStatus(msg::kSortingLog);
+
+  // One key per distinct station, ranked once; the QSOs are then sorted by
+  // (rank, time), which keeps the comparisons to integers.
+  struct Item {
+    std::uint32_t rank;
+    std::uint32_t time;
+    std::uint32_t index;
+  };
+  const std::size_t n = entries_.size();
+  std::vector<Item> items(n);
+  {
+    // The keys back to back in one block; equal keys (one station's QSOs)
+    // share one distinct entry.
+    std::string arena;
+    std::vector<std::pair<std::size_t, std::size_t>> spans(n);
+    for (std::size_t i = 0; i < n; ++i) {
+      const LogEntry& e = entries_[i];
+      const auto texts = e.Texts();
+      const std::size_t start = arena.size();
+      arena += BureauKey(e.ViaCall(), e.ViaEnt(), texts[LogEntry::Call], e.Env(), order);
+      spans[i] = {start, arena.size() - start};
+      items[i] = {0, TimeKey(texts[LogEntry::Date], texts[LogEntry::Time]), static_cast<std::uint32_t>(i)};
+    }
+    auto keyOf = [&](std::size_t i) { return std::string_view(arena).substr(spans[i].first, spans[i].second); };
+    std::unordered_map<std::string_view, std::uint32_t> ids;
+    ids.reserve(n);
+    std::vector<std::string_view> distinct;
+    std::vector<std::uint32_t> idOf(n);
+    for (std::size_t i = 0; i < n; ++i) {
+      const auto [it, fresh] = ids.try_emplace(keyOf(i), static_cast<std::uint32_t>(distinct.size()));
+      if (fresh) distinct.push_back(it->first);
+      idOf[i] = it->second;
+    }
+    std::vector<std::uint32_t> byKey(distinct.size());
+    std::iota(byKey.begin(), byKey.end(), 0u);
+    std::sort(byKey.begin(), byKey.end(), [&](std::uint32_t a, std::uint32_t b) { return distinct[a] < distinct[b]; });
+    std::vector<std::uint32_t> rankOf(distinct.size());
+    for (std::size_t r = 0; r < byKey.size(); ++r) rankOf[byKey[r]] = static_cast<std::uint32_t>(r);
+    for (std::size_t i = 0; i < n; ++i) {
+      const std::uint32_t rank = rankOf[idOf[i]];
+      items[i].rank = descending ? ~rank : rank;
+    }
+  }
+  // QSOs of one station stay in ascending time order either way.
+  std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
+    return a.rank != b.rank ? a.rank < b.rank : a.time < b.time;
+  });
+  std::vector<std::uint32_t> newOrder(n);
+  for (std::size_t k = 0; k < n; ++k) newOrder[k] = items[k].index;
+  Reorder(newOrder);
+  sorted_ = true;
+  ui_.ClearStatus();
+  if (order.byEntity && unknownEntities_ != 0) {
+    char text[1024];
+    std::snprintf(text, sizeof text, std::string(msg::kUnknownEntities).c_str(),
+                  static_cast<unsigned>(unknownEntities_),
+                  std::string(descending ? msg::kCardsAtStart : msg::kCardsAtEnd).c_str());
+    ui_.ShowMessage(text, MessageIcon::Information, msg::kLogListTitle);
+  }
+}
+
+void LogStore::SortByTime() {
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> items(entries_.size());
+  for (std::size_t i = 0; i < entries_.size(); ++i)
+    items[i] = {TimeKey(entries_[i].Text(LogEntry::Date), entries_[i].Text(LogEntry::Time)),
+                static_cast<std::uint32_t>(i)};
+  std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::uint32_t> newOrder(items.size());
+  for (std::size_t k = 0; k < items.size(); ++k) newOrder[k] = items[k].second;
+  Reorder(newOrder);
+  sorted_ = false;
+}
+
+void LogStore::Reorder(const std::vector<std::uint32_t>& newOrder) {
+  std::vector<LogEntry> sorted;
+  sorted.reserve(entries_.capacity());
+  for (const std::uint32_t index : newOrder) sorted.push_back(std::move(entries_[index]));
+  entries_ = std::move(sorted);
+  if (onReordered) onReordered();
+  Regroup();
+}
+
+std::string LogStore::AreaStatistics(BureauOrder order, const EntityLookup& entities, bool entityTableEmpty) {
+  if (entries_.empty()) return {};
+  if (!sorted_) SortBureau(false, order, entities, entityTableEmpty);
+  if (qsosPerCard_ <= 1) {
+    areaCounts_.fill(0);
+    for (const auto& e : entries_) ++areaCounts_[static_cast<std::size_t>(CallArea(RouteCallOf(e)))];
+  }
+  std::string text = "エリア\t枚数\r\n";
+  for (unsigned area = 0; area < 10; ++area)
+    text += "JA" + std::to_string(area) + "\t" + std::to_string(areaCounts_[area]) + "\r\n";
+  text += "DX\t" + std::to_string(areaCounts_[10]) + "\r\n";
+  text += "Unknown\t" + std::to_string(areaCounts_[11]) + "\r\n";
+  text += "\r\nこの集計はViaCallが対象です.";
+  return text;
 }
 
 std::size_t LogStore::HeapBytes() const {

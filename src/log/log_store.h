@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "core/call_sign.h"
+#include "log/bureau_order.h"
 #include "log/log_source_type.h"
 #include "core/qso_record.h"
 
@@ -29,6 +31,8 @@ class LogEntry {
   LogEntry(const QsoRecord& record, std::int32_t position);
 
   std::string_view Text(Field field) const;
+  // All ten texts at once, for loops that need several of them.
+  std::array<std::string_view, FieldCount> Texts() const;
   std::uint16_t Env() const { return env_; }
   char Received() const { return received_; }
   char Sent() const { return sent_; }
@@ -63,6 +67,14 @@ class LogEntry {
   bool hasPosition_ = false;
 };
 
+// Which neighbouring QSOs may share a card.
+struct GroupingRules {
+  bool byHomeCall = false;  // "RepCallPack": compare home calls, not whole calls
+  bool mixEnv = false;      // "RepEnvPack": QSOs of different Env may share a card
+  // The expansion of "PartMark" for a QSO; empty when no part mark is set.
+  std::function<std::string(const QsoRecord&)> partMark;
+};
+
 class LogStore {
  public:
   explicit LogStore(Ui& ui) : ui_(ui) {}
@@ -79,9 +91,23 @@ class LogStore {
   void ClearPrinted(long index);
   std::int32_t PrintedPosition(std::size_t index) const;
   void DeletePrinted();
+  // Divides the QSOs into cards by the grouping rules and counts the cards
+  // of every call area.
   void Regroup();
+  void SetGrouping(GroupingRules rules) { grouping_ = std::move(rules); }
   // ViaCall and ViaENT of every entry; entities only when sortByEntity.
   void ComputeRoutes(bool sortByEntity, const EntityLookup& entities);
+
+  // Puts the QSOs in bureau order (QSOs of one station in time order) and
+  // regroups. order.byEntity has effect only when the table has entries.
+  void SortBureau(bool descending, BureauOrder order, const EntityLookup& entities, bool entityTableEmpty);
+  void SortByTime();
+  // Set by the bureau sort, cleared by the time sort and by Clear.
+  bool Sorted() const { return sorted_; }
+  // The card counts per call area as text; an empty text for an empty
+  // store. Sorts in ascending bureau order first when the store is not
+  // sorted.
+  std::string AreaStatistics(BureauOrder order, const EntityLookup& entities, bool entityTableEmpty);
 
   // Counts for the status bar and automation.
   std::size_t QsoCount() const { return entries_.size(); }
@@ -95,6 +121,7 @@ class LogStore {
   // QsosPerCard.
   std::size_t CardSize(std::size_t card) const;
   const LogEntry& Entry(std::size_t index) const { return entries_.at(index); }
+  // Cards per area: 0..9 the Japanese call areas, 10 DX, 11 unknown.
   const std::array<unsigned, 12>& AreaCounts() const { return areaCounts_; }
 
   void SetCurrentCard(std::size_t card) { currentCard_ = card; }
@@ -112,7 +139,15 @@ class LogStore {
 
   std::size_t HeapBytes() const;
 
+  // Called after a sort has put the entries in a new order (the log list
+  // refreshes its rows).
+  std::function<void()> onReordered;
+
  private:
+  // Puts entry newOrder[k] at position k and regroups.
+  void Reorder(const std::vector<std::uint32_t>& newOrder);
+  // ViaCall of an entry, computed on the spot when the routes are not.
+  std::string RouteCallOf(const LogEntry& entry) const;
 
   Ui& ui_;
   std::vector<LogEntry> entries_;
@@ -122,6 +157,8 @@ class LogStore {
   std::size_t currentCard_ = 0;
   std::size_t unknownEntities_ = 0;
   int routeState_ = 0;
+  bool sorted_ = false;
+  GroupingRules grouping_;
   int qsosPerCard_ = 1;
   int currentCardQsos_ = 0;
   LogSourceType sourceType_ = SrcKuvalText;

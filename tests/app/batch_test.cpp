@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -165,6 +166,36 @@ TEST(Batch, LayoutFilesSaveAndRender) {
   EXPECT_EQ(run.code, 1);
   EXPECT_NE(run.err.find("予期しないファイル形式です。"), std::string::npos);
   EXPECT_EQ(Batch({"--png", viaFile, (dir.Path() / "missing.tvd").string()}).code, 1);
+}
+
+TEST(Batch, SortsGroupsAndCountsAreas) {
+  test::TempDir dir;
+  setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);  // no settings of the machine's user
+  std::string adif = "<ADIF_VER:5>3.1.4<EOH>\n";
+  for (const char* call : {"JA2AA", "W1AW", "JA2AA", "JA1AA", "JA2AA"})
+    adif += "<CALL:" + std::to_string(std::strlen(call)) + ">" + call +
+            "<QSO_DATE:8>20240501<TIME_ON:4>1200<BAND:3>40m<MODE:2>CW<EOR>\n";
+  const std::string log = dir.Write("log.adi", adif);
+
+  BatchRun grouped = Batch({"--list", log, "--per-card", "2", "--sort", "asc"});
+  EXPECT_EQ(grouped.code, 0) << grouped.err;
+  const auto at = [&](const char* call) { return grouped.out.find(call); };
+  EXPECT_LT(at("JA1AA"), at("JA2AA"));
+  EXPECT_LT(at("JA2AA"), at("W1AW"));
+  EXPECT_TRUE(grouped.out.ends_with("5 QSOs, 4 cards\n")) << grouped.out;  // JA2AA: 2 + 1
+
+  BatchRun unsorted = Batch({"--list", log, "--per-card", "2"});
+  EXPECT_TRUE(unsorted.out.ends_with("5 QSOs, 5 cards\n")) << unsorted.out;
+  EXPECT_LT(unsorted.out.find("W1AW"), unsorted.out.find("JA1AA"));
+
+  BatchRun areas = Batch({"--areas", log, "--per-card", "3"});
+  EXPECT_EQ(areas.code, 0) << areas.err;
+  EXPECT_NE(areas.out.find("JA1\t1\nJA2\t1\n"), std::string::npos) << areas.out;
+  EXPECT_NE(areas.out.find("DX\t1\nUnknown\t0\n"), std::string::npos) << areas.out;
+
+  EXPECT_EQ(Batch({"--list", log, "--sort", "up"}).code, 2);
+  EXPECT_EQ(Batch({"--list", log, "--per-card", "17"}).code, 2);
+  unsetenv("XDG_CONFIG_HOME");
 }
 
 // CSV logs take their formulas from the settings file, a setting file or a

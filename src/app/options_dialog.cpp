@@ -1,0 +1,77 @@
+#include "app/options_dialog.h"
+
+#include <array>
+
+#include "app/program.h"
+#include "core/text.h"
+#include "merge/condition_templates.h"
+
+namespace tevra {
+namespace {
+
+// The merge variable names, from "ToCall" to "Table".
+constexpr std::string_view kPartMarkChoices[] = {
+    "ToCall", "ViaCall", "ViaENT", "JST/UTC", "Band", "Freq", "mBand", "Mode", "RST", "RST_R", "RST_S",
+    "RST_T", "Dear", "DearF", "Name", "QTH", "Power", "RIG", "ANT", "'YY", "YY", "MM", "DD", "MON", "Mon.",
+    "YYYY", "YY/MM/DD", "YY/DD/MM", "DD/MM/YY", "MM/DD", "DD MON", "DD MON 'YY", "DD Mon.", "DD Mon. 'YY",
+    "DD Mon. YYYY", "Mon. DD", "'YY Mon. DD", "YYYY Mon. DD", "HH:mm", "HHmm", "HH", "mm", "PSE/TNX",
+    "PSE QSL", "TNX QSL", "TNX/NO", "UR", "$QSL$", "~QSL~", "^QSL^", "%QSL%", "MAC(...)", "L2(...)", "Via_1",
+    "Via_2", "Via_3", "Via_4", "Via_5", "Via_6", "Via_7", "Via_8", "Via_9", "Table",
+};
+
+constexpr std::array<std::string_view, 3> kTimeTypes = {"自動", "常にＪＳＴ", "常にＵＴＣ"};
+
+}  // namespace
+
+OptionsDialog::OptionsDialog(Program& program) : program_(program) {
+  const ProgramSettings& s = program.settings;
+  values.skipSendMark = s.load.skipSendMark;
+  values.loadCond = s.load.loadCond;
+  values.sendMark = s.sendMark;
+  values.timeType = s.timeType;
+  values.makeContItem = s.makeContItem;
+  values.repCallPack = s.repCallPack;
+  values.repEnvPack = s.repEnvPack;
+  values.backup = s.backup;
+  values.clipCheck = s.clipCheck;
+  values.disLogNewTime = s.disLogNewTime;
+  values.partMark = s.partMark;
+  values.invRotFont = s.invRotFont;
+  values.includeDoc = s.includeDoc;
+}
+
+std::span<const std::string_view> OptionsDialog::ConditionChoices() { return kConditionTemplates; }
+
+std::span<const std::string_view> OptionsDialog::PartMarkChoices() { return kPartMarkChoices; }
+
+std::span<const std::string_view> OptionsDialog::TimeTypeLabels() { return kTimeTypes; }
+
+void OptionsDialog::RemoveRegistration() { program_.RemoveRegistration(); }
+
+bool ApplyOptions(const OptionsDialog& dialog, Document& doc) {
+  ProgramSettings& s = doc.program.settings;
+  const OptionsDialog::Values& v = dialog.values;
+  const bool regroup = v.repEnvPack != s.repEnvPack || v.repCallPack != s.repCallPack || v.partMark != s.partMark;
+  s.load.skipSendMark = v.skipSendMark;
+  s.load.loadCond = v.loadCond;
+  s.sendMark = std::string(SkipBlanks(v.sendMark));
+  s.timeType = v.timeType >= 0 && v.timeType <= 2 ? v.timeType : 0;
+  s.makeContItem = v.makeContItem;
+  s.repCallPack = v.repCallPack;
+  s.repEnvPack = v.repEnvPack;
+  s.backup = v.backup;
+  s.clipCheck = v.clipCheck;
+  s.disLogNewTime = v.disLogNewTime;
+  s.partMark = v.partMark;
+  s.invRotFont = v.invRotFont;
+  s.includeDoc = v.includeDoc;
+  doc.ApplyGrouping();  // also takes the new time basis
+  if (regroup) {
+    doc.store.Regroup();
+    doc.ReadCurrentCard();
+  }
+  doc.context.MessageShown = false;
+  return s.includeDoc;
+}
+
+}  // namespace tevra

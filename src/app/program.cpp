@@ -1,0 +1,242 @@
+#include "app/program.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/document_opening.h"
+#include "app/options_dialog.h"
+#include "card/sample_qsos.h"
+#include "core/archive.h"
+#include "core/messages.h"
+#include "core/paths.h"
+#include "platform/ui.h"
+
+#ifndef TEVRA_EXAMPLES_DIR
+#define TEVRA_EXAMPLES_DIR ""
+#endif
+
+namespace tevra {
+namespace {
+
+std::string DataHome() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg && *xdg) return xdg;
+  const char* home = std::getenv("HOME");
+  return std::string(home && *home ? home : ".") + "/.local/share";
+}
+
+}  // namespace
+
+ProgramPaths DefaultProgramPaths(const std::optional<std::string>& configOverride) {
+  return {configOverride.value_or(DefaultSettingsPath()), ProgramDirectory()};
+}
+
+std::string EntityFilePath(const std::string& programDirectory) {
+  std::error_code ec;
+  const std::string beside = programDirectory + kEntityFileName;
+  if (std::filesystem::exists(beside, ec)) return beside;
+  const std::string examples = std::string(TEVRA_EXAMPLES_DIR) + "/" + kEntityFileName;
+  if (*TEVRA_EXAMPLES_DIR && std::filesystem::exists(examples, ec)) return examples;
+  return beside;
+}
+
+std::vector<std::string> RegistrationFiles() {
+  const std::string data = DataHome();
+  return {data + "/applications/tevra.desktop", data + "/mime/packages/tevra.xml"};
+}
+
+// ---------------------------------------------------------------------------
+
+Program::Program(Ui& ui_, ProgramPaths paths_) : ui(ui_), paths(std::move(paths_)) {}
+
+bool Program::Start() {
+  extSrc.Load(paths.programDirectory, ui);
+  dbBridge.Load(paths.programDirectory, ui);
+  automation = AutomationFlags{};
+  registrationRemoved = false;
+  zoom = 100;
+  ui.SetStatus(msg::kReadingSettings);
+  std::error_code ec;
+  const bool exists = std::filesystem::exists(paths.settingsFile, ec);
+  const bool read = file.Load(paths.settingsFile);
+  ReadSettings(file, settings);
+  ReadRecentList(file, "Recent LogFile", settings.load.recentLogs);
+  ReadRecentList(file, "Recent File List", settings.recentLayouts);
+  ui.ClearStatus();
+  printedData = false;
+  automation.printStat = 0;
+  automation.disableExit = 0;
+  entities.Load(EntityFilePath(paths.programDirectory));
+  return read || !exists;
+}
+
+bool Program::SaveSettings() {
+  if (registrationRemoved) return true;
+  WriteRecentList(file, "Recent LogFile", settings.load.recentLogs);
+  WriteRecentList(file, "Recent File List", settings.recentLayouts);
+  WriteSettings(file, settings);
+  return file.Save(paths.settingsFile);
+}
+
+bool Program::Shutdown() {
+  if (!registrationRemoved) return SaveSettings();
+  std::error_code ec;
+  std::filesystem::remove(paths.settingsFile, ec);
+  return !ec;
+}
+
+bool Program::RemoveRegistration() {
+  if (ui.Ask(msg::kRemoveRegistration, Buttons::YesNo, MessageIcon::Question) != Answer::Yes) return false;
+  std::error_code ec;
+  for (const auto& path : RegistrationFiles()) std::filesystem::remove(path, ec);
+  registrationRemoved = true;
+  return true;
+}
+
+void Program::ReloadEntityTable() {
+  WaitCursor wait(ui);
+  entities.Clear();
+  entities.Load(EntityFilePath(paths.programDirectory));
+}
+
+// ---------------------------------------------------------------------------
+
+std::string ExpandPartMark(MacroExpander& expander, std::string_view partMark, const QsoRecord& record) {
+  QsoRecord copy = record;  // an assignment in the text must not reach the store
+  const auto names = OptionsDialog::PartMarkChoices();
+  const bool isName = std::find(names.begin(), names.end(), partMark) != names.end();
+  if (!isName && partMark.find('%') != std::string_view::npos) return expander.ExpandLine(partMark, copy);
+  return expander.LookupVariable(partMark, copy);
+}
+
+bool DocumentLoadHooks::LoadConditionHolds(const QsoRecord& record) {
+  const std::string& condition = doc_.loadConditionOverride ? *doc_.loadConditionOverride
+                                                            : doc_.program.settings.load.loadCond;
+  if (condition.empty() || condition == "TRUE") return true;
+  QsoRecord copy = record;  // a "%" condition may assign fields
+  return doc_.expander->EvaluateConditions(condition, copy);
+}
+
+void DocumentLoadHooks::SortStore(bool descending) { doc_.SortBureau(descending); }
+
+void DocumentLoadHooks::Redraw() {
+  // The card just read is what the items show.
+  doc_.context.QsosOnCard = doc_.store.CurrentCardQsoCount();
+  doc_.context.CardIndex = static_cast<int>(doc_.store.CurrentCard());
+}
+
+bool DocumentLoadHooks::OpenLayoutDocument(const std::string& path) { return doc_.OpenLayout(path); }
+
+Document::Document(Program& program_, Printer& printer)
+    : program(program_),
+      store(program_.ui),
+      metrics(printer, program_.ui),
+      loader(program_.ui, store, program_.settings.load, hooks, mergeBuffer) {
+  expander = std::make_unique<MacroExpander>(context, Services());
+  loader.SetEnableLogFile(program.automation.enableLogFile);
+  Reset();
+}
+
+MergeServices Document::Services() {
+  MergeServices services;
+  services.timeType = program.settings.timeType;
+  services.entities = &program.entities;
+  services.modes = &layout.Tables.Modes;
+  services.ui = &program.ui;
+  services.history = &program.settings.messages;
+  return services;
+}
+
+void Document::Reset() {
+  layout.Items.Clear();
+  layout.Objects.clear();
+  layout.Settings = DocumentSettings{};
+  for (auto& table : layout.Tables.Common) table = ConditionTable{};
+  if (program.automation.loadRigAnt) {
+    for (auto& text : context.RigTexts) text.clear();
+    for (auto& text : context.AntTexts) text.clear();
+  }
+  SetQsosPerCard(1);
+  program.ui.SetStatus(msg::kQueryingPrinter);
+  metrics.SelectCardPaper(43, 1, &placement);
+  program.ui.ClearStatus();
+  mergeBuffer = SampleQsos();
+  context.CardQsos = mergeBuffer.data();
+  context.Macros = &layout.Tables.Macros;
+  ApplyGrouping();
+}
+
+void Document::ApplyGrouping() {
+  // The time basis may have changed with the options.
+  expander = std::make_unique<MacroExpander>(context, Services());
+  GroupingRules rules;
+  rules.byHomeCall = program.settings.repCallPack;
+  rules.mixEnv = program.settings.repEnvPack;
+  if (!program.settings.partMark.empty()) {
+    rules.partMark = [this](const QsoRecord& record) {
+      return ExpandPartMark(*expander, program.settings.partMark, record);
+    };
+  }
+  store.SetGrouping(std::move(rules));
+}
+
+void Document::SetQsosPerCard(int count) {
+  layout.Settings.QsosPerCard = count;
+  store.SetQsosPerCard(count);
+  context.RepeatCount = store.QsosPerCard();
+}
+
+void Document::SortBureau(bool descending) {
+  store.SortBureau(descending, BureauOrder{program.settings.sortWay, program.settings.sortCountry},
+                   program.entities, program.entities.Empty());
+}
+
+void Document::SortByTime() { store.SortByTime(); }
+
+std::string Document::AreaStatistics() {
+  return store.AreaStatistics(BureauOrder{program.settings.sortWay, program.settings.sortCountry}, program.entities,
+                              program.entities.Empty());
+}
+
+bool Document::OpenByName(const std::string& path) {
+  loader.SetEnableLogFile(program.automation.enableLogFile);
+  return loader.OpenByName(path);
+}
+
+bool Document::OpenLayout(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    program.ui.ShowMessage(msg::kCannotReadFile104);
+    return false;
+  }
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  // Opening deletes the document's contents first, as a new document does.
+  Reset();
+  layout.Options.reset();
+  ArchiveReader in(bytes);
+  if (!LoadDocument(layout, in, program.ui, program.automation.loadRigAnt)) return false;
+  BindObjects(layout);
+  if (layout.Options) ApplyIncludedOptions(*layout.Options, program.settings);
+  program.settings.recentLayouts.Add(path);
+  context.Macros = &layout.Tables.Macros;
+  SetQsosPerCard(layout.Settings.QsosPerCard);
+  ApplyGrouping();
+  OpenedDocumentServices services{metrics, placement, store, hooks, mergeBuffer, false, {}};
+  services.sortFlag = loader.SortFlag();
+  AfterDocumentOpened(layout, program.ui, services);
+  if (store.QsoCount() == 0) mergeBuffer = SampleQsos();
+  ReadCurrentCard();
+  return true;
+}
+
+void Document::ReadCurrentCard() {
+  if (store.CardCount() == 0) return;
+  store.ReadCard(store.CurrentCard(), mergeBuffer);
+  context.QsosOnCard = store.CurrentCardQsoCount();
+  context.CardIndex = static_cast<int>(store.CurrentCard());
+}
+
+}  // namespace tevra

@@ -1,0 +1,146 @@
+// The program's run-long state and the one layout document with its log,
+// set up the same way by the editor and by tevra-batch: the settings file
+// read at start and written at exit, the entity table, the optional
+// libraries, the automation flags, and the document's reset to a fresh
+// postcard with sample QSOs.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/printer_metrics.h"
+#include "app/settings.h"
+#include "card/layout_document.h"
+#include "core/profile.h"
+#include "import/external_libraries.h"
+#include "import/log_loader.h"
+#include "log/entity_table.h"
+#include "log/log_store.h"
+#include "merge/macro_expander.h"
+
+namespace tevra {
+
+class Ui;
+
+// Flags an automation client sets, and the print state it reads.
+struct AutomationFlags {
+  bool enableLogFile = true;
+  bool loadRigAnt = true;
+  int printStat = 0;
+  int disableExit = 0;
+};
+
+struct ProgramPaths {
+  std::string settingsFile;      // TEVRA.INI
+  std::string programDirectory;  // with a trailing "/"
+};
+
+// The paths of a normal run: the settings file of the user's configuration
+// directory (or `configOverride`), and the executable's directory.
+ProgramPaths DefaultProgramPaths(const std::optional<std::string>& configOverride);
+
+// The entity definitions: "ARRL.DX" in the program directory, or the
+// examples' copy when the program runs from the build tree.
+std::string EntityFilePath(const std::string& programDirectory);
+
+// The desktop entry and MIME type the editor registers for layout files.
+std::vector<std::string> RegistrationFiles();
+
+class Program {
+ public:
+  Program(Ui& ui, ProgramPaths paths);
+
+  // The start-up steps that need no window: the optional libraries, the
+  // settings, the flags and the entity table. False when the settings file
+  // exists but cannot be read (every value then keeps its default).
+  bool Start();
+  // Writes the settings and the recent log list, unless the registration
+  // was removed in this run; then the settings file is deleted instead.
+  bool Shutdown();
+  // Writes the settings file now (nothing after a registration removal).
+  bool SaveSettings();
+  // The options dialog's "ﾚｼﾞｽﾄﾘ削除" button: asks, then removes the
+  // desktop registration. True when the user agreed.
+  bool RemoveRegistration();
+  void ReloadEntityTable();
+
+  Ui& ui;
+  ProgramPaths paths;
+  ProgramSettings settings;
+  Profile file;  // the settings file as read; its other sections survive writing
+  EntityTable entities;
+  ExtSrcLibrary extSrc;
+  DbBridgeLibrary dbBridge;
+  AutomationFlags automation;
+  bool registrationRemoved = false;
+  bool printedData = false;
+  int zoom = 100;
+};
+
+// Answers the load frame's questions for the document: the load condition
+// and the sort before repeat expansion.
+class Document;
+class DocumentLoadHooks : public LoadHooks {
+ public:
+  explicit DocumentLoadHooks(Document& doc) : doc_(doc) {}
+  bool LoadConditionHolds(const QsoRecord& record) override;
+  void SortStore(bool descending) override;
+  void Redraw() override;
+  bool OpenLayoutDocument(const std::string& path) override;
+
+ private:
+  Document& doc_;
+};
+
+class Document {
+ public:
+  Document(Program& program, Printer& printer);
+  Document(const Document&) = delete;
+  Document& operator=(const Document&) = delete;
+
+  // The new-document reset: no items, default card form and tack-seal grid,
+  // one QSO per card, postcard paper, the sample QSOs in the merge buffer,
+  // empty common tables (and rig and antenna texts while LoadRigAnt is set).
+  void Reset();
+  // Makes the program's grouping options the store's rules.
+  void ApplyGrouping();
+  void SetQsosPerCard(int count);
+
+  void SortBureau(bool descending);
+  void SortByTime();
+  std::string AreaStatistics();
+
+  // Loads a log (or opens a layout file) by name, as the command line does.
+  bool OpenByName(const std::string& path);
+  // Reads a layout file into the document and applies it (paper, sort
+  // question, regrouping). False with a message when it cannot be read.
+  bool OpenLayout(const std::string& path);
+  // Reads the current card into the merge buffer.
+  void ReadCurrentCard();
+
+  // The condition a QSO must meet to load; none: "LoadCond" of the options.
+  std::optional<std::string> loadConditionOverride;
+
+  Program& program;
+  LayoutDocument layout;
+  LogStore store;
+  std::array<QsoRecord, kMaxQsosPerCard> mergeBuffer{};
+  MergeContext context;
+  std::unique_ptr<MacroExpander> expander;
+  PrinterMetricsService metrics;
+  CardPlacement placement;
+  DocumentLoadHooks hooks{*this};
+  LogLoader loader;
+
+ private:
+  MergeServices Services();
+};
+
+// What the expansion of a part mark is for one QSO: a merge variable's
+// value, or for a text with "%" that is not a variable name, the text
+// expanded as a card line.
+std::string ExpandPartMark(MacroExpander& expander, std::string_view partMark, const QsoRecord& record);
+
+}  // namespace tevra
