@@ -43,12 +43,20 @@ demo: build
 	done
 	@echo "== examples/sample.csv (formulas guessed, header skipped)"
 	@$(BUILD_DIR)/src/app/tevra-batch --list examples/sample.csv --skip 1 --guess
-	@$(BUILD_DIR)/src/app/tevra-batch --png $(BUILD_DIR)/demo-card.png examples/postcard.tvd \
-	  --pdf $(BUILD_DIR)/demo-card.pdf examples/postcard.tvd
-	@$(BUILD_DIR)/src/app/tevra-batch --png $(BUILD_DIR)/demo-landscape.png examples/landscape.tvd
-	@$(BUILD_DIR)/src/app/tevra-batch --png $(BUILD_DIR)/demo-tackseal.png examples/tackseal.tvd
-	@echo "== the example layouts examples/*.tvd with the sample QSOs:"
-	@echo "   $(BUILD_DIR)/demo-card.png, demo-card.pdf, demo-landscape.png, demo-tackseal.png"
+	@mkdir -p out && rm -f out/*.pdf out/*.png && : > out/TEVRA.INI
+	@echo "== merge print in bureau order (settings of the demo: out/TEVRA.INI)"
+	@for log in sample.adi sample.hdb; do \
+	  name=$${log%.*}-$${log#*.}; \
+	  $(BUILD_DIR)/src/app/tevra-batch --config out/TEVRA.INI --sort asc -o out/postcard-$$name.pdf \
+	    examples/postcard.tvd examples/$$log || exit 1; \
+	  $(BUILD_DIR)/src/app/tevra-batch --config out/TEVRA.INI --sort asc -o out/tackseal-$$name.pdf \
+	    examples/tackseal.tvd examples/$$log || exit 1; \
+	done
+	@$(BUILD_DIR)/src/app/tevra-batch --config out/TEVRA.INI --sort asc --png out/card-1.png \
+	  examples/postcard.tvd examples/sample.adi
+	@$(BUILD_DIR)/src/app/tevra-batch --png out/demo-landscape.png examples/landscape.tvd
+	@echo "== written:"
+	@ls -1 out/*.pdf out/*.png | sed 's/^/   /'
 
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release

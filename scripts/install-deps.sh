@@ -18,6 +18,7 @@ packages=(
   qt6-base-dev         # drawing on images, PDF and printers; the editor
   qt6-qpa-plugins      # the offscreen platform for headless rendering and tests
   libqt6svg6           # SVG images placed on cards
+  libqt6printsupport6  # printers of the system (CUPS) and PDF pages
   fonts-ipafont-mincho # Japanese faces that stand in for the Windows ones
   fonts-ipafont-gothic
   poppler-utils        # tests look at rendered PDF pages

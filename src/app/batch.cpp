@@ -1,6 +1,10 @@
 #include "app/batch.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <functional>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +16,8 @@
 
 #include "app/card_image.h"
 #include "app/console_ui.h"
+#include "app/print_job.h"
+#include "app/print_output.h"
 #include "app/printer_metrics.h"
 #include "app/program.h"
 #include "card/sample_qsos.h"
@@ -31,13 +37,33 @@
 #include "log/log_store.h"
 #include "merge/load_condition.h"
 #include "merge/macro_expander.h"
+#include "qt/qt_printer.h"
 
 namespace tevra {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: tevra-batch --list LOGFILE [options]\n"
+    "Usage: tevra-batch -o OUT.pdf LAYOUT LOGFILE [options]\n"
+    "       tevra-batch --printer NAME LAYOUT LOGFILE [options]\n"
+    "       tevra-batch --list LOGFILE [options]\n"
     "       tevra-batch --expand TEXT LOGFILE [options]\n"
+    "\n"
+    "  -o OUT.pdf LAYOUT LOGFILE\n"
+    "                       merge print: every card of the log on the layout, one\n"
+    "                       page per card (or label sheets), into one PDF file.\n"
+    "  --printer NAME LAYOUT LOGFILE\n"
+    "                       the same on a printer of the system (CUPS).\n"
+    "  --pages A-B          print pages A to B only ('A-' to the end, 'A' one page).\n"
+    "  --test               test print: one page with the current card (or the\n"
+    "                       sample QSOs when no LOGFILE is given), grid included.\n"
+    "  --continue           resume after the last page printed by the previous\n"
+    "                       merge print of the same log.\n"
+    "  --first-label N      start the first label sheet at label N (row by row\n"
+    "                       from 1), for a partly used sheet.\n"
+    "  --no-prompts         '@Input' prompts take their pre-filled text instead of\n"
+    "                       asking on the terminal.\n"
+    "  The print number (PrintNo of the settings file) advances by the cards\n"
+    "  printed and is saved, as the program does at exit.\n"
     "\n"
     "  --list LOGFILE       load a log and print one line per loaded QSO:\n"
     "                       source position, date, time (JST), call, report,\n"
@@ -96,6 +122,17 @@ struct BatchOptions {
   std::optional<std::string> mftPath;
   bool guess = false;
   int skip = 0;
+  // The merge print: into a PDF file or to a printer.
+  std::optional<std::string> outputPdf;
+  std::optional<std::string> printerName;
+  std::string printLayout;
+  std::optional<std::string> printLog;
+  int fromPage = 1;
+  int toPage = 0;  // 0: the last page
+  bool testPrint = false;
+  bool resume = false;
+  bool noPrompts = false;
+  int firstLabel = 1;
   std::string sort;             // "asc", "desc", "time" or empty
   std::optional<int> perCard;   // QSOs per card
   bool areas = false;
@@ -145,6 +182,44 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
     } else if (a == "--areas" && value(v)) {
       options.listPath = v;
       options.areas = true;
+    } else if (a == "-o" && value(v)) {
+      options.outputPdf = v;
+    } else if (a == "--printer" && value(v)) {
+      options.printerName = v;
+    } else if (a == "--pages" && value(v)) {
+      // "A-B", "A-" (to the end) or "A".
+      char* end = nullptr;
+      const long from = std::strtol(v.c_str(), &end, 10);
+      long to = from;
+      if (end != v.c_str() && *end == '-') {
+        const char* rest = end + 1;
+        to = *rest ? std::strtol(rest, &end, 10) : 0;
+        if (*rest && end == rest) to = -1;
+      }
+      if (from < 1 || to < 0 || (to != 0 && to < from) || *end != '\0' || from > 1000000000L || to > 1000000000L)
+        return "--pages takes A-B, A- or A (pages from 1)";
+      options.fromPage = static_cast<int>(from);
+      options.toPage = static_cast<int>(to);
+    } else if (a == "--test") {
+      options.testPrint = true;
+    } else if (a == "--continue") {
+      options.resume = true;
+    } else if (a == "--no-prompts") {
+      options.noPrompts = true;
+    } else if (a == "--first-label" && value(v)) {
+      char* end = nullptr;
+      const long n = std::strtol(v.c_str(), &end, 10);
+      if (end == v.c_str() || *end != '\0' || n < 1 || n > 10000) return "--first-label needs a label number from 1";
+      options.firstLabel = static_cast<int>(n);
+    } else if (!a.starts_with("-") && (options.outputPdf || options.printerName)) {
+      // The merge print's LAYOUT and LOGFILE.
+      if (options.printLayout.empty()) {
+        options.printLayout = a;
+      } else if (!options.printLog) {
+        options.printLog = a;
+      } else {
+        return "more than a layout and a log: " + a;
+      }
     } else if (a == "--guess") {
       options.guess = true;
     } else if (a == "--skip" && value(v)) {
@@ -156,7 +231,11 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
       return "unknown or incomplete argument: " + a;
     }
   }
-  if (options.listPath.empty() && !options.pngPath && !options.pdfPath && !options.saveLayoutPath)
+  const bool printing = options.outputPdf || options.printerName;
+  if (options.outputPdf && options.printerName) return "-o and --printer exclude each other";
+  if (printing && options.printLayout.empty()) return "a merge print needs a LAYOUT";
+  if (printing && !options.printLog && !options.testPrint) return "a merge print needs a LOGFILE (or --test)";
+  if (options.listPath.empty() && !options.pngPath && !options.pdfPath && !options.saveLayoutPath && !printing)
     return "nothing to do";
   return std::nullopt;
 }
@@ -221,19 +300,24 @@ int SaveLayout(const BatchOptions& batch, std::FILE* err) {
 int WithLoadedLog(const BatchOptions& batch, const std::string& path, std::FILE* err,
                   const std::function<int(Document&)>& use);
 
-// Renders a layout's first card, with the first QSOs of a log or the
-// sample QSOs, to PNG or PDF.
-int RenderLayout(const BatchOptions& batch, std::FILE* err) {
+// Qt for drawing without a display.
+std::unique_ptr<QGuiApplication> StartQt() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // Qt's notes about the session (no runtime directory and the like) are
   // not the user's concern here.
   qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
   });
-  int argc = 1;
-  char name[] = "tevra-batch";
-  char* argv[] = {name, nullptr};
-  QGuiApplication app(argc, argv);
+  static int argc = 1;
+  static char name[] = "tevra-batch";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// Renders a layout's first card, with the first QSOs of a log or the
+// sample QSOs, to PNG or PDF.
+int RenderLayout(const BatchOptions& batch, std::FILE* err) {
+  const auto app = StartQt();
 
   LayoutDocument doc;
   if (!ObtainLayout(batch.layout, doc, err)) return 1;
@@ -296,56 +380,69 @@ int RenderLayout(const BatchOptions& batch, std::FILE* err) {
   return 0;
 }
 
-// Loads a log as the command line says and hands it over.
-int WithLoadedLog(const BatchOptions& batch, const std::string& path, std::FILE* err,
-                  const std::function<int(Document&)>& use) {
-  if (!ReaderForNamedFile(path)) {
-    std::fprintf(err, "tevra-batch: %s: not a log file (unknown extension)\n", path.c_str());
-    return 1;
-  }
-  ConsoleUi ui(err, "tevra-batch");
-  Ui& host = ui;
+// The program and its document as a command line run sets them up.
+struct Session {
+  explicit Session(std::FILE* err) : ui(err, "tevra-batch") {}
+  ConsoleUi ui;
+  std::unique_ptr<Program> program;
+  std::unique_ptr<Printer> printer;
+  std::unique_ptr<Document> doc;
+  bool noFormulas = false;
+};
+
+// Reads the settings and makes the document; 0 or the exit code.
+int StartSession(const BatchOptions& batch, Session& session, std::unique_ptr<Printer> printer, std::FILE* err) {
+  ConsoleUi& ui = session.ui;
   const ProgramPaths paths = DefaultProgramPaths(batch.configPath);
   std::error_code ec;
   if (batch.configPath && !std::filesystem::is_regular_file(paths.settingsFile, ec)) {
     std::fprintf(err, "tevra-batch: %s: cannot read the settings file\n", paths.settingsFile.c_str());
     return 1;
   }
-  Program program(ui, paths);
+  session.program = std::make_unique<Program>(ui, paths);
+  Program& program = *session.program;
   if (!program.Start()) {
     std::fprintf(err, "tevra-batch: %s: cannot read the settings file\n", paths.settingsFile.c_str());
     return 1;
   }
   LoadOptions& options = program.settings.load;
-  options.skipSendMark = false;  // a listing shows every QSO
   if (batch.mftPath) {
     switch (ReadMftFile(*batch.mftPath, options.csv, options.defaultQso)) {
-      case MftResult::CannotOpen: host.ShowMessage(msg::kCannotReadFile104); return 1;
-      case MftResult::BadFormat: host.ShowMessage(msg::kUnexpectedFormat107); return 1;
+      case MftResult::CannotOpen: ui.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning, "TEVRA"); return 1;
+      case MftResult::BadFormat: ui.ShowMessage(msg::kUnexpectedFormat107, MessageIcon::Warning, "TEVRA"); return 1;
       case MftResult::Ok: break;
     }
   }
   // The format dialog of CSV and dBase logs, answered from the command line.
-  bool noFormulas = false;
   ui.confirmAll = true;  // the skip count was asked for
-  ui.formatDialog = [&](CsvFormatDialog& dialog) {
+  ui.formatDialog = [&batch, &session](CsvFormatDialog& dialog) {
     dialog.SetSkipCount(batch.skip);
     if (batch.guess) dialog.Guess();
-    noFormulas = ColumnCount(dialog.Layout().columns) == 0;
-    return !noFormulas;
+    session.noFormulas = ColumnCount(dialog.Layout().columns) == 0;
+    return !session.noFormulas;
   };
   // The sort question after loading a log for several QSOs per card.
   if (batch.sort == "asc") ui.sortAnswer = SortAnswer::Ascending;
   if (batch.sort == "desc") ui.sortAnswer = SortAnswer::Descending;
 
-  NoPrinter printer;
+  session.printer = printer ? std::move(printer) : std::make_unique<NoPrinter>();
   ui.quiet = true;  // the stand-in postcard needs no remark here
-  Document doc(program, printer);
+  session.doc = std::make_unique<Document>(program, *session.printer);
   ui.quiet = false;
-  doc.loadConditionOverride = batch.where;
+  session.doc->loadConditionOverride = batch.where;
+  return 0;
+}
+
+// Loads the log into the session's document; 0 or the exit code.
+int LoadLog(const BatchOptions& batch, Session& session, const std::string& path, std::FILE* err) {
+  if (!ReaderForNamedFile(path)) {
+    std::fprintf(err, "tevra-batch: %s: not a log file (unknown extension)\n", path.c_str());
+    return 1;
+  }
+  Document& doc = *session.doc;
   if (batch.perCard) doc.SetQsosPerCard(*batch.perCard);
   if (!doc.OpenByName(path)) {
-    if (noFormulas)
+    if (session.noFormulas)
       std::fprintf(err,
                    "tevra-batch: no conversion formulas for %s: give --csv-format FILE.mft or --guess, or set "
                    "them in the settings file\n",
@@ -358,7 +455,21 @@ int WithLoadedLog(const BatchOptions& batch, const std::string& path, std::FILE*
   } else if (!batch.sort.empty() && !doc.store.Sorted()) {
     doc.SortBureau(batch.sort == "desc");
   }
-  return use(doc);
+  return 0;
+}
+
+// Loads a log as the command line says and hands it over.
+int WithLoadedLog(const BatchOptions& batch, const std::string& path, std::FILE* err,
+                  const std::function<int(Document&)>& use) {
+  if (!ReaderForNamedFile(path)) {
+    std::fprintf(err, "tevra-batch: %s: not a log file (unknown extension)\n", path.c_str());
+    return 1;
+  }
+  Session session(err);
+  if (const int rc = StartSession(batch, session, nullptr, err)) return rc;
+  session.program->settings.load.skipSendMark = false;  // a listing shows every QSO
+  if (const int rc = LoadLog(batch, session, path, err)) return rc;
+  return use(*session.doc);
 }
 
 void ListQsos(LogStore& store, std::FILE* out) {
@@ -388,6 +499,153 @@ int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
 }
 
 
+// The layout of a merge print: an example layout by name, or a file.
+bool OpenPrintLayout(const std::string& layout, Document& doc, std::FILE* err) {
+  if (layout == "postcard" || layout == "landscape" || layout == "tackseal") {
+    doc.Reset();
+    if (!ObtainLayout(layout, doc.layout, err)) return false;
+    doc.LayoutReady();
+    return true;
+  }
+  if (!doc.OpenLayout(layout)) {
+    std::fprintf(err, "tevra-batch: %s: the layout could not be read\n", layout.c_str());
+    return false;
+  }
+  return true;
+}
+
+// Where the previous merge print of a log stopped, kept between runs.
+constexpr std::string_view kResumeSection = "tevra-batch";
+
+void RestoreResumePoint(Document& doc, const std::string& log, std::FILE* err) {
+  const Profile& file = doc.program.file;
+  const bool same = file.GetString(kResumeSection, "LastLog", "") == log &&
+                    file.GetInt(kResumeSection, "LastCards", -1) == static_cast<int>(doc.store.CardCount());
+  const int page = file.GetInt(kResumeSection, "LastPage", 0);
+  if (!same || page <= 0) {
+    std::fprintf(err, "tevra-batch: no earlier print of this log to continue; printing from page 1\n");
+    return;
+  }
+  doc.program.printedData = true;
+  doc.lastPrintedPage = page;
+}
+
+void KeepResumePoint(Document& doc, const std::string& log) {
+  Profile& file = doc.program.file;
+  file.SetString(kResumeSection, "LastLog", log);
+  file.SetInt(kResumeSection, "LastCards", static_cast<int>(doc.store.CardCount()));
+  file.SetInt(kResumeSection, "LastPage", doc.lastPrintedPage);
+}
+
+// Progress on stderr, a few times a second at most.
+class ProgressLine {
+ public:
+  ProgressLine(std::FILE* err, const PrintJob& job, int totalCards)
+      : err_(err), job_(job), totalCards_(totalCards), tty_(isatty(fileno(err)) != 0) {}
+  void operator()(int done, int total) {
+    const auto now = std::chrono::steady_clock::now();
+    if (done < total && now - last_ < std::chrono::milliseconds(250)) return;
+    if (done == total && !shown_) return;  // a short job needs no progress
+    last_ = now;
+    shown_ = true;
+    std::fprintf(err_, "%stevra-batch: card %d of %d (page %d of %d)%s", tty_ ? "\r" : "", job_.CardsPrinted(),
+                 totalCards_, done, total, tty_ && done < total ? "" : "\n");
+    std::fflush(err_);
+  }
+
+ private:
+  std::FILE* err_;
+  const PrintJob& job_;
+  int totalCards_;
+  bool tty_;
+  bool shown_ = false;
+  std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
+
+int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
+  const auto app = StartQt();
+  std::unique_ptr<Printer> printer;
+  QtPrinter* systemPrinter = nullptr;
+  if (batch.printerName) {
+    auto p = std::make_unique<QtPrinter>(*batch.printerName);
+    if (!p->Valid() || p->Device().printerName().toStdString() != *batch.printerName) {
+      std::string names;
+      for (const auto& name : PrinterNames()) names += (names.empty() ? "" : ", ") + name;
+      std::fprintf(err, "tevra-batch: %s: no such printer (%s)\n", batch.printerName->c_str(),
+                   names.empty() ? "this system has none" : ("the system has " + names).c_str());
+      return 1;
+    }
+    p->Device().setDocName("TEVRA");
+    systemPrinter = p.get();
+    printer = std::move(p);
+  } else {
+    printer = std::make_unique<PdfPaper>();
+  }
+  Session session(err);
+  if (const int rc = StartSession(batch, session, std::move(printer), err)) return rc;
+  ConsoleUi& ui = session.ui;
+  Document& doc = *session.doc;
+  if (!OpenPrintLayout(batch.printLayout, doc, err)) return 1;
+  std::string logPath;
+  if (batch.printLog) {
+    if (const int rc = LoadLog(batch, session, *batch.printLog, err)) return rc;
+    std::error_code ec;
+    logPath = std::filesystem::absolute(*batch.printLog, ec).string();
+    if (!batch.testPrint && doc.store.CardCount() == 0) {
+      std::fprintf(err, "tevra-batch: %s: no QSOs to print\n", batch.printLog->c_str());
+      return 1;
+    }
+  }
+  // The questions of the print job, answered by the command line.
+  ui.sortAnswer = batch.sort == "desc" ? SortAnswer::Descending
+                  : batch.sort == "asc" ? SortAnswer::Ascending
+                                        : SortAnswer::No;
+  ui.yesNoCancelAnswer = batch.resume ? Answer::Yes : Answer::No;
+  if (!batch.noPrompts && isatty(fileno(stdin))) ui.promptInput = stdin;
+  const bool merge = !batch.testPrint;
+  if (merge && batch.resume) RestoreResumePoint(doc, logPath, err);
+
+  PrintJob job(doc, merge ? PrintKind::Merge : PrintKind::Test);
+  job.SetFirstLabel(batch.firstLabel);
+  job.spoolerPauses = systemPrinter != nullptr;
+  if (!job.Prepare()) {
+    std::fprintf(err, "tevra-batch: the print job was abandoned\n");
+    return 1;
+  }
+  const int from = std::max(batch.fromPage, job.MinPage());
+  const int to = batch.toPage <= 0 ? job.PageCount() : std::min(batch.toPage, job.PageCount());
+  if (from > to) {
+    std::fprintf(err, "tevra-batch: no pages to print (the job has %d page%s, from page %d)\n", job.PageCount(),
+                 job.PageCount() == 1 ? "" : "s", from);
+    return 1;
+  }
+  job.Begin();
+  ProgressLine progress(err, job, merge ? static_cast<int>(doc.store.CardCount()) : 1);
+  const PageLoopResult result =
+      systemPrinter ? RunPageLoop(job, doc, systemPrinter->Device(), systemPrinter->Device().resolution(), from, to,
+                                  std::ref(progress))
+                    : PrintToPdf(job, doc, *batch.outputPdf, from, to, std::ref(progress));
+  if (!result.ok) {
+    std::fprintf(err, "tevra-batch: %s: cannot write the pages\n",
+                 systemPrinter ? batch.printerName->c_str() : batch.outputPdf->c_str());
+    return 1;
+  }
+  job.End();
+  if (result.stoppedEarly) std::fprintf(err, "tevra-batch: printing ended at a prompt\n");
+  const std::string target = systemPrinter ? "printer " + *batch.printerName : *batch.outputPdf;
+  const int pages = result.firstPage == 0 ? 0 : result.lastPage - result.firstPage + 1;
+  std::fprintf(out, "%d card%s on %d page%s (pages %d to %d of %d) to %s\n", job.CardsPrinted(),
+               job.CardsPrinted() == 1 ? "" : "s", pages, pages == 1 ? "" : "s", result.firstPage, result.lastPage,
+               job.PageCount(), target.c_str());
+  if (merge) {
+    std::fprintf(out, "next print number: %d\n", doc.program.settings.printNo);
+    KeepResumePoint(doc, logPath);
+  }
+  if (!doc.program.SaveSettings())
+    std::fprintf(err, "tevra-batch: %s: cannot write the settings file\n", doc.program.paths.settingsFile.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int RunBatch(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
@@ -403,6 +661,7 @@ int RunBatch(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
   if (options.saveLayoutPath) {
     if (const int rc = SaveLayout(options, err); rc != 0 || (!options.pngPath && !options.pdfPath)) return rc;
   }
+  if (options.outputPdf || options.printerName) return PrintCards(options, out, err);
   if (options.pngPath || options.pdfPath) return RenderLayout(options, err);
   return ListLog(options, out, err);
 }

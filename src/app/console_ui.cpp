@@ -1,5 +1,8 @@
 #include "app/console_ui.h"
 
+#include "core/encoding.h"
+#include "merge/prompt_dialog.h"
+
 namespace tevra {
 namespace {
 // Message texts use CR LF between paragraphs; a terminal wants LF.
@@ -20,6 +23,7 @@ Answer ConsoleUi::Ask(std::string_view, Buttons buttons, MessageIcon, std::strin
   switch (buttons) {
     case Buttons::Ok: return Answer::Ok;
     case Buttons::YesNo: return confirmAll ? Answer::Yes : Answer::No;
+    case Buttons::YesNoCancel: return yesNoCancelAnswer.value_or(Answer::Cancel);
     default: return Answer::Cancel;
   }
 }
@@ -27,6 +31,29 @@ Answer ConsoleUi::Ask(std::string_view, Buttons buttons, MessageIcon, std::strin
 SortAnswer ConsoleUi::AskSortOrder(std::string_view, bool withCancel) {
   if (sortAnswer) return *sortAnswer;
   return withCancel ? SortAnswer::Cancel : SortAnswer::No;
+}
+
+}  // namespace tevra
+
+namespace tevra {
+
+bool ConsoleUi::RunPromptDialog(PromptDialog& dialog) {
+  if (!promptInput) return true;
+  std::string shown = ToUnicode(dialog.EditText());
+  for (char& c : shown)
+    if (c == '\r' || c == '\n') c = ' ';
+  std::fprintf(err_, "%s [%s]: ", dialog.Caption().c_str(), shown.c_str());
+  std::fflush(err_);
+  std::string line;
+  int c;
+  while ((c = std::fgetc(promptInput)) != EOF && c != '\n') line.push_back(static_cast<char>(c));
+  if (c == EOF && line.empty()) {
+    std::fputc('\n', err_);
+    return false;  // "印刷終了"
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (!line.empty()) dialog.SetEditText(FromUnicode(line));
+  return true;
 }
 
 }  // namespace tevra

@@ -31,12 +31,17 @@ class ConsoleUi : public Ui {
   // The defaults stand: the QSO edit and Cabrillo dialogs are accepted as shown.
   bool EditQso(QsoRecord&) override { return true; }
   bool RunCabrilloDialog(CabrilloOptionsDialog&) override { return true; }
-  // Prompts take their pre-filled text (the last answer).
-  bool RunPromptDialog(PromptDialog&) override { return true; }
+  // Prompts take their pre-filled text (the last answer), or with
+  // promptInput the answer typed on the terminal: an empty line keeps the
+  // pre-filled text, end of input ends the printing.
+  bool RunPromptDialog(PromptDialog& dialog) override;
 
   std::function<bool(CsvFormatDialog&)> formatDialog;
   // The answer to the sort question; none: do not sort.
   std::optional<SortAnswer> sortAnswer;
+  // The answer to questions with Yes, No and Cancel; none: Cancel.
+  std::optional<Answer> yesNoCancelAnswer;
+  std::FILE* promptInput = nullptr;
   bool confirmAll = false;
   bool quiet = false;  // messages are dropped
 

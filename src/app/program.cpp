@@ -130,6 +130,16 @@ void DocumentLoadHooks::Redraw() {
 
 bool DocumentLoadHooks::OpenLayoutDocument(const std::string& path) { return doc_.OpenLayout(path); }
 
+void DocumentLoadHooks::StartPrintNumberContinuation() {
+  ProgramSettings& s = doc_.program.settings;
+  if (s.printNoAuto) s.printNo = 1;
+}
+
+void DocumentLoadHooks::CountSentRecord() {
+  ProgramSettings& s = doc_.program.settings;
+  if (s.printNoAuto) ++s.printNo;
+}
+
 Document::Document(Program& program_, Printer& printer)
     : program(program_),
       store(program_.ui),
@@ -221,18 +231,44 @@ bool Document::OpenLayout(const std::string& path) {
   BindObjects(layout);
   if (layout.Options) ApplyIncludedOptions(*layout.Options, program.settings);
   program.settings.recentLayouts.Add(path);
+  LayoutReady();
+  return true;
+}
+
+void Document::LayoutReady() {
   context.Macros = &layout.Tables.Macros;
   SetQsosPerCard(layout.Settings.QsosPerCard);
   ApplyGrouping();
   OpenedDocumentServices services{metrics, placement, store, hooks, mergeBuffer, false, {}};
   services.sortFlag = loader.SortFlag();
   AfterDocumentOpened(layout, program.ui, services);
-  if (store.QsoCount() == 0) mergeBuffer = SampleQsos();
+  if (!LogLoaded()) mergeBuffer = SampleQsos();
   ReadCurrentCard();
-  return true;
+}
+
+std::int32_t Document::DeletePrinted(long index) {
+  if (index == -1) {
+    store.ClearPrinted(-1);
+    program.printedData = false;
+    return 0;
+  }
+  if (index < 0 || static_cast<std::size_t>(index) >= store.QsoCount()) return -1;
+  const std::int32_t position = store.PrintedPosition(static_cast<std::size_t>(index));
+  store.ClearPrinted(index);
+  return position;
+}
+
+void Document::SetPrintedMark(std::size_t card) { store.MarkCardPrinted(card); }
+
+void Document::DeletePrintedData() {
+  store.DeletePrinted();
+  ReadCurrentCard();
+  program.printedData = false;
+  if (redraw) redraw();
 }
 
 void Document::ReadCurrentCard() {
+  context.PrintNumberBase = program.settings.printNo;
   if (store.CardCount() == 0) return;
   store.ReadCard(store.CurrentCard(), mergeBuffer);
   context.QsosOnCard = store.CurrentCardQsoCount();

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -89,6 +91,9 @@ class DocumentLoadHooks : public LoadHooks {
   void SortStore(bool descending) override;
   void Redraw() override;
   bool OpenLayoutDocument(const std::string& path) override;
+  // The print number continues the count of cards already sent.
+  void StartPrintNumberContinuation() override;
+  void CountSentRecord() override;
 
  private:
   Document& doc_;
@@ -117,8 +122,32 @@ class Document {
   // Reads a layout file into the document and applies it (paper, sort
   // question, regrouping). False with a message when it cannot be read.
   bool OpenLayout(const std::string& path);
+  // After the layout has been read or built: its paper, its QSOs per card
+  // (with the sort question for a loaded log), the first card.
+  void LayoutReady();
   // Reads the current card into the merge buffer.
   void ReadCurrentCard();
+
+  // The printed marks (the printed-data flag follows them).
+  std::int32_t GetPrintedPos(std::size_t index) const { return store.PrintedPosition(index); }
+  // index -1: every mark and the printed-data flag, answering 0; else the
+  // position of a marked QSO (the mark cleared) or -1.
+  std::int32_t DeletePrinted(long index);
+  void SetPrintedMark(std::size_t card);
+  // Removes the printed QSOs from the store and reads the current card.
+  void DeletePrintedData();
+  // Whether a log is loaded (the merge buffer holds its card, not the
+  // sample QSOs).
+  bool LogLoaded() const { return store.QsoCount() > 0; }
+
+  // The last page sent to a printer in this run (0 at first).
+  int lastPrintedPage = 0;
+  // The automation events of a real print job, and the write-back that a
+  // merge print ends with.
+  std::function<void()> printingEvent;
+  std::function<void()> printedEvent;
+  std::function<void()> afterMergePrint;
+  std::function<void()> redraw;
 
   // The condition a QSO must meet to load; none: "LoadCond" of the options.
   std::optional<std::string> loadConditionOverride;

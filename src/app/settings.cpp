@@ -56,8 +56,13 @@ void ReadSettings(const Profile& f, ProgramSettings& s) {
   s.partMark = f.GetString(kOption, "PartMark", "");
   s.invRotFont = Flag(f, "InvRotFont", false);
   s.sortCountry = Flag(f, "SortCountry", s.sortCountry);
+  // The registered messages up to the first empty slot.
   std::vector<std::string> history;
-  for (int i = 0; i < kMessageSlots; ++i) history.push_back(f.GetString(kMessage, "Hist" + std::to_string(i + 1), ""));
+  for (int i = 0; i < kMessageSlots; ++i) {
+    std::string text = f.GetString(kMessage, "Hist" + std::to_string(i + 1), "");
+    if (text.empty()) break;
+    history.push_back(std::move(text));
+  }
   s.messages.Assign(std::move(history));
   s.includeDoc = Flag(f, "IncludeDoc", false);
   load.th5Widths = kDefaultTh5Widths;

@@ -63,7 +63,7 @@ void RenderCard(Surface& surface, LayoutItemList& items, const DocumentSettings&
     const LogicalPoint origin = PrintOrigin(settings, options.column, options.row);
     surface.Translate(origin.x, origin.y);
   }
-  if (!printer || !context.LogLoaded() || options.testPrint) DrawGrid(surface, settings, metrics);
+  if (!printer || !context.LogLoaded() || options.printGrid) DrawGrid(surface, settings, metrics);
   // Embedded objects are drawn into their rectangle once documents hold them.
   for (std::size_t i = 0; i < items.Count(); ++i) items.At(i).Draw(surface, context);
   if (printer) return;

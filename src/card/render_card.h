@@ -24,7 +24,8 @@ std::vector<LogicalRect> MaskStrips(const DocumentSettings& settings, const Prin
 struct RenderCardOptions {
   int column = 0;
   int row = 0;
-  bool testPrint = false;
+  // A printed card shows the grid too (test prints, prints without a log).
+  bool printGrid = false;
 };
 
 void RenderCard(Surface& surface, LayoutItemList& items, const DocumentSettings& settings,

@@ -40,6 +40,14 @@ inline constexpr std::string_view kRemoveRegistration =
     "システムレジストリからＴＥＶＲＡを削除します.\r\n\r\n・ﾌｧｲﾙﾀｲﾌﾟ(TVD)による関連付けが失われます.\r\n"
     "・OLEｵｰﾄﾒｰｼｮﾝが使用できなくなります.\r\n・Windowsﾃﾞｨﾚｸﾄﾘ内の「TEVRA.INI」が削除されます.\r\n\r\n"
     "ＴＥＶＲＡを起動しなおすとシステムレジストリへの登録が再度行われます.\r\n";
+// Placeholder: the QSO count.
+inline constexpr std::string_view kNotSortedForPrint =
+    "ログデータがＴＥＶＲＡで並び替えられていません\r\n\r\n並び替えますか?   (%u件)";
+inline constexpr std::string_view kContinuePrint = "印刷済みデータがあります.継続位置から印刷しますか?";
+inline constexpr std::string_view kTempSpaceLow =
+    "Windowsの一時領域に十分な空き容量がありません.\r\nこのまま続けるとWindowsの一時領域が不足する可能性があります.\r\n"
+    "溜まっているデータの印刷が終了した後 [OK]を押して継続して下さい.";
+inline constexpr std::string_view kAutoPrintNumberNeedsReload = "自動計算を行うには再度ログファイルを読み込んで下さい.";
 inline constexpr std::string_view kCleaningUp = "後始末をしています.しばらくお待ち下さい...";
 inline constexpr std::string_view kCannotCreateFile105 = "ファイルが作成できません.";
 inline constexpr std::string_view kCannotOpenFile106 =

@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/console_ui.h"
 #include "import/mft_file.h"
+#include "merge/prompt_dialog.h"
 #include "support/temp_dir.h"
 
 namespace tevra {
@@ -196,6 +198,110 @@ TEST(Batch, SortsGroupsAndCountsAreas) {
   EXPECT_EQ(Batch({"--list", log, "--sort", "up"}).code, 2);
   EXPECT_EQ(Batch({"--list", log, "--per-card", "17"}).code, 2);
   unsetenv("XDG_CONFIG_HOME");
+}
+
+// What pdftotext makes of a PDF, one string per page.
+std::vector<std::string> PdfPages(const std::string& pdf) {
+  const std::string text = pdf + ".txt";
+  if (std::system(("pdftotext -layout '" + pdf + "' '" + text + "'").c_str()) != 0) return {};
+  std::ifstream in(text, std::ios::binary);
+  const std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::vector<std::string> pages(1);
+  for (char c : all) {
+    if (c == '\f') pages.emplace_back();
+    else pages.back().push_back(c);
+  }
+  if (pages.back().empty()) pages.pop_back();
+  return pages;
+}
+
+class BatchPrint : public ::testing::Test {
+ protected:
+  BatchPrint() {
+    setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+    std::string adif = "<EOH>\n";
+    for (int i = 0; i < 5; ++i)
+      adif += "<CALL:6>JA" + std::to_string(i % 3 + 1) + "XY" + static_cast<char>('A' + i) +
+              "<QSO_DATE:8>20240501<TIME_ON:4>120" + std::to_string(i) + "<BAND:3>40m<MODE:2>CW<EOR>\n";
+    log = dir.Write("log.adi", adif);
+  }
+  ~BatchPrint() override { unsetenv("XDG_CONFIG_HOME"); }
+  std::string Out(const char* name) const { return (dir.Path() / name).string(); }
+  test::TempDir dir;
+  std::string log;
+};
+
+TEST_F(BatchPrint, MergePrintsEveryCardIntoOnePdfAndKeepsThePrintNumber) {
+  BatchRun run = Batch({"-o", Out("cards.pdf"), "postcard", log, "--sort", "asc"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_NE(run.out.find("5 cards on 5 pages (pages 1 to 5 of 5)"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("next print number: 6"), std::string::npos) << run.out;
+  const auto pages = PdfPages(Out("cards.pdf"));
+  ASSERT_EQ(pages.size(), 5u);
+  // In bureau order: JA1 first, JA3 last.
+  EXPECT_NE(pages[0].find("JA1XYA"), std::string::npos) << pages[0];
+  EXPECT_NE(pages[4].find("JA3XYC"), std::string::npos) << pages[4];
+
+  // The next run numbers on from the saved print number; pages 2 to 3 only.
+  BatchRun second = Batch({"-o", Out("two.pdf"), "postcard", log, "--pages", "2-3"});
+  ASSERT_EQ(second.code, 0) << second.err;
+  EXPECT_NE(second.out.find("2 cards on 2 pages (pages 2 to 3 of 5)"), std::string::npos) << second.out;
+  EXPECT_NE(second.out.find("next print number: 8"), std::string::npos) << second.out;
+  EXPECT_EQ(PdfPages(Out("two.pdf")).size(), 2u);
+
+  // --continue resumes after page 3 of that log.
+  BatchRun resumed = Batch({"-o", Out("rest.pdf"), "postcard", log, "--continue"});
+  ASSERT_EQ(resumed.code, 0) << resumed.err;
+  EXPECT_NE(resumed.out.find("(pages 4 to 5 of 5)"), std::string::npos) << resumed.out;
+  BatchRun nothingLeft = Batch({"-o", Out("none.pdf"), "postcard", log, "--continue"});
+  EXPECT_EQ(nothingLeft.code, 1);
+  EXPECT_NE(nothingLeft.err.find("no pages to print"), std::string::npos) << nothingLeft.err;
+}
+
+TEST_F(BatchPrint, LabelSheetsTestPrintsAndBadRequests) {
+  BatchRun labels = Batch({"-o", Out("labels.pdf"), "tackseal", log, "--first-label", "11"});
+  ASSERT_EQ(labels.code, 0) << labels.err;
+  // Labels 11 and 12 of the first sheet, then three on the second.
+  EXPECT_NE(labels.out.find("5 cards on 2 pages"), std::string::npos) << labels.out;
+  const auto sheets = PdfPages(Out("labels.pdf"));
+  ASSERT_EQ(sheets.size(), 2u);
+  EXPECT_NE(sheets[0].find("JA1XYA"), std::string::npos);
+  EXPECT_NE(sheets[1].find("JA2XYE"), std::string::npos);
+
+  BatchRun test = Batch({"-o", Out("test.pdf"), "postcard", "--test"});
+  ASSERT_EQ(test.code, 0) << test.err;
+  EXPECT_NE(test.out.find("1 card on 1 page"), std::string::npos) << test.out;
+  EXPECT_EQ(test.out.find("print number"), std::string::npos);
+  EXPECT_NE(PdfPages(Out("test.pdf")).at(0).find("JH1ZZZ"), std::string::npos);  // the sample QSOs
+
+  EXPECT_EQ(Batch({"-o", Out("x.pdf"), "postcard"}).code, 2);  // no log, no --test
+  EXPECT_EQ(Batch({"-o", Out("x.pdf"), "postcard", log, "--pages", "4-2"}).code, 2);
+  BatchRun noPrinter = Batch({"--printer", "no-such-printer", "postcard", log});
+  EXPECT_EQ(noPrinter.code, 1);
+  EXPECT_NE(noPrinter.err.find("no such printer"), std::string::npos) << noPrinter.err;
+  BatchRun unwritable = Batch({"-o", (dir.Path() / "missing" / "x.pdf").string(), "postcard", log});
+  EXPECT_EQ(unwritable.code, 1);
+  EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos) << unwritable.err;
+}
+
+TEST(ConsoleUi, PromptsReadTheTerminal) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::tmpfile(), &std::fclose);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> err(std::tmpfile(), &std::fclose);
+  std::fputs("73 TNX\r\n\n", in.get());
+  std::rewind(in.get());
+  ConsoleUi ui(err.get(), "tevra-batch");
+  PromptHistory history;
+  history.Add("PSE QSL");
+  PromptDialog dialog(PromptDialog::Mode::Printing, "Message", history, nullptr);
+  EXPECT_TRUE(ui.RunPromptDialog(dialog));  // without input: the pre-filled text
+  EXPECT_EQ(dialog.EditText(), "PSE QSL");
+  ui.promptInput = in.get();
+  EXPECT_TRUE(ui.RunPromptDialog(dialog));
+  EXPECT_EQ(dialog.EditText(), "73 TNX");
+  EXPECT_TRUE(ui.RunPromptDialog(dialog));  // an empty line keeps it
+  EXPECT_EQ(dialog.EditText(), "73 TNX");
+  EXPECT_FALSE(ui.RunPromptDialog(dialog));  // end of input ends the printing
+  EXPECT_NE(Slurp(err.get()).find("Message [PSE QSL]: "), std::string::npos);
 }
 
 // CSV logs take their formulas from the settings file, a setting file or a

@@ -1,0 +1,69 @@
+// The headless merge print: tevra-batch puts a log of N QSOs onto the
+// example postcard as one PDF. Reports cards per second and the peak
+// resident memory of the tevra-batch process, for two log sizes, to show
+// that memory does not grow with the number of cards.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+std::string MakeAdif(int count) {
+  const auto path = std::filesystem::temp_directory_path() / ("tevra-print-bench-" + std::to_string(count) + ".adi");
+  if (std::filesystem::exists(path)) return path.string();
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  std::fputs("<ADIF_VER:5>3.1.4<EOH>\n", f);
+  const char* modes[] = {"CW", "SSB", "FT8"};
+  for (int i = 0; i < count; ++i) {
+    char call[16];
+    std::snprintf(call, sizeof call, "%s%d%c%c%c", i % 5 == 0 ? "W" : "JA", i % 10, 'A' + i % 26, 'A' + i / 26 % 26,
+                  'A' + i / 676 % 26);
+    std::fprintf(f, "<CALL:%zu>%s<QSO_DATE:8>2024%02d%02d<TIME_ON:4>%02d%02d<FREQ:5>7.045<MODE:%zu>%s<RST_SENT:3>599<EOR>\n",
+                 std::strlen(call), call, i % 12 + 1, i % 28 + 1, i % 24, i % 60, std::strlen(modes[i % 3]),
+                 modes[i % 3]);
+  }
+  std::fclose(f);
+  return path.string();
+}
+
+void BM_MergePrintToPdf(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const std::string log = MakeAdif(count);
+  const auto dir = std::filesystem::temp_directory_path() / "tevra-print-bench";
+  std::filesystem::create_directories(dir);
+  const std::string ini = (dir / "TEVRA.INI").string();
+  const std::string pdf = (dir / "cards.pdf").string();
+  double seconds = 0;
+  long peakKb = 0;
+  for (auto _ : state) {
+    std::fclose(std::fopen(ini.c_str(), "wb"));  // fresh settings, print number 1
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+      std::freopen("/dev/null", "w", stdout);
+      execl(TEVRA_BATCH, TEVRA_BATCH, "--config", ini.c_str(), "--no-prompts", "-o", pdf.c_str(),
+            TEVRA_EXAMPLES_DIR "/postcard.tvd", log.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    state.SetIterationTime(seconds);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) state.SkipWithError("tevra-batch failed");
+    peakKb = usage.ru_maxrss;
+  }
+  state.counters["cards_per_s"] = count / seconds;
+  state.counters["peak_rss_MB"] = static_cast<double>(peakKb) / 1024.0;
+  state.counters["pdf_MB"] = static_cast<double>(std::filesystem::file_size(pdf)) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_MergePrintToPdf)->Arg(1000)->Arg(10000)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace

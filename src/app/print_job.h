@@ -1,0 +1,88 @@
+// The merge print as a model, apart from any page loop: which pages a job
+// has, the questions before it, which card each page and label cell shows,
+// the printed marks, the print number and the events. A page loop (PDF,
+// printer, preview) asks it page by page and draws where it says.
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+namespace tevra {
+
+class Document;
+
+enum class PrintKind {
+  Merge,    // every card of the log ("差込印刷")
+  Test,     // the card as the screen shows it ("テスト印刷")
+  Preview,  // the merge pages on the screen: no marks, counters or events
+};
+
+// Where a page's cards are drawn.
+class PageCanvas {
+ public:
+  virtual ~PageCanvas() = default;
+  // Draws the layout with the merge buffer's QSOs in tack-seal cell
+  // (column, row); (0, 0) for a card page. grid: the layout grid goes on
+  // the page too.
+  virtual void DrawCard(int column, int row, bool grid) = 0;
+};
+
+class PrintJob {
+ public:
+  // realPrinter: the pages go to a printer or a PDF file, not to a preview.
+  PrintJob(Document& doc, PrintKind kind);
+
+  // Before the print dialog: the sort and continue questions, the page
+  // count, the printing event. False when the user abandoned the job.
+  bool Prepare();
+  int PageCount() const { return pageCount_; }
+  // The lowest page the dialog offers (after the last printed page when
+  // continuing).
+  int MinPage() const { return minPage_; }
+  // The page that shows the current card ("現在のﾍﾟｰｼﾞ"; the preview's
+  // first page).
+  int CurrentCardPage() const;
+
+  // After the dialog, before the first page of a real job: the metrics of
+  // the chosen printer, counters to 0.
+  void Begin();
+  // False when the job is to stop before this page (a prompt was cancelled).
+  bool PreparePage() const;
+  void PrintPage(int page, PageCanvas& canvas);
+  // After the last page of a real job: print number, write-back, events.
+  void End();
+
+  int CardsPrinted() const { return cardsPrinted_; }
+  int PagesPrinted() const { return pagesPrinted_; }
+  PrintKind Kind() const { return kind_; }
+  bool TackSeals() const;
+  int CardsPerSheet() const;
+
+  // A partly used label sheet: page 1 starts at label firstLabel (row by
+  // row from 1); the cells before it stay empty. 1 for a whole sheet.
+  void SetFirstLabel(int label);
+
+  // Every 50th page of a job to a printer gives the spooler time (a PDF
+  // file has no spooler and sets this false).
+  bool spoolerPauses = true;
+  // How the job waits on every 50th page; a test replaces it.
+  std::function<void(std::chrono::milliseconds)> sleep;
+  // The free space of the temporary folder, in KB; a test replaces it.
+  std::function<unsigned()> tempFreeKilobytes;
+
+ private:
+  bool HasLogCards() const;
+  bool Real() const { return kind_ != PrintKind::Preview; }
+  void DrawPage(PageCanvas& canvas, int pageCard, int skipCells);
+  void DrawCard(PageCanvas& canvas, int column, int row);
+
+  Document& doc_;
+  PrintKind kind_;
+  int pageCount_ = 1;
+  int minPage_ = 1;
+  int firstLabel_ = 1;
+  int cardsPrinted_ = 0;
+  int pagesPrinted_ = 0;
+};
+
+}  // namespace tevra
