@@ -12,6 +12,15 @@
 
 namespace tevra {
 
+PrintDialogText PrintDialogTextFor(PrintKind kind) {
+  switch (kind) {
+    case PrintKind::Test: return {"テスト印刷", "現在のﾍﾟｰｼﾞ", ""};
+    case PrintKind::Merge: return {"", "", "現在のﾍﾟｰｼﾞ"};
+    case PrintKind::Preview: break;
+  }
+  return {};
+}
+
 PrintJob::PrintJob(Document& doc, PrintKind kind)
     : sleep([](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); }),
       tempFreeKilobytes([] { return TempFreeKilobytes(); }),

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <string_view>
 
 namespace tevra {
 
@@ -26,6 +27,16 @@ class PageCanvas {
   // the page too.
   virtual void DrawCard(int column, int row, bool grid) = 0;
 };
+
+// What the print dialog shows for a job: a test print is titled
+// "テスト印刷" and its all-pages choice reads "現在のﾍﾟｰｼﾞ"; a merge print
+// offers the selection choice as "現在のﾍﾟｰｼﾞ".
+struct PrintDialogText {
+  std::string_view title;           // empty: the dialog's own
+  std::string_view allPagesLabel;   // empty: the dialog's own
+  std::string_view selectionLabel;  // empty: no selection choice
+};
+PrintDialogText PrintDialogTextFor(PrintKind kind);
 
 class PrintJob {
  public:
