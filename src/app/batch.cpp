@@ -37,6 +37,7 @@
 #include "log/log_store.h"
 #include "merge/load_condition.h"
 #include "merge/macro_expander.h"
+#include "qt/qt_clipboard.h"
 #include "qt/qt_printer.h"
 
 namespace tevra {
@@ -62,6 +63,14 @@ constexpr const char* kUsage =
     "                       from 1), for a partly used sheet.\n"
     "  --no-prompts         '@Input' prompts take their pre-filled text instead of\n"
     "                       asking on the terminal.\n"
+    "  --write-back         after the print, write the sent mark (SendMark) into the\n"
+    "                       printed QSOs' records of the log (KUVAL data, LOG200,\n"
+    "                       HAMLOG, HAMLOG 5, dBase; a .$BK backup first), or list\n"
+    "                       them in a .TVQ file next to a text log. Without it the\n"
+    "                       log is left as it is.\n"
+    "  --suppress           before printing, leave out QSOs whose card was already\n"
+    "                       sent on the same band and mode (and JARL stations);\n"
+    "                       with --write-back they get the mark \"C\" in the log.\n"
     "  The print number (PrintNo of the settings file) advances by the cards\n"
     "  printed and is saved, as the program does at exit.\n"
     "\n"
@@ -132,6 +141,8 @@ struct BatchOptions {
   bool testPrint = false;
   bool resume = false;
   bool noPrompts = false;
+  bool writeBack = false;
+  bool suppress = false;
   int firstLabel = 1;
   std::string sort;             // "asc", "desc", "time" or empty
   std::optional<int> perCard;   // QSOs per card
@@ -206,6 +217,10 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
       options.resume = true;
     } else if (a == "--no-prompts") {
       options.noPrompts = true;
+    } else if (a == "--write-back") {
+      options.writeBack = true;
+    } else if (a == "--suppress") {
+      options.suppress = true;
     } else if (a == "--first-label" && value(v)) {
       char* end = nullptr;
       const long n = std::strtol(v.c_str(), &end, 10);
@@ -603,6 +618,18 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
   ui.yesNoCancelAnswer = batch.resume ? Answer::Yes : Answer::No;
   if (!batch.noPrompts && isatty(fileno(stdin))) ui.promptInput = stdin;
   const bool merge = !batch.testPrint;
+  QtClipboard clipboard;
+  doc.writeBack.clipboard = &clipboard;
+  if (batch.suppress && batch.printLog) {
+    ui.confirmAll = batch.writeBack;  // the question whether to mark the log
+    const SuppressionResult s = SuppressIssued(doc, SuppressionOptions{});
+    ui.confirmAll = true;
+    std::fprintf(out, "suppressed %u of %u QSOs not sent yet; %zu QSOs to print\n", s.suppressed, s.unsent, s.kept);
+    if (merge && doc.store.CardCount() == 0) {
+      std::fprintf(err, "tevra-batch: nothing left to print\n");
+      return 1;
+    }
+  }
   if (merge && batch.resume) RestoreResumePoint(doc, logPath, err);
 
   PrintJob job(doc, merge ? PrintKind::Merge : PrintKind::Test);
@@ -619,6 +646,8 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
                  job.PageCount() == 1 ? "" : "s", from);
     return 1;
   }
+  // The write-back question at the end of the job.
+  ui.yesNoCancelAnswer = batch.writeBack ? Answer::Yes : Answer::No;
   job.Begin();
   ProgressLine progress(err, job, merge ? static_cast<int>(doc.store.CardCount()) : 1);
   const PageLoopResult result =
@@ -630,6 +659,8 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
                  systemPrinter ? batch.printerName->c_str() : batch.outputPdf->c_str());
     return 1;
   }
+  std::size_t printed = 0;
+  for (std::size_t i = 0; i < doc.store.QsoCount(); ++i) printed += doc.store.Entry(i).Printed() ? 1 : 0;
   job.End();
   if (result.stoppedEarly) std::fprintf(err, "tevra-batch: printing ended at a prompt\n");
   const std::string target = systemPrinter ? "printer " + *batch.printerName : *batch.outputPdf;
@@ -637,6 +668,14 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
   std::fprintf(out, "%d card%s on %d page%s (pages %d to %d of %d) to %s\n", job.CardsPrinted(),
                job.CardsPrinted() == 1 ? "" : "s", pages, pages == 1 ? "" : "s", result.firstPage, result.lastPage,
                job.PageCount(), target.c_str());
+  if (merge && printed > 0) {
+    if (!batch.writeBack)
+      std::fprintf(out, "the log was left as it is (no --write-back)\n");
+    else if (doc.program.printedData)
+      std::fprintf(err, "tevra-batch: the log could not be updated; the printed QSOs stay marked\n");
+    else
+      std::fprintf(out, "%zu printed QSO%s written back to the log\n", printed, printed == 1 ? "" : "s");
+  }
   if (merge) {
     std::fprintf(out, "next print number: %d\n", doc.program.settings.printNo);
     KeepResumePoint(doc, logPath);

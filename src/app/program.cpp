@@ -130,6 +130,8 @@ void DocumentLoadHooks::Redraw() {
 
 bool DocumentLoadHooks::OpenLayoutDocument(const std::string& path) { return doc_.OpenLayout(path); }
 
+bool DocumentLoadHooks::SettlePendingWriteBack() { return doc_.writeBack.Settle(true); }
+
 void DocumentLoadHooks::StartPrintNumberContinuation() {
   ProgramSettings& s = doc_.program.settings;
   if (s.printNoAuto) s.printNo = 1;
@@ -147,6 +149,8 @@ Document::Document(Program& program_, Printer& printer)
       loader(program_.ui, store, program_.settings.load, hooks, mergeBuffer) {
   expander = std::make_unique<MacroExpander>(context, Services());
   loader.SetEnableLogFile(program.automation.enableLogFile);
+  // A merge print ends by offering to mark the log.
+  afterMergePrint = [this] { writeBack.Settle(true); };
   Reset();
 }
 
@@ -224,7 +228,7 @@ bool Document::OpenLayout(const std::string& path) {
   }
   const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   // Opening deletes the document's contents first, as a new document does.
-  Reset();
+  DiscardContents();
   layout.Options.reset();
   ArchiveReader in(bytes);
   if (!LoadDocument(layout, in, program.ui, program.automation.loadRigAnt)) return false;
@@ -265,6 +269,11 @@ void Document::DeletePrintedData() {
   ReadCurrentCard();
   program.printedData = false;
   if (redraw) redraw();
+}
+
+void Document::DiscardContents() {
+  writeBack.Settle(false);
+  Reset();
 }
 
 void Document::ReadCurrentCard() {

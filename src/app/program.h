@@ -14,6 +14,7 @@
 
 #include "app/printer_metrics.h"
 #include "app/settings.h"
+#include "app/write_back.h"
 #include "card/layout_document.h"
 #include "core/profile.h"
 #include "import/external_libraries.h"
@@ -91,6 +92,7 @@ class DocumentLoadHooks : public LoadHooks {
   void SortStore(bool descending) override;
   void Redraw() override;
   bool OpenLayoutDocument(const std::string& path) override;
+  bool SettlePendingWriteBack() override;
   // The print number continues the count of cards already sent.
   void StartPrintNumberContinuation() override;
   void CountSentRecord() override;
@@ -140,6 +142,10 @@ class Document {
   // sample QSOs).
   bool LogLoaded() const { return store.QsoCount() > 0; }
 
+  // Offers the write-back before the document's contents go (a new or
+  // another layout document): Yes and No only.
+  void DiscardContents();
+
   // The last page sent to a printer in this run (0 at first).
   int lastPrintedPage = 0;
   // The automation events of a real print job, and the write-back that a
@@ -162,6 +168,7 @@ class Document {
   CardPlacement placement;
   DocumentLoadHooks hooks{*this};
   LogLoader loader;
+  LogWriteBack writeBack{*this};
 
  private:
   MergeServices Services();

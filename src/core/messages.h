@@ -48,6 +48,45 @@ inline constexpr std::string_view kTempSpaceLow =
     "Windowsの一時領域に十分な空き容量がありません.\r\nこのまま続けるとWindowsの一時領域が不足する可能性があります.\r\n"
     "溜まっているデータの印刷が終了した後 [OK]を押して継続して下さい.";
 inline constexpr std::string_view kAutoPrintNumberNeedsReload = "自動計算を行うには再度ログファイルを読み込んで下さい.";
+inline constexpr std::string_view kLogUpdatedElsewhere101 =
+    "ログファイルが他のアプリケーションで更新されています.\r\n\r\nレコードの順序が変更されているとＴＥＶＲＡは異なる位置に送信マークを付ける恐れがあります.";
+inline constexpr std::string_view kBackupFailed103 =
+    "バックアップファイルの作成に失敗しました.ログファイルの更新は行いません.";
+inline constexpr std::string_view kNoSendFormula33001 =
+    "CSV変換式｢SEND｣が見つかりません.\r\n\r\n参照元のログファイルを更新できません.";
+inline constexpr std::string_view kSendFieldUnusable33002 =
+    "CSV変換式｢SEND｣がﾌｨｰﾙﾄﾞの範囲外に存在するか、更新禁止が設定されています．\r\n\r\n参照元のログファイルを更新できません.";
+inline constexpr std::string_view kAskUpdateLog =
+    "差込印刷データを印刷ジョブに送りました。\r\n\r\n現在のログファイルを更新（送信済みマークを付ける）しますか？";
+inline constexpr std::string_view kAskClipboardList =
+    "差込印刷データを印刷ジョブに送りました。\r\n\r\n印刷済みデータのレコード一覧をクリップボードに格納しますか？";
+inline constexpr std::string_view kAskListFile =
+    "差込印刷データを印刷ジョブに送りました。\r\n\r\n印刷済みデータのレコード一覧ファイルを作成しますか？";
+inline constexpr std::string_view kLogUpdatedWithBackup =
+    "ログファイルの更新が終了しました.\r\n\r\n元の状態はバックアップ($BK)に保存されています.";
+inline constexpr std::string_view kLogUpdated = "ログファイルの更新が終了しました.";
+inline constexpr std::string_view kListFileDone = "一覧ファイルの作成を終了しました.";
+inline constexpr std::string_view kSafetyFileTitle = "ＬＯＧ２００セーフティファイルの指定";
+inline constexpr std::string_view kSafetyFileFilter = "LOG200ｾｰﾌﾃｨﾌｧｲﾙ(*.l2s)|*.l2s||";
+inline constexpr std::string_view kSafetyFileOpenFailed =
+    "セーフティファイルのオープンに失敗しました．\r\nファイルの更新を中止します.";
+inline constexpr std::string_view kAskCreateSafetyFile =
+    "セーフティファイルをログファイルと同じディレクトリに拡張子（L2S）で新規に作成しますか";
+inline constexpr std::string_view kSafetyFileCreateFailed =
+    "セーフティファイルの作成に失敗しました．\r\nファイルの更新を中止します.";
+// Placeholder: the number of records. Not a message of the original
+// program: records another program changed since loading are left alone.
+inline constexpr std::string_view kRecordsChangedSinceLoad =
+    "%u 件のレコードは読み込み後に他のアプリケーションで変更されていたため、送信済みマークを付けませんでした.";
+inline constexpr std::string_view kSearchingSuppression = "発行抑止データを検索中...";
+// Placeholders: the QSOs not sent yet, the suppressed ones.
+inline constexpr std::string_view kAskSuppressionUpdate =
+    "%u QSO中の %u QSOが抑止対象として抽出されました.\r\n\r\n参照元のログファイルを更新しますか？";
+inline constexpr std::string_view kSuppressionUpdated =
+    "ログファイルの更新を終了しました.\r\n\r\n今回印刷分データを抽出します.";
+inline constexpr std::string_view kNothingSuppressed =
+    "抑止対象のQSOは見つかりませんでした.\r\n\r\n今回印刷分データを抽出します.";
+inline constexpr std::string_view kExtractingThisPrint = "今回印刷分データを抽出中...";
 inline constexpr std::string_view kCleaningUp = "後始末をしています.しばらくお待ち下さい...";
 inline constexpr std::string_view kCannotCreateFile105 = "ファイルが作成できません.";
 inline constexpr std::string_view kCannotOpenFile106 =

@@ -1,5 +1,7 @@
 #include "import/csv_readers.h"
 
+#include "import/record_fingerprint.h"
+
 namespace tevra {
 
 std::vector<std::string> ReadCsvSamples(std::FILE* file) {
@@ -38,6 +40,21 @@ DbfRecordReader::DbfRecordReader(DbfEngine& engine, const RecordLayout& layout, 
       first_(static_cast<std::size_t>(skipCount < 0 ? 0 : skipCount)),
       next_(first_) {}
 
+std::uint64_t DbfFingerprint(const DbfEngine& engine, std::optional<std::size_t> sendField) {
+  std::uint64_t h = FingerprintBytes({});
+  for (std::size_t i = 0; i < engine.Fields().size(); ++i) {
+    if (sendField && i == *sendField) continue;
+    h = FingerprintBytes(engine.DbfFieldText(i), h ^ (i + 1));
+  }
+  return h;
+}
+
+std::optional<std::size_t> SendColumn(const RecordLayout& layout) {
+  for (std::size_t i = 0; i < layout.columns.size(); ++i)
+    if (layout.columns[i] == "SEND") return i;
+  return std::nullopt;
+}
+
 RecordSource::Step DbfRecordReader::Next(QsoRecord& record) {
   if (failed_ || next_ >= engine_.RecordCount()) return Step::End;
   if (!engine_.DbfSeek(next_++)) {
@@ -45,6 +62,7 @@ RecordSource::Step DbfRecordReader::Next(QsoRecord& record) {
     return Step::End;
   }
   if (!engine_.DbfIsLive()) return Step::Skipped;
+  fingerprint_ = DbfFingerprint(engine_, SendColumn(layout_));
   ParseRecordLine(record, engine_.DbfRecordText(), columnCount_, layout_, defaultQso_);
   return Step::Record;
 }

@@ -39,6 +39,12 @@ class CsvTextReader : public RecordSource {
 
 // Records of an open dBase file from skipCount on; positions are 0-based
 // record indices; deleted records are passed over.
+// The fingerprint of the current dBase record: every field but sendField
+// (the column of the "SEND" formula; none: every field).
+std::uint64_t DbfFingerprint(const DbfEngine& engine, std::optional<std::size_t> sendField);
+// The column of the first formula that is exactly "SEND".
+std::optional<std::size_t> SendColumn(const RecordLayout& layout);
+
 class DbfRecordReader : public RecordSource {
  public:
   DbfRecordReader(DbfEngine& engine, const RecordLayout& layout, QsoRecord& defaultQso, int skipCount);
@@ -46,8 +52,10 @@ class DbfRecordReader : public RecordSource {
   bool Accepts(const QsoRecord& record) const override;
   bool Failed() const override { return failed_; }
   std::int32_t FirstPosition() const override { return static_cast<std::int32_t>(first_); }
+  std::optional<std::uint64_t> Fingerprint() const override { return fingerprint_; }
 
  private:
+  std::uint64_t fingerprint_ = 0;
   DbfEngine& engine_;
   const RecordLayout& layout_;
   QsoRecord& defaultQso_;

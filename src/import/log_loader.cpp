@@ -211,6 +211,7 @@ bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, Record
   if (sentMarks) hooks_.StartPrintNumberContinuation();
 
   std::int32_t position = reader.FirstPosition();
+  fingerprints_.clear();
   QsoRecord record;
   for (;;) {
     RecordSource::Step step = reader.Next(record);
@@ -218,8 +219,10 @@ bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, Record
     if (step == RecordSource::Step::Record) {
       if (sentMarks && AlreadySent(record.QslSent)) hooks_.CountSentRecord();
       if (hooks_.LoadConditionHolds(record) && reader.Accepts(record) &&
-          (!options_.skipSendMark || record.QslSent == '\0'))
+          (!options_.skipSendMark || record.QslSent == '\0')) {
         store_.Add(record, position);
+        if (const auto fingerprint = reader.Fingerprint()) fingerprints_.emplace_back(position, *fingerprint);
+      }
     }
     position += reader.PositionStep();
   }
@@ -291,6 +294,13 @@ bool LogLoader::OpenByName(const std::string& path) {
   if (!ReadLog(*type, path)) return false;
   RememberPath(path);
   return AfterLoad();
+}
+
+std::optional<std::uint64_t> LogLoader::FingerprintAt(std::int32_t position) const {
+  const auto at = std::lower_bound(fingerprints_.begin(), fingerprints_.end(), position,
+                                   [](const auto& entry, std::int32_t p) { return entry.first < p; });
+  if (at == fingerprints_.end() || at->first != position) return std::nullopt;
+  return at->second;
 }
 
 bool LogLoader::OpenRecentLog(std::size_t n) {

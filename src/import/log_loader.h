@@ -92,6 +92,10 @@ class LogLoader {
   bool BackupArmed() const { return backupArmed_; }
   void DisarmBackup() { backupArmed_ = false; }
   void SetSortFlag(bool flag) { sortFlag_ = flag; }
+  void SetLogModificationTime(std::optional<std::time_t> time) { logModTime_ = time; }
+  // The fingerprint of the stored record at a source position, for logs the
+  // write-back changes in place.
+  std::optional<std::uint64_t> FingerprintAt(std::int32_t position) const;
 
  private:
   void RememberPath(const std::string& path);
@@ -111,6 +115,8 @@ class LogLoader {
   bool enableLogFile_ = true;
   bool sortFlag_ = false;
   std::optional<std::time_t> logModTime_;
+  // (position, fingerprint) of every stored record, in position order.
+  std::vector<std::pair<std::int32_t, std::uint64_t>> fingerprints_;
   bool backupArmed_ = false;
 };
 

@@ -9,6 +9,7 @@
 #include "core/band.h"
 #include "core/date_time.h"
 #include "core/text.h"
+#include "import/record_fingerprint.h"
 
 namespace tevra {
 namespace {
@@ -107,6 +108,7 @@ MdtReader::MdtReader(std::string bytes) : bytes_(std::move(bytes)) {
 RecordSource::Step MdtReader::Next(QsoRecord& r) {
   if (next_ >= count_) return Step::End;
   const char* p = bytes_.data() + kMdtHeaderSize + kMdtRecordSize * next_++;
+  fingerprint_ = MdtFingerprint(std::string_view(p, kMdtRecordSize));
   r = QsoRecord{};
   r.Year = static_cast<u8>(p[0]);
   const unsigned monthDay = Le16(p + 1);
@@ -157,6 +159,7 @@ RecordSource::Step MdtReader::Next(QsoRecord& r) {
 RecordSource::Step L2Reader::Next(QsoRecord& r) {
   if ((next_ + 1) * kL2RecordSize > bytes_.size()) return Step::End;  // a cut record is no record
   // Byte 198 ends the text; the padding blanks after the last field go.
+  fingerprint_ = L2Fingerprint(std::string_view(bytes_).substr(kL2RecordSize * next_, kL2RecordSize));
   std::string_view text = TrimRight(std::string_view(bytes_).substr(kL2RecordSize * next_++, 198));
   std::array<std::string_view, 17> f{};
   for (auto& field : f) {
@@ -215,6 +218,7 @@ RecordSource::Step DbsReader::Next(QsoRecord& r) {
   if (next_ >= count_) return Step::End;
   const char* p = dbs_.data() + kDbsHeaderSize + kDbsRecordSize * next_++;
   if (p[0] != ' ') return Step::Skipped;
+  fingerprint_ = DbsFingerprint(std::string_view(p, kDbsRecordSize));
   r = QsoRecord{};
 
   // The texts in the remark file: lengths of QTH, remark 1 and remark 2, then the texts.
@@ -273,27 +277,41 @@ RecordSource::Step DbsReader::Next(QsoRecord& r) {
 
 // --- HAMLOG version 5 ---------------------------------------------------------
 
-HdbReader::HdbReader(std::string bytes, Th5Widths& widths) : bytes_(std::move(bytes)) {
-  if (bytes_.size() < 32) return;
-  const u8 version = static_cast<u8>(bytes_[0]);
-  headerLength_ = Le16(bytes_.data() + 8);
-  recordLength_ = Le16(bytes_.data() + 10);
-  if ((version != 0x03 && version != 0x1A) || headerLength_ == 0 || recordLength_ == 0 ||
-      headerLength_ > bytes_.size())
-    return;
+HdbLayout ReadHdbLayout(std::string_view bytes, Th5Widths& widths) {
+  HdbLayout layout;
+  if (bytes.size() < 32) return layout;
+  const u8 version = static_cast<u8>(bytes[0]);
+  layout.headerLength = Le16(bytes.data() + 8);
+  layout.recordLength = Le16(bytes.data() + 10);
+  if ((version != 0x03 && version != 0x1A) || layout.headerLength == 0 || layout.recordLength == 0 ||
+      layout.headerLength > bytes.size())
+    return layout;
   // Field widths from the descriptors (at most 20, ending at 0x0D); fields
   // the header does not describe keep the working widths.
   std::vector<std::size_t> described;
-  for (std::size_t pos = 32; described.size() < 20 && pos + 32 <= headerLength_ && bytes_[pos] != '\x0D'; pos += 32)
-    described.push_back(static_cast<u8>(bytes_[pos + 16]));
+  for (std::size_t pos = 32; described.size() < 20 && pos + 32 <= layout.headerLength && bytes[pos] != '\x0D';
+       pos += 32)
+    described.push_back(static_cast<u8>(bytes[pos + 16]));
   for (std::size_t i = 8; i < 15 && i < described.size(); ++i) widths[i] = static_cast<std::uint8_t>(described[i]);
   std::size_t offset = 1;
   for (std::size_t i = 0; i < kHdbFieldCount; ++i) {
-    offsets_.push_back(offset);
-    widths_.push_back(i < described.size() ? described[i] : widths[i]);
-    offset += widths_.back();
+    layout.offsets.push_back(offset);
+    layout.widths.push_back(i < described.size() ? described[i] : widths[i]);
+    offset += layout.widths.back();
   }
-  count_ = std::min<std::size_t>(Le32(bytes_.data() + 4), (bytes_.size() - headerLength_) / recordLength_);
+  layout.count = Le32(bytes.data() + 4);
+  layout.check = HdbOpenResult::Ok;
+  return layout;
+}
+
+HdbReader::HdbReader(std::string bytes, Th5Widths& widths) : bytes_(std::move(bytes)) {
+  HdbLayout layout = ReadHdbLayout(bytes_, widths);
+  if (layout.check != HdbOpenResult::Ok) return;
+  headerLength_ = layout.headerLength;
+  recordLength_ = layout.recordLength;
+  offsets_ = std::move(layout.offsets);
+  widths_ = std::move(layout.widths);
+  count_ = std::min<std::size_t>(layout.count, (bytes_.size() - headerLength_) / recordLength_);
   check_ = count_ == 0 ? HdbOpenResult::NoRecords : HdbOpenResult::Ok;
 }
 
@@ -301,6 +319,7 @@ RecordSource::Step HdbReader::Next(QsoRecord& r) {
   if (check_ != HdbOpenResult::Ok || next_ >= count_) return Step::End;
   const std::string_view rec = std::string_view(bytes_).substr(headerLength_ + recordLength_ * next_++, recordLength_);
   if (rec[0] != ' ') return Step::Skipped;
+  fingerprint_ = FingerprintWithout(rec, offsets_[6] + 1, 1);
   // Raw bytes of a field, cut to the record.
   auto raw = [&](std::size_t i) {
     if (offsets_[i] >= rec.size()) return std::string_view();

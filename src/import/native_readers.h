@@ -39,10 +39,12 @@ class MdtReader : public RecordSource {
   Step Next(QsoRecord& record) override;
   std::int32_t FirstPosition() const override { return static_cast<std::int32_t>(kMdtHeaderSize); }
   std::int32_t PositionStep() const override { return static_cast<std::int32_t>(kMdtRecordSize); }
+  std::optional<std::uint64_t> Fingerprint() const override { return fingerprint_; }
   std::size_t RecordCount() const { return count_; }
 
  private:
   std::string bytes_;
+  std::uint64_t fingerprint_ = 0;
   std::size_t count_ = 0;
   std::size_t next_ = 0;
 };
@@ -53,9 +55,11 @@ class L2Reader : public RecordSource {
   Step Next(QsoRecord& record) override;
   std::int32_t FirstPosition() const override { return 0; }
   std::int32_t PositionStep() const override { return static_cast<std::int32_t>(kL2RecordSize); }
+  std::optional<std::uint64_t> Fingerprint() const override { return fingerprint_; }
 
  private:
   std::string bytes_;
+  std::uint64_t fingerprint_ = 0;
   std::size_t next_ = 0;
 };
 
@@ -68,8 +72,10 @@ class DbsReader : public RecordSource {
   Step Next(QsoRecord& record) override;
   std::int32_t FirstPosition() const override { return static_cast<std::int32_t>(kDbsHeaderSize); }
   std::int32_t PositionStep() const override { return static_cast<std::int32_t>(kDbsRecordSize); }
+  std::optional<std::uint64_t> Fingerprint() const override { return fingerprint_; }
 
  private:
+  std::uint64_t fingerprint_ = 0;
   std::string dbs_;
   std::string dbr_;
   std::size_t count_ = 0;
@@ -77,6 +83,21 @@ class DbsReader : public RecordSource {
 };
 
 enum class HdbOpenResult { Ok, BadFormat, NoRecords };
+
+// Where the records and fields of a HAMLOG version 5 file are, from its
+// header (at least the header's bytes); widths gets the header's widths of
+// positions 9 to 15.
+struct HdbLayout {
+  HdbOpenResult check = HdbOpenResult::BadFormat;
+  std::size_t headerLength = 0;
+  std::size_t recordLength = 0;
+  std::size_t count = 0;  // records the header announces
+  std::vector<std::size_t> offsets;  // of each field within a record
+  std::vector<std::size_t> widths;
+  // The sent character: the second of the 3-character QSL field.
+  std::size_t SentOffset() const { return offsets.size() > 6 ? offsets[6] + 1 : 0; }
+};
+HdbLayout ReadHdbLayout(std::string_view header, Th5Widths& widths);
 
 class HdbReader : public RecordSource {
  public:
@@ -87,6 +108,7 @@ class HdbReader : public RecordSource {
   Step Next(QsoRecord& record) override;
   bool Accepts(const QsoRecord& record) const override { return record.Call[0] != '\0'; }
   std::int32_t FirstPosition() const override { return 0; }
+  std::optional<std::uint64_t> Fingerprint() const override { return fingerprint_; }
 
  private:
   std::string bytes_;
@@ -96,6 +118,7 @@ class HdbReader : public RecordSource {
   std::size_t headerLength_ = 0;
   std::size_t recordLength_ = 0;
   std::size_t count_ = 0;
+  std::uint64_t fingerprint_ = 0;
   std::size_t next_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "core/qso_record.h"
 
@@ -24,6 +25,9 @@ class RecordSource {
   virtual bool RemembersFile() const { return true; }
   virtual std::int32_t FirstPosition() const { return 1; }
   virtual std::int32_t PositionStep() const { return 1; }
+  // For logs the write-back changes in place: the fingerprint of the record
+  // Next returned last (every byte but its sent field).
+  virtual std::optional<std::uint64_t> Fingerprint() const { return std::nullopt; }
 };
 
 }  // namespace tevra

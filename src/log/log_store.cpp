@@ -208,6 +208,20 @@ void LogStore::MarkCardPrinted(std::size_t card) {
   for (std::size_t i = 0, n = CardSize(card); i < n; ++i) entries_[start + i].SetPrinted(true);
 }
 
+void LogStore::MarkPrinted(std::size_t index) {
+  if (index < entries_.size()) entries_[index].SetPrinted(true);
+}
+
+void LogStore::SetSent(std::size_t index, char mark) {
+  if (index < entries_.size()) entries_[index].SetSent(mark);
+}
+
+void LogStore::RemoveIf(const std::function<bool(const LogEntry&)>& remove) {
+  std::erase_if(entries_, remove);
+  if (currentQso_ >= entries_.size()) currentQso_ = 0;
+  currentCard_ = 0;
+}
+
 void LogStore::ClearPrinted(long index) {
   if (index == -1) {
     for (auto& e : entries_) e.SetPrinted(false);

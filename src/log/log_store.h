@@ -45,6 +45,7 @@ class LogEntry {
   bool Printed() const { return (ref_ & kPrintedBit) != 0; }
   std::int32_t Position() const { return static_cast<std::int32_t>(ref_ & ~kPrintedBit); }
   void SetPrinted(bool printed) { ref_ = printed ? (ref_ | kPrintedBit) : (ref_ & ~kPrintedBit); }
+  void SetSent(char mark) { sent_ = mark; }
 
   bool HasRoute() const { return route_ != nullptr; }
   std::string_view ViaCall() const;
@@ -87,6 +88,12 @@ class LogStore {
   // buffer.size()).
   bool ReadCard(std::size_t card, std::span<QsoRecord> buffer);
   void MarkCardPrinted(std::size_t card);
+  // One QSO: its printed mark, its QSL-sent mark (nothing beyond N).
+  void MarkPrinted(std::size_t index);
+  void SetSent(std::size_t index, char mark);
+  // Removes the entries for which remove holds, keeping the order of the
+  // others; regrouping is the caller's.
+  void RemoveIf(const std::function<bool(const LogEntry&)>& remove);
   // index -1 clears every mark.
   void ClearPrinted(long index);
   std::int32_t PrintedPosition(std::size_t index) const;

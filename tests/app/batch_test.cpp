@@ -304,6 +304,42 @@ TEST(ConsoleUi, PromptsReadTheTerminal) {
   EXPECT_NE(Slurp(err.get()).find("Message [PSE QSL]: "), std::string::npos);
 }
 
+TEST_F(BatchPrint, PrintWriteBackAndReloadSkipsTheSentQsos) {
+  const std::string mdt = (dir.Path() / "log.mdt").string();
+  std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.mdt", mdt);
+  BatchRun unmarked = Batch({"-o", Out("a.pdf"), "postcard", mdt});
+  ASSERT_EQ(unmarked.code, 0) << unmarked.err;
+  EXPECT_NE(unmarked.out.find("the log was left as it is"), std::string::npos) << unmarked.out;
+
+  BatchRun marked = Batch({"-o", Out("b.pdf"), "postcard", mdt, "--write-back"});
+  ASSERT_EQ(marked.code, 0) << marked.err;
+  EXPECT_NE(marked.out.find("2 printed QSOs written back to the log"), std::string::npos) << marked.out;
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "log.$BK"));
+  // Reloaded, the QSOs are sent: nothing left to print, and the list shows the mark.
+  BatchRun again = Batch({"-o", Out("c.pdf"), "postcard", mdt});
+  EXPECT_EQ(again.code, 1);
+  EXPECT_NE(again.err.find("no QSOs to print"), std::string::npos) << again.err;
+  EXPECT_EQ(Batch({"--expand", "%{ToCall}", mdt}).out, "JA1ABC\nVK2XYZ\nJA8AAA/1\n");
+
+}
+
+TEST_F(BatchPrint, SuppressionLeavesOutCardsAlreadySent) {
+  // Sent QSOs are loaded too, so that earlier cards can be found.
+  const std::string ini = dir.Write("keep.ini", "[Option]\nSkipSendMark=0\n");
+  const std::string adif = dir.Write("sent.adi",
+                                     "<EOH>\n"
+                                     "<CALL:6>JA1AAA<QSO_DATE:8>20240101<TIME_ON:4>1200<BAND:3>40m<MODE:2>CW"
+                                     "<QSL_SENT:1>Y<EOR>\n"
+                                     "<CALL:6>JA1AAA<QSO_DATE:8>20240501<TIME_ON:4>1200<BAND:3>40m<MODE:2>CW<EOR>\n"
+                                     "<CALL:6>JA2BBB<QSO_DATE:8>20240501<TIME_ON:4>1300<BAND:3>40m<MODE:2>CW<EOR>\n");
+  BatchRun run = Batch({"--config", ini, "-o", Out("s.pdf"), "postcard", adif, "--suppress"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_NE(run.out.find("suppressed 1 of 2 QSOs not sent yet; 1 QSOs to print"), std::string::npos) << run.out;
+  const auto pages = PdfPages(Out("s.pdf"));
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_NE(pages[0].find("JA2BBB"), std::string::npos);
+}
+
 // CSV logs take their formulas from the settings file, a setting file or a
 // guess; the test points the settings at its own folder.
 class BatchCsvTest : public ::testing::Test {

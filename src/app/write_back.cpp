@@ -1,0 +1,649 @@
+#include "app/write_back.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "app/program.h"
+#include "core/band.h"
+#include "core/call_sign.h"
+#include "core/messages.h"
+#include "core/profile.h"
+#include "core/text.h"
+#include "import/csv_readers.h"
+#include "import/dbase_file.h"
+#include "import/external_libraries.h"
+#include "import/log_source.h"
+#include "import/native_readers.h"
+#include "import/record_fingerprint.h"
+#include "platform/clipboard.h"
+#include "platform/ui.h"
+
+namespace tevra {
+namespace {
+
+// The log's path with another extension, in the log's own directory.
+std::string Sibling(const std::string& path, std::string_view extension) {
+  return std::filesystem::path(path).replace_extension(std::string(extension)).string();
+}
+
+class PosixRecordFile : public RecordFile {
+ public:
+  explicit PosixRecordFile(int fd) : fd_(fd) {}
+  ~PosixRecordFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  bool ReadAt(std::uint64_t offset, std::size_t length, std::string& out) override {
+    out.assign(length, '\0');
+    std::size_t done = 0;
+    while (done < length) {
+      const ssize_t n = ::pread(fd_, out.data() + done, length - done, static_cast<off_t>(offset + done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      done += static_cast<std::size_t>(n);
+    }
+    return true;
+  }
+  bool WriteAt(std::uint64_t offset, std::string_view bytes) override {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+      const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      done += static_cast<std::size_t>(n);
+    }
+    return true;
+  }
+  bool Close() override {
+    const bool synced = ::fsync(fd_) == 0;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    return synced && closed;
+  }
+
+ private:
+  int fd_;
+};
+
+bool Blank(char c) { return c == ' ' || c == '\0'; }
+
+// A field counts as empty when it holds nothing but blanks.
+bool BlankText(std::string_view text) { return SkipBlanks(text).empty(); }
+
+// Whether a stat time and the remembered load time differ.
+bool TimeDiffers(const struct stat& st, std::optional<std::time_t> remembered) {
+  return remembered && st.st_mtime != *remembered;
+}
+
+}  // namespace
+
+std::unique_ptr<RecordFile> OpenRecordFile(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) return nullptr;
+  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixRecordFile>(fd);
+}
+
+bool CopyFileDurably(const std::string& from, const std::string& to) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(from.c_str(), "rb"), &std::fclose);
+  if (!in) return false;
+  std::string bytes;
+  if (!ReadWholeFile(in.get(), bytes)) return false;
+  return ReplaceFileAtomically(to, bytes);
+}
+
+// --- database and plug-in sources ---------------------------------------------
+
+namespace {
+
+class PluginUpdatable : public UpdatableSource {
+ public:
+  explicit PluginUpdatable(const ExtSrcApi& api) : api_(api) {
+    while (api_.GetFieldText && count_ < 32 && api_.GetFieldText(static_cast<std::uint16_t>(count_))) ++count_;
+  }
+  std::size_t FieldCount() const override { return count_; }
+  bool Seek(std::int32_t record) override { return api_.Seek && api_.Seek(record) != 0; }
+  std::string Text(std::size_t field) override {
+    const char* text = api_.GetText ? api_.GetText(static_cast<std::int32_t>(field)) : nullptr;
+    return text ? text : "";
+  }
+  bool CanUpdate(std::size_t field) override {
+    return api_.CanUpdate && api_.CanUpdate(static_cast<std::int32_t>(field)) != 0;
+  }
+  bool Update(std::size_t field, std::string_view text) override {
+    const std::string copy(text);
+    return api_.Update && api_.Update(static_cast<std::int32_t>(field), copy.c_str()) != 0;
+  }
+
+ private:
+  const ExtSrcApi& api_;
+  std::size_t count_ = 0;
+};
+
+class DatabaseUpdatable : public UpdatableSource {
+ public:
+  explicit DatabaseUpdatable(const DbBridgeApi& api) : api_(api) {
+    while (api_.GetNameList && count_ < 32 && api_.GetNameList(static_cast<std::int32_t>(count_))) ++count_;
+  }
+  std::size_t FieldCount() const override { return count_; }
+  bool Seek(std::int32_t record) override { return api_.Seek && api_.Seek(record) != 0; }
+  std::string Text(std::size_t field) override {
+    const char* text = api_.GetData ? api_.GetData(static_cast<std::int32_t>(field)) : nullptr;
+    return text ? text : "";
+  }
+  bool CanUpdate(std::size_t field) override {
+    return api_.CanUpdate && api_.CanUpdate(static_cast<std::int32_t>(field)) != 0;
+  }
+  bool Update(std::size_t field, std::string_view text) override {
+    const std::string copy(text);
+    return api_.Update && api_.Update(static_cast<std::int32_t>(field), copy.c_str()) != 0;
+  }
+
+ private:
+  const DbBridgeApi& api_;
+  std::size_t count_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<UpdatableSource> PluginSource(const ExtSrcApi& api) { return std::make_unique<PluginUpdatable>(api); }
+std::unique_ptr<UpdatableSource> DatabaseSource(const DbBridgeApi& api) {
+  return std::make_unique<DatabaseUpdatable>(api);
+}
+
+// --- the write-back ------------------------------------------------------------
+
+std::string LogWriteBack::Mark() const { return markOverride ? *markOverride : doc_.program.settings.sendMark; }
+
+void LogWriteBack::ClearMarks() {
+  doc_.store.ClearPrinted(-1);
+  doc_.program.printedData = false;
+  if (doc_.redraw) doc_.redraw();
+}
+
+void LogWriteBack::Finish() {
+  doc_.store.DeletePrinted();
+  doc_.ReadCurrentCard();
+  doc_.program.printedData = false;
+  if (doc_.redraw) doc_.redraw();
+}
+
+bool LogWriteBack::Settle(bool withCancel) {
+  Program& program = doc_.program;
+  if (!program.printedData) return true;
+  const LogSourceType type = doc_.store.SourceType();
+  if (type == SrcPlugin && pluginCannotUpdate) {
+    if (closePlugin) closePlugin();
+    return true;
+  }
+  Ui& ui = program.ui;
+  const Buttons buttons = withCancel ? Buttons::YesNoCancel : Buttons::YesNo;
+  switch (type) {
+    case SrcKuvalData:
+    case SrcLog200:
+    case SrcHamlog:
+    case SrcHamlog5:
+    case SrcDbf:
+    case SrcOdbc:
+    case SrcPlugin: {
+      const Answer answer = ui.Ask(msg::kAskUpdateLog, buttons);
+      if (answer == Answer::Cancel) return false;
+      if (answer == Answer::No) {
+        ClearMarks();
+        return true;
+      }
+      if (!WriteBack()) return false;
+      Finish();
+      const bool fileType = type != SrcOdbc && type != SrcPlugin;
+      ui.ShowMessage(program.settings.backup && fileType ? msg::kLogUpdatedWithBackup : msg::kLogUpdated,
+                     MessageIcon::Information);
+      return true;
+    }
+    case SrcClipboard: {
+      const Answer answer = ui.Ask(msg::kAskClipboardList, buttons);
+      if (answer == Answer::Cancel) return false;
+      program.printedData = false;
+      if (answer == Answer::No) {
+        ClearMarks();
+        return true;
+      }
+      if (!WriteClipboardAnswer()) {
+        program.printedData = true;
+        return false;
+      }
+      Finish();
+      return true;
+    }
+    case SrcKuvalText:
+    case SrcCabrillo:
+    case SrcCsv: {
+      const Answer answer = ui.Ask(msg::kAskListFile, buttons);
+      if (answer == Answer::Cancel) return false;
+      program.printedData = false;
+      if (answer == Answer::No) {
+        ClearMarks();
+        return true;
+      }
+      if (!WritePrintedList()) {
+        ui.ShowMessage(msg::kCannotCreateFile105);
+        program.printedData = true;
+        return false;
+      }
+      Finish();
+      ui.ShowMessage(msg::kListFileDone, MessageIcon::Information);
+      return true;
+    }
+    default:  // CT, TR-LOG, ADIF, automation: nothing to write
+      return true;
+  }
+}
+
+bool LogWriteBack::WriteBack() {
+  changed_ = 0;
+  const LogSourceType type = doc_.store.SourceType();
+  switch (type) {
+    case SrcKuvalData:
+    case SrcLog200:
+    case SrcHamlog:
+    case SrcHamlog5: return WriteFileLog(type);
+    case SrcDbf: return WriteDbf();
+    case SrcOdbc:
+    case SrcPlugin: return WriteLibrary(type);
+    default: return true;
+  }
+}
+
+bool LogWriteBack::MakeBackup() {
+  LogLoader& loader = doc_.loader;
+  if (!loader.BackupArmed()) return true;
+  const std::string& path = loader.LastLogPath();
+  if (!CopyFileDurably(path, Sibling(path, ".$BK"))) {
+    doc_.program.ui.ShowMessage(msg::kBackupFailed103);
+    return false;
+  }
+  loader.DisarmBackup();
+  return true;
+}
+
+std::FILE* LogWriteBack::OpenSafetyFile(bool& stop) {
+  Program& program = doc_.program;
+  Ui& ui = program.ui;
+  stop = false;
+  auto openExisting = [](const std::string& path) -> std::FILE* {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return nullptr;
+    return std::fopen(path.c_str(), "ab");
+  };
+  const std::string beside = Sibling(doc_.loader.LastLogPath(), ".l2s");
+  if (std::FILE* f = openExisting(beside)) return f;
+  OpenFileRequest request{std::string(msg::kSafetyFileTitle), "l2s", "", program.settings.log200SafDir,
+                          std::string(msg::kSafetyFileFilter)};
+  if (const auto choice = ui.ChooseFileToOpen(request)) {
+    program.settings.log200SafDir = std::string(DirectoryOf(choice->path));
+    if (std::FILE* f = openExisting(choice->path)) return f;
+    ui.ShowMessage(msg::kSafetyFileOpenFailed);
+    stop = true;
+    return nullptr;
+  }
+  if (ui.Ask(msg::kAskCreateSafetyFile, Buttons::YesNo) != Answer::Yes) return nullptr;
+  if (std::FILE* f = std::fopen(beside.c_str(), "ab")) return f;
+  ui.ShowMessage(msg::kSafetyFileCreateFailed);
+  stop = true;
+  return nullptr;
+}
+
+bool LogWriteBack::WriteFileLog(LogSourceType type) {
+  Program& program = doc_.program;
+  Ui& ui = program.ui;
+  LogLoader& loader = doc_.loader;
+  const std::string path = loader.LastLogPath();
+  // The backup is complete and on disk before the first byte changes.
+  if (program.settings.backup && !MakeBackup()) return false;
+  std::unique_ptr<RecordFile> file = openFile(path);
+  if (!file) {
+    ui.ShowMessage(msg::kCannotOpenFile106);
+    return false;
+  }
+  struct stat before {};
+  const bool haveBefore = ::stat(path.c_str(), &before) == 0;
+  if (haveBefore && TimeDiffers(before, loader.LogModificationTime()) &&
+      ui.Ask(msg::kLogUpdatedElsewhere101, Buttons::OkCancel, MessageIcon::Warning) == Answer::Cancel) {
+    file->Close();
+    return false;
+  }
+  std::FILE* safety = nullptr;
+  if (type == SrcLog200) {
+    bool stop = false;
+    safety = OpenSafetyFile(stop);
+    if (stop) {
+      file->Close();
+      return false;
+    }
+  }
+  const bool written = WriteRecords(type, *file, safety);
+  bool closed = file->Close();
+  if (safety) {
+    closed = std::fflush(safety) == 0 && ::fsync(fileno(safety)) == 0 && closed;
+    closed = std::fclose(safety) == 0 && closed;
+  }
+  // Our own changes are not another program's: remember the new time, or
+  // put the old one back.
+  if (program.settings.disLogNewTime && haveBefore) {
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+  } else {
+    struct stat after {};
+    if (::stat(path.c_str(), &after) == 0) {
+      loader.SetLogModificationTime(after.st_mtime);
+    } else {
+      ui.ShowMessage(msg::kCannotReadFile104);
+    }
+  }
+  if (!written || !closed) {
+    ui.ShowMessage(msg::kCannotCreateFile105);
+    return false;
+  }
+  if (changed_ > 0) {
+    char text[512];
+    std::snprintf(text, sizeof text, std::string(msg::kRecordsChangedSinceLoad).c_str(), changed_);
+    ui.ShowMessage(text);
+  }
+  return true;
+}
+
+bool LogWriteBack::WriteRecords(LogSourceType type, RecordFile& file, std::FILE* safety) {
+  const std::string mark = Mark();
+  const char markByte = mark.empty() ? '\0' : mark[0];
+  HdbLayout hdb;
+  if (type == SrcHamlog5) {
+    std::string header;
+    if (!file.ReadAt(0, 32, header)) return false;
+    const std::size_t headerLength = static_cast<unsigned char>(header[8]) | static_cast<unsigned char>(header[9]) << 8;
+    if (!file.ReadAt(0, std::max<std::size_t>(headerLength, 32), header)) return false;
+    Th5Widths widths = doc_.program.settings.load.th5Widths;
+    hdb = ReadHdbLayout(header, widths);
+    if (hdb.check != HdbOpenResult::Ok) return false;
+  }
+  LogStore& store = doc_.store;
+  std::string record;
+  for (std::size_t i = 0; i < store.QsoCount(); ++i) {
+    const std::int32_t position = store.PrintedPosition(i);
+    if (position < 0) continue;
+    std::uint64_t offset = static_cast<std::uint32_t>(position);
+    std::size_t length = 0;
+    switch (type) {
+      case SrcKuvalData: length = kMdtRecordSize; break;
+      case SrcLog200: length = kL2RecordSize; break;
+      case SrcHamlog: length = kDbsRecordSize; break;
+      default:
+        offset = hdb.headerLength + std::uint64_t{hdb.recordLength} * static_cast<std::uint32_t>(position);
+        length = hdb.recordLength;
+        break;
+    }
+    // A record that is gone or is not the one loaded is left alone.
+    const auto loaded = doc_.loader.FingerprintAt(position);
+    if (!file.ReadAt(offset, length, record)) {
+      ++changed_;
+      continue;
+    }
+    std::uint64_t now = 0;
+    switch (type) {
+      case SrcKuvalData: now = MdtFingerprint(record); break;
+      case SrcLog200: now = L2Fingerprint(record); break;
+      case SrcHamlog: now = DbsFingerprint(record); break;
+      default: now = FingerprintWithout(record, hdb.SentOffset(), 1); break;
+    }
+    if (loaded && *loaded != now) {
+      ++changed_;
+      continue;
+    }
+    switch (type) {
+      case SrcKuvalData:
+        if (record[kMdtSentByte] == '\0') record[kMdtSentByte] = markByte;
+        break;
+      case SrcHamlog:
+        if (Blank(record[kDbsSentByte])) record[kDbsSentByte] = markByte;
+        break;
+      case SrcLog200: {
+        // The 16th field, when empty, gets the mark; the text moves right
+        // into the trailing blanks, so the record keeps its 200 bytes.
+        std::size_t at = 0;
+        int separators = 0;
+        for (; at < 198 && separators < 15; ++at)
+          if (record[at] == '\x1E') ++separators;
+        if (separators == 15 && at < 198 && record[at] == '\x1E') {
+          std::size_t trailing = 0;
+          while (trailing < 198 && record[197 - trailing] == ' ') ++trailing;
+          const std::size_t n = std::min(mark.size(), trailing);
+          if (n > 0) {
+            std::string text = record.substr(0, 198);
+            text.insert(at, mark.substr(0, n));
+            text.resize(198);
+            record.replace(0, 198, text);
+          }
+        }
+        break;
+      }
+      default:
+        if (hdb.SentOffset() < record.size() && Blank(record[hdb.SentOffset()])) record[hdb.SentOffset()] = markByte;
+        break;
+    }
+    if (!file.WriteAt(offset, record)) return false;
+    if (safety && std::fwrite(record.data(), 1, record.size(), safety) != record.size()) return false;
+  }
+  return true;
+}
+
+bool LogWriteBack::WriteDbf() {
+  Program& program = doc_.program;
+  Ui& ui = program.ui;
+  LogLoader& loader = doc_.loader;
+  const auto column = SendColumn(program.settings.load.csv);
+  if (!column) {
+    ui.ShowMessage(msg::kNoSendFormula33001);
+    return false;
+  }
+  const std::string path = loader.LastLogPath();
+  if (program.settings.backup && !MakeBackup()) return false;
+  DbfEngine engine;
+  if (engine.DbfOpen(path, true) != DbfOpenResult::Ok) {
+    ui.ShowMessage(msg::kCannotOpenFile106);
+    return false;
+  }
+  struct stat before {};
+  const bool haveBefore = ::stat(path.c_str(), &before) == 0;
+  if (haveBefore && TimeDiffers(before, loader.LogModificationTime()) &&
+      ui.Ask(msg::kLogUpdatedElsewhere101, Buttons::OkCancel, MessageIcon::Warning) == Answer::Cancel)
+    return false;
+  if (*column >= engine.Fields().size()) {
+    ui.ShowMessage(msg::kSendFieldUnusable33002);
+    return false;
+  }
+  const std::string mark = Mark();
+  bool ok = true;
+  LogStore& store = doc_.store;
+  for (std::size_t i = 0; i < store.QsoCount() && ok; ++i) {
+    const std::int32_t position = store.PrintedPosition(i);
+    if (position < 0) continue;
+    if (static_cast<std::uint32_t>(position) >= engine.RecordCount()) {
+      ++changed_;
+      continue;
+    }
+    if (!engine.DbfSeek(static_cast<std::size_t>(position))) {
+      ok = false;
+      break;
+    }
+    const auto loaded = loader.FingerprintAt(position);
+    if (loaded && *loaded != DbfFingerprint(engine, column)) {
+      ++changed_;
+      continue;
+    }
+    if (BlankText(engine.DbfFieldText(*column))) engine.DbfSetField(*column, mark);
+  }
+  ok = engine.DbfClose() && ok;
+  if (program.settings.disLogNewTime && haveBefore) {
+    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+  } else {
+    struct stat after {};
+    if (::stat(path.c_str(), &after) == 0) loader.SetLogModificationTime(after.st_mtime);
+  }
+  if (!ok) {
+    ui.ShowMessage(msg::kCannotCreateFile105);
+    return false;
+  }
+  if (changed_ > 0) {
+    char text[512];
+    std::snprintf(text, sizeof text, std::string(msg::kRecordsChangedSinceLoad).c_str(), changed_);
+    ui.ShowMessage(text);
+  }
+  return true;
+}
+
+bool LogWriteBack::WriteLibrary(LogSourceType type) {
+  Ui& ui = doc_.program.ui;
+  if (!liveSource) {
+    ui.ShowMessage(msg::kCannotOpenFile106);
+    return false;
+  }
+  auto column = SendColumn(doc_.program.settings.load.csv);
+  if (!column && type == SrcPlugin && pluginWithoutFormulas) column = 10;
+  if (!column) {
+    ui.ShowMessage(msg::kNoSendFormula33001);
+    return false;
+  }
+  if (*column >= liveSource->FieldCount() || !liveSource->CanUpdate(*column)) {
+    ui.ShowMessage(msg::kSendFieldUnusable33002);
+    return false;
+  }
+  const std::string mark = Mark();
+  LogStore& store = doc_.store;
+  for (std::size_t i = 0; i < store.QsoCount(); ++i) {
+    const std::int32_t position = store.PrintedPosition(i);
+    if (position < 0) continue;
+    if (!liveSource->Seek(position)) break;
+    if (!BlankText(liveSource->Text(*column))) continue;
+    if (!liveSource->Update(*column, mark)) {
+      ui.ShowMessage(msg::kCannotCreateFile105);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool LogWriteBack::WritePrintedList() {
+  std::string text;
+  LogStore& store = doc_.store;
+  for (std::size_t i = 0; i < store.QsoCount(); ++i) {
+    const std::int32_t position = store.PrintedPosition(i);
+    if (position >= 0) text += std::to_string(position) + "\r\n";
+  }
+  return ReplaceFileAtomically(Sibling(doc_.loader.LastLogPath(), ".TVQ"), text);
+}
+
+bool LogWriteBack::WriteClipboardAnswer() {
+  if (!clipboard) return false;
+  std::string text = "$TEVRA_PRINTOUT\r\n";
+  LogStore& store = doc_.store;
+  for (std::size_t i = 0; i < store.QsoCount(); ++i) {
+    const std::int32_t position = store.PrintedPosition(i);
+    if (position >= 0) text += std::to_string(position) + "\r\n";
+  }
+  clipboard->SetText(text);
+  return true;
+}
+
+// --- issue suppression -----------------------------------------------------------
+
+bool IsJarlRelated(std::string_view call) {
+  if (call.size() == 5 && call.starts_with("JA") && call[2] >= '0' && call[2] <= '9' && call.substr(3) == "RL")
+    return true;
+  if (call == "7J1RL") return true;
+  return call.size() >= 2 && call[0] == '8' && call[1] >= 'J' && call[1] <= 'N';
+}
+
+SuppressionResult SuppressIssued(Document& doc, const SuppressionOptions& options) {
+  Program& program = doc.program;
+  Ui& ui = program.ui;
+  LogStore& store = doc.store;
+  SuppressionResult result;
+  ui.SetStatus(msg::kSearchingSuppression);
+  const bool searchSent = !program.settings.load.skipSendMark;
+  const std::string& partMark = program.settings.partMark;
+  QsoRecord record;
+  auto partOf = [&](std::size_t i) {
+    store.Read(i, record);
+    return ExpandPartMark(*doc.expander, partMark, record);
+  };
+  for (std::size_t n = store.QsoCount(); n-- > 0;) {
+    const LogEntry& e = store.Entry(n);
+    if (e.Sent() != '\0') continue;
+    ++result.unsent;
+    const auto texts = e.Texts();
+    const std::string_view call = texts[LogEntry::Call];
+    bool suppress = options.jarlAlways && IsJarlRelated(call);
+    const bool japanese = IsJapaneseStation(call);
+    const bool passes = (japanese ? options.domestic : options.dx) && !(options.keepReceived && e.Received() != '\0') &&
+                        !(options.keepPortable && IsPortable(call));
+    if (!suppress && searchSent && passes) {
+      const int band = BandOfFrequency(texts[LogEntry::Freq]);
+      const std::string manager = ManagerCall(texts[LogEntry::Remarks]);
+      const auto myQth = FindTaggedItem(texts[LogEntry::Remarks], "MyQTH").value_or("");
+      std::optional<std::string> part;
+      for (std::size_t j = n; j-- > 0;) {
+        const LogEntry& earlier = store.Entry(j);
+        const auto t = earlier.Texts();
+        if (t[LogEntry::Call] != call) {
+          if (store.Sorted()) break;  // one station's QSOs stand together
+          continue;
+        }
+        const char sent = earlier.Sent();
+        if (sent == '\0' || sent == 'N' || sent == 'I') continue;
+        if (BandOfFrequency(t[LogEntry::Freq]) != band || t[LogEntry::Mode] != texts[LogEntry::Mode] ||
+            earlier.Env() != e.Env() || ManagerCall(t[LogEntry::Remarks]) != manager ||
+            FindTaggedItem(t[LogEntry::Remarks], "MyQTH").value_or("") != myQth)
+          continue;
+        if (!partMark.empty()) {
+          if (!part) part = partOf(n);
+          if (partOf(j) != *part) continue;
+        }
+        suppress = true;
+        break;
+      }
+    }
+    if (suppress) {
+      store.SetSent(n, 'C');
+      store.MarkPrinted(n);
+      ++result.suppressed;
+    }
+  }
+  ui.ClearStatus();
+  if (result.suppressed > 0) {
+    char text[512];
+    std::snprintf(text, sizeof text, std::string(msg::kAskSuppressionUpdate).c_str(), result.unsent,
+                  result.suppressed);
+    if (ui.Ask(text, Buttons::YesNo) == Answer::Yes) {
+      doc.writeBack.markOverride = options.mark;
+      doc.writeBack.WriteBack();
+      doc.writeBack.markOverride.reset();
+      ui.ShowMessage(msg::kSuppressionUpdated, MessageIcon::Information);
+    }
+  } else {
+    ui.ShowMessage(msg::kNothingSuppressed, MessageIcon::Information);
+  }
+  ui.SetStatus(msg::kExtractingThisPrint);
+  store.RemoveIf([](const LogEntry& e) { return e.Sent() != '\0'; });
+  store.Regroup();
+  doc.ReadCurrentCard();
+  result.kept = store.QsoCount();
+  ui.ClearStatus();
+  return result;
+}
+
+}  // namespace tevra

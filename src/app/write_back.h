@@ -1,0 +1,123 @@
+// Putting the fact that cards were printed back into the source log: the
+// sent mark written into each printed QSO's own record (binary logs, dBase,
+// databases and plug-ins), or a list of the printed records for the others;
+// the backup made before the first change; and issue suppression.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "log/log_source_type.h"
+
+namespace tevra {
+
+class Clipboard;
+class Document;
+struct ExtSrcApi;
+struct DbBridgeApi;
+
+// A log file opened for rewriting records in place.
+class RecordFile {
+ public:
+  virtual ~RecordFile() = default;
+  // False when fewer bytes than asked for could be read.
+  virtual bool ReadAt(std::uint64_t offset, std::size_t length, std::string& out) = 0;
+  virtual bool WriteAt(std::uint64_t offset, std::string_view bytes) = 0;
+  // Flushes to disk and closes.
+  virtual bool Close() = 0;
+};
+// The file itself; nullptr when it cannot be opened for reading and writing.
+std::unique_ptr<RecordFile> OpenRecordFile(const std::string& path);
+
+// The open source of a database or plug-in log, field by field.
+class UpdatableSource {
+ public:
+  virtual ~UpdatableSource() = default;
+  virtual std::size_t FieldCount() const = 0;
+  virtual bool Seek(std::int32_t record) = 0;
+  virtual std::string Text(std::size_t field) = 0;
+  virtual bool CanUpdate(std::size_t field) = 0;
+  virtual bool Update(std::size_t field, std::string_view text) = 0;
+};
+std::unique_ptr<UpdatableSource> PluginSource(const ExtSrcApi& api);
+std::unique_ptr<UpdatableSource> DatabaseSource(const DbBridgeApi& api);
+
+// Copies a file completely and flushes the copy to disk before it replaces
+// the target. False when anything fails (the target is then unchanged).
+bool CopyFileDurably(const std::string& from, const std::string& to);
+
+class LogWriteBack {
+ public:
+  explicit LogWriteBack(Document& doc) : doc_(doc) {}
+
+  // Offers the write-back when cards were printed. withCancel: the
+  // questions offer Cancel (before another log, after a print job, before
+  // closing). False when the user cancelled or the writing failed.
+  bool Settle(bool withCancel);
+  // The writing alone, by source type; true for types without a writer.
+  bool WriteBack();
+  // The ".$BK" copy, once per load.
+  bool MakeBackup();
+
+  // How the log file is opened; a test replaces it.
+  std::function<std::unique_ptr<RecordFile>(const std::string&)> openFile = OpenRecordFile;
+  Clipboard* clipboard = nullptr;
+  // The open database or plug-in source; pluginCannotUpdate: an open
+  // plug-in whose log cannot be written (Settle then closes it).
+  UpdatableSource* liveSource = nullptr;
+  bool pluginCannotUpdate = false;
+  // A plug-in whose log type uses no formulas: the mark goes to column 10.
+  bool pluginWithoutFormulas = false;
+  std::function<void()> closePlugin;
+  // Suppression writes its own mark.
+  std::optional<std::string> markOverride;
+
+  // Records of the last write-back left alone because another program had
+  // changed them since loading.
+  unsigned ChangedRecords() const { return changed_; }
+
+ private:
+  std::string Mark() const;
+  bool WriteFileLog(LogSourceType type);
+  bool WriteRecords(LogSourceType type, RecordFile& file, std::FILE* safety);
+  bool WriteDbf();
+  bool WriteLibrary(LogSourceType type);
+  bool WritePrintedList();
+  bool WriteClipboardAnswer();
+  std::FILE* OpenSafetyFile(bool& stop);
+  void Finish();
+  void ClearMarks();
+
+  Document& doc_;
+  unsigned changed_ = 0;
+};
+
+// The "発行抑止設定" dialog as a model.
+struct SuppressionOptions {
+  static constexpr std::string_view kTitle = "発行抑止設定";
+  bool domestic = true;         // "国内局"
+  bool dx = true;               // "DX局"
+  bool jarlAlways = true;       // "ＪＡＲＬ関連局は無条件に抑止"
+  bool keepReceived = true;     // "カード受領QSOは抑止しない"
+  bool keepPortable = true;     // "移動局は抑止しない"
+  std::string mark = "C";       // "抑止マーク"
+};
+
+// JA, a digit and "RL"; "7J1RL"; or 8 followed by J to N.
+bool IsJarlRelated(std::string_view call);
+
+// "抑止": marks the QSOs whose card was already sent (or that go to the
+// JARL), offers the write-back with the suppression mark, then keeps only
+// this print's QSOs in the store. skipSendMark: the load's skip-sent switch.
+struct SuppressionResult {
+  unsigned unsent = 0;
+  unsigned suppressed = 0;
+  std::size_t kept = 0;
+};
+SuppressionResult SuppressIssued(Document& doc, const SuppressionOptions& options);
+
+}  // namespace tevra

@@ -1,0 +1,39 @@
+#include "import/record_fingerprint.h"
+
+#include "core/text.h"
+
+namespace tevra {
+
+std::uint64_t FingerprintBytes(std::string_view bytes, std::uint64_t seed) {
+  std::uint64_t h = seed;  // FNV-1a
+  for (unsigned char c : bytes) {
+    h ^= c;
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
+std::uint64_t FingerprintWithout(std::string_view record, std::size_t skipOffset, std::size_t skipLength) {
+  if (skipOffset >= record.size()) return FingerprintBytes(record);
+  const std::uint64_t head = FingerprintBytes(record.substr(0, skipOffset));
+  const std::size_t rest = skipOffset + skipLength;
+  return FingerprintBytes(rest < record.size() ? record.substr(rest) : std::string_view(), head ^ 0x5A);
+}
+
+std::uint64_t MdtFingerprint(std::string_view record) { return FingerprintWithout(record, kMdtSentByte, 1); }
+std::uint64_t DbsFingerprint(std::string_view record) { return FingerprintWithout(record, kDbsSentByte, 1); }
+
+std::uint64_t L2Fingerprint(std::string_view record) {
+  std::string_view text = TrimRight(record.substr(0, record.size() < 198 ? record.size() : 198));
+  // Find the 16th field: after the 15th separator, up to the next one.
+  std::size_t start = 0;
+  for (int separators = 0; separators < 15; ++separators) {
+    const auto at = text.find('\x1E', start);
+    if (at == std::string_view::npos) return FingerprintBytes(text);  // no 16th field
+    start = at + 1;
+  }
+  const auto end = text.find('\x1E', start);
+  return FingerprintWithout(text, start, (end == std::string_view::npos ? text.size() : end) - start);
+}
+
+}  // namespace tevra

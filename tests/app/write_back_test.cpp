@@ -1,0 +1,386 @@
+// Writing the sent mark back into the source logs, the backup, the lists of
+// printed records and issue suppression.
+#include "app/write_back.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <utime.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "app/program.h"
+#include "core/messages.h"
+#include "import/dbase_file.h"
+#include "platform/clipboard.h"
+#include "support/fake_printer.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace tevra {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Bytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Fails every write after the first `writes`: a writer killed between records.
+class DyingFile : public RecordFile {
+ public:
+  DyingFile(std::unique_ptr<RecordFile> file, int writes) : file_(std::move(file)), left_(writes) {}
+  bool ReadAt(std::uint64_t o, std::size_t n, std::string& out) override { return file_->ReadAt(o, n, out); }
+  bool WriteAt(std::uint64_t o, std::string_view bytes) override { return left_-- > 0 && file_->WriteAt(o, bytes); }
+  bool Close() override { return file_->Close(); }
+
+ private:
+  std::unique_ptr<RecordFile> file_;
+  int left_;
+};
+
+class WriteBackTest : public ::testing::Test {
+ protected:
+  WriteBackTest() : program(ui, {(dir.Path() / "TEVRA.INI").string(), dir.Path().string() + "/"}) {
+    printer.papers[43] = {3937, 5827};
+    program.Start();
+    doc = std::make_unique<Document>(program, printer);
+  }
+  // A copy of an example log, loaded with every QSO (sent ones too).
+  std::string Load(const char* name, bool skipSent = false) {
+    const fs::path path = dir.Path() / name;
+    if (!fs::exists(path)) fs::copy_file(fs::path(TEVRA_EXAMPLES) / name, path);
+    if (std::string(name).ends_with(".dbs"))
+      fs::copy_file(fs::path(TEVRA_EXAMPLES) / "sample.DBR", dir.Path() / "sample.DBR",
+                    fs::copy_options::skip_existing);
+    program.settings.load.skipSendMark = skipSent;
+    EXPECT_TRUE(doc->OpenByName(path.string())) << name;
+    return path.string();
+  }
+  void PrintAll() {
+    for (std::size_t c = 0; c < doc->store.CardCount(); ++c) doc->store.MarkCardPrinted(c);
+    program.printedData = true;
+  }
+  // The sent marks as a reader sees them, by record, after a fresh load.
+  std::string SentMarks(const std::string& path) {
+    const bool printed = program.printedData;
+    program.printedData = false;  // the other document has nothing to settle
+    Document again(program, printer);
+    program.settings.load.skipSendMark = false;
+    EXPECT_TRUE(again.OpenByName(path));
+    program.printedData = printed;
+    std::string marks;
+    for (std::size_t i = 0; i < again.store.QsoCount(); ++i) marks += again.store.Entry(i).Sent() ? again.store.Entry(i).Sent() : '.';
+    return marks;
+  }
+  test::TempDir dir;
+  test::ScriptedUi ui;
+  test::FakePrinter printer;
+  Program program;
+  std::unique_ptr<Document> doc;
+};
+
+TEST_F(WriteBackTest, BinaryLogsGetTheMarkOnlyInEmptySentFields) {
+  for (const char* name : {"sample.mdt", "sample.dbs", "sample.hdb"}) {
+    SCOPED_TRACE(name);
+    const std::string path = Load(name);
+    const std::string before = SentMarks(path);
+    const std::string original = Bytes(path);
+    PrintAll();
+    ui.QueueAnswer(Answer::Yes);
+    ASSERT_TRUE(doc->writeBack.Settle(true));
+    EXPECT_EQ(ui.Messages().back().text, msg::kLogUpdatedWithBackup);
+    EXPECT_EQ(doc->store.QsoCount(), 0u);  // the printed QSOs left the store
+    EXPECT_FALSE(program.printedData);
+    std::string expected = before;
+    for (char& c : expected)
+      if (c == '.' || (c == 'N' && std::string(name) != "sample.mdt")) c = '-';
+    EXPECT_EQ(SentMarks(path), expected) << "before: " << before;
+    std::string bk = path;
+    bk.replace(bk.rfind('.'), std::string::npos, ".$BK");
+    EXPECT_EQ(Bytes(bk), original);
+    EXPECT_EQ(Bytes(path).size(), original.size());
+    fs::remove(bk);
+  }
+}
+
+TEST_F(WriteBackTest, EditedQsosAreNeverWritten) {
+  const std::string path = Load("sample.mdt");
+  QsoRecord edited;
+  doc->store.Read(0, edited);
+  doc->store.Replace(0, edited);
+  PrintAll();
+  ASSERT_TRUE(doc->writeBack.WriteBack());
+  EXPECT_EQ(SentMarks(path).substr(0, 2), ".-");
+}
+
+TEST_F(WriteBackTest, AWriterKilledBetweenRecordsLosesNothing) {
+  const std::string path = Load("sample.mdt");
+  const std::string original = Bytes(path);
+  PrintAll();
+  doc->writeBack.openFile = [](const std::string& p) { return std::make_unique<DyingFile>(OpenRecordFile(p), 1); };
+  ui.QueueAnswer(Answer::Yes);
+  EXPECT_FALSE(doc->writeBack.Settle(true));
+  EXPECT_EQ(ui.Messages().back().text, msg::kCannotCreateFile105);
+  EXPECT_TRUE(program.printedData);  // asked again next time
+  EXPECT_EQ(SentMarks(path), "-.J");  // exactly the first record
+  const std::string backup = (dir.Path() / "sample.$BK").string();
+  EXPECT_EQ(Bytes(backup), original);
+
+  // The second attempt completes the rest and keeps the first backup.
+  doc->writeBack.openFile = OpenRecordFile;
+  ui.QueueAnswer(Answer::Yes);
+  EXPECT_TRUE(doc->writeBack.Settle(true));  // our own change raises no "changed elsewhere" question
+  EXPECT_EQ(SentMarks(path), "--J");
+  EXPECT_EQ(Bytes(backup), original);
+}
+
+TEST_F(WriteBackTest, RecordsChangedElsewhereAreLeftAloneAndReported) {
+  const std::string path = Load("sample.mdt");
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  {  // another program renames the station of record 1 and keeps the time stamp
+    std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(256 + 256 + 7);
+    f.write("JA9ZZZ", 6);
+  }
+  const struct utimbuf times{st.st_atime, st.st_mtime};
+  ::utime(path.c_str(), &times);
+  PrintAll();
+  ASSERT_TRUE(doc->writeBack.WriteBack());
+  EXPECT_EQ(doc->writeBack.ChangedRecords(), 1u);
+  EXPECT_NE(ui.Messages().back().text.find("1 件のレコード"), std::string::npos);
+  EXPECT_EQ(SentMarks(path), "-.J");
+}
+
+TEST_F(WriteBackTest, ANewerLogAsksFirstAndTheTimeStampCanBeKept) {
+  const std::string path = Load("sample.mdt");
+  const struct utimbuf later{2000000000, 2000000000};
+  ::utime(path.c_str(), &later);  // touched since loading
+  PrintAll();
+  const std::string before = Bytes(path);
+  ui.QueueAnswer(Answer::Cancel);
+  EXPECT_FALSE(doc->writeBack.WriteBack());
+  EXPECT_EQ(ui.Questions().back(), msg::kLogUpdatedElsewhere101);
+  EXPECT_EQ(Bytes(path), before);
+
+  program.settings.disLogNewTime = true;
+  ui.QueueAnswer(Answer::Ok);
+  EXPECT_TRUE(doc->writeBack.WriteBack());
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  EXPECT_EQ(st.st_mtime, 2000000000);
+  EXPECT_EQ(SentMarks(path), "--J");
+}
+
+TEST_F(WriteBackTest, TheBackupComesFirstAndItsFailureStopsEverything) {
+  const std::string path = Load("sample.mdt");
+  PrintAll();
+  fs::create_directory(dir.Path() / "sample.$BK");  // cannot be replaced by a file
+  const std::string before = Bytes(path);
+  ui.QueueAnswer(Answer::Yes);
+  EXPECT_FALSE(doc->writeBack.Settle(true));
+  EXPECT_EQ(ui.Messages().back().text, msg::kBackupFailed103);
+  EXPECT_EQ(Bytes(path), before);
+  EXPECT_TRUE(program.printedData);
+
+  // Declining clears the marks instead.
+  ui.QueueAnswer(Answer::No);
+  EXPECT_TRUE(doc->writeBack.Settle(true));
+  EXPECT_FALSE(program.printedData);
+  EXPECT_EQ(doc->store.PrintedPosition(0), -1);
+  EXPECT_EQ(doc->store.QsoCount(), 3u);
+}
+
+TEST_F(WriteBackTest, Log200InsertsIntoTheTrailingBlanksAndKeepsASafetyCopy) {
+  const fs::path path = dir.Path() / "sample.l2";
+  std::string bytes = Bytes(fs::path(TEVRA_EXAMPLES) / "sample.l2");
+  std::string full = bytes;
+  for (std::size_t i = 0; i < 198; ++i)
+    if (full[i] == ' ') full[i] = 'x';  // record 0 without trailing blanks
+  std::ofstream(path, std::ios::binary) << full.substr(0, 200) << bytes;  // then the two original records
+  Load("sample.l2");
+  ASSERT_EQ(doc->store.QsoCount(), 3u);
+  PrintAll();
+  ui.QueueFileChoice(std::nullopt);  // no safety file chosen
+  ui.QueueAnswer(Answer::Yes);       // create one beside the log
+  ASSERT_TRUE(doc->writeBack.WriteBack());
+  EXPECT_EQ(ui.FileRequests().back().title, msg::kSafetyFileTitle);
+  const std::string after = Bytes(path);
+  ASSERT_EQ(after.size(), 600u);
+  EXPECT_EQ(after.substr(0, 200), full.substr(0, 200));  // nothing could be inserted
+  // Record 1 gets "-" as its 16th field; its length and CR LF stay.
+  std::string expected = bytes.substr(0, 198);
+  std::size_t at = 0;
+  for (int s = 0; s < 15; ++at)
+    if (expected[at] == '\x1E') ++s;
+  expected.insert(at, "-");
+  expected.resize(198);
+  EXPECT_EQ(after.substr(200, 198), expected);
+  EXPECT_EQ(after.substr(398, 2), "\r\n");
+  EXPECT_EQ(after.substr(400), bytes.substr(200));  // its 16th field was "J"
+  // Every rewritten record went to the safety file.
+  const std::string safety = Bytes(dir.Path() / "sample.l2s");
+  EXPECT_EQ(safety, after);
+}
+
+TEST_F(WriteBackTest, DbaseWritesTheSendColumn) {
+  const std::string path = (dir.Path() / "log.dbf").string();
+  {
+    DbfEngine engine;
+    ASSERT_TRUE(engine.DbfCreate(path, {"CALL", "SEND"}, {10, 3}));
+    const char* rows[][2] = {{"JA1AAA", ""}, {"JA2BBB", "Y"}, {"JA3CCC", ""}};
+    for (std::size_t i = 0; i < 3; ++i) {
+      ASSERT_TRUE(engine.DbfSeek(i));
+      engine.DbfSetField(0, rows[i][0]);
+      engine.DbfSetField(1, rows[i][1]);
+    }
+    ASSERT_TRUE(engine.DbfClose());
+  }
+  program.settings.load.csv.columns[0] = "CALL";
+  program.settings.load.csv.columns[1] = "SEND";
+  program.settings.load.skipSendMark = false;
+  program.settings.sendMark = "OK";
+  ui.QueueFormatDialog([](CsvFormatDialog&) { return true; });
+  ASSERT_TRUE(doc->OpenByName(path));
+  ASSERT_EQ(doc->store.QsoCount(), 3u);
+  PrintAll();
+  ASSERT_TRUE(doc->writeBack.WriteBack());
+  DbfEngine check;
+  ASSERT_EQ(check.DbfOpen(path), DbfOpenResult::Ok);
+  std::string sent;
+  for (std::size_t i = 0; i < 3; ++i) {
+    ASSERT_TRUE(check.DbfSeek(i));
+    sent += check.DbfFieldText(1) + "|";
+  }
+  EXPECT_EQ(sent, "OK |Y  |OK |");
+
+  program.settings.load.csv.columns[1] = "NULL";
+  EXPECT_FALSE(doc->writeBack.WriteBack());
+  EXPECT_EQ(ui.Messages().back().text, msg::kNoSendFormula33001);
+  program.settings.load.csv.columns[1] = "NULL";
+  program.settings.load.csv.columns[5] = "SEND";  // beyond the two fields
+  EXPECT_FALSE(doc->writeBack.WriteBack());
+  EXPECT_EQ(ui.Messages().back().text, msg::kSendFieldUnusable33002);
+}
+
+class FakeSource : public UpdatableSource {
+ public:
+  std::vector<std::string> send{"", "Y", ""};
+  std::size_t current = 0;
+  std::size_t FieldCount() const override { return 2; }
+  bool Seek(std::int32_t r) override {
+    if (r < 0 || static_cast<std::size_t>(r) >= send.size()) return false;
+    current = static_cast<std::size_t>(r);
+    return true;
+  }
+  std::string Text(std::size_t f) override { return f == 1 ? send[current] : "JA1AAA"; }
+  bool CanUpdate(std::size_t f) override { return f == 1; }
+  bool Update(std::size_t f, std::string_view text) override {
+    if (f != 1) return false;
+    send[current] = text;
+    return true;
+  }
+};
+
+TEST_F(WriteBackTest, DatabasesAndPluginsThroughTheirLibraries) {
+  for (int i = 0; i < 3; ++i) {
+    QsoRecord r;
+    SetField(r.Call, "JA1AAA");
+    doc->store.Add(r, i);
+  }
+  doc->store.SetSourceType(SrcPlugin);
+  doc->store.Regroup();
+  PrintAll();
+  FakeSource source;
+  doc->writeBack.liveSource = &source;
+  program.settings.load.csv.columns[1] = "SEND";
+  ASSERT_TRUE(doc->writeBack.WriteBack());
+  EXPECT_EQ(source.send, (std::vector<std::string>{"-", "Y", "-"}));
+  program.settings.load.csv.columns[1] = "NULL";
+  program.settings.load.csv.columns[0] = "SEND";  // a column the source will not write
+  EXPECT_FALSE(doc->writeBack.WriteBack());
+  EXPECT_EQ(ui.Messages().back().text, msg::kSendFieldUnusable33002);
+
+  // An open plug-in that cannot update is closed without a question.
+  bool closed = false;
+  doc->writeBack.pluginCannotUpdate = true;
+  doc->writeBack.closePlugin = [&] { closed = true; };
+  EXPECT_TRUE(doc->writeBack.Settle(true));
+  EXPECT_TRUE(closed);
+}
+
+class FakeClipboard : public Clipboard {
+ public:
+  void SetText(std::string_view t) override { text = t; }
+  std::optional<std::string> Text() const override { return text; }
+  std::string text;
+};
+
+TEST_F(WriteBackTest, TextLogsGetAListAndTheClipboardAnAnswer) {
+  const std::string path = dir.Write("my.log", Bytes(fs::path(TEVRA_EXAMPLES) / "sample.log"));
+  ASSERT_TRUE(doc->OpenByName(path));
+  doc->store.MarkCardPrinted(0);
+  doc->store.MarkCardPrinted(2);
+  program.printedData = true;
+  ui.QueueAnswer(Answer::Yes);
+  ASSERT_TRUE(doc->writeBack.Settle(true));
+  EXPECT_EQ(ui.Questions().back(), msg::kAskListFile);
+  // Line 2 was loaded as sent already: cards 0 and 2 are lines 1 and 4.
+  EXPECT_EQ(Bytes(dir.Path() / "my.TVQ"), "1\r\n4\r\n");
+  EXPECT_EQ(ui.Messages().back().text, msg::kListFileDone);
+  EXPECT_FALSE(fs::exists(path + ".$BK"));
+
+  FakeClipboard clipboard;
+  doc->writeBack.clipboard = &clipboard;
+  doc->store.SetSourceType(SrcClipboard);
+  doc->store.MarkCardPrinted(1);
+  program.printedData = true;
+  ui.QueueAnswer(Answer::Yes);
+  ASSERT_TRUE(doc->writeBack.Settle(false));
+  EXPECT_EQ(clipboard.text, "$TEVRA_PRINTOUT\r\n6\r\n");  // lines 3 and 6 were left
+  EXPECT_FALSE(program.printedData);
+}
+
+TEST_F(WriteBackTest, SuppressionMarksWhatWasSentBefore) {
+  auto add = [&](const char* call, const char* freq, char sent, char received = 0) {
+    QsoRecord r;
+    r.Year = 24;
+    SetField(r.Call, call);
+    SetField(r.Freq, freq);
+    SetField(r.Mode, "CW");
+    r.QslSent = sent;
+    r.QslRcvd = received;
+    doc->store.Add(r, static_cast<std::int32_t>(doc->store.QsoCount()) + 1);
+  };
+  add("JA1AAA", "7.010", 'Y');
+  add("JA1AAA", "7.020", 0);   // same band as a sent QSO: suppressed
+  add("JA1AAA", "14.020", 0);  // another band: printed
+  add("JA1RL", "7.010", 0);    // the JARL: always suppressed
+  add("W1AW", "7.010", 'N');   // "N" is not a sent card
+  add("W1AW", "7.010", 0);
+  add("JA1AAA", "7.030", 0, 'Y');  // a card was received: printed
+  doc->store.Regroup();
+  program.settings.load.skipSendMark = false;
+  ui.QueueAnswer(Answer::No);  // do not mark the log
+  const SuppressionResult result = SuppressIssued(*doc, SuppressionOptions{});
+  EXPECT_EQ(result.unsent, 5u);
+  EXPECT_EQ(result.suppressed, 2u);
+  EXPECT_EQ(ui.Questions().back(), "5 QSO中の 2 QSOが抑止対象として抽出されました.\r\n\r\n参照元のログファイルを更新しますか？");
+  ASSERT_EQ(doc->store.QsoCount(), 3u);  // this print: only what is left
+  EXPECT_EQ(doc->store.Entry(0).Text(LogEntry::Freq), "14.020");
+  EXPECT_EQ(doc->store.Entry(1).Text(LogEntry::Call), "W1AW");
+  EXPECT_EQ(doc->store.Entry(2).Text(LogEntry::Freq), "7.030");
+
+  // Nothing left to suppress.
+  SuppressIssued(*doc, SuppressionOptions{});
+  EXPECT_EQ(ui.Messages().back().text, msg::kNothingSuppressed);
+  EXPECT_TRUE(IsJarlRelated("8J1A"));
+  EXPECT_TRUE(IsJarlRelated("7J1RL"));
+  EXPECT_FALSE(IsJarlRelated("JA1RLX"));
+}
+
+}  // namespace
+}  // namespace tevra
