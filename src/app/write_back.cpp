@@ -410,26 +410,9 @@ bool LogWriteBack::WriteRecords(LogSourceType type, RecordFile& file, std::FILE*
       case SrcHamlog:
         if (Blank(record[kDbsSentByte])) record[kDbsSentByte] = markByte;
         break;
-      case SrcLog200: {
-        // The 16th field, when empty, gets the mark; the text moves right
-        // into the trailing blanks, so the record keeps its 200 bytes.
-        std::size_t at = 0;
-        int separators = 0;
-        for (; at < 198 && separators < 15; ++at)
-          if (record[at] == '\x1E') ++separators;
-        if (separators == 15 && at < 198 && record[at] == '\x1E') {
-          std::size_t trailing = 0;
-          while (trailing < 198 && record[197 - trailing] == ' ') ++trailing;
-          const std::size_t n = std::min(mark.size(), trailing);
-          if (n > 0) {
-            std::string text = record.substr(0, 198);
-            text.insert(at, mark.substr(0, n));
-            text.resize(198);
-            record.replace(0, 198, text);
-          }
-        }
+      case SrcLog200:
+        InsertLog200Mark(record, mark);  // a record without room stays as it is
         break;
-      }
       default:
         if (hdb.SentOffset() < record.size() && Blank(record[hdb.SentOffset()])) record[hdb.SentOffset()] = markByte;
         break;

@@ -1,5 +1,7 @@
 #include "import/record_fingerprint.h"
 
+#include <algorithm>
+
 #include "core/text.h"
 
 namespace tevra {
@@ -22,6 +24,24 @@ std::uint64_t FingerprintWithout(std::string_view record, std::size_t skipOffset
 
 std::uint64_t MdtFingerprint(std::string_view record) { return FingerprintWithout(record, kMdtSentByte, 1); }
 std::uint64_t DbsFingerprint(std::string_view record) { return FingerprintWithout(record, kDbsSentByte, 1); }
+
+bool InsertLog200Mark(std::string& record, std::string_view mark) {
+  if (record.size() < 198) return false;
+  std::size_t at = 0;
+  int separators = 0;
+  for (; at < 198 && separators < 15; ++at)
+    if (record[at] == '\x1E') ++separators;
+  if (separators != 15 || at >= 198 || record[at] != '\x1E') return false;
+  std::size_t trailing = 0;
+  while (trailing < 198 - at && record[197 - trailing] == ' ') ++trailing;
+  const std::size_t n = std::min(mark.size(), trailing);
+  if (n == 0) return false;
+  std::string text = record.substr(0, 198);
+  text.insert(at, mark.substr(0, n));
+  text.resize(198);
+  record.replace(0, 198, text);
+  return true;
+}
 
 std::uint64_t L2Fingerprint(std::string_view record) {
   std::string_view text = TrimRight(record.substr(0, record.size() < 198 ? record.size() : 198));

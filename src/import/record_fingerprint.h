@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tevra {
@@ -22,6 +23,12 @@ std::uint64_t DbsFingerprint(std::string_view record);  // 58 bytes
 // LOG200: the text of bytes 0..197 without its 16th field and without the
 // trailing blanks (where an inserted mark takes its room from).
 std::uint64_t L2Fingerprint(std::string_view record);
+// LOG200: puts mark into an empty 16th field of a 200-byte record, taking
+// the room from the blanks before byte 198, so that the record keeps its
+// length and its fingerprint. False when nothing was inserted (the field is
+// not empty, or there are no trailing blanks).
+bool InsertLog200Mark(std::string& record, std::string_view mark);
+
 // A record with one byte (the sent character) left out.
 std::uint64_t FingerprintWithout(std::string_view record, std::size_t skipOffset, std::size_t skipLength);
 

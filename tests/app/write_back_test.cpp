@@ -13,6 +13,7 @@
 #include "app/program.h"
 #include "core/messages.h"
 #include "import/dbase_file.h"
+#include "import/external_libraries.h"
 #include "platform/clipboard.h"
 #include "support/fake_printer.h"
 #include "support/scripted_ui.h"
@@ -310,6 +311,43 @@ TEST_F(WriteBackTest, DatabasesAndPluginsThroughTheirLibraries) {
   doc->writeBack.closePlugin = [&] { closed = true; };
   EXPECT_TRUE(doc->writeBack.Settle(true));
   EXPECT_TRUE(closed);
+}
+
+TEST_F(WriteBackTest, TheLibrariesOfDatabasesAndPluginsAreWritten) {
+  for (int i = 0; i < 3; ++i) {
+    QsoRecord r;
+    SetField(r.Call, "JA1ABC");
+    doc->store.Add(r, i);
+  }
+  doc->store.Regroup();
+  program.settings.load.csv.columns[1] = "SEND";
+  const std::string libs = std::string(TEVRA_FAKE_LIBS) + "full/";
+  ExtSrcLibrary plugin;
+  ASSERT_TRUE(plugin.Load(libs, ui));
+  DbBridgeLibrary bridge;
+  ASSERT_TRUE(bridge.Load(libs, ui));
+  struct Case {
+    LogSourceType type;
+    std::unique_ptr<UpdatableSource> source;
+  };
+  Case cases[] = {{SrcPlugin, PluginSource(plugin.Api())}, {SrcOdbc, DatabaseSource(bridge.Api())}};
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.type);
+    ASSERT_EQ(c.source->FieldCount(), 2u);
+    doc->store.SetSourceType(c.type);
+    PrintAll();
+    doc->writeBack.liveSource = c.source.get();
+    program.settings.sendMark = c.type == SrcPlugin ? "P" : "D";
+    ASSERT_TRUE(doc->writeBack.WriteBack());
+    std::string marks;
+    for (int i = 0; i < 3; ++i) {
+      ASSERT_TRUE(c.source->Seek(i));
+      marks += c.source->Text(1) + "|";
+    }
+    // Each library has its own table; the sent record keeps its "Y".
+    EXPECT_EQ(marks, c.type == SrcPlugin ? "P|Y|P|" : "D|Y|D|");
+    EXPECT_FALSE(c.source->Seek(3));
+  }
 }
 
 class FakeClipboard : public Clipboard {

@@ -5,6 +5,8 @@
 //   FAKE_NO_OPTIONAL  none of the optional exports
 #include <cstdint>
 
+#include "fake_table.h"
+
 #ifdef FAKE_UNDERSCORE
 #define NAME(n) _##n
 #else
@@ -16,18 +18,18 @@ __attribute__((visibility("default"))) const char* NAME(GetMenuName)() { return 
 __attribute__((visibility("default"))) std::uint16_t NAME(GetLogType)() { return 1; }
 __attribute__((visibility("default"))) const char* NAME(Open)(void*, void*, const char*) { return "/fake"; }
 __attribute__((visibility("default"))) std::int32_t NAME(Close)() { return 1; }
-__attribute__((visibility("default"))) const char* NAME(GetFieldText)(std::uint16_t i) { return i == 0 ? "CALL" : nullptr; }
+__attribute__((visibility("default"))) const char* NAME(GetFieldText)(std::uint16_t i) { return fake::FieldName(i); }
 __attribute__((visibility("default"))) std::int32_t NAME(MoveNext)() { return 0; }
-__attribute__((visibility("default"))) std::int32_t NAME(Seek)(std::int32_t) { return 1; }
+__attribute__((visibility("default"))) std::int32_t NAME(Seek)(std::int32_t i) { return fake::Seek(i); }
 __attribute__((visibility("default"))) std::int32_t NAME(IsEOF)() { return 1; }
 __attribute__((visibility("default"))) std::int32_t NAME(ListText)(char* b, std::int32_t n) {
   if (n > 0) b[0] = '\0';
   return 1;
 }
-__attribute__((visibility("default"))) const char* NAME(GetText)(std::int32_t) { return "JA1ABC"; }
-__attribute__((visibility("default"))) std::int32_t NAME(CanUpdate)(std::int32_t) { return 1; }
+__attribute__((visibility("default"))) const char* NAME(GetText)(std::int32_t c) { return fake::Text(c); }
+__attribute__((visibility("default"))) std::int32_t NAME(CanUpdate)(std::int32_t c) { return fake::CanUpdate(c); }
 #ifndef FAKE_NO_UPDATE
-__attribute__((visibility("default"))) std::int32_t NAME(Update)(std::int32_t, const char*) { return 1; }
+__attribute__((visibility("default"))) std::int32_t NAME(Update)(std::int32_t c, const char* t) { return fake::Update(c, t); }
 #endif
 #ifndef FAKE_NO_OPTIONAL
 __attribute__((visibility("default"))) const char* NAME(GetCreateFileType)(std::int32_t) { return "Fake(*.fk)|*.fk|"; }

@@ -1,0 +1,29 @@
+// The log both stand-in libraries serve: three records with a call and a
+// sent column; only the sent column can be written.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+namespace fake {
+namespace {  // each library keeps a table of its own
+
+char g_sent[3][8] = {"", "Y", ""};
+int g_current = 0;
+
+inline std::int32_t Seek(std::int32_t index) {
+  if (index < 0 || index >= 3) return 0;
+  g_current = index;
+  return 1;
+}
+inline const char* Text(std::int32_t column) { return column == 1 ? g_sent[g_current] : "JA1ABC"; }
+inline std::int32_t CanUpdate(std::int32_t column) { return column == 1 ? 1 : 0; }
+inline std::int32_t Update(std::int32_t column, const char* text) {
+  if (column != 1 || !text) return 0;
+  std::strncpy(g_sent[g_current], text, sizeof g_sent[0] - 1);
+  return 1;
+}
+inline const char* FieldName(std::int32_t index) { return index == 0 ? "CALL" : index == 1 ? "SEND" : nullptr; }
+
+}  // namespace
+}  // namespace fake
