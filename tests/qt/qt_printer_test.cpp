@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "qt/qt_clipboard.h"
+
 namespace tevra {
 namespace {
 
@@ -23,6 +28,19 @@ TEST(QtPrinter, PaperCodesAndPdfPages) {
   EXPECT_EQ(landscape.offsetX, 0);
   pdf.ApplySettings({1, 257, 0, 0});  // an unknown code is a sheet of A4
   EXPECT_EQ(pdf.Capabilities()->physicalWidth, 9921);
+}
+
+
+TEST(QtClipboard, CarriesCp932TextThroughTheSession) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "qt_tests";
+  static char* argv[] = {name, nullptr};
+  if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+  QtClipboard clipboard;
+  clipboard.SetText("$TEVRA_PRINTOUT\r\n12\r\n\x8E\x52\x93\x63");  // "山田" in CP932
+  EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "$TEVRA_PRINTOUT\r\n12\r\n山田");
+  EXPECT_EQ(clipboard.Text(), "$TEVRA_PRINTOUT\r\n12\r\n\x8E\x52\x93\x63");
 }
 
 }  // namespace
