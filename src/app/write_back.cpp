@@ -102,59 +102,54 @@ bool CopyFileDurably(const std::string& from, const std::string& to) {
 
 namespace {
 
-class PluginUpdatable : public UpdatableSource {
+// Both libraries offer the same four calls on the current record.
+class LibraryUpdatable : public UpdatableSource {
  public:
-  explicit PluginUpdatable(const ExtSrcApi& api) : api_(api) {
-    while (api_.GetFieldText && count_ < 32 && api_.GetFieldText(static_cast<std::uint16_t>(count_))) ++count_;
-  }
-  std::size_t FieldCount() const override { return count_; }
-  bool Seek(std::int32_t record) override { return api_.Seek && api_.Seek(record) != 0; }
+  using SeekFn = std::int32_t (*)(std::int32_t);
+  using TextFn = const char* (*)(std::int32_t);
+  using CanUpdateFn = std::int32_t (*)(std::int32_t);
+  using UpdateFn = std::int32_t (*)(std::int32_t, const char*);
+
+  LibraryUpdatable(std::size_t fields, SeekFn seek, TextFn text, CanUpdateFn canUpdate, UpdateFn update)
+      : fields_(fields), seek_(seek), text_(text), canUpdate_(canUpdate), update_(update) {}
+  std::size_t FieldCount() const override { return fields_; }
+  bool Seek(std::int32_t record) override { return seek_ && seek_(record) != 0; }
   std::string Text(std::size_t field) override {
-    const char* text = api_.GetText ? api_.GetText(static_cast<std::int32_t>(field)) : nullptr;
+    const char* text = text_ ? text_(static_cast<std::int32_t>(field)) : nullptr;
     return text ? text : "";
   }
-  bool CanUpdate(std::size_t field) override {
-    return api_.CanUpdate && api_.CanUpdate(static_cast<std::int32_t>(field)) != 0;
-  }
+  bool CanUpdate(std::size_t field) override { return canUpdate_ && canUpdate_(static_cast<std::int32_t>(field)) != 0; }
   bool Update(std::size_t field, std::string_view text) override {
     const std::string copy(text);
-    return api_.Update && api_.Update(static_cast<std::int32_t>(field), copy.c_str()) != 0;
+    return update_ && update_(static_cast<std::int32_t>(field), copy.c_str()) != 0;
   }
 
  private:
-  const ExtSrcApi& api_;
-  std::size_t count_ = 0;
+  std::size_t fields_;
+  SeekFn seek_;
+  TextFn text_;
+  CanUpdateFn canUpdate_;
+  UpdateFn update_;
 };
 
-class DatabaseUpdatable : public UpdatableSource {
- public:
-  explicit DatabaseUpdatable(const DbBridgeApi& api) : api_(api) {
-    while (api_.GetNameList && count_ < 32 && api_.GetNameList(static_cast<std::int32_t>(count_))) ++count_;
-  }
-  std::size_t FieldCount() const override { return count_; }
-  bool Seek(std::int32_t record) override { return api_.Seek && api_.Seek(record) != 0; }
-  std::string Text(std::size_t field) override {
-    const char* text = api_.GetData ? api_.GetData(static_cast<std::int32_t>(field)) : nullptr;
-    return text ? text : "";
-  }
-  bool CanUpdate(std::size_t field) override {
-    return api_.CanUpdate && api_.CanUpdate(static_cast<std::int32_t>(field)) != 0;
-  }
-  bool Update(std::size_t field, std::string_view text) override {
-    const std::string copy(text);
-    return api_.Update && api_.Update(static_cast<std::int32_t>(field), copy.c_str()) != 0;
-  }
-
- private:
-  const DbBridgeApi& api_;
-  std::size_t count_ = 0;
-};
+// The fields a library names, at most 32.
+template <typename NameFn>
+std::size_t CountFields(NameFn name) {
+  std::size_t count = 0;
+  while (name && count < 32 && name(static_cast<int>(count))) ++count;
+  return count;
+}
 
 }  // namespace
 
-std::unique_ptr<UpdatableSource> PluginSource(const ExtSrcApi& api) { return std::make_unique<PluginUpdatable>(api); }
+std::unique_ptr<UpdatableSource> PluginSource(const ExtSrcApi& api) {
+  return std::make_unique<LibraryUpdatable>(CountFields(api.GetFieldText), api.Seek, api.GetText, api.CanUpdate,
+                                            api.Update);
+}
+
 std::unique_ptr<UpdatableSource> DatabaseSource(const DbBridgeApi& api) {
-  return std::make_unique<DatabaseUpdatable>(api);
+  return std::make_unique<LibraryUpdatable>(CountFields(api.GetNameList), api.Seek, api.GetData, api.CanUpdate,
+                                            api.Update);
 }
 
 // --- the write-back ------------------------------------------------------------
@@ -332,20 +327,25 @@ bool LogWriteBack::WriteFileLog(LogSourceType type) {
     closed = std::fflush(safety) == 0 && ::fsync(fileno(safety)) == 0 && closed;
     closed = std::fclose(safety) == 0 && closed;
   }
+  return Conclude(path, haveBefore ? &before : nullptr, written && closed);
+}
+
+bool LogWriteBack::Conclude(const std::string& path, const struct stat* before, bool ok) {
+  Ui& ui = doc_.program.ui;
   // Our own changes are not another program's: remember the new time, or
   // put the old one back.
-  if (program.settings.disLogNewTime && haveBefore) {
-    const struct timespec times[2] = {before.st_atim, before.st_mtim};
+  if (doc_.program.settings.disLogNewTime && before) {
+    const struct timespec times[2] = {before->st_atim, before->st_mtim};
     ::utimensat(AT_FDCWD, path.c_str(), times, 0);
   } else {
     struct stat after {};
     if (::stat(path.c_str(), &after) == 0) {
-      loader.SetLogModificationTime(after.st_mtime);
+      doc_.loader.SetLogModificationTime(after.st_mtime);
     } else {
       ui.ShowMessage(msg::kCannotReadFile104);
     }
   }
-  if (!written || !closed) {
+  if (!ok) {
     ui.ShowMessage(msg::kCannotCreateFile105);
     return false;
   }
@@ -470,23 +470,7 @@ bool LogWriteBack::WriteDbf() {
     if (BlankText(engine.DbfFieldText(*column))) engine.DbfSetField(*column, mark);
   }
   ok = engine.DbfClose() && ok;
-  if (program.settings.disLogNewTime && haveBefore) {
-    const struct timespec times[2] = {before.st_atim, before.st_mtim};
-    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
-  } else {
-    struct stat after {};
-    if (::stat(path.c_str(), &after) == 0) loader.SetLogModificationTime(after.st_mtime);
-  }
-  if (!ok) {
-    ui.ShowMessage(msg::kCannotCreateFile105);
-    return false;
-  }
-  if (changed_ > 0) {
-    char text[512];
-    std::snprintf(text, sizeof text, std::string(msg::kRecordsChangedSinceLoad).c_str(), changed_);
-    ui.ShowMessage(text);
-  }
-  return true;
+  return Conclude(path, haveBefore ? &before : nullptr, ok);
 }
 
 bool LogWriteBack::WriteLibrary(LogSourceType type) {

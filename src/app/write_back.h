@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <sys/stat.h>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -89,6 +91,9 @@ class LogWriteBack {
   bool WritePrintedList();
   bool WriteClipboardAnswer();
   std::FILE* OpenSafetyFile(bool& stop);
+  // After writing a file: its time stamp (kept or remembered) and the
+  // messages of a failure or of records left alone.
+  bool Conclude(const std::string& path, const struct ::stat* before, bool ok);
   void Finish();
   void ClearMarks();
 
