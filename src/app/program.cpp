@@ -70,11 +70,15 @@ bool Program::Start() {
   automation.printStat = 0;
   automation.disableExit = 0;
   entities.Load(EntityFilePath(paths.programDirectory));
-  return read || !exists;
+  // A file that exists but could not be read is never overwritten with
+  // defaults.
+  settingsUnreadable_ = exists && !read;
+  return !settingsUnreadable_;
 }
 
 bool Program::SaveSettings() {
   if (registrationRemoved) return true;
+  if (settingsUnreadable_) return false;
   WriteRecentList(file, "Recent LogFile", settings.load.recentLogs);
   WriteRecentList(file, "Recent File List", settings.recentLayouts);
   WriteSettings(file, settings);

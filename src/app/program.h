@@ -80,6 +80,9 @@ class Program {
   bool registrationRemoved = false;
   bool printedData = false;
   int zoom = 100;
+
+ private:
+  bool settingsUnreadable_ = false;
 };
 
 // Answers the load frame's questions for the document: the load condition

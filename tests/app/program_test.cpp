@@ -3,6 +3,7 @@
 #include "app/program.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -166,11 +167,16 @@ TEST_F(ProgramTest, RemovingTheRegistrationDeletesTheSettingsAtExit) {
   EXPECT_FALSE(next.registrationRemoved);
 }
 
-TEST_F(ProgramTest, UnreadableSettingsKeepTheDefaults) {
-  std::filesystem::create_directories(Paths().settingsFile);  // a folder where the file should be
+TEST_F(ProgramTest, UnreadableSettingsKeepTheDefaultsAndAreNotReplaced) {
+  // Something that is there but is no readable file: a named pipe.
+  std::filesystem::create_directories(std::filesystem::path(Paths().settingsFile).parent_path());
+  ASSERT_EQ(::mkfifo(Paths().settingsFile.c_str(), 0600), 0);
   Program program(ui, Paths());
   EXPECT_FALSE(program.Start());
   EXPECT_EQ(program.settings.load.loadCond, "TRUE");
+  EXPECT_FALSE(program.SaveSettings());  // the defaults never replace what is there
+  EXPECT_FALSE(program.Shutdown());
+  EXPECT_TRUE(std::filesystem::is_fifo(Paths().settingsFile));
 }
 
 class DocumentTest : public ProgramTest {

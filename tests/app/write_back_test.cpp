@@ -156,6 +156,20 @@ TEST_F(WriteBackTest, RecordsChangedElsewhereAreLeftAloneAndReported) {
   EXPECT_EQ(SentMarks(path), "-.J");
 }
 
+TEST_F(WriteBackTest, ALogCutShortSinceLoadingLosesNoMoreThanItsMissingRecords) {
+  const std::string path = Load("sample.mdt");
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  fs::resize_file(path, 256 + 256 + 100);  // record 1 half gone, record 2 gone
+  const struct utimbuf times{st.st_atime, st.st_mtime};
+  ::utime(path.c_str(), &times);
+  PrintAll();
+  ASSERT_TRUE(doc->writeBack.WriteBack());
+  EXPECT_EQ(doc->writeBack.ChangedRecords(), 2u);
+  EXPECT_EQ(fs::file_size(path), 612u);  // nothing appended
+  EXPECT_EQ(Bytes(path)[256 + 176], '-');
+}
+
 TEST_F(WriteBackTest, ANewerLogAsksFirstAndTheTimeStampCanBeKept) {
   const std::string path = Load("sample.mdt");
   const struct utimbuf later{2000000000, 2000000000};
