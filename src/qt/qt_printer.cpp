@@ -51,7 +51,17 @@ QtPrinter::QtPrinter(const std::string& name) : printer_(std::make_unique<QPrint
   settings_.paperSize = size.id() == QPageSize::Postcard ? 43 : size.id() == QPageSize::A6 ? 70 : 9;
 }
 
-bool QtPrinter::Valid() const { return printer_->isValid() && !printer_->printerName().isEmpty(); }
+std::unique_ptr<QtPrinter> QtPrinter::ToPdfFile(const std::string& path) {
+  auto printer = std::make_unique<QtPrinter>("");
+  printer->printer_->setOutputFormat(QPrinter::PdfFormat);
+  printer->printer_->setOutputFileName(QString::fromStdString(path));
+  return printer;
+}
+
+bool QtPrinter::Valid() const {
+  if (printer_->outputFormat() == QPrinter::PdfFormat) return !printer_->outputFileName().isEmpty();
+  return printer_->isValid() && !printer_->printerName().isEmpty();
+}
 
 std::optional<PrinterCapabilities> QtPrinter::Capabilities() {
   if (!Valid()) return std::nullopt;

@@ -36,6 +36,9 @@ class QtPrinter : public Printer {
  public:
   // An empty name is the default printer.
   explicit QtPrinter(const std::string& name);
+  // The printer's own PDF output into a file: a printer that every machine
+  // has, for checking what a printer receives.
+  static std::unique_ptr<QtPrinter> ToPdfFile(const std::string& path);
   bool Valid() const;
   std::optional<PrinterCapabilities> Capabilities() override;
   PrinterSettings Settings() const override { return settings_; }
