@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/messages.h"
+#include "platform/sort_dialog.h"
 #include "platform/ui.h"
 
 namespace tevra {
@@ -13,14 +14,8 @@ void AfterDocumentOpened(const LayoutDocument& doc, Ui& ui, OpenedDocumentServic
   services.printer.SelectCardPaper(settings.PaperSize, settings.PaperOrientation, &services.placement);
   LogStore& store = services.store;
   if (settings.QsosPerCard > 1 && store.QsoCount() > 0 && !services.sortFlag) {
-    char text[512];
-    std::snprintf(text, sizeof text, std::string(msg::kSortForRepeatDocument).c_str(),
-                  static_cast<unsigned>(store.QsoCount()));
-    switch (ui.AskSortOrder(text, false)) {
-      case SortAnswer::Ascending: services.hooks.SortStore(false); break;
-      case SortAnswer::Descending: services.hooks.SortStore(true); break;
-      default: break;
-    }
+    AskToSort(ui, msg::kSortForRepeatDocument, store.QsoCount(), false,
+              [&services](bool descending) { services.hooks.SortStore(descending); });
   }
   store.SetQsosPerCard(settings.QsosPerCard);
   store.Regroup();

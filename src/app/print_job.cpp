@@ -8,6 +8,7 @@
 #include "app/program.h"
 #include "core/messages.h"
 #include "core/text.h"
+#include "platform/sort_dialog.h"
 #include "platform/ui.h"
 
 namespace tevra {
@@ -52,16 +53,10 @@ bool PrintJob::Prepare() {
   if (HasLogCards() && kind_ != PrintKind::Test) {
     LogStore& store = doc_.store;
     if (kind_ != PrintKind::Preview && !store.Sorted() && !program.printedData) {
-      char text[512];
-      std::snprintf(text, sizeof text, std::string(msg::kNotSortedForPrint).c_str(),
-                    static_cast<unsigned>(store.QsoCount()));
-      switch (ui.AskSortOrder(text, true)) {
-        case SortAnswer::Ascending: doc_.SortBureau(false); break;
-        case SortAnswer::Descending: doc_.SortBureau(true); break;
-        case SortAnswer::No: break;
-        case SortAnswer::Cancel:
-          if (doc_.redraw) doc_.redraw();
-          return false;
+      if (AskToSort(ui, msg::kNotSortedForPrint, store.QsoCount(), true,
+                    [this](bool descending) { doc_.SortBureau(descending); }) == SortAnswer::Cancel) {
+        if (doc_.redraw) doc_.redraw();
+        return false;
       }
     }
     const int cards = static_cast<int>(store.CardCount());

@@ -16,6 +16,7 @@
 #include "import/log_source.h"
 #include "import/native_readers.h"
 #include "log/log_store.h"
+#include "platform/sort_dialog.h"
 #include "platform/ui.h"
 
 namespace tevra {
@@ -241,14 +242,8 @@ bool LogLoader::AfterLoad() {
   store_.SetCurrentCard(0);
   store_.SetCurrentQso(0);
   if (store_.QsoCount() > 0 && store_.QsosPerCard() > 1 && !sortFlag_) {
-    char text[512];
-    std::snprintf(text, sizeof text, std::string(msg::kSortBeforeRepeat).c_str(),
-                  static_cast<unsigned>(store_.QsoCount()));
-    switch (ui_.AskSortOrder(text, false)) {
-      case SortAnswer::Ascending: hooks_.SortStore(false); break;
-      case SortAnswer::Descending: hooks_.SortStore(true); break;
-      default: break;
-    }
+    AskToSort(ui_, msg::kSortBeforeRepeat, store_.QsoCount(), false,
+              [this](bool descending) { hooks_.SortStore(descending); });
   }
   store_.Regroup();
   store_.ReadCard(0, mergeBuffer_);

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <array>
+#include <cstdio>
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include "platform/ui.h"
@@ -34,5 +37,16 @@ struct SortDialogModel {
   // fourth button.
   static constexpr SortAnswer kClosed = SortAnswer::Cancel;
 };
+
+// Asks the sort box with a message holding the QSO count ("%u") and sorts
+// (descending or not) on "昇順" or "降順". Answers the button pressed.
+inline SortAnswer AskToSort(Ui& ui, std::string_view message, std::size_t qsoCount, bool withCancel,
+                            const std::function<void(bool descending)>& sort) {
+  char text[512];
+  std::snprintf(text, sizeof text, std::string(message).c_str(), static_cast<unsigned>(qsoCount));
+  const SortAnswer answer = ui.AskSortOrder(text, withCancel);
+  if (answer == SortAnswer::Ascending || answer == SortAnswer::Descending) sort(answer == SortAnswer::Descending);
+  return answer;
+}
 
 }  // namespace tevra

@@ -13,6 +13,7 @@
 #include "app/program.h"
 #include "example_layouts.h"
 #include "qt/qt_printer.h"
+#include "support/gui_app.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
 
@@ -28,13 +29,7 @@ std::string PdfText(const std::string& pdf) {
 
 class PrintOutput : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { test::EnsureGuiApp(); }
   // The example postcard with three QSOs, printed through printer.
   std::unique_ptr<Document> Postcard(Printer& printer) {
     auto doc = std::make_unique<Document>(program, printer);

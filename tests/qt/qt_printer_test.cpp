@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 
 #include "qt/qt_clipboard.h"
+#include "support/gui_app.h"
 
 namespace tevra {
 namespace {
@@ -32,11 +33,7 @@ TEST(QtPrinter, PaperCodesAndPdfPages) {
 
 
 TEST(QtClipboard, CarriesCp932TextThroughTheSession) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "qt_tests";
-  static char* argv[] = {name, nullptr};
-  if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+  test::EnsureGuiApp();
   QtClipboard clipboard;
   clipboard.SetText("$TEVRA_PRINTOUT\r\n12\r\n\x8E\x52\x93\x63");  // "山田" in CP932
   EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "$TEVRA_PRINTOUT\r\n12\r\n山田");

@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
+
+#include "support/gui_app.h"
 #include <QPdfWriter>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -16,14 +18,7 @@ namespace {
 
 class QtSurfaceTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "qt_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) app_ = new QGuiApplication(argc, argv);
-  }
-  static inline QGuiApplication* app_ = nullptr;
+  static void SetUpTestSuite() { test::EnsureGuiApp(); }
 
   // A 2 × 2 inch white image at 100 dpi with the origin in its middle.
   QImage image{200, 200, QImage::Format_RGB32};
