@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "import/contest_readers.h"
 #include "reader_harness.h"
@@ -19,8 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tevra::CabrilloOptions options;
   options.fixedCallColumn = size > 0 && (data[0] & 1);
   options.phoneRule = size > 0 ? data[0] % 4 : 0;
-  std::rewind(file.get());
-  tevra::CabrilloReader cabrillo(file.get(), options, true);
+  // Every encoding, and now and then the detection.
+  std::optional<tevra::TextEncoding> encoding;
+  if (size > 1 && data[1] % 4 != 3) encoding = static_cast<tevra::TextEncoding>(data[1] % 4);
+  tevra::CabrilloReader cabrillo(std::string(reinterpret_cast<const char*>(data), size), options, true, encoding);
   tevra::fuzz::Drain(cabrillo, size + 1);
   return 0;
 }

@@ -30,7 +30,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   context.RepeatCount = 3;
   context.QsosOnCard = 2;
   context.Macros = &macros;
-  context.RigTexts[3] = "IC-705\r\nx";
+  static const tevra::BandTexts rig = [] {
+    tevra::BandTexts texts;
+    texts[3] = "IC-705\r\nx";
+    return texts;
+  }();
+  context.RigTexts = &rig;
   tevra::MergeServices services;
   services.timeType = size > 0 ? data[0] % 3 : 0;
   services.clock = [] { return std::time_t{0}; };

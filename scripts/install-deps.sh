@@ -15,6 +15,7 @@ packages=(
   libgtest-dev
   libgmock-dev
   libbenchmark-dev
+  libuchardet-dev      # tells the character set of logs from other programs
   qt6-base-dev         # drawing on images, PDF and printers; the editor
   qt6-qpa-plugins      # the offscreen platform for headless rendering and tests
   libqt6svg6           # SVG images placed on cards

@@ -375,6 +375,8 @@ int RenderLayout(const BatchOptions& batch, std::FILE* err) {
   context.RepeatCount = settings.QsosPerCard;
   context.QsosOnCard = qsosOnCard;
   context.Macros = &tables.Macros;
+  context.RigTexts = &settings.RigTexts;
+  context.AntTexts = &settings.AntTexts;
   MergeServices services;
   services.modes = &tables.Modes;
   MacroExpander expander(context, services);

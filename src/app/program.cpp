@@ -171,12 +171,16 @@ MergeServices Document::Services() {
 void Document::Reset() {
   layout.Items.Clear();
   layout.Objects.clear();
-  layout.Settings = DocumentSettings{};
-  for (auto& table : layout.Tables.Common) table = ConditionTable{};
-  if (program.automation.loadRigAnt) {
-    for (auto& text : context.RigTexts) text.clear();
-    for (auto& text : context.AntTexts) text.clear();
+  // A client that set LoadRigAnt to 0 keeps its rig and antenna texts.
+  DocumentSettings fresh;
+  if (!program.automation.loadRigAnt) {
+    fresh.RigTexts = std::move(layout.Settings.RigTexts);
+    fresh.AntTexts = std::move(layout.Settings.AntTexts);
   }
+  layout.Settings = std::move(fresh);
+  for (auto& table : layout.Tables.Common) table = ConditionTable{};
+  context.RigTexts = &layout.Settings.RigTexts;
+  context.AntTexts = &layout.Settings.AntTexts;
   SetQsosPerCard(1);
   program.ui.SetStatus(msg::kQueryingPrinter);
   metrics.SelectCardPaper(43, 1, &placement);

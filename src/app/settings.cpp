@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include "import/text_encoding.h"
+
 #include "core/text.h"
 #include "import/csv_settings.h"
 
@@ -69,6 +71,9 @@ void ReadSettings(const Profile& f, ProgramSettings& s) {
   ReadTh5Fields(f.GetString(kOption, "TH5Fields", Th5FieldsText(kDefaultTh5Widths)), load.th5Widths);
   // The Cabrillo choices start afresh with every reading.
   load.cabrillo = CabrilloOptions{};
+  // The character set of text logs from other programs; an unknown name
+  // leaves it to detection.
+  if (!ParseEncodingName(f.GetString(kOption, "LogEncoding", "auto"), load.encoding)) load.encoding = std::nullopt;
   s.previewPages = f.GetInt("Settings", "PreviewPages", 0);
 }
 
@@ -105,6 +110,7 @@ void WriteSettings(Profile& f, const ProgramSettings& s) {
     f.SetString(kMessage, "Hist" + std::to_string(i + 1), i < history.size() ? history[i] : std::string());
   SetFlag(f, "IncludeDoc", s.includeDoc);
   f.SetString(kOption, "TH5Fields", Th5FieldsText(load.th5Widths));
+  f.SetString(kOption, "LogEncoding", std::string(EncodingName(load.encoding)));
   f.SetInt("Settings", "PreviewPages", s.previewPages);
 }
 

@@ -184,6 +184,14 @@ std::optional<std::string> ContestFrequency(std::string_view field) {
     case 'H': return "5600";
     default: break;
   }
+  // Band designators of VHF and up, as Cabrillo 3.0 writes them.
+  static constexpr std::pair<std::string_view, std::string_view> kDesignators[] = {
+      {"50", "50"},     {"70", "70"},     {"144", "144"},  {"222", "220"},  {"432", "430"},  {"902", "902"},
+      {"1.2G", "1200"}, {"2.3G", "2400"}, {"3.4G", "3400"}, {"5.7G", "5600"}, {"10G", "10.1G"}, {"24G", "24G"},
+      {"47G", "47G"},   {"75G", "75G"},   {"122G", "122G"}, {"134G", "142G"}, {"241G", "248G"}, {"LIGHT", "LIGHT"},
+  };
+  for (const auto& [designator, freq] : kDesignators)
+    if (EqualsNoCase(field, designator)) return std::string(freq);
   if (first < '0' || first > '9') return std::nullopt;
   const unsigned kHz = LeadingNumber(field);
   std::string text;
@@ -209,6 +217,8 @@ std::optional<std::string> ContestMode(std::string_view field, int phoneRule, st
   if (EqualsNoCase(field, "CW")) return "CW";
   if (EqualsNoCase(field, "RY")) return "RTTY";
   if (EqualsNoCase(field, "TV")) return "SSTV";
+  if (EqualsNoCase(field, "FM")) return "FM";
+  if (EqualsNoCase(field, "DG")) return "DG";
   return std::nullopt;
 }
 

@@ -44,6 +44,16 @@ bool IsCallChars(std::string_view text) {
   return true;
 }
 
+bool HasCallShape(std::string_view text) {
+  if (!IsCallLike(text)) return false;
+  bool digit = false, letter = false;
+  for (const char c : text) {
+    digit = digit || (c >= '0' && c <= '9');
+    letter = letter || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+  }
+  return digit && letter;
+}
+
 bool IsCallLike(std::string_view text) {
   if (text.size() < 3) return false;
   for (char c : text)

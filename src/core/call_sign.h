@@ -22,6 +22,9 @@ class EntityLookup {
 
 bool IsCallChars(std::string_view text);
 bool IsCallLike(std::string_view text);
+// IsCallLike with at least one letter and one digit, as every call has:
+// tells a call from a word, a grid square aside ("LoTW", "bureau", "0001").
+bool HasCallShape(std::string_view text);
 std::string HomeCall(std::string_view call);
 bool IsJaPrefix(std::string_view call);
 bool IsJapaneseStation(std::string_view call);

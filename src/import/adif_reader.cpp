@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "core/band.h"
+#include "core/call_sign.h"
 #include "core/date_time.h"
 #include "core/encoding.h"
 #include "core/text.h"
+#include "import/record_fingerprint.h"
 
 namespace tevra {
 namespace {
@@ -32,12 +35,19 @@ bool IsBlankOrEnd(std::string_view data, std::size_t at) {
   return at >= data.size() || data[at] == ' ' || data[at] == '\t' || data[at] == '\r' || data[at] == '\n';
 }
 
+// Band names and the frequency text each gives when FREQ is missing: the
+// classic bands first, then the rest of ADIF 3's band list at its lower edge.
 const std::pair<std::string_view, std::string_view> kBands[] = {
     {"160m", "1.9"}, {"80m", "3.5"},  {"40m", "7"},      {"30m", "10"},   {"20m", "14"},   {"17m", "18"},
     {"15m", "21"},   {"12m", "24"},   {"10m", "28"},     {"6m", "50"},    {"2m", "144"},   {"70cm", "430"},
     {"23cm", "1200"}, {"13cm", "2400"}, {"6cm", "5600"}, {"3cm", "10.1G"}, {"1.25cm", "24G"}, {"6mm", "47G"},
     {"4mm", "75G"},  {"2mm", "142G"}, {"1mm", "248G"},   {"65m", "4630"}, {"1.25m", "220"},
+    {"2190m", "0.136"}, {"630m", "0.472"}, {"560m", "0.501"}, {"60m", "5.06"}, {"8m", "40"}, {"5m", "54"},
+    {"4m", "70"},    {"33cm", "902"}, {"9cm", "3300"},   {"2.5mm", "120G"}, {"submm", "300G"},
 };
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
 
 std::string TwoDigits(unsigned a, unsigned b) {
   char text[16];
@@ -46,6 +56,32 @@ std::string TwoDigits(unsigned a, unsigned b) {
 }
 
 }  // namespace
+
+std::optional<std::string> QslViaRoute(std::string_view via) {
+  std::vector<std::string_view> words;
+  for (std::size_t i = 0; i < via.size();) {
+    while (i < via.size() && (IsBlank(via[i]) || via[i] == ',' || via[i] == ';' || via[i] == ':')) ++i;
+    std::size_t end = i;
+    while (end < via.size() && !IsBlank(via[end]) && via[end] != ',' && via[end] != ';' && via[end] != ':') ++end;
+    std::string_view word = via.substr(i, end - i);
+    while (!word.empty() && (word.back() == '.' || word.back() == ')')) word.remove_suffix(1);
+    while (!word.empty() && word.front() == '(') word.remove_prefix(1);
+    if (!word.empty()) words.push_back(word);
+    i = end;
+  }
+  for (std::size_t i = 0; i + 1 < words.size(); ++i)
+    if (EqualsNoCase(words[i], "VIA")) {
+      if (!HasCallShape(words[i + 1])) return std::nullopt;
+      return ToUpperAscii(words[i + 1]);
+    }
+  std::optional<std::string> only;
+  for (const std::string_view word : words) {
+    if (!HasCallShape(word)) continue;
+    if (only) return std::nullopt;  // two calls: which one is meant is not clear
+    only = ToUpperAscii(word);
+  }
+  return only;
+}
 
 bool LooksLikeUtf8(std::string_view bytes) {
   if (bytes.starts_with("\xEF\xBB\xBF")) return true;
@@ -66,7 +102,8 @@ bool LooksLikeUtf8(std::string_view bytes) {
   return any;
 }
 
-AdifReader::AdifReader(std::string_view data) : data_(data), utf8_(LooksLikeUtf8(data)) {
+AdifReader::AdifReader(std::string_view data, std::optional<TextEncoding> encoding)
+    : data_(data), encoding_(ChooseTextEncoding(encoding, data)), utf8_(encoding_ == TextEncoding::Utf8) {
   if (data_.starts_with("\xEF\xBB\xBF")) pos_ = 3;
 }
 
@@ -109,10 +146,8 @@ std::string_view AdifReader::Value(std::size_t start, std::size_t length, std::s
 }
 
 void AdifReader::Apply(std::string_view name, std::string_view value, QsoRecord& r) {
-  if (utf8_) {
-    converted_ = FromUnicode(value);
-    value = converted_;
-  }
+  converted_ = FieldToCp932(value, encoding_);
+  value = converted_;
   auto is = [&name](std::string_view n) { return name == n; };
   auto tag = [this, &value](std::string_view key, char open = kCornerOpen, char close = kCornerClose) {
     AppendTaggedItem(key, remarks_, value, open, close);
@@ -126,7 +161,7 @@ void AdifReader::Apply(std::string_view name, std::string_view value, QsoRecord&
       return;
     case 4:
       if (is("CALL")) {
-        SetField(r.Call, value);
+        SetField(r.Call, ToUpperAscii(value));
       } else if (is("FREQ")) {
         const auto dot = value.find('.');
         SetField(r.Freq, dot == std::string_view::npos ? value : value.substr(0, dot + 4));
@@ -164,22 +199,37 @@ void AdifReader::Apply(std::string_view name, std::string_view value, QsoRecord&
   } else if (is("RST_RCVD")) {
     tag("My");
   } else if (is("QSL_SENT")) {
-    r.QslSent = firstChar();
+    // Only "Y" means the card went out; "N", "R", "Q" and "I" stay visible
+    // to conditions as a tagged item.
+    const char c = static_cast<char>(firstChar() & ~0x20);
+    r.QslSent = c == 'Y' ? 'Y' : '\0';
+    if (c != 'Y' && firstChar() != '\0') tag("QSL_SENT");
   } else if (is("QSL_RCVD")) {
-    r.QslRcvd = firstChar();
+    const char c = static_cast<char>(firstChar() & ~0x20);
+    r.QslRcvd = (c == 'Y' || c == 'V') ? c : '\0';
+    if (r.QslRcvd == '\0' && firstChar() != '\0') tag("QSL_RCVD");
+  } else if (is("SUBMODE")) {
+    submode_ = std::string(value);
   } else if (is("COMMENT")) {
     if (!value.empty()) remarks_ = remarks_.empty() ? std::string(value) : std::string(value) + " " + remarks_;
     if (remarks_.size() > 512) remarks_ = std::string(PrefixOfChars(remarks_, 512));
   } else if (is("QSLMSG")) {
     tag("MSG");
   } else if (is("QSL_VIA")) {
-    tag("QSL", '[', ']');
+    // Free text in most logs ("via bureau", "LoTW", "QSL VIA N7RO"): only a
+    // call routes the card.
+    if (const auto route = QslViaRoute(value)) {
+      AppendTaggedItem("QSL", remarks_, *route, '[', ']');
+    } else {
+      tag("QSL_VIA");
+    }
   } else if (is("CONTEST_ID")) {
     tag("CONTEST");
   }
 }
 
 void AdifReader::Deliver(QsoRecord& r) {
+  if (!submode_.empty()) SetField(r.Mode, submode_);
   SetField(r.Remarks, remarks_);
   if (r.Day != 0 && r.Month != 0) ShiftToJst(r);
   if (r.RstSent[0] == '\0') {
@@ -191,7 +241,9 @@ void AdifReader::Deliver(QsoRecord& r) {
 RecordSource::Step AdifReader::Next(QsoRecord& r) {
   r = QsoRecord{};
   remarks_.clear();
+  submode_.clear();
   bool started = false;
+  span_ = RecordSpan{pos_, pos_, std::string_view::npos};
   while (pos_ < data_.size()) {
     const void* found = std::memchr(data_.data() + pos_, '<', data_.size() - pos_);
     if (!found) {
@@ -231,23 +283,44 @@ RecordSource::Step AdifReader::Next(QsoRecord& r) {
     }
     ++i;  // behind ">"
     const std::string_view tagName(name, nameLength);
+    // A second CALL in one record: the record before it lost its <EOR>.
+    // It ends here, and the CALL is read again for the next record.
+    if (tagName == "CALL" && r.Call[0] != '\0') {
+      pos_ = open;
+      span_.end = open;
+      ++missingEor_;
+      Deliver(r);
+      return Step::Record;
+    }
     std::size_t end = i;
     std::string_view value;
     if (hasLength) value = Value(i, length, end);
     pos_ = std::max(end, i);
     if (tagName == "EOR") {
+      span_.eor = open;
+      span_.end = pos_;
       Deliver(r);
       return Step::Record;
     }
-    if (tagName == "EOH") continue;
+    if (tagName == "EOH") {
+      span_ = RecordSpan{pos_, pos_, std::string_view::npos};
+      continue;
+    }
+    if (!started) span_.start = open;
     started = true;
     Apply(tagName, value, r);
   }
+  span_.end = data_.size();
   if (started && r.Call[0] != '\0') {
+    ++missingEor_;
     Deliver(r);
     return Step::Record;
   }
   return Step::End;
+}
+
+std::optional<std::uint64_t> AdifReader::Fingerprint() const {
+  return FingerprintBytes(data_.substr(span_.start, span_.end - span_.start));
 }
 
 }  // namespace tevra

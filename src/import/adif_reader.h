@@ -1,11 +1,14 @@
-// ADIF logs (.adi). Values are read by their counted length wherever the
-// line breaks fall; UTF-8 files are recognised and converted to CP932.
+// ADIF logs (.adi, .adif). Values are read by their counted length wherever
+// the line breaks fall; UTF-8 and Latin-1 files are recognised and
+// converted to CP932.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "import/record_source.h"
+#include "import/text_encoding.h"
 
 namespace tevra {
 
@@ -13,13 +16,33 @@ namespace tevra {
 // non-ASCII bytes that all form valid UTF-8 sequences.
 bool LooksLikeUtf8(std::string_view bytes);
 
+// The call a QSL_VIA text routes the card to: the word after "VIA", or
+// else the only call-like word. Nothing for "via bureau", "LoTW", "QSL
+// Direct" and the like.
+std::optional<std::string> QslViaRoute(std::string_view via);
+
+// Where a record lies in the file: from its first tag to behind its <EOR>
+// (eor: where the <EOR> tag starts; npos for a record without one).
+struct RecordSpan {
+  std::size_t start = 0;
+  std::size_t end = 0;
+  std::size_t eor = std::string_view::npos;
+};
+
 class AdifReader : public RecordSource {
  public:
-  // data: the whole file; it must outlive the reader.
-  explicit AdifReader(std::string_view data);
+  // data: the whole file; it must outlive the reader. Without an encoding
+  // the file's own is detected.
+  explicit AdifReader(std::string_view data, std::optional<TextEncoding> encoding = std::nullopt);
   Step Next(QsoRecord& record) override;
   bool Accepts(const QsoRecord& record) const override { return record.Call[0] != '\0'; }
+  // Every byte of the record Next returned last.
+  std::optional<std::uint64_t> Fingerprint() const override;
   bool IsUtf8() const { return utf8_; }
+  TextEncoding Encoding() const { return encoding_; }
+  const RecordSpan& Span() const { return span_; }
+  // Records that ended without their <EOR> (at a second CALL or the end).
+  unsigned RecoveredRecords() const override { return missingEor_; }
 
  private:
   // The value of a tag with counted length `length` starting at `start`;
@@ -30,8 +53,12 @@ class AdifReader : public RecordSource {
 
   std::string_view data_;
   std::size_t pos_ = 0;
+  TextEncoding encoding_;
   bool utf8_ = false;
+  RecordSpan span_;
+  unsigned missingEor_ = 0;
   std::string remarks_;
+  std::string submode_;
   std::string converted_;
 };
 

@@ -1,6 +1,8 @@
 #include "import/contest_readers.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <vector>
 
 #include "core/band.h"
 #include "core/call_sign.h"
@@ -106,15 +108,46 @@ std::string_view NextWord(std::string_view& rest) {
 }
 }  // namespace
 
+namespace {
+
+// 2 or 3 digits shaped like a signal report: readability 1-5, strength and
+// tone 1-9.
+bool IsSignalReport(std::string_view word) {
+  if (word.size() != 2 && word.size() != 3) return false;
+  for (std::size_t i = 0; i < word.size(); ++i)
+    if (word[i] < '1' || word[i] > (i == 0 ? '5' : '9')) return false;
+  return true;
+}
+
+std::string Joined(const std::vector<std::string_view>& words, std::size_t first, std::size_t last) {
+  std::string text;
+  for (std::size_t i = first; i < last; ++i) {
+    if (!text.empty()) text.push_back(' ');
+    text.append(words[i]);
+  }
+  return text;
+}
+
+// The MHz value of a frequency text ("14.025", "10.1G"); nothing for "LIGHT".
+std::optional<double> Megahertz(const std::string& freq) {
+  char* end = nullptr;
+  const double value = std::strtod(freq.c_str(), &end);
+  if (end == freq.c_str()) return std::nullopt;
+  return *end == 'G' ? value * 1000 : value;
+}
+
+}  // namespace
+
 bool ParseCabrilloQso(std::string_view line, const CabrilloOptions& options, QsoRecord& r) {
-  if (!StartsWithNoCase(line, "QSO:")) return false;
-  std::string_view rest = line.substr(4);
+  const std::string_view trimmed = SkipBlanks(line);
+  if (!StartsWithNoCase(trimmed, "QSO:")) return false;
+  std::string_view rest = trimmed.substr(4);
   r = QsoRecord{};
   const std::optional<std::string> freq = ContestFrequency(NextWord(rest));
   std::optional<double> mhz;
   if (freq) {
     SetField(r.Freq, *freq);
-    mhz = std::strtod(freq->c_str(), nullptr);
+    mhz = Megahertz(*freq);
   }
   if (auto mode = ContestMode(NextWord(rest), options.phoneRule, mhz)) SetField(r.Mode, *mode);
   const std::string_view date = NextWord(rest);
@@ -127,27 +160,73 @@ bool ParseCabrilloQso(std::string_view line, const CabrilloOptions& options, Qso
     r.Hour = static_cast<u8>(value / 100);
     r.Minute = static_cast<u8>(value % 100);
   }
-  NextWord(rest);  // own call
-  SetField(r.RstSent, NextWord(rest));
+  // The rest is symmetric: own call and sent exchange, worked call and the
+  // same number of received exchange words, then perhaps the transmitter.
+  std::vector<std::string_view> words;
+  for (std::string_view copy = rest, word; !(word = NextWord(copy)).empty();) words.push_back(word);
+  if (words.size() % 2 == 1 && (words.back() == "0" || words.back() == "1")) words.pop_back();
+  const std::size_t exchange = words.size() >= 2 && words.size() % 2 == 0 ? words.size() / 2 - 1 : 0;
+  const bool symmetric = !options.fixedCallColumn && words.size() >= 2 && words.size() % 2 == 0 &&
+                         HasCallShape(words[0]) && HasCallShape(words[exchange + 1]) &&
+                         IsCallChars(words[exchange + 1]);
   std::string_view call;
-  if (options.fixedCallColumn) {
-    const auto column = static_cast<std::size_t>(std::max(options.callColumn, 1) - 1);
-    std::string_view at = column < line.size() ? line.substr(column) : std::string_view();
-    call = NextWord(at);
+  if (symmetric) {
+    call = words[exchange + 1];
+    std::string remarks;
+    std::size_t sent = 1, received = exchange + 2;
+    if (exchange > 0 && IsSignalReport(words[1])) {
+      SetField(r.RstSent, words[1]);
+      ++sent;
+      if (IsSignalReport(words[received])) AppendTaggedItem("My", remarks, words[received++]);
+    }
+    AppendTaggedItem("STX", remarks, Joined(words, sent, exchange + 1));
+    AppendTaggedItem("SRX", remarks, Joined(words, received, words.size()));
+    SetField(r.Remarks, remarks);
   } else {
-    NextWord(rest);  // the sent exchange
-    call = NextWord(rest);
-    if (call.size() < 2 || !IsCallChars(call)) call = NextWord(rest);
+    NextWord(rest);  // own call
+    SetField(r.RstSent, NextWord(rest));
+    if (options.fixedCallColumn) {
+      const auto column = static_cast<std::size_t>(std::max(options.callColumn, 1) - 1);
+      std::string_view at = column < line.size() ? line.substr(column) : std::string_view();
+      call = NextWord(at);
+    } else {
+      NextWord(rest);  // the sent exchange
+      call = NextWord(rest);
+      if (call.size() < 2 || !IsCallChars(call)) call = NextWord(rest);
+    }
   }
   SetField(r.Call, ToUpperAscii(call));
   FinishUtc(r);
   return true;
 }
 
+CabrilloReader::CabrilloReader(std::string bytes, const CabrilloOptions& options, bool remembered,
+                               std::optional<TextEncoding> encoding)
+    : bytes_(std::move(bytes)),
+      options_(options),
+      remembered_(remembered),
+      encoding_(ChooseTextEncoding(encoding, bytes_)) {}
+
+bool CabrilloReader::NextLine(std::string_view& line) {
+  if (pos_ >= bytes_.size()) return false;
+  // Lines end in LF, CR LF or a lone CR.
+  const std::size_t end = bytes_.find_first_of("\r\n", pos_);
+  const std::size_t stop = end == std::string::npos ? bytes_.size() : end;
+  line = std::string_view(bytes_).substr(pos_, std::min(stop - pos_, kContestLineMax));
+  pos_ = stop;
+  if (pos_ < bytes_.size() && bytes_[pos_] == '\r') ++pos_;
+  if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+  return true;
+}
+
 RecordSource::Step CabrilloReader::Next(QsoRecord& record) {
-  while (!ended_ && lines_.Next(line_)) {
-    if (StartsWithNoCase(line_, "END-OF-LOG:")) break;
-    if (ParseCabrilloQso(line_, options_, record)) return Step::Record;
+  std::string_view line;
+  while (!ended_ && NextLine(line)) {
+    if (StartsWithNoCase(SkipBlanks(line), "END-OF-LOG:")) break;
+    if (!StartsWithNoCase(SkipBlanks(line), "QSO:")) continue;
+    converted_ = FieldToCp932(line, encoding_);
+    ParseCabrilloQso(converted_, options_, record);
+    return Step::Record;
   }
   ended_ = true;
   return Step::End;

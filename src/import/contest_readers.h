@@ -7,6 +7,7 @@
 
 #include "core/line_reader.h"
 #include "import/record_source.h"
+#include "import/text_encoding.h"
 
 namespace tevra {
 
@@ -60,22 +61,32 @@ class CabrilloOptionsDialog {
   CabrilloOptions options_;
 };
 
+// One "QSO:" line (leading blanks allowed). The words after the time are
+// split symmetrically into the sent and the received call and exchange
+// when their count allows; a report-shaped first exchange word is the
+// report sent, the other exchange words go to the tags "STX" and "SRX".
 bool ParseCabrilloQso(std::string_view line, const CabrilloOptions& options, QsoRecord& record);
 
+// A Cabrillo log, from the whole file's bytes (lines may end in LF, CR LF
+// or CR). Without an encoding the file's own is detected.
 class CabrilloReader : public RecordSource {
  public:
-  CabrilloReader(std::FILE* file, const CabrilloOptions& options, bool remembered)
-      : lines_(file, kContestLineMax), options_(options), remembered_(remembered) {}
+  CabrilloReader(std::string bytes, const CabrilloOptions& options, bool remembered,
+                 std::optional<TextEncoding> encoding = std::nullopt);
   Step Next(QsoRecord& record) override;
-  bool Failed() const override { return lines_.Failed(); }
+  bool Accepts(const QsoRecord& record) const override { return record.Call[0] != '\0'; }
   bool RemembersFile() const override { return remembered_; }
 
  private:
-  LineReader lines_;
+  bool NextLine(std::string_view& line);
+
+  std::string bytes_;
+  std::size_t pos_ = 0;
   CabrilloOptions options_;
   bool remembered_;
+  TextEncoding encoding_;
   bool ended_ = false;
-  std::string line_;
+  std::string converted_;
 };
 
 }  // namespace tevra

@@ -39,6 +39,8 @@ FilePtr OpenRegularFile(const std::string& path) {
 // A record already marked sent: anything but nothing, blank, "H", "I" or "N".
 bool AlreadySent(char mark) { return mark != '\0' && mark != ' ' && mark != 'H' && mark != 'I' && mark != 'N'; }
 
+bool ValidDate(const QsoRecord& r) { return r.Month >= 1 && r.Month <= 12 && r.Day >= 1 && r.Day <= 31; }
+
 }  // namespace
 
 bool LogLoader::ReadLog(LogSourceType type, const std::string& path) {
@@ -78,7 +80,7 @@ bool LogLoader::ReadLog(LogSourceType type, const std::string& path) {
       ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
       return false;
     }
-    AdifReader reader(mapped.Data());
+    AdifReader reader(mapped.Data(), options_.encoding);
     return RunLoadFrame(type, path, reader);
   }
   std::string bytes;
@@ -152,8 +154,14 @@ bool LogLoader::ReadCabrillo(const std::string& path) {
     ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
     return false;
   }
+  std::string bytes;
+  if (!ReadWholeFile(file.get(), bytes)) {
+    ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
+    return false;
+  }
   // A .txt file chosen as Cabrillo is not offered again as a log.
-  CabrilloReader reader(file.get(), options_.cabrillo, ToUpperAscii(ExtensionOf(FileNameOf(path))) != "TXT");
+  CabrilloReader reader(std::move(bytes), options_.cabrillo, ToUpperAscii(ExtensionOf(FileNameOf(path))) != "TXT",
+                        options_.encoding);
   return RunLoadFrame(SrcCabrillo, path, reader);
 }
 
@@ -213,20 +221,32 @@ bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, Record
 
   std::int32_t position = reader.FirstPosition();
   fingerprints_.clear();
+  report_ = LoadReport{};
   QsoRecord record;
   for (;;) {
     RecordSource::Step step = reader.Next(record);
     if (step == RecordSource::Step::End) break;
-    if (step == RecordSource::Step::Record) {
+    ++report_.records;
+    if (step == RecordSource::Step::Skipped) {
+      ++report_.unreadable;
+    } else {
       if (sentMarks && AlreadySent(record.QslSent)) hooks_.CountSentRecord();
-      if (hooks_.LoadConditionHolds(record) && reader.Accepts(record) &&
-          (!options_.skipSendMark || record.QslSent == '\0')) {
+      if (!hooks_.LoadConditionHolds(record)) {
+        ++report_.notMatching;
+      } else if (!reader.Accepts(record)) {
+        ++report_.noCall;
+      } else if (options_.skipSendMark && record.QslSent != '\0') {
+        ++report_.alreadySent;
+      } else {
         store_.Add(record, position);
+        ++report_.loaded;
+        if (!ValidDate(record)) ++report_.noDate;
         if (const auto fingerprint = reader.Fingerprint()) fingerprints_.emplace_back(position, *fingerprint);
       }
     }
     position += reader.PositionStep();
   }
+  report_.recovered = reader.RecoveredRecords();
   ui_.ClearStatus();
   if (reader.Failed()) {
     // Half a log must not pass for the whole one.

@@ -14,6 +14,7 @@
 #include "import/contest_readers.h"
 #include "import/native_readers.h"
 #include "import/record_source.h"
+#include "import/text_encoding.h"
 #include "log/log_source_type.h"
 #include "core/qso_record.h"
 
@@ -36,6 +37,9 @@ struct LoadOptions {
   // Field widths of HAMLOG version 5 records ("TH5Fields").
   Th5Widths th5Widths = kDefaultTh5Widths;
   CabrilloOptions cabrillo;
+  // The character set of ADIF, Cabrillo and CSV text logs ("LogEncoding");
+  // nullopt: detected per file.
+  std::optional<TextEncoding> encoding;
   RecentList recentLogs{4};
 };
 
@@ -96,6 +100,8 @@ class LogLoader {
   // The fingerprint of the stored record at a source position, for logs the
   // write-back changes in place.
   std::optional<std::uint64_t> FingerprintAt(std::int32_t position) const;
+  // What the last load made of its file.
+  const LoadReport& LastReport() const { return report_; }
 
  private:
   void RememberPath(const std::string& path);
@@ -118,6 +124,7 @@ class LogLoader {
   // (position, fingerprint) of every stored record, in position order.
   std::vector<std::pair<std::int32_t, std::uint64_t>> fingerprints_;
   bool backupArmed_ = false;
+  LoadReport report_;
 };
 
 }  // namespace tevra

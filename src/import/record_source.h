@@ -28,6 +28,20 @@ class RecordSource {
   // For logs the write-back changes in place: the fingerprint of the record
   // Next returned last (every byte but its sent field).
   virtual std::optional<std::uint64_t> Fingerprint() const { return std::nullopt; }
+  // Records read although the file had damaged them (a record end missing).
+  virtual unsigned RecoveredRecords() const { return 0; }
+};
+
+// What a load made of a file, for a clear word when records were left out.
+struct LoadReport {
+  std::size_t records = 0;      // records (or QSO lines) the reader came to
+  std::size_t loaded = 0;
+  std::size_t unreadable = 0;   // records that did not parse
+  std::size_t noCall = 0;       // records without a call sign (left out)
+  std::size_t noDate = 0;       // loaded QSOs without a readable date
+  std::size_t alreadySent = 0;  // left out as already sent (SkipSendMark)
+  std::size_t notMatching = 0;  // left out by the load condition
+  unsigned recovered = 0;       // records whose end was missing in the file
 };
 
 }  // namespace tevra

@@ -429,7 +429,8 @@ std::string MacroExpander::Lookup(std::string_view name, QsoRecord& r, int depth
   else if (name == "TNX/NO") v = received.empty() ? "PSE NO QSL TNX" : "TNX QSL";
   else if (name == "RIG" || name == "ANT") {
     const auto slot = static_cast<std::size_t>(BandSlot(FieldText(r.Freq)) - 1);
-    v = ActiveLines(name == "RIG" ? context_.RigTexts[slot] : context_.AntTexts[slot], true, depth + 1);
+    const BandTexts* texts = name == "RIG" ? context_.RigTexts : context_.AntTexts;
+    if (texts && slot < texts->size()) v = ActiveLines((*texts)[slot], true, depth + 1);
   } else if (name == "$QSL$") v = BetweenMarks(FieldText(r.Remarks), '$');
   else if (name == "~QSL~") v = BetweenMarks(FieldText(r.Remarks), '~');
   else if (name == "^QSL^") v = BetweenMarks(FieldText(r.Remarks), '^');

@@ -14,6 +14,9 @@ namespace tevra {
 
 inline constexpr int kMaxQsosPerCard = 16;
 
+// One text per band slot.
+using BandTexts = std::array<std::string, kRigSlotCount>;
+
 // The document's mode conversion table.
 class ModeConverter {
  public:
@@ -40,9 +43,10 @@ struct MergeContext {
   bool PromptsEnabled = false;
   bool MessageShown = false;
   bool Continue = true;
-  // Per-band rig and antenna texts, indexed by BandSlot - 1.
-  std::array<std::string, kRigSlotCount> RigTexts;
-  std::array<std::string, kRigSlotCount> AntTexts;
+  // The layout's per-band rig and antenna texts, indexed by BandSlot - 1;
+  // null while there are none.
+  const BandTexts* RigTexts = nullptr;
+  const BandTexts* AntTexts = nullptr;
   const MacroLookup* Macros = nullptr;
 };
 

@@ -94,7 +94,7 @@ TEST(Batch, ExpandsACardTextForEveryCard) {
   EXPECT_EQ(run.out,
             "JA1ABC  |24.11.03 0930 JST|山田さん\n"
             "W1AW/4  |24.11.03 2315 UTC|Dear Hiram\n"  // stored in JST, shown in UTC
-            "F5ABC   |24.11.04 1200 UTC|Dear Zo\n");    // "ë" has no CP932 form
+            "F5ABC   |24.11.04 1200 UTC|Dear Zoe\n");   // "ë" has no CP932 form: its plain letter
   EXPECT_EQ(Batch({"--expand", "%C"}).code, 2);
 }
 

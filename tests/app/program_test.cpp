@@ -215,13 +215,16 @@ TEST_F(DocumentTest, ANewDocumentShowsTheSampleQsosOnAPostcard) {
             ui.StatusHistory().end());
 
   // Rig and antenna texts survive a reset only while the client keeps them.
-  doc->context.RigTexts[0] = "IC-7300";
+  // The layout's texts are the ones a card prints.
+  doc->layout.Settings.RigTexts[0] = "IC-7300";
   program.automation.loadRigAnt = false;
   doc->Reset();
-  EXPECT_EQ(doc->context.RigTexts[0], "IC-7300");
+  EXPECT_EQ(doc->layout.Settings.RigTexts[0], "IC-7300");
+  tevra::SetField(doc->mergeBuffer[0].Freq, "1.9");
+  EXPECT_EQ(doc->expander->ExpandLine("RIG=[%{RIG}]", doc->mergeBuffer[0]), "RIG=[IC-7300]");
   program.automation.loadRigAnt = true;
   doc->Reset();
-  EXPECT_EQ(doc->context.RigTexts[0], "");
+  EXPECT_EQ(doc->layout.Settings.RigTexts[0], "");
 }
 
 TEST_F(DocumentTest, OptionsDialogStoresValuesAndRegroupsOnlyWhenGroupingChanged) {

@@ -82,7 +82,9 @@ TEST(Band, ContestColumns) {
   EXPECT_EQ(ContestMode("PH", 7, 145.0), std::nullopt);
   EXPECT_EQ(ContestMode("ry", 0, std::nullopt), "RTTY");
   EXPECT_EQ(ContestMode("TV", 0, std::nullopt), "SSTV");
-  EXPECT_EQ(ContestMode("DG", 0, std::nullopt), std::nullopt);
+  EXPECT_EQ(ContestMode("DG", 0, std::nullopt), "DG");
+  EXPECT_EQ(ContestMode("fm", 0, std::nullopt), "FM");
+  EXPECT_EQ(ContestMode("XX", 0, std::nullopt), std::nullopt);
 }
 
 }  // namespace

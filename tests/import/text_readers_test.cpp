@@ -3,12 +3,14 @@
 
 #include <array>
 
+#include "core/call_sign.h"
 #include "core/encoding.h"
 #include "core/text.h"
 #include "import/adif_reader.h"
 #include "import/contest_readers.h"
 #include "import/loader_fixture.h"
 #include "import/log_source.h"
+#include "import/text_encoding.h"
 #include "log/log_store.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -131,7 +133,7 @@ TEST(Adif, Utf8FilesByteAndCharacterCounts) {
   for (const std::string& data : {chars, bytes}) {
     auto qsos = ReadAdif(data);
     ASSERT_EQ(qsos.size(), 1u) << data;
-    EXPECT_EQ(FieldText(qsos[0].Name), "Zo?") << data;  // "ë" has no CP932 form
+    EXPECT_EQ(FieldText(qsos[0].Name), "Zoe") << data;  // "ë" has no CP932 form: its plain letter
     EXPECT_EQ(FieldText(qsos[0].Qth), FromUnicode("山田")) << data;
   }
   // A CP932 file is read byte for byte.
@@ -141,6 +143,104 @@ TEST(Adif, Utf8FilesByteAndCharacterCounts) {
   // A byte-order mark marks UTF-8 even for ASCII content.
   EXPECT_TRUE(LooksLikeUtf8("\xEF\xBB\xBF<CALL:3>K1A"));
   EXPECT_EQ(ReadAdif("\xEF\xBB\xBF<CALL:3>K1A<EOR>").size(), 1u);
+}
+
+// A tagged remark item with the corner brackets.
+std::string Tag(std::string_view key, std::string_view value) {
+  return std::string(key) + "\xA2" + std::string(value) + "\xA3";
+}
+
+TEST(Adif, WhatOtherLoggersWrite) {
+  struct Case {
+    std::string adif;
+    std::string call, mode, freq;
+    char sent, received;
+    std::string remarks, via;
+  };
+  const Case cases[] = {
+      // Lower-case tags and calls, FT4 as MFSK with its submode, "N" marks.
+      {"<call:6>dl4bdf<band:3>20m<mode:4>MFSK<submode:3>FT4<qsl_sent:1>N<qsl_rcvd:1>N<eor>", "DL4BDF", "FT4", "14",
+       '\0', '\0', Tag("QSL_SENT", "N") + " " + Tag("QSL_RCVD", "N"), "DL4BDF"},
+      {"<CALL:4>K1AB<SUBMODE:3>JS8<MODE:4>MFSK<QSL_SENT:1>y<QSL_RCVD:1>V<EOR>", "K1AB", "JS8", "", 'Y', 'V', "",
+       "K1AB"},
+      {"<CALL:4>K1AB<QSL_SENT:1>R<QSL_RCVD:1>Y<EOR>", "K1AB", "", "", '\0', 'Y', Tag("QSL_SENT", "R"), "K1AB"},
+      // QSL_VIA as free text: only a call routes the card.
+      {"<CALL:4>K1AB<QSL_VIA:10>via bureau<EOR>", "K1AB", "", "", 0, 0, Tag("QSL_VIA", "via bureau"), "K1AB"},
+      {"<CALL:4>K1AB<QSL_VIA:4>LoTW<EOR>", "K1AB", "", "", 0, 0, Tag("QSL_VIA", "LoTW"), "K1AB"},
+      {"<CALL:4>K1AB<QSL_VIA:17>PAPER, eQSL, LoTW<EOR>", "K1AB", "", "", 0, 0, Tag("QSL_VIA", "PAPER, eQSL, LoTW"),
+       "K1AB"},
+      {"<CALL:4>K1AB<QSL_VIA:12>QSL VIA N7RO<EOR>", "K1AB", "", "", 0, 0, "QSL[N7RO]", "N7RO"},
+      {"<CALL:4>K1AB<QSL_VIA:16>DIRECT VIA RW6HS<EOR>", "K1AB", "", "", 0, 0, "QSL[RW6HS]", "RW6HS"},
+      {"<CALL:4>K1AB<QSL_VIA:4>n7ro<EOR>", "K1AB", "", "", 0, 0, "QSL[N7RO]", "N7RO"},
+      {"<CALL:4>K1AB<QSL_VIA:13>N7RO or RW6HS<EOR>", "K1AB", "", "", 0, 0, Tag("QSL_VIA", "N7RO or RW6HS"), "K1AB"},
+      // Bands beyond the classic table, with no FREQ.
+      {"<CALL:4>K1AB<BAND:3>60m<EOR>", "K1AB", "", "5.06", 0, 0, "", "K1AB"},
+      {"<CALL:4>K1AB<BAND:5>2190M<EOR>", "K1AB", "", "0.136", 0, 0, "", "K1AB"},
+      {"<CALL:4>K1AB<BAND:4>33cm<EOR>", "K1AB", "", "902", 0, 0, "", "K1AB"},
+      {"<CALL:4>K1AB<BAND:5>submm<EOR>", "K1AB", "", "300G", 0, 0, "", "K1AB"},
+  };
+  for (const Case& c : cases) {
+    const auto qsos = ReadAdif(c.adif);
+    ASSERT_EQ(qsos.size(), 1u) << c.adif;
+    const QsoRecord& r = qsos[0];
+    EXPECT_EQ(FieldText(r.Call), c.call) << c.adif;
+    EXPECT_EQ(FieldText(r.Mode), c.mode) << c.adif;
+    EXPECT_EQ(FieldText(r.Freq), c.freq) << c.adif;
+    EXPECT_EQ(r.QslSent, c.sent) << c.adif;
+    EXPECT_EQ(r.QslRcvd, c.received) << c.adif;
+    EXPECT_EQ(FieldText(r.Remarks), c.remarks) << c.adif;
+    EXPECT_EQ(ViaCall(r), c.via) << c.adif;
+  }
+}
+
+TEST(Adif, RecordsThatLostTheirEndAreRecovered) {
+  // No <EOR> anywhere: each CALL starts the next record.
+  AdifReader reader("<CALL:4>K1AB <BAND:3>20m\n<CALL:4>K2AB <BAND:3>40m\n<CALL:4>K3AB <BAND:3>15m\n");
+  std::vector<std::string> calls;
+  QsoRecord r;
+  while (reader.Next(r) == RecordSource::Step::Record) calls.push_back(std::string(FieldText(r.Call)) + "/" +
+                                                                        std::string(FieldText(r.Freq)));
+  EXPECT_EQ(calls, (std::vector<std::string>{"K1AB/14", "K2AB/7", "K3AB/21"}));
+  EXPECT_EQ(reader.RecoveredRecords(), 3u);
+}
+
+TEST(Adif, EncodingsOfOtherPrograms) {
+  const std::string latin1 = "Ju\xE1n Mu\xF1oz";
+  struct Case {
+    std::string bytes;
+    TextEncoding detected;
+  };
+  const Case cases[] = {
+      {"<NAME:10>" + latin1 + " <NAME:13>J\xFCrgen M\xFCller <EOR>", TextEncoding::Latin1},
+      {"<NAME:5>G\xF6ran<EOR>", TextEncoding::Latin1},
+      {"<NAME:4>" + FromUnicode("山田") + "<QTH:6>" + FromUnicode("東京都") + "<EOR>", TextEncoding::Cp932},
+      {"<NAME:4>" + FromUnicode("ﾔﾏﾀﾞ") + "<EOR>", TextEncoding::Cp932},
+      {"<NAME:10>Juán Muñoz<EOR>", TextEncoding::Utf8},
+      {"<NAME:3>Bob<EOR>", TextEncoding::Cp932},  // ASCII
+      // UTF-8 with one Latin-1 byte typed by hand: Latin-1 for that field.
+      {"<NAME:11>Juán Muñoz<NAME:5>G\xF6ran<QTH:6>山田<EOR>", TextEncoding::Latin1},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DetectTextEncoding(c.bytes), c.detected) << c.bytes;
+
+  // Every field arrives as CP932, letters without a CP932 form as their
+  // plain letters; a valid UTF-8 field stays UTF-8 in a Latin-1 file.
+  auto qsos = ReadAdif("<CALL:5>EA4AB<NAME:10>" + latin1 + "<QTH:6>山田<EOR><CALL:5>DL1AB<NAME:6>Stra\xDF" "e<EOR>");
+  ASSERT_EQ(qsos.size(), 2u);
+  EXPECT_EQ(FieldText(qsos[0].Name), "Juan Munoz");
+  EXPECT_EQ(FieldText(qsos[0].Qth), FromUnicode("山田"));
+  EXPECT_EQ(FieldText(qsos[1].Name), "Strasse");
+  // The user's choice overrides the detection.
+  AdifReader forced("<CALL:4>JA1A<NAME:4>" + FromUnicode("山田") + "<EOR>", TextEncoding::Latin1);
+  QsoRecord r;
+  ASSERT_EQ(forced.Next(r), RecordSource::Step::Record);
+  EXPECT_NE(FieldText(r.Name), FromUnicode("山田"));
+
+  std::optional<TextEncoding> chosen;
+  EXPECT_TRUE(ParseEncodingName("ISO-8859-1", chosen));
+  EXPECT_EQ(chosen, TextEncoding::Latin1);
+  EXPECT_TRUE(ParseEncodingName("auto", chosen));
+  EXPECT_EQ(chosen, std::nullopt);
+  EXPECT_FALSE(ParseEncodingName("ebcdic", chosen));
 }
 
 TEST(Cabrillo, QsoLines) {
@@ -179,6 +279,47 @@ TEST(Cabrillo, QsoLines) {
   EXPECT_EQ(dialog.Options().phoneRule, 3);
   dialog.SetFixedCallColumn(false);
   EXPECT_FALSE(dialog.CallColumnEnabled());
+}
+
+TEST(Cabrillo, ExchangesOfEveryContest) {
+  struct Case {
+    std::string line;
+    std::string call, report, freq, mode, remarks;
+  };
+  const Case cases[] = {
+      // CQ WW RTTY: report, zone and state or "DX".
+      {"QSO: 14080 RY 2024-09-28 0000 K1SFA 599 05 MA HK1X 599 09 DX", "HK1X", "599", "14.080", "RTTY",
+       Tag("My", "599") + " " + Tag("STX", "05 MA") + " " + Tag("SRX", "09 DX")},
+      // Sweepstakes: serial, precedence, check and section; no report.
+      {"QSO: 7035 CW 2024-11-02 2100 K5NZ 0001 U 69 STX K8LX 0002 M 64 MI", "K8LX", "", "7.035", "CW",
+       Tag("STX", "0001 U 69 STX") + " " + Tag("SRX", "0002 M 64 MI")},
+      // A grid exchange on a VHF band designator.
+      {"QSO: 144 PH 2024-06-08 1800 K1TEO FN31 W1AW FN31", "W1AW", "", "144", "SSB",
+       Tag("STX", "FN31") + " " + Tag("SRX", "FN31")},
+      // NAQP: a name is not a report; the transmitter id is dropped.
+      {"QSO: 3550 CW 2024-01-06 1800 N1AB Ed CT K2CD Bob NY 1", "K2CD", "", "3.550", "CW",
+       Tag("STX", "Ed CT") + " " + Tag("SRX", "Bob NY")},
+      // Field Day, with leading blanks, FM and a band in GHz.
+      {"  QSO: 1.2G FM 2024-06-22 1800 W1AW 10A CT K1AB 2B MA", "K1AB", "", "1200", "FM",
+       Tag("STX", "10A CT") + " " + Tag("SRX", "2B MA")},
+      {"QSO: 10G DG 2024-06-22 1800 W1AW FN31 K1AB FN42", "K1AB", "", "10.1G", "DG",
+       Tag("STX", "FN31") + " " + Tag("SRX", "FN42")},
+      {"QSO: 222 PH 2024-06-22 1800 W1AW 59 FN31 K1AB 59 FN42", "K1AB", "59", "220", "SSB",
+       Tag("My", "59") + " " + Tag("STX", "FN31") + " " + Tag("SRX", "FN42")},
+      {"QSO: LIGHT CW 2024-06-22 1800 W1AW K1AB", "K1AB", "", "LIGHT", "CW", ""},
+      // Uneven words: the old rule (report, one exchange word, the call).
+      {"QSO: 14000 PH 2024-11-03 0100 JA1XYZ 59 13 w1aw", "W1AW", "59", "14", "SSB", ""},
+  };
+  CabrilloOptions options;
+  for (const Case& c : cases) {
+    QsoRecord r;
+    ASSERT_TRUE(ParseCabrilloQso(c.line, options, r)) << c.line;
+    EXPECT_EQ(FieldText(r.Call), c.call) << c.line;
+    EXPECT_EQ(FieldText(r.RstSent), c.report) << c.line;
+    EXPECT_EQ(FieldText(r.Freq), c.freq) << c.line;
+    EXPECT_EQ(FieldText(r.Mode), c.mode) << c.line;
+    EXPECT_EQ(FieldText(r.Remarks), c.remarks) << c.line;
+  }
 }
 
 class TextLoadTest : public test::LoaderFixture<> {

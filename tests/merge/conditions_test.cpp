@@ -246,9 +246,12 @@ TEST_F(ConditionTest, PromptsAndTheirHistory) {
 }
 
 TEST_F(ConditionTest, RigTextsUseActiveLines) {
-  context.RigTexts[3] = "@if IsJA\nIC-705\n@else\nFT-991\n@endif";  // slot 4: 7 MHz
+  BandTexts rig;
+  context.RigTexts = &rig;
+  rig[3] = "@if IsJA\nIC-705\n@else\nFT-991\n@endif";  // slot 4: 7 MHz
   EXPECT_EQ(expander.ExpandLine("%{RIG}", card[0]), "IC-705");
-  context.RigTexts[3] = "%{RIG}";  // refers to itself: stops, prints nothing
+  EXPECT_EQ(expander.ExpandLine("[%{ANT}]", card[0]), "[]");  // no antenna texts
+  rig[3] = "%{RIG}";  // refers to itself: stops, prints nothing
   EXPECT_EQ(expander.ExpandLine("[%{RIG}]", card[0]), "[]");
 }
 

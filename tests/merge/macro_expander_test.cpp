@@ -125,7 +125,9 @@ TEST(MacroExpander, SeamsClockAndFieldAssignment) {
   } macros;
   MergeContext context;
   context.Macros = &macros;
-  context.RigTexts[3] = "IC-705\r\nsecond line";  // slot 4: 7 MHz
+  BandTexts rig;
+  rig[3] = "IC-705\r\nsecond line";  // slot 4: 7 MHz
+  context.RigTexts = &rig;
   MergeServices services;
   services.modes = &modes;
   services.clock = [] { return std::time_t{1735689600}; };  // 2025-01-01 00:00 UTC
