@@ -450,6 +450,42 @@ int StartSession(const BatchOptions& batch, Session& session, std::unique_ptr<Pr
   return 0;
 }
 
+std::string Plural(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// Says on err what the load left out and why; false when a file with
+// content gave no QSO at all.
+bool ReportLoad(const LoadReport& report, const std::string& path, std::FILE* err) {
+  std::vector<std::string> reasons;
+  if (report.noCall) reasons.push_back(Plural(report.noCall, "record without a call sign", "records without a call sign"));
+  if (report.alreadySent) reasons.push_back(Plural(report.alreadySent, "QSO already sent", "QSOs already sent"));
+  if (report.notMatching)
+    reasons.push_back(Plural(report.notMatching, "QSO not matching the load condition",
+                             "QSOs not matching the load condition"));
+  std::string joined;
+  for (const std::string& reason : reasons) joined += (joined.empty() ? "" : ", ") + reason;
+  const char* name = path.c_str();
+  if (report.recovered)
+    std::fprintf(err, "tevra-batch: %s: %s without an end mark (<EOR>), read up to the next call\n", name,
+                 Plural(report.recovered, "record", "records").c_str());
+  if (report.noDate)
+    std::fprintf(err, "tevra-batch: %s: %s without a readable date\n", name,
+                 Plural(report.noDate, "QSO", "QSOs").c_str());
+  std::error_code ec;
+  const bool hasContent = std::filesystem::file_size(path, ec) > 0 && !ec;
+  // QSOs left out by the user's own choice (sent marks, the load condition)
+  // are no fault of the file.
+  if (report.loaded == 0 && hasContent && report.alreadySent + report.notMatching == 0) {
+    std::fprintf(err, "tevra-batch: %s: no QSO could be loaded (%s looked at%s%s)\n", name,
+                 Plural(report.records, "record or line", "records or lines").c_str(), joined.empty() ? "" : ": ",
+                 joined.c_str());
+    return false;
+  }
+  if (!joined.empty()) std::fprintf(err, "tevra-batch: %s: left out %s\n", name, joined.c_str());
+  return true;
+}
+
 // Loads the log into the session's document; 0 or the exit code.
 int LoadLog(const BatchOptions& batch, Session& session, const std::string& path, std::FILE* err) {
   if (!ReaderForNamedFile(path)) {
@@ -466,6 +502,7 @@ int LoadLog(const BatchOptions& batch, Session& session, const std::string& path
                    path.c_str());
     return 1;
   }
+  if (!ReportLoad(doc.loader.LastReport(), path, err)) return 1;
   // With one QSO per card nothing asked for the sort: do it now.
   if (batch.sort == "time") {
     doc.SortByTime();

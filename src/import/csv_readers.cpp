@@ -4,20 +4,22 @@
 
 namespace tevra {
 
-std::vector<std::string> ReadCsvSamples(std::FILE* file) {
+std::vector<std::string> ReadCsvSamples(std::FILE* file, TextEncoding encoding) {
   LineReader lines(file, kCsvLineMax);
   std::vector<std::string> samples;
   std::string line;
-  while (samples.size() < kSampleCount && lines.Next(line)) samples.push_back(line);
+  while (samples.size() < kSampleCount && lines.Next(line)) samples.push_back(FieldToCp932(line, encoding));
   return samples;
 }
 
-CsvTextReader::CsvTextReader(std::FILE* file, const RecordLayout& layout, QsoRecord& defaultQso, int skipCount)
+CsvTextReader::CsvTextReader(std::FILE* file, const RecordLayout& layout, QsoRecord& defaultQso, int skipCount,
+                             TextEncoding encoding)
     : lines_(file, kCsvLineMax),
       layout_(layout),
       defaultQso_(defaultQso),
       columnCount_(ColumnCount(layout.columns)),
-      toSkip_(skipCount) {}
+      toSkip_(skipCount),
+      encoding_(encoding) {}
 
 RecordSource::Step CsvTextReader::Next(QsoRecord& record) {
   if (!lines_.Next(line_)) return Step::End;
@@ -25,6 +27,7 @@ RecordSource::Step CsvTextReader::Next(QsoRecord& record) {
     --toSkip_;
     return Step::Skipped;
   }
+  if (encoding_ != TextEncoding::Cp932) line_ = FieldToCp932(line_, encoding_);
   ParseRecordLine(record, line_, columnCount_, layout_, defaultQso_);
   return Step::Record;
 }

@@ -2,6 +2,8 @@
 // and dBase records.
 #pragma once
 
+#include "core/encoding.h"
+
 #include <cstdio>
 #include <string>
 
@@ -17,13 +19,16 @@ inline constexpr std::size_t kCsvLineMax = 1023;
 inline constexpr std::size_t kSampleCount = 32;
 
 // Up to 32 lines from the start of the file (the file is left after them).
-std::vector<std::string> ReadCsvSamples(std::FILE* file);
+// The first lines of a CSV file, as CP932.
+std::vector<std::string> ReadCsvSamples(std::FILE* file, TextEncoding encoding = TextEncoding::Cp932);
 
 // Lines of a CSV text file; positions are 1-based line numbers. The first
 // skipCount lines are passed over; a line without a call is not taken.
 class CsvTextReader : public RecordSource {
  public:
-  CsvTextReader(std::FILE* file, const RecordLayout& layout, QsoRecord& defaultQso, int skipCount);
+  // Lines of a file in `encoding` are read as CP932.
+  CsvTextReader(std::FILE* file, const RecordLayout& layout, QsoRecord& defaultQso, int skipCount,
+                TextEncoding encoding = TextEncoding::Cp932);
   Step Next(QsoRecord& record) override;
   bool Accepts(const QsoRecord& record) const override;
   bool Failed() const override { return lines_.Failed(); }
@@ -34,6 +39,7 @@ class CsvTextReader : public RecordSource {
   QsoRecord& defaultQso_;
   int columnCount_;
   int toSkip_;
+  TextEncoding encoding_;
   std::string line_;
 };
 

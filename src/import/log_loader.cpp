@@ -39,6 +39,19 @@ FilePtr OpenRegularFile(const std::string& path) {
 // A record already marked sent: anything but nothing, blank, "H", "I" or "N".
 bool AlreadySent(char mark) { return mark != '\0' && mark != ' ' && mark != 'H' && mark != 'I' && mark != 'N'; }
 
+// The encoding of a text file, told from its first megabyte; the file is
+// rewound.
+TextEncoding FileEncoding(std::FILE* file, std::optional<TextEncoding> chosen) {
+  if (chosen) return *chosen;
+  std::string sample(1 << 20, '\0');
+  const std::size_t read = std::fread(sample.data(), 1, sample.size(), file);
+  std::rewind(file);
+  // A sample cut off mid-file ends at its last whole line, not inside a character.
+  const std::size_t lineEnd = read == sample.size() ? sample.rfind('\n') : std::string::npos;
+  sample.resize(lineEnd == std::string::npos ? read : lineEnd + 1);
+  return DetectTextEncoding(sample);
+}
+
 bool ValidDate(const QsoRecord& r) { return r.Month >= 1 && r.Month <= 12 && r.Day >= 1 && r.Day <= 31; }
 
 }  // namespace
@@ -171,13 +184,14 @@ bool LogLoader::ReadCsv(const std::string& path) {
     ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
     return false;
   }
-  CsvFormatDialog dialog(CsvFormatDialog::Kind::CsvText, ReadCsvSamples(file.get()), {}, options_.csv,
+  const TextEncoding encoding = FileEncoding(file.get(), options_.encoding);
+  CsvFormatDialog dialog(CsvFormatDialog::Kind::CsvText, ReadCsvSamples(file.get(), encoding), {}, options_.csv,
                          options_.defaultQso, std::string(FileNameOf(path)));
   if (!ShowFormatDialog(ui_, dialog)) return false;
   options_.csv = dialog.Layout();
   options_.defaultQso = dialog.DefaultQso();
   std::rewind(file.get());
-  CsvTextReader reader(file.get(), options_.csv, options_.defaultQso, dialog.SkipCount());
+  CsvTextReader reader(file.get(), options_.csv, options_.defaultQso, dialog.SkipCount(), encoding);
   return RunLoadFrame(SrcCsv, path, reader);
 }
 
@@ -228,7 +242,7 @@ bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, Record
     if (step == RecordSource::Step::End) break;
     ++report_.records;
     if (step == RecordSource::Step::Skipped) {
-      ++report_.unreadable;
+      ++report_.passedOver;
     } else {
       if (sentMarks && AlreadySent(record.QslSent)) hooks_.CountSentRecord();
       if (!hooks_.LoadConditionHolds(record)) {
@@ -290,7 +304,9 @@ bool LogLoader::OpenLogDialog() {
   std::optional<OpenFileChoice> choice = ui_.ChooseFileToOpen(request);
   if (!choice) return false;
   RememberPath(choice->path);
-  LogSourceType type = ReaderForChosenFile(choice->path, choice->filterIndex == filters.cabrilloFilterIndex);
+  const bool cabrilloChosen = choice->filterIndex == filters.cabrilloFilterIndex;
+  LogSourceType type = ReaderForChosenFile(choice->path, cabrilloChosen);
+  if (!cabrilloChosen) type = ReaderForFile(type, choice->path);
   if (!ReadLog(type, choice->path)) return false;
   return AfterLoad();
 }
@@ -306,7 +322,7 @@ bool LogLoader::OpenByName(const std::string& path) {
     return false;
   }
   if (!hooks_.SettlePendingWriteBack()) return false;
-  if (!ReadLog(*type, path)) return false;
+  if (!ReadLog(ReaderForFile(*type, path), path)) return false;
   RememberPath(path);
   return AfterLoad();
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <memory>
 
 #include "core/text.h"
 
@@ -17,7 +18,7 @@ constexpr std::array<std::string_view, kFileSourceTypeCount> kFilters = {
     "CTﾃｷｽﾄﾌｧｲﾙ(*.res)|*.res|",
     "dBaseⅢ,Ⅳﾃﾞｰﾀﾌｧｲﾙ(*.dbf)|*.dbf|",
     "TR-LOGﾃﾞｰﾀﾌｧｲﾙ(*.dat)|*.dat|",
-    "ADIFﾃﾞｰﾀﾌｧｲﾙ(*.adi)|*.adi|",
+    "ADIFﾃﾞｰﾀﾌｧｲﾙ(*.adi;*.adif)|*.adi;*.adif|",
     "Cabrilloﾃﾞｰﾀﾌｧｲﾙ(*.cbr;*.cab;*.txt)|*.cbr;*.cab;*.txt|",
     "CSV形式ﾃｷｽﾄﾌｧｲﾙ(*.csv;*.txt)|*.CSV;*.TXT|",
 };
@@ -71,7 +72,7 @@ LogSourceType ReaderForChosenFile(std::string_view path, bool cabrilloFilterChos
   if (ext == "RES") return SrcCt;
   if (ext == "DBF") return SrcDbf;
   if (ext == "DAT") return SrcTrLog;
-  if (ext == "ADI") return SrcAdif;
+  if (ext == "ADI" || ext == "ADIF") return SrcAdif;
   if (ext == "CBR" || ext == "CAB") return SrcCabrillo;
   if (ext == "TXT" && cabrilloFilterChosen) return SrcCabrillo;
   return SrcCsv;
@@ -87,10 +88,34 @@ std::optional<LogSourceType> ReaderForNamedFile(std::string_view path) {
   if (ext == "DBF") return SrcDbf;
   if (ext == "RES") return SrcCt;
   if (ext == "DAT") return SrcTrLog;
-  if (ext == "ADI") return SrcAdif;
+  if (ext == "ADI" || ext == "ADIF") return SrcAdif;
   if (ext == "CBR" || ext == "CAB") return SrcCabrillo;
   if (ext == "TXT" || ext == "CSV") return SrcCsv;
   return std::nullopt;
+}
+
+LogSourceType ReaderForContent(LogSourceType byExtension, std::string_view path, std::string_view head) {
+  const std::string ext = UpperExtension(path);
+  if (ext != "LOG" && ext != "TXT") return byExtension;
+  if (head.starts_with("\xEF\xBB\xBF")) head.remove_prefix(3);
+  const std::string_view first = SkipBlanks(head.substr(head.find_first_not_of(" \t\r\n") == std::string_view::npos
+                                                               ? head.size()
+                                                               : head.find_first_not_of(" \t\r\n")));
+  if (StartsWithNoCase(first, "START-OF-LOG:")) return SrcCabrillo;
+  const std::string upper = ToUpperAscii(head);
+  for (const std::string_view tag : {"<EOH>", "<EOR>", "<CALL:", "<QSO_DATE:", "<ADIF_VER:"})
+    if (upper.find(tag) != std::string::npos) return SrcAdif;
+  return byExtension;
+}
+
+LogSourceType ReaderForFile(LogSourceType byExtension, const std::string& path) {
+  const std::string ext = UpperExtension(path);
+  if (ext != "LOG" && ext != "TXT") return byExtension;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!file) return byExtension;  // the reader reports what is wrong
+  std::string head(1 << 16, '\0');
+  head.resize(std::fread(head.data(), 1, head.size(), file.get()));
+  return ReaderForContent(byExtension, path, head);
 }
 
 std::string SourceDisplayName(LogSourceType type, std::string_view currentLogName) {

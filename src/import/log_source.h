@@ -32,6 +32,14 @@ LogSourceType ReaderForChosenFile(std::string_view path, bool cabrilloFilterChos
 // then opened as a layout document). TXT is always CSV here.
 std::optional<LogSourceType> ReaderForNamedFile(std::string_view path);
 
+// The reader a file's content asks for where its extension is shared with
+// other programs: a .log or .txt file whose first non-blank line starts
+// with "START-OF-LOG:" is Cabrillo, one with "<EOH>" or an ADIF tag is
+// ADIF. head: the file's first bytes. Otherwise byExtension.
+LogSourceType ReaderForContent(LogSourceType byExtension, std::string_view path, std::string_view head);
+// The same, reading the head of the file at path.
+LogSourceType ReaderForFile(LogSourceType byExtension, const std::string& path);
+
 // Name of the source in the log list's title (UTF-8).
 std::string SourceDisplayName(LogSourceType type, std::string_view currentLogName);
 

@@ -34,9 +34,9 @@ class RecordSource {
 
 // What a load made of a file, for a clear word when records were left out.
 struct LoadReport {
-  std::size_t records = 0;      // records (or QSO lines) the reader came to
+  std::size_t records = 0;      // records and lines the reader came to
   std::size_t loaded = 0;
-  std::size_t unreadable = 0;   // records that did not parse
+  std::size_t passedOver = 0;   // header lines and lines that hold no QSO
   std::size_t noCall = 0;       // records without a call sign (left out)
   std::size_t noDate = 0;       // loaded QSOs without a readable date
   std::size_t alreadySent = 0;  // left out as already sent (SkipSendMark)

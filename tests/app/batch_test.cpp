@@ -109,6 +109,13 @@ TEST(Batch, BlocksAndTheLoadCondition) {
   EXPECT_EQ(fromFile.out, "JA1ABC\nJA\n\n");
   BatchRun none = Batch({"--where", "FALSE", "--list", adif});
   EXPECT_TRUE(none.out.ends_with("0 QSOs, 0 cards\n")) << none.out;
+  EXPECT_NE(none.err.find("left out 3 QSOs not matching the load condition"), std::string::npos) << none.err;
+  // A damaged file says what became of its records and fails.
+  BatchRun damaged = Batch({"--list", dir.Write("damaged.adi", "<CALL:0><QSO_DATE:8>20240105<EOR>\nCALL:4>K1AB<EOR>\n")});
+  EXPECT_EQ(damaged.code, 1);
+  EXPECT_NE(damaged.err.find("no QSO could be loaded (2 records or lines looked at: 2 records without a call sign)"),
+            std::string::npos)
+      << damaged.err;
 }
 
 TEST(Batch, RendersTheExamplePostcard) {
@@ -161,7 +168,7 @@ TEST(Batch, LayoutFilesSaveAndRender) {
   EXPECT_NE(bytes(fromLog), png);
   run = Batch({"--png", fromLog, TEVRA_EXAMPLES "/landscape.tvd", dir.Write("empty.adi", "<EOH>\n")});
   EXPECT_EQ(run.code, 1);
-  EXPECT_NE(run.err.find("no QSOs to print"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("no QSO could be loaded (0 records or lines looked at)"), std::string::npos) << run.err;
   EXPECT_EQ(Batch({"--png", fromLog, TEVRA_EXAMPLES "/landscape.tvd", "log.unknown"}).code, 1);
 
   run = Batch({"--png", viaFile, TEVRA_EXAMPLES "/sample.adi"});

@@ -23,7 +23,7 @@ TEST(LogFilterList, CurrentTypeFirstThenTheOthersInOrder) {
   LogFilterList list = BuildLogFilterList(SrcAdif, "contest.adi");
   auto filters = Split(list.filters);
   ASSERT_EQ(filters.size(), 11u);
-  EXPECT_EQ(filters[0], "ADIFﾃﾞｰﾀﾌｧｲﾙ(*.adi)|*.adi|");
+  EXPECT_EQ(filters[0], "ADIFﾃﾞｰﾀﾌｧｲﾙ(*.adi;*.adif)|*.adi;*.adif|");
   EXPECT_EQ(filters[1], "KUVALﾃｷｽﾄﾌｧｲﾙ(*.log)|*.log|");
   EXPECT_EQ(filters[9], LogFilterOf(SrcCabrillo));
   EXPECT_EQ(list.cabrilloFilterIndex, 9);
@@ -65,6 +65,24 @@ TEST(ReaderChoice, DialogAndOpenByNameDifferForTxtAndUnknown) {
   EXPECT_EQ(ReaderForNamedFile("a.csv"), SrcCsv);
   EXPECT_EQ(ReaderForNamedFile("card.tvd"), std::nullopt);
   EXPECT_EQ(ReaderForNamedFile("a.prn"), std::nullopt);
+  EXPECT_EQ(ReaderForNamedFile("wsjtx_log.ADIF"), SrcAdif);
+}
+
+TEST(ReaderChoice, SharedExtensionsLookAtTheContent) {
+  struct Case {
+    std::string_view path, head;
+    LogSourceType byExtension, expected;
+  };
+  const Case cases[] = {
+      {"cqww.log", "\n  \r\nSTART-OF-LOG: 3.0\rCONTEST: CQ-WW-CW\r", SrcKuvalText, SrcCabrillo},
+      {"contest.TXT", "\xEF\xBB\xBFstart-of-log: 2.0\n", SrcCsv, SrcCabrillo},
+      {"wsjtx.log", "WSJT-X ADIF Export<eoh>\n<call:4>K1AB", SrcKuvalText, SrcAdif},
+      {"export.txt", "<CALL:4>K1AB<EOR>", SrcCsv, SrcAdif},
+      {"kuval.log", "24/11/03,0930,JA1ABC,59,7,SSB", SrcKuvalText, SrcKuvalText},
+      {"table.txt", "CALL,DATE\nSTART-OF-LOG:", SrcCsv, SrcCsv},  // not the first line
+      {"cqww.cbr", "<EOH>", SrcCabrillo, SrcCabrillo},              // only .log and .txt are shared
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReaderForContent(c.byExtension, c.path, c.head), c.expected) << c.path;
 }
 
 TEST(SourceNames, DisplayNamesAndSentMarkFormats) {

@@ -351,6 +351,36 @@ TEST_F(TextLoadTest, CabrilloPositionsEndAndRecentList) {
   EXPECT_EQ(store.QsoCount(), 2u);
 }
 
+TEST_F(TextLoadTest, LogsOfContestProgramsNamedLogAndWhatALoadReports) {
+  // A contest logger's Cabrillo file named .log, with CR line ends and a
+  // Latin-1 name in the header.
+  const std::string cbr = dir.Write("cqww.log", "START-OF-LOG: 3.0\rNAME: Jos\xE9\r"
+                                                " QSO: 14025 CW 2024-11-23 0000 EA4AB 599 14 K1AB 599 05\r"
+                                                "QSO: 144 FM 2024-11-23 0001 EA4AB 59 IN80 W1AW 59 FN31\r"
+                                                "END-OF-LOG:\r");
+  ui.QueueCabrilloDialog([](CabrilloOptionsDialog&) { return true; });
+  ASSERT_TRUE(loader.OpenByName(cbr));
+  ASSERT_EQ(store.QsoCount(), 2u);
+  EXPECT_EQ(options.curLogType, SrcCabrillo);
+  EXPECT_EQ(store.Entry(1).Text(LogEntry::Call), "W1AW");
+  EXPECT_EQ(store.Entry(1).Text(LogEntry::Freq), "144");
+
+  // A damaged ADIF: records without <EOR>, one without its "<".
+  const std::string adi = dir.Write("damaged.log", "<ADIF_VER:5>3.1.0<EOH>\n"
+                                                   "<CALL:4>K1AB <QSO_DATE:8>20240105\n"
+                                                   "<CALL:4>K2AB <QSO_DATE:8>20240105 <EOR>\n"
+                                                   "CALL:4>K3AB <QSO_DATE:8>20240105 <EOR>\n"
+                                                   "<CALL:4>K4AB <QSO_DATE:4>2024 <EOR>\n");
+  ASSERT_TRUE(loader.OpenByName(adi));
+  EXPECT_EQ(options.curLogType, SrcAdif);
+  const LoadReport& report = loader.LastReport();
+  EXPECT_EQ(report.records, 4u);
+  EXPECT_EQ(report.loaded, 3u);
+  EXPECT_EQ(report.noCall, 1u);     // K3AB lost its "<"
+  EXPECT_EQ(report.recovered, 1u);  // K1AB lost its <EOR>
+  EXPECT_EQ(report.noDate, 1u);     // K4AB
+}
+
 TEST_F(TextLoadTest, ContestLogsAskForTheDefaultRecordFirst) {
   const std::string line =
       Columns({{0, "3"}, {3, "Nov"}, {7, "24"}, {10, "2315"}, {20, "40"}, {24, "CW"}, {29, "w1aw"}, {43, "579"}});
