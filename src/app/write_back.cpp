@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "core/messages.h"
 #include "core/profile.h"
 #include "core/text.h"
+#include "import/adif_reader.h"
 #include "import/csv_readers.h"
 #include "import/dbase_file.h"
 #include "import/external_libraries.h"
@@ -185,6 +188,7 @@ bool LogWriteBack::Settle(bool withCancel) {
     case SrcHamlog:
     case SrcHamlog5:
     case SrcDbf:
+    case SrcAdif:
     case SrcOdbc:
     case SrcPlugin: {
       const Answer answer = ui.Ask(msg::kAskUpdateLog, buttons);
@@ -234,7 +238,7 @@ bool LogWriteBack::Settle(bool withCancel) {
       ui.ShowMessage(msg::kListFileDone, MessageIcon::Information);
       return true;
     }
-    default:  // CT, TR-LOG, ADIF, automation: nothing to write
+    default:  // CT, TR-LOG, automation: nothing to write
       return true;
   }
 }
@@ -248,6 +252,7 @@ bool LogWriteBack::WriteBack() {
     case SrcHamlog:
     case SrcHamlog5: return WriteFileLog(type);
     case SrcDbf: return WriteDbf();
+    case SrcAdif: return WriteAdif();
     case SrcOdbc:
     case SrcPlugin: return WriteLibrary(type);
     default: return true;
@@ -328,6 +333,68 @@ bool LogWriteBack::WriteFileLog(LogSourceType type) {
     closed = std::fclose(safety) == 0 && closed;
   }
   return Conclude(path, haveBefore ? &before : nullptr, written && closed);
+}
+
+bool LogWriteBack::WriteAdif() {
+  Program& program = doc_.program;
+  Ui& ui = program.ui;
+  LogLoader& loader = doc_.loader;
+  const std::string path = loader.LastLogPath();
+  if (program.settings.backup && !MakeBackup()) return false;
+  struct stat before {};
+  std::string bytes;
+  {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!in || ::fstat(fileno(in.get()), &before) != 0 || !S_ISREG(before.st_mode) ||
+        !ReadWholeFile(in.get(), bytes)) {
+      ui.ShowMessage(msg::kCannotOpenFile106);
+      return false;
+    }
+  }
+  if (TimeDiffers(before, loader.LogModificationTime()) &&
+      ui.Ask(msg::kLogUpdatedElsewhere101, Buttons::OkCancel, MessageIcon::Warning) == Answer::Cancel)
+    return false;
+  // ADIF knows "Y" (sent) and "I" (no card: what suppression means).
+  const char mark = markOverride ? 'I' : 'Y';
+  std::string date;
+  if (!markOverride) {
+    const std::time_t now = clock();
+    struct tm utc {};
+    char text[16];
+    if (gmtime_r(&now, &utc) && std::strftime(text, sizeof text, "%Y%m%d", &utc) == 8) date = text;
+  }
+  std::vector<std::int32_t> printed;
+  LogStore& store = doc_.store;
+  for (std::size_t i = 0; i < store.QsoCount(); ++i)
+    if (const std::int32_t position = store.PrintedPosition(i); position >= 0) printed.push_back(position);
+  std::sort(printed.begin(), printed.end());
+
+  // The records are found again by their number in the file, and changed
+  // only while they are the bytes that were loaded.
+  AdifReader reader(bytes, program.settings.load.encoding);
+  std::string out;
+  out.reserve(bytes.size() + printed.size() * 32);
+  std::size_t copied = 0;
+  std::size_t next = 0;  // into printed
+  QsoRecord record;
+  std::int32_t position = 1;
+  for (; next < printed.size() && reader.Next(record) != RecordSource::Step::End; ++position) {
+    if (position != printed[next]) continue;
+    ++next;
+    const auto loaded = loader.FingerprintAt(position);
+    if (!loaded || *loaded != reader.Fingerprint()) {
+      ++changed_;
+      continue;
+    }
+    const RecordSpan& span = reader.Span();
+    out.append(bytes, copied, span.start - copied);
+    out.append(MarkAdifRecord(bytes, span, mark, date));
+    copied = span.end;
+  }
+  changed_ += static_cast<unsigned>(printed.size() - next);  // records that are gone
+  out.append(bytes, copied, std::string::npos);
+  const bool ok = ReplaceFileAtomically(path, out);
+  return Conclude(path, &before, ok);
 }
 
 bool LogWriteBack::Conclude(const std::string& path, const struct stat* before, bool ok) {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <sys/stat.h>
 #include <functional>
 #include <memory>
@@ -77,6 +78,8 @@ class LogWriteBack {
   std::function<void()> closePlugin;
   // Suppression writes its own mark.
   std::optional<std::string> markOverride;
+  // Today, for the date a card was sent (a test fixes it).
+  std::function<std::time_t()> clock = [] { return std::time(nullptr); };
 
   // Records of the last write-back left alone because another program had
   // changed them since loading.
@@ -87,6 +90,9 @@ class LogWriteBack {
   bool WriteFileLog(LogSourceType type);
   bool WriteRecords(LogSourceType type, RecordFile& file, std::FILE* safety);
   bool WriteDbf();
+  // ADIF: the whole file rewritten with QSL_SENT and QSL_SDATE set in the
+  // printed records.
+  bool WriteAdif();
   bool WriteLibrary(LogSourceType type);
   bool WritePrintedList();
   bool WriteClipboardAnswer();

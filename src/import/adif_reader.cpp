@@ -1,6 +1,7 @@
 #include "import/adif_reader.h"
 
 #include <algorithm>
+#include <string>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -308,6 +309,8 @@ RecordSource::Step AdifReader::Next(QsoRecord& r) {
     }
     if (!started) span_.start = open;
     started = true;
+    if (tagName == "QSL_SENT") span_.sent.emplace(open, pos_);
+    if (tagName == "QSL_SDATE") span_.sentDate.emplace(open, pos_);
     Apply(tagName, value, r);
   }
   span_.end = data_.size();
@@ -317,6 +320,41 @@ RecordSource::Step AdifReader::Next(QsoRecord& r) {
     return Step::Record;
   }
   return Step::End;
+}
+
+std::string MarkAdifRecord(std::string_view file, const RecordSpan& span, char mark, std::string_view date) {
+  const std::string sentField = std::string("<QSL_SENT:1>") + mark;
+  const std::string dateField = date.empty() ? std::string() : "<QSL_SDATE:" + std::to_string(date.size()) + ">" +
+                                                                   std::string(date);
+  // Replacements and insertions at positions of the file, applied in order.
+  struct Edit {
+    std::size_t from, to;
+    std::string text;
+  };
+  std::vector<Edit> edits;
+  std::string added;
+  const std::size_t insertAt = span.eor != std::string_view::npos ? span.eor : span.end;
+  if (span.sent) edits.push_back({span.sent->first, span.sent->second, sentField});
+  else added += sentField + " ";
+  if (!dateField.empty()) {
+    if (span.sentDate) edits.push_back({span.sentDate->first, span.sentDate->second, dateField});
+    else added += dateField + " ";
+  }
+  if (!added.empty()) {
+    // A record without <EOR> ends where the next begins: keep a blank before it.
+    if (span.eor == std::string_view::npos) added = " " + added.substr(0, added.size() - 1);
+    edits.push_back({insertAt, insertAt, added});
+  }
+  std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.from < b.from; });
+  std::string out;
+  std::size_t at = span.start;
+  for (const Edit& e : edits) {
+    out.append(file.substr(at, e.from - at));
+    out.append(e.text);
+    at = e.to;
+  }
+  out.append(file.substr(at, span.end - at));
+  return out;
 }
 
 std::optional<std::uint64_t> AdifReader::Fingerprint() const {

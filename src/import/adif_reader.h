@@ -27,7 +27,14 @@ struct RecordSpan {
   std::size_t start = 0;
   std::size_t end = 0;
   std::size_t eor = std::string_view::npos;
+  // The QSL_SENT and QSL_SDATE fields, tag and value: [first, second).
+  std::optional<std::pair<std::size_t, std::size_t>> sent, sentDate;
 };
+
+// The record at span of an ADIF file with its sent mark set: the
+// QSL_SENT (and, when date is not empty, QSL_SDATE) fields replaced, or
+// added before the <EOR>. Every other byte stays.
+std::string MarkAdifRecord(std::string_view file, const RecordSpan& span, char mark, std::string_view date);
 
 class AdifReader : public RecordSource {
  public:

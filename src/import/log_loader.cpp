@@ -93,6 +93,7 @@ bool LogLoader::ReadLog(LogSourceType type, const std::string& path) {
       ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
       return false;
     }
+    ArmBinaryLog(path);  // the write-back marks the printed records in place
     AdifReader reader(mapped.Data(), options_.encoding);
     return RunLoadFrame(type, path, reader);
   }

@@ -107,6 +107,47 @@ TEST_F(WriteBackTest, BinaryLogsGetTheMarkOnlyInEmptySentFields) {
   }
 }
 
+TEST_F(WriteBackTest, AdifMarksExactlyThePrintedRecordsAndKeepsEveryOtherByte) {
+  const std::string head = "Exported by a logger\n<ADIF_VER:5>3.1.4 <EOH>\n";
+  const std::string records[] = {
+      "<CALL:4>K1AB <QSO_DATE:8>20240105 <QSL_SENT:1>N <QSL_SDATE:8>20230101 <COMMENT:5>hello <EOR>\n",
+      "<call:4>k2ab <qso_date:8>20240105 <eor>\n",
+      "<CALL:4>K3AB <QSO_DATE:8>20240105 <QSL_SENT:1>Y <EOR>\n",  // sent before: not loaded
+      "<CALL:4>K4AB <QSO_DATE:8>20240105\n",                      // lost its <EOR>
+      "<CALL:4>K5AB <QSO_DATE:8>20240105 <EOR>\n",
+  };
+  std::string original = head;
+  for (const std::string& r : records) original += r;
+  const fs::path path = dir.Path() / "wsjtx.adi";
+  std::ofstream(path, std::ios::binary) << original;
+  program.settings.load.skipSendMark = true;
+  ASSERT_TRUE(doc->OpenByName(path.string()));
+  ASSERT_EQ(doc->store.QsoCount(), 4u);
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  {  // another program changes K5AB and keeps the time stamp
+    std::string changed = original;
+    changed.replace(changed.find("K5AB"), 4, "K5ZZ");
+    std::ofstream(path, std::ios::binary) << changed;
+    original = changed;
+  }
+  const struct utimbuf times{st.st_atime, st.st_mtime};
+  ::utime(path.c_str(), &times);
+  PrintAll();
+  doc->writeBack.clock = [] { return std::time_t{1765152000}; };  // 2025-12-08 UTC
+  ui.QueueAnswer(Answer::Yes);
+  ASSERT_TRUE(doc->writeBack.Settle(true));
+  EXPECT_EQ(doc->writeBack.ChangedRecords(), 1u);
+  const std::string expected =
+      head + "<CALL:4>K1AB <QSO_DATE:8>20240105 <QSL_SENT:1>Y <QSL_SDATE:8>20251208 <COMMENT:5>hello <EOR>\n" +
+      "<call:4>k2ab <qso_date:8>20240105 <QSL_SENT:1>Y <QSL_SDATE:8>20251208 <eor>\n" + records[2] +
+      "<CALL:4>K4AB <QSO_DATE:8>20240105\n <QSL_SENT:1>Y <QSL_SDATE:8>20251208" +
+      "<CALL:4>K5ZZ <QSO_DATE:8>20240105 <EOR>\n";
+  EXPECT_EQ(Bytes(path), expected);
+  EXPECT_EQ(Bytes(dir.Path() / "wsjtx.$BK"), original);
+  EXPECT_EQ(SentMarks(path.string()), "YYYY.");
+}
+
 TEST_F(WriteBackTest, EditedQsosAreNeverWritten) {
   const std::string path = Load("sample.mdt");
   QsoRecord edited;
