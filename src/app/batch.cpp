@@ -12,6 +12,7 @@
 #include <iterator>
 #include <optional>
 
+#include <QCommandLineParser>
 #include <QGuiApplication>
 
 #include "app/card_image.h"
@@ -30,6 +31,7 @@
 #include "core/profile.h"
 #include "import/csv_format_dialog.h"
 #include "import/csv_settings.h"
+#include "import/text_encoding.h"
 #include "import/log_loader.h"
 #include "import/log_source.h"
 #include "import/mft_file.h"
@@ -48,6 +50,8 @@ constexpr const char* kUsage =
     "       tevra-batch --printer NAME LAYOUT LOGFILE [options]\n"
     "       tevra-batch --list LOGFILE [options]\n"
     "       tevra-batch --expand TEXT LOGFILE [options]\n"
+    "       tevra-batch --png OUT.png LAYOUT [LOGFILE] [options]\n"
+    "Options may come in any order, before or after the files.\n"
     "\n"
     "  -o OUT.pdf LAYOUT LOGFILE\n"
     "                       merge print: every card of the log on the layout, one\n"
@@ -65,9 +69,9 @@ constexpr const char* kUsage =
     "                       asking on the terminal.\n"
     "  --write-back         after the print, write the sent mark (SendMark) into the\n"
     "                       printed QSOs' records of the log (KUVAL data, LOG200,\n"
-    "                       HAMLOG, HAMLOG 5, dBase; a .$BK backup first), or list\n"
-    "                       them in a .TVQ file next to a text log. Without it the\n"
-    "                       log is left as it is.\n"
+    "                       HAMLOG, HAMLOG 5, dBase; QSL_SENT Y and QSL_SDATE in\n"
+    "                       ADIF; a .$BK backup first), or list them in a .TVQ file\n"
+    "                       next to a text log. Without it the log is left as it is.\n"
     "  --suppress           before printing, leave out QSOs whose card was already\n"
     "                       sent on the same band and mode (and JARL stations);\n"
     "                       with --write-back they get the mark \"C\" in the log.\n"
@@ -77,7 +81,8 @@ constexpr const char* kUsage =
     "  --list LOGFILE       load a log and print one line per loaded QSO:\n"
     "                       source position, date, time (JST), call, report,\n"
     "                       frequency, mode and remarks; then the QSO and card counts.\n"
-    "                       The log format follows the file's extension.\n"
+    "                       The log format follows the file's extension (a .log or\n"
+    "                       .txt file holding Cabrillo or ADIF is read as such).\n"
     "  --expand TEXT LOGFILE\n"
     "                       load a log and print TEXT, a card text in the merge\n"
     "                       language (such as '%C %T %B'), as it comes out for the\n"
@@ -103,6 +108,17 @@ constexpr const char* kUsage =
     "  --csv-format FILE    a CSV setting file (.mft) instead, or\n"
     "  --guess              guessed from the first line or record after the skipped ones.\n"
     "  --skip N             pass over the first N lines or records (a header line).\n"
+    "  A formula names a column's content: CALL, RST, FREQ, MODE, NAME, QTH, dates\n"
+    "  such as YYMMDD, YY/MM/DD or DD/MM/YY, and MMDD, whose upper two digits are\n"
+    "  the DAY (0412 is 4 December; use a pattern such as %2m%2d for\n"
+    "  month first), times such as HHmm, or a capture pattern such as %4C%3U.\n"
+    "\n"
+    "  --encoding auto|utf-8|cp932|latin1\n"
+    "                       the character set of ADIF, Cabrillo and CSV logs\n"
+    "                       (default: LogEncoding of the settings file, or told\n"
+    "                       from each file). A field in valid UTF-8 is read as\n"
+    "                       UTF-8 in any case; letters that Shift-JIS lacks are\n"
+    "                       printed as their plain letters (é as e).\n"
     "\n"
     "  --png OUT.png LAYOUT [LOGFILE]\n"
     "  --pdf OUT.pdf LAYOUT [LOGFILE]\n"
@@ -115,7 +131,8 @@ constexpr const char* kUsage =
     "  --save-layout OUT.tvd LAYOUT\n"
     "                       write the layout as a layout file.\n"
     "\n"
-    "  --help               show this help\n";
+    "  --help               show this help\n"
+    "  --version            show the program's version\n";
 
 struct BatchOptions {
   std::string listPath;
@@ -144,114 +161,140 @@ struct BatchOptions {
   bool writeBack = false;
   bool suppress = false;
   int firstLabel = 1;
+  // --encoding: set (to auto or a character set) or not given.
+  std::optional<std::optional<TextEncoding>> encoding;
   std::string sort;             // "asc", "desc", "time" or empty
   std::optional<int> perCard;   // QSOs per card
   bool areas = false;
 };
 
-// Parses the arguments; an error text when they are wrong.
+// A whole number from min to max, or nothing.
+std::optional<long> Count(const QString& text, long min, long max) {
+  bool ok = false;
+  const long n = text.toLong(&ok);
+  if (!ok || n < min || n > max) return std::nullopt;
+  return n;
+}
+
+// Parses the arguments; an error text when they are wrong. Options may come
+// in any order, before or after the mode and the files.
 std::optional<std::string> ParseArguments(const std::vector<std::string>& args, BatchOptions& options) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](std::string& out) {
-      if (i + 1 >= args.size()) return false;
-      out = args[++i];
-      return true;
-    };
-    std::string v;
-    if (a == "--list" && value(v)) {
-      options.listPath = v;
-    } else if (a == "--expand" && i + 2 < args.size()) {
-      options.expandText = FromUnicode(args[++i]);
-      options.listPath = args[++i];
-    } else if (a == "--expand-file" && i + 2 < args.size()) {
-      std::ifstream in(args[++i], std::ios::binary);
-      if (!in) return "cannot read the card text file " + args[i];
-      options.expandText = std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-      options.listPath = args[++i];
-    } else if ((a == "--png" || a == "--pdf") && i + 2 < args.size()) {
-      (a == "--png" ? options.pngPath : options.pdfPath) = args[++i];
-      options.layout = args[++i];
-      if (i + 1 < args.size() && !args[i + 1].starts_with("--")) options.renderLogPath = args[++i];
-    } else if (a == "--save-layout" && i + 2 < args.size()) {
-      options.saveLayoutPath = args[++i];
-      options.saveLayoutSource = args[++i];
-    } else if (a == "--where" && value(v)) {
-      options.where = FromUnicode(v);
-    } else if (a == "--config" && value(v)) {
-      options.configPath = v;
-    } else if (a == "--csv-format" && value(v)) {
-      options.mftPath = v;
-    } else if (a == "--sort" && value(v)) {
-      if (v != "asc" && v != "desc" && v != "time") return "--sort takes asc, desc or time";
-      options.sort = v;
-    } else if (a == "--per-card" && value(v)) {
-      char* end = nullptr;
-      const long n = std::strtol(v.c_str(), &end, 10);
-      if (end == v.c_str() || *end != '\0' || n < 1 || n > kMaxQsosPerCard) return "--per-card needs a count from 1 to 16";
-      options.perCard = static_cast<int>(n);
-    } else if (a == "--areas" && value(v)) {
-      options.listPath = v;
-      options.areas = true;
-    } else if (a == "-o" && value(v)) {
-      options.outputPdf = v;
-    } else if (a == "--printer" && value(v)) {
-      options.printerName = v;
-    } else if (a == "--pages" && value(v)) {
-      // "A-B", "A-" (to the end) or "A".
-      char* end = nullptr;
-      const long from = std::strtol(v.c_str(), &end, 10);
-      long to = from;
-      if (end != v.c_str() && *end == '-') {
-        const char* rest = end + 1;
-        to = *rest ? std::strtol(rest, &end, 10) : 0;
-        if (*rest && end == rest) to = -1;
-      }
-      if (from < 1 || to < 0 || (to != 0 && to < from) || *end != '\0' || from > 1000000000L || to > 1000000000L)
-        return "--pages takes A-B, A- or A (pages from 1)";
-      options.fromPage = static_cast<int>(from);
-      options.toPage = static_cast<int>(to);
-    } else if (a == "--test") {
-      options.testPrint = true;
-    } else if (a == "--continue") {
-      options.resume = true;
-    } else if (a == "--no-prompts") {
-      options.noPrompts = true;
-    } else if (a == "--write-back") {
-      options.writeBack = true;
-    } else if (a == "--suppress") {
-      options.suppress = true;
-    } else if (a == "--first-label" && value(v)) {
-      char* end = nullptr;
-      const long n = std::strtol(v.c_str(), &end, 10);
-      if (end == v.c_str() || *end != '\0' || n < 1 || n > 10000) return "--first-label needs a label number from 1";
-      options.firstLabel = static_cast<int>(n);
-    } else if (!a.starts_with("-") && (options.outputPdf || options.printerName)) {
-      // The merge print's LAYOUT and LOGFILE.
-      if (options.printLayout.empty()) {
-        options.printLayout = a;
-      } else if (!options.printLog) {
-        options.printLog = a;
-      } else {
-        return "more than a layout and a log: " + a;
-      }
-    } else if (a == "--guess") {
-      options.guess = true;
-    } else if (a == "--skip" && value(v)) {
-      char* end = nullptr;
-      const long n = std::strtol(v.c_str(), &end, 10);
-      if (end == v.c_str() || *end != '\0' || n < 0 || n > 1000000) return "--skip needs a count";
-      options.skip = static_cast<int>(n);
-    } else {
-      return "unknown or incomplete argument: " + a;
-    }
+  QCommandLineParser parser;
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+  auto flag = [&parser](const char* name) {
+    parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+    return QString::fromLatin1(name);
+  };
+  auto valued = [&parser](const char* name) {
+    parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
+    return QString::fromLatin1(name);
+  };
+  const QString output = valued("o"), printer = valued("printer"), pages = valued("pages"), test = flag("test"),
+                resume = flag("continue"), firstLabel = valued("first-label"), noPrompts = flag("no-prompts"),
+                writeBack = flag("write-back"), suppress = flag("suppress"), list = flag("list"),
+                expand = valued("expand"), expandFile = valued("expand-file"), areas = flag("areas"),
+                sort = valued("sort"), perCard = valued("per-card"), where = valued("where"),
+                config = valued("config"), csvFormat = valued("csv-format"), guess = flag("guess"),
+                skip = valued("skip"), encoding = valued("encoding"), png = valued("png"), pdf = valued("pdf"),
+                saveLayout = valued("save-layout");
+  flag("help");
+  flag("h");
+  flag("version");
+  QStringList arguments{QStringLiteral("tevra-batch")};
+  for (const std::string& a : args) arguments << QString::fromStdString(a);
+  if (!parser.parse(arguments)) return parser.errorText().toStdString();
+  auto text = [&parser](const QString& name) { return parser.value(name).toStdString(); };
+
+  if (parser.isSet(sort)) {
+    options.sort = text(sort);
+    if (options.sort != "asc" && options.sort != "desc" && options.sort != "time") return "--sort takes asc, desc or time";
   }
-  const bool printing = options.outputPdf || options.printerName;
-  if (options.outputPdf && options.printerName) return "-o and --printer exclude each other";
-  if (printing && options.printLayout.empty()) return "a merge print needs a LAYOUT";
-  if (printing && !options.printLog && !options.testPrint) return "a merge print needs a LOGFILE (or --test)";
-  if (options.listPath.empty() && !options.pngPath && !options.pdfPath && !options.saveLayoutPath && !printing)
-    return "nothing to do";
+  if (parser.isSet(perCard)) {
+    const auto n = Count(parser.value(perCard), 1, kMaxQsosPerCard);
+    if (!n) return "--per-card needs a count from 1 to 16";
+    options.perCard = static_cast<int>(*n);
+  }
+  if (parser.isSet(skip)) {
+    const auto n = Count(parser.value(skip), 0, 1000000);
+    if (!n) return "--skip needs a count";
+    options.skip = static_cast<int>(*n);
+  }
+  if (parser.isSet(firstLabel)) {
+    const auto n = Count(parser.value(firstLabel), 1, 10000);
+    if (!n) return "--first-label needs a label number from 1";
+    options.firstLabel = static_cast<int>(*n);
+  }
+  if (parser.isSet(pages)) {
+    // "A-B", "A-" (to the end) or "A".
+    const QString v = parser.value(pages);
+    const qsizetype dash = v.indexOf('-');
+    const auto from = Count(dash < 0 ? v : v.left(dash), 1, 1000000000L);
+    const std::optional<long> to = dash < 0                   ? from
+                                   : dash == v.size() - 1     ? std::optional<long>(0)
+                                                              : Count(v.mid(dash + 1), 1, 1000000000L);
+    if (!from || !to || (*to != 0 && *to < *from)) return "--pages takes A-B, A- or A (pages from 1)";
+    options.fromPage = static_cast<int>(*from);
+    options.toPage = static_cast<int>(*to);
+  }
+  if (parser.isSet(encoding)) {
+    std::optional<TextEncoding> chosen;
+    if (!ParseEncodingName(text(encoding), chosen)) return "--encoding takes auto, utf-8, cp932 or latin1";
+    options.encoding.emplace(chosen);
+  }
+  if (parser.isSet(where)) options.where = FromUnicode(text(where));
+  if (parser.isSet(config)) options.configPath = text(config);
+  if (parser.isSet(csvFormat)) options.mftPath = text(csvFormat);
+  options.guess = parser.isSet(guess);
+  options.testPrint = parser.isSet(test);
+  options.resume = parser.isSet(resume);
+  options.noPrompts = parser.isSet(noPrompts);
+  options.writeBack = parser.isSet(writeBack);
+  options.suppress = parser.isSet(suppress);
+
+  std::vector<std::string> files;
+  for (const QString& file : parser.positionalArguments()) files.push_back(file.toStdString());
+  const bool printing = parser.isSet(output) || parser.isSet(printer);
+  const bool rendering = parser.isSet(png) || parser.isSet(pdf) || parser.isSet(saveLayout);
+  const bool listing = parser.isSet(list) || parser.isSet(areas) || parser.isSet(expand) || parser.isSet(expandFile);
+  if (printing + rendering + listing > 1)
+    return "choose one of a merge print (-o, --printer), a rendering (--png, --pdf, --save-layout) and a listing "
+           "(--list, --expand, --expand-file, --areas)";
+  if (parser.isSet(output) && parser.isSet(printer)) return "-o and --printer exclude each other";
+  if (parser.isSet(expand) && parser.isSet(expandFile)) return "--expand and --expand-file exclude each other";
+  if (printing || rendering) {
+    if (files.empty()) return printing ? "a merge print needs a LAYOUT" : "a rendering needs a LAYOUT";
+    if (files.size() > 2) return "more than a layout and a log: " + files[2];
+    if (printing) {
+      if (parser.isSet(output)) options.outputPdf = text(output);
+      if (parser.isSet(printer)) options.printerName = text(printer);
+      options.printLayout = files[0];
+      if (files.size() > 1) options.printLog = files[1];
+      if (!options.printLog && !options.testPrint) return "a merge print needs a LOGFILE (or --test)";
+    } else {
+      if (parser.isSet(png)) options.pngPath = text(png);
+      if (parser.isSet(pdf)) options.pdfPath = text(pdf);
+      options.layout = files[0];
+      if (files.size() > 1) options.renderLogPath = files[1];
+      if (parser.isSet(saveLayout)) {
+        if (options.renderLogPath && !options.pngPath && !options.pdfPath)
+          return "--save-layout takes a LAYOUT alone";
+        options.saveLayoutPath = text(saveLayout);
+        options.saveLayoutSource = files[0];
+      }
+    }
+    return std::nullopt;
+  }
+  if (!listing) return "nothing to do";
+  if (files.size() != 1) return files.empty() ? "a LOGFILE is needed" : "one LOGFILE only, not also " + files[1];
+  options.listPath = files[0];
+  options.areas = parser.isSet(areas);
+  if (parser.isSet(expand)) options.expandText = FromUnicode(text(expand));
+  if (parser.isSet(expandFile)) {
+    std::ifstream in(text(expandFile), std::ios::binary);
+    if (!in) return "cannot read the card text file " + text(expandFile);
+    options.expandText = std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
   return std::nullopt;
 }
 
@@ -423,6 +466,7 @@ int StartSession(const BatchOptions& batch, Session& session, std::unique_ptr<Pr
     return 1;
   }
   LoadOptions& options = program.settings.load;
+  if (batch.encoding) options.encoding = *batch.encoding;
   if (batch.mftPath) {
     switch (ReadMftFile(*batch.mftPath, options.csv, options.defaultQso)) {
       case MftResult::CannotOpen: ui.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning, "TEVRA"); return 1;
@@ -727,9 +771,15 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
 }  // namespace
 
 int RunBatch(const std::vector<std::string>& args, std::FILE* out, std::FILE* err) {
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    std::fputs(kUsage, out);
-    return 0;
+  for (const std::string& a : args) {
+    if (a == "--help" || a == "-h") {
+      std::fputs(kUsage, out);
+      return 0;
+    }
+    if (a == "--version") {
+      std::fprintf(out, "tevra-batch %s\n", TEVRA_VERSION);
+      return 0;
+    }
   }
   BatchOptions options;
   if (auto error = ParseArguments(args, options)) {

@@ -202,10 +202,12 @@ bool ApplyDateTimeKeyword(std::string_view keyword, std::string_view column, Qso
   } else if (keyword == "MON") {
     r.Month = static_cast<u8>(MonthFromName(column));
   } else if (keyword == "MMDD") {
-    // Month first, as the keyword says.
+    // Despite its name the upper two digits are the day (0412: 4 December):
+    // setting files written for this keyword rely on it. "YYDDMM" and
+    // capture patterns read the other orders.
     if (ReadLeading(column, v[0])) {
-      r.Month = static_cast<u8>(v[0] / 100);
-      r.Day = static_cast<u8>(v[0] % 100);
+      r.Day = static_cast<u8>(v[0] / 100);
+      r.Month = static_cast<u8>(v[0] % 100);
     }
   } else if (keyword == "HHmm") {
     if (ReadLeading(column, v[0])) SetHhmm(r, v[0]);

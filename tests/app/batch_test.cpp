@@ -118,11 +118,54 @@ TEST(Batch, BlocksAndTheLoadCondition) {
       << damaged.err;
 }
 
+TEST(Batch, OptionsInAnyOrder) {
+  const std::string adif = std::string(TEVRA_EXAMPLES) + "/sample.adi";
+  const BatchRun first = Batch({"--list", "--where", "IsDX", adif});
+  ASSERT_EQ(first.code, 0) << first.err;
+  for (const auto& args : std::vector<std::vector<std::string>>{{"--where", "IsDX", "--list", adif},
+                                                                 {adif, "--list", "--where=IsDX"},
+                                                                 {"--where", "IsDX", adif, "--list"}}) {
+    const BatchRun run = Batch(args);
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out, first.out);
+  }
+  const BatchRun help = Batch({"--list", adif, "--help"});
+  EXPECT_EQ(help.code, 0);
+  EXPECT_TRUE(help.out.starts_with("Usage: tevra-batch")) << help.out;
+  const BatchRun version = Batch({"--version"});
+  EXPECT_EQ(version.code, 0);
+  EXPECT_TRUE(version.out.starts_with("tevra-batch ")) << version.out;
+  struct Wrong {
+    std::vector<std::string> args;
+    std::string error;
+  };
+  const Wrong wrong[] = {
+      {{"--list"}, "a LOGFILE is needed"},
+      {{"--list", adif, adif}, "one LOGFILE only"},
+      {{"--bogus", adif}, "Unknown option 'bogus'"},
+      {{"--list", adif, "-o", "x.pdf"}, "choose one of"},
+      {{"--sort", "up", "--list", adif}, "--sort takes asc, desc or time"},
+      {{"--encoding", "ebcdic", "--list", adif}, "--encoding takes"},
+      {{"--pages", "3-2", "-o", "x.pdf", "postcard", adif}, "--pages takes"},
+      {{"--where", "IsDX"}, "nothing to do"},
+  };
+  for (const Wrong& w : wrong) {
+    const BatchRun run = Batch(w.args);
+    EXPECT_EQ(run.code, 2) << w.error;
+    EXPECT_NE(run.err.find(w.error), std::string::npos) << run.err;
+  }
+  // The character set can be forced: a Latin-1 file read as CP932 keeps its bytes.
+  test::TempDir dir;
+  const std::string latin = dir.Write("latin.adi", "<CALL:5>EA4AB<NAME:5>Jos\xE9 <EOR>\n");
+  EXPECT_NE(Batch({"--list", latin, "--expand", "%{Name}"}).out.find("Jose"), std::string::npos);
+  EXPECT_EQ(Batch({"--encoding", "cp932", "--expand", "%{Name}", latin}).out.find("Jose"), std::string::npos);
+}
+
 TEST(Batch, RendersTheExamplePostcard) {
   test::TempDir dir;
   const std::string png = (dir.Path() / "card.png").string();
   const std::string pdf = (dir.Path() / "card.pdf").string();
-  BatchRun run = Batch({"--png", png, "postcard", "--pdf", pdf, "postcard"});
+  BatchRun run = Batch({"--png", png, "postcard", "--pdf", pdf});
   ASSERT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_GT(std::filesystem::file_size(png), 10000u);
