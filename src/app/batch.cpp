@@ -448,6 +448,8 @@ struct Session {
   std::unique_ptr<Printer> printer;
   std::unique_ptr<Document> doc;
   bool noFormulas = false;
+  // LogEncoding as the settings file has it: --encoding is for this run only.
+  std::optional<TextEncoding> savedEncoding;
 };
 
 // Reads the settings and makes the document; 0 or the exit code.
@@ -466,6 +468,7 @@ int StartSession(const BatchOptions& batch, Session& session, std::unique_ptr<Pr
     return 1;
   }
   LoadOptions& options = program.settings.load;
+  session.savedEncoding = options.encoding;
   if (batch.encoding) options.encoding = *batch.encoding;
   if (batch.mftPath) {
     switch (ReadMftFile(*batch.mftPath, options.csv, options.defaultQso)) {
@@ -763,6 +766,7 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
     std::fprintf(out, "next print number: %d\n", doc.program.settings.printNo);
     KeepResumePoint(doc, logPath);
   }
+  doc.program.settings.load.encoding = session.savedEncoding;
   if (!doc.program.SaveSettings())
     std::fprintf(err, "tevra-batch: %s: cannot write the settings file\n", doc.program.paths.settingsFile.c_str());
   return 0;

@@ -48,6 +48,19 @@ TEST(Settings, Th5FieldsWithThreeNumbers) {
   EXPECT_EQ(f.GetString("Option", "TH5Fields", ""), "1,2,3,0,0,0,0");
 }
 
+TEST(Settings, LogEncodingChosenOrDetected) {
+  Profile f;
+  f.Parse("[Option]\nLogEncoding=Latin1\n");
+  ProgramSettings s;
+  ReadSettings(f, s);
+  EXPECT_EQ(s.load.encoding, TextEncoding::Latin1);
+  f.Parse("[Option]\nLogEncoding=klingon\n");  // unknown: detected per file
+  ReadSettings(f, s);
+  EXPECT_EQ(s.load.encoding, std::nullopt);
+  WriteSettings(f, s);
+  EXPECT_EQ(f.GetString("Option", "LogEncoding", ""), "auto");
+}
+
 TEST(Settings, EveryValueSurvivesWritingAndReading) {
   ProgramSettings s;
   s.load.skipSendMark = false;

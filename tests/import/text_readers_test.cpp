@@ -230,7 +230,8 @@ TEST(Adif, EncodingsOfOtherPrograms) {
   EXPECT_EQ(FieldText(qsos[0].Qth), FromUnicode("山田"));
   EXPECT_EQ(FieldText(qsos[1].Name), "Strasse");
   // The user's choice overrides the detection.
-  AdifReader forced("<CALL:4>JA1A<NAME:4>" + FromUnicode("山田") + "<EOR>", TextEncoding::Latin1);
+  const std::string kanji = "<CALL:4>JA1A<NAME:4>" + FromUnicode("山田") + "<EOR>";
+  AdifReader forced(kanji, TextEncoding::Latin1);
   QsoRecord r;
   ASSERT_EQ(forced.Next(r), RecordSource::Step::Record);
   EXPECT_NE(FieldText(r.Name), FromUnicode("山田"));
