@@ -262,6 +262,8 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
            "(--list, --expand, --expand-file, --areas)";
   if (parser.isSet(output) && parser.isSet(printer)) return "-o and --printer exclude each other";
   if (parser.isSet(expand) && parser.isSet(expandFile)) return "--expand and --expand-file exclude each other";
+  // The older form named the layout after each of --png and --pdf.
+  if (rendering && files.size() == 2 && files[0] == files[1] && parser.isSet(png) && parser.isSet(pdf)) files.pop_back();
   if (printing || rendering) {
     if (files.empty()) return printing ? "a merge print needs a LAYOUT" : "a rendering needs a LAYOUT";
     if (files.size() > 2) return "more than a layout and a log: " + files[2];
