@@ -26,6 +26,7 @@
 #include "core/archive.h"
 #include "example_layouts.h"
 #include "core/encoding.h"
+#include "core/file_io.h"
 #include "core/messages.h"
 #include "core/paths.h"
 #include "core/profile.h"
@@ -293,9 +294,10 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
   options.areas = parser.isSet(areas);
   if (parser.isSet(expand)) options.expandText = FromUnicode(text(expand));
   if (parser.isSet(expandFile)) {
-    std::ifstream in(text(expandFile), std::ios::binary);
-    if (!in) return "cannot read the card text file " + text(expandFile);
-    options.expandText = std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    if (ReadRegularFile(text(expandFile), bytes, kDocumentFileMax) != FileReadResult::Ok)
+      return "cannot read the card text file " + text(expandFile);
+    options.expandText = std::move(bytes);
   }
   return std::nullopt;
 }
@@ -327,12 +329,11 @@ bool ObtainLayout(const std::string& layout, LayoutDocument& doc, std::FILE* err
                              : examples::BuildTackSeal)(doc.Items, doc.Settings, doc.Tables);
     return true;
   }
-  std::ifstream file(layout, std::ios::binary);
-  if (!file) {
+  std::string bytes;
+  if (ReadRegularFile(layout, bytes, kDocumentFileMax) != FileReadResult::Ok) {
     std::fprintf(err, "tevra-batch: %s: cannot read the layout file\n", layout.c_str());
     return false;
   }
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   ConsoleUi ui(err, "tevra-batch");
   ArchiveReader in(bytes);
   if (!LoadDocument(doc, in, ui)) {

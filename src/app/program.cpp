@@ -1,5 +1,7 @@
 #include "app/program.h"
 
+#include "core/file_io.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -229,12 +231,11 @@ bool Document::OpenByName(const std::string& path) {
 }
 
 bool Document::OpenLayout(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  std::string bytes;
+  if (ReadRegularFile(path, bytes, kDocumentFileMax) != FileReadResult::Ok) {
     program.ui.ShowMessage(msg::kCannotReadFile104);
     return false;
   }
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   // Opening deletes the document's contents first, as a new document does.
   DiscardContents();
   layout.Options.reset();

@@ -1,5 +1,7 @@
 #include "card/layout_document.h"
 
+#include "core/file_io.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
@@ -109,10 +111,8 @@ int MillimetresToHundredths(int mm) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) return std::nullopt;
+  std::string bytes;
+  if (ReadRegularFile(path, bytes, kDocumentFileMax) != FileReadResult::Ok) return std::nullopt;
   return bytes;
 }
 

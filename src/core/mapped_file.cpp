@@ -13,7 +13,7 @@ bool MappedFile::Load(std::FILE* file) {
   struct stat st {};
   if (fstat(fileno(file), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
     const auto size = static_cast<std::size_t>(st.st_size);
-    void* map = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fileno(file), 0);
+    void* map = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fileno(file), 0);
     if (map != MAP_FAILED) {
       map_ = map;
       mapSize_ = size;

@@ -92,6 +92,8 @@ inline constexpr std::string_view kCannotCreateFile105 = "ファイルが作成�
 inline constexpr std::string_view kCannotOpenFile106 =
     "ファイルがオープンできません.ファイルが存在しないか他のアプリケーションで使用中です.";
 inline constexpr std::string_view kUnexpectedFormat107 = "予期しないファイル形式です。読み込みを中止します。";
+// A log whose record positions would not fit the 32-bit positions of the store.
+inline constexpr std::string_view kLogTooLarge = "ログファイルが大きすぎます(2GBまで)。読み込みを中止します。";
 inline constexpr std::string_view kLayoutNewerVersion =
     "このデータはＴＥＶＲＡの新しいバージョンで作成されています.\r\n\r\n読み込むには新しいＴＥＶＲＡが必要です.";
 inline constexpr std::string_view kLayoutOlderVersion =

@@ -1,5 +1,7 @@
 #include "core/profile.h"
 
+#include "core/file_io.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,15 +20,8 @@ std::string Profile::Fold(std::string_view name) { return ToUpperAscii(TrimRight
 
 bool Profile::Load(const std::string& path) {
   sections_.clear();
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return false;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!in) return false;
   std::string text;
-  char buffer[65536];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) text.append(buffer, n);
-  if (std::ferror(in.get())) return false;
+  if (ReadRegularFile(path, text, kDocumentFileMax) != FileReadResult::Ok) return false;
   Parse(text);
   return true;
 }

@@ -111,8 +111,11 @@ AdifReader::AdifReader(std::string_view data, std::optional<TextEncoding> encodi
 std::string_view AdifReader::Value(std::size_t start, std::size_t length, std::size_t& end) const {
   end = start;
   const std::size_t remaining = data_.size() - start;
+  // A value longer than the rest of the file fits neither in bytes nor in
+  // characters (each at least a byte): no need to walk to the end, which
+  // made files of such tags quadratic.
+  if (length > remaining) return {};
   if (!utf8_) {
-    if (length > remaining) return {};
     end = start + length;
     return data_.substr(start, length);
   }
@@ -244,7 +247,8 @@ RecordSource::Step AdifReader::Next(QsoRecord& r) {
   remarks_.clear();
   submode_.clear();
   bool started = false;
-  span_ = RecordSpan{pos_, pos_, std::string_view::npos};
+  span_ = RecordSpan{};
+  span_.start = span_.end = pos_;
   while (pos_ < data_.size()) {
     const void* found = std::memchr(data_.data() + pos_, '<', data_.size() - pos_);
     if (!found) {
@@ -304,7 +308,8 @@ RecordSource::Step AdifReader::Next(QsoRecord& r) {
       return Step::Record;
     }
     if (tagName == "EOH") {
-      span_ = RecordSpan{pos_, pos_, std::string_view::npos};
+      span_ = RecordSpan{};
+      span_.start = span_.end = pos_;
       continue;
     }
     if (!started) span_.start = open;

@@ -1,5 +1,7 @@
 #include "import/dbase_file.h"
 
+#include "core/file_io.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -38,7 +40,7 @@ bool WriteAt(std::FILE* f, long offset, const void* buffer, std::size_t size) {
 
 DbfOpenResult DbfEngine::DbfOpen(const std::string& path, bool writable) {
   DbfClose();
-  std::FILE* f = std::fopen(path.c_str(), writable ? "r+b" : "rb");
+  std::FILE* f = OpenRegularFile(path, writable ? "r+b" : "rb").release();
   if (!f) return DbfOpenResult::CannotOpen;
   struct stat st {};
   if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) {

@@ -2,8 +2,10 @@
 
 #include <sys/stat.h>
 
+#include <climits>
 #include <cstdio>
 
+#include "core/file_io.h"
 #include "core/mapped_file.h"
 #include "core/messages.h"
 #include "core/text.h"
@@ -21,20 +23,6 @@
 
 namespace tevra {
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-// Opens a regular file for reading; null for anything else.
-FilePtr OpenRegularFile(const std::string& path) {
-  FilePtr file(std::fopen(path.c_str(), "rb"));
-  if (!file) return nullptr;
-  struct stat st {};
-  if (fstat(fileno(file.get()), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
-  return file;
-}
 
 // A record already marked sent: anything but nothing, blank, "H", "I" or "N".
 bool AlreadySent(char mark) { return mark != '\0' && mark != ' ' && mark != 'H' && mark != 'I' && mark != 'N'; }
@@ -91,6 +79,12 @@ bool LogLoader::ReadLog(LogSourceType type, const std::string& path) {
     MappedFile mapped;
     if (!mapped.Load(file.get())) {
       ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
+      return false;
+    }
+    // A file with no tag in its first megabyte is no ADIF log (a sparse or
+    // binary file would otherwise be read to its end for nothing).
+    if (mapped.Data().substr(0, 1 << 20).find('<') == std::string_view::npos && !mapped.Data().empty()) {
+      ui_.ShowMessage(msg::kUnexpectedFormat107);
       return false;
     }
     ArmBinaryLog(path);  // the write-back marks the printed records in place
@@ -258,6 +252,13 @@ bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, Record
         if (!ValidDate(record)) ++report_.noDate;
         if (const auto fingerprint = reader.Fingerprint()) fingerprints_.emplace_back(position, *fingerprint);
       }
+    }
+    if (position > INT32_MAX - reader.PositionStep()) {
+      // Positions are 32-bit: a record beyond them could never be found again.
+      store_.Clear();
+      ui_.ClearStatus();
+      ui_.ShowMessage(msg::kLogTooLarge, MessageIcon::Warning);
+      return false;
     }
     position += reader.PositionStep();
   }

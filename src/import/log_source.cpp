@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "core/file_io.h"
 #include "core/text.h"
 
 namespace tevra {
@@ -111,7 +112,7 @@ LogSourceType ReaderForContent(LogSourceType byExtension, std::string_view path,
 LogSourceType ReaderForFile(LogSourceType byExtension, const std::string& path) {
   const std::string ext = UpperExtension(path);
   if (ext != "LOG" && ext != "TXT") return byExtension;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+  FilePtr file = OpenRegularFile(path);
   if (!file) return byExtension;  // the reader reports what is wrong
   std::string head(1 << 16, '\0');
   head.resize(std::fread(head.data(), 1, head.size(), file.get()));

@@ -1,5 +1,7 @@
 #include "import/mft_file.h"
 
+#include "core/file_io.h"
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -48,14 +50,12 @@ bool DecodeMft(std::string_view bytes, RecordLayout& layout, QsoRecord& defaultQ
 }
 
 MftResult ReadMftFile(const std::string& path, RecordLayout& layout, QsoRecord& defaultQso) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return MftResult::CannotOpen;
   std::string bytes;
-  bytes.resize(kMftMaxBytes + 1);
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  if (in.bad()) return MftResult::CannotOpen;
-  if (bytes.size() > kMftMaxBytes) return MftResult::BadFormat;
+  switch (ReadRegularFile(path, bytes, kMftMaxBytes)) {
+    case FileReadResult::Ok: break;
+    case FileReadResult::TooLarge: return MftResult::BadFormat;
+    default: return MftResult::CannotOpen;
+  }
   return DecodeMft(bytes, layout, defaultQso) ? MftResult::Ok : MftResult::BadFormat;
 }
 

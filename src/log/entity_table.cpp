@@ -1,5 +1,7 @@
 #include "log/entity_table.h"
 
+#include "core/file_io.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -56,13 +58,8 @@ void EntityTable::Clear() {
 
 bool EntityTable::Load(const std::string& path) {
   Clear();
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-  if (!file) return false;
   std::string text;
-  char buffer[1 << 16];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, n);
-  if (std::ferror(file.get())) return false;
+  if (ReadRegularFile(path, text, kDocumentFileMax) != FileReadResult::Ok) return false;
   LoadText(text);
   return true;
 }

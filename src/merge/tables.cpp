@@ -1,5 +1,7 @@
 #include "merge/tables.h"
 
+#include "core/file_io.h"
+
 #include <cstdio>
 #include <fstream>
 #include <memory>
@@ -205,10 +207,8 @@ TableFileRows ParseTableFile(std::string_view bytes, bool unescapeLineBreaks) {
 }
 
 std::optional<TableFileRows> LoadTableFile(const std::string& path, bool unescapeLineBreaks) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  std::string bytes;
+  if (ReadRegularFile(path, bytes, kDocumentFileMax) != FileReadResult::Ok) return std::nullopt;
   return ParseTableFile(bytes, unescapeLineBreaks);
 }
 

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <memory>
 
+#include <sys/stat.h>
+
 #include "app/console_ui.h"
 #include "import/mft_file.h"
 #include "merge/prompt_dialog.h"
@@ -159,6 +161,42 @@ TEST(Batch, OptionsInAnyOrder) {
   const std::string latin = dir.Write("latin.adi", "<CALL:5>EA4AB<NAME:5>Jos\xE9 <EOR>\n");
   EXPECT_NE(Batch({"--list", latin, "--expand", "%{Name}"}).out.find("Jose"), std::string::npos);
   EXPECT_EQ(Batch({"--encoding", "cp932", "--expand", "%{Name}", latin}).out.find("Jose"), std::string::npos);
+}
+
+// Directories, FIFOs and devices where files are expected: a clear error,
+// never an abort, a hang or unbounded memory.
+TEST(Batch, NonRegularFilesAreRefused) {
+  test::TempDir dir;
+  const std::string folder = dir.Path().string();
+  const std::string fifo = (dir.Path() / "pipe.tvd").string();
+  const std::string fifoLog = (dir.Path() / "pipe.adi").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  ASSERT_EQ(::mkfifo(fifoLog.c_str(), 0600), 0);
+  const std::string adif = std::string(TEVRA_EXAMPLES) + "/sample.adi";
+  const std::string out = (dir.Path() / "x.pdf").string();
+  for (const std::string& bad : {folder, fifo, std::string("/dev/zero")}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{{"-o", out, bad, adif},
+                                                                   {"--png", out, bad},
+                                                                   {"--save-layout", out, bad},
+                                                                   {"--expand-file", bad, adif}}) {
+      const BatchRun run = Batch(args);
+      EXPECT_NE(run.code, 0) << bad << " " << args[0];
+      EXPECT_TRUE(run.err.find("cannot read") != std::string::npos ||
+                  run.err.find("could not be read") != std::string::npos)
+          << run.err;
+    }
+  }
+  for (const std::string& log : {fifoLog, (dir.Path() / "dir.adi").string()}) {
+    std::filesystem::create_directories(dir.Path() / "dir.adi");
+    EXPECT_NE(Batch({"--list", log}).code, 0) << log;
+  }
+  // A sparse file of zeros named .adi is stopped at once.
+  const std::string sparse = (dir.Path() / "sparse.adi").string();
+  { std::ofstream(sparse) << ""; }
+  std::filesystem::resize_file(sparse, std::uintmax_t{1} << 31);
+  const BatchRun run = Batch({"--list", sparse});
+  EXPECT_NE(run.code, 0);
+  EXPECT_NE(run.err.find("予期しないファイル形式"), std::string::npos) << run.err;
 }
 
 TEST(Batch, RendersTheExamplePostcard) {
