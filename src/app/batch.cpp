@@ -711,8 +711,10 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
   doc.writeBack.clipboard = &clipboard;
   if (batch.suppress && batch.printLog) {
     ui.confirmAll = batch.writeBack;  // the question whether to mark the log
+    ui.proceedWhenLogChanged = true;
     const SuppressionResult s = SuppressIssued(doc, SuppressionOptions{});
     ui.confirmAll = true;
+    if (s.failed) std::fprintf(err, "tevra-batch: the suppression marks could not be written; nothing was left out\n");
     std::fprintf(out, "suppressed %u of %u QSOs not sent yet; %zu QSOs to print\n", s.suppressed, s.unsent, s.kept);
     if (merge && doc.store.CardCount() == 0) {
       std::fprintf(err, "tevra-batch: nothing left to print\n");
@@ -737,6 +739,7 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
   }
   // The write-back question at the end of the job.
   ui.yesNoCancelAnswer = batch.writeBack ? Answer::Yes : Answer::No;
+  ui.proceedWhenLogChanged = true;
   job.Begin();
   ProgressLine progress(err, job, merge ? static_cast<int>(doc.store.CardCount()) : 1);
   const PageLoopResult result =
@@ -757,22 +760,41 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
   std::fprintf(out, "%d card%s on %d page%s (pages %d to %d of %d) to %s\n", job.CardsPrinted(),
                job.CardsPrinted() == 1 ? "" : "s", pages, pages == 1 ? "" : "s", result.firstPage, result.lastPage,
                job.PageCount(), target.c_str());
+  int rc = 0;
   if (merge && printed > 0) {
-    if (!batch.writeBack)
+    const LogWriteBack& back = doc.writeBack;
+    const LogSourceType type = doc.store.SourceType();
+    const bool listed = type == SrcKuvalText || type == SrcCabrillo || type == SrcCsv;
+    if (!batch.writeBack) {
       std::fprintf(out, "the log was left as it is (no --write-back)\n");
-    else if (doc.program.printedData)
-      std::fprintf(err, "tevra-batch: the log could not be updated; the printed QSOs stay marked\n");
-    else
-      std::fprintf(out, "%zu printed QSO%s written back to the log\n", printed, printed == 1 ? "" : "s");
+    } else if (doc.program.printedData) {
+      // The process ends here: say exactly what the log holds now.
+      if (listed)
+        std::fprintf(err, "tevra-batch: the list of printed QSOs (.TVQ) could not be written\n");
+      else
+        std::fprintf(err, "tevra-batch: the log could not be updated: %u of %zu printed QSO%s marked, the rest not\n",
+                     back.MarkedRecords(), printed, printed == 1 ? "" : "s");
+      rc = 1;
+    } else if (listed) {
+      std::fprintf(out, "%zu printed QSO%s listed in the .TVQ file next to the log\n", printed, printed == 1 ? "" : "s");
+    } else {
+      std::fprintf(out, "%u of %zu printed QSO%s written back to the log\n", back.MarkedRecords(), printed,
+                   printed == 1 ? "" : "s");
+      if (back.ChangedRecords() > 0)
+        std::fprintf(err, "tevra-batch: %u printed QSO%s left unmarked: changed or gone in the log since loading\n",
+                     back.ChangedRecords(), back.ChangedRecords() == 1 ? "" : "s");
+    }
   }
   if (merge) {
     std::fprintf(out, "next print number: %d\n", doc.program.settings.printNo);
     KeepResumePoint(doc, logPath);
   }
   doc.program.settings.load.encoding = session.savedEncoding;
-  if (!doc.program.SaveSettings())
+  if (!doc.program.SaveSettings()) {
     std::fprintf(err, "tevra-batch: %s: cannot write the settings file\n", doc.program.paths.settingsFile.c_str());
-  return 0;
+    rc = 1;
+  }
+  return rc;
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "app/console_ui.h"
 
+#include "core/messages.h"
+
 #include "core/encoding.h"
 #include "merge/prompt_dialog.h"
 
@@ -19,7 +21,14 @@ void ConsoleUi::ShowMessage(std::string_view text, MessageIcon, std::string_view
   std::fprintf(err_, "%s: %s\n", program_.c_str(), TerminalText(text).c_str());
 }
 
-Answer ConsoleUi::Ask(std::string_view, Buttons buttons, MessageIcon, std::string_view) {
+Answer ConsoleUi::Ask(std::string_view text, Buttons buttons, MessageIcon, std::string_view) {
+  if (proceedWhenLogChanged && text == msg::kLogUpdatedElsewhere101) {
+    std::fprintf(err_,
+                 "%s: the log changed since it was loaded; records changed since then are left alone, the others "
+                 "are marked\n",
+                 program_.c_str());
+    return Answer::Ok;
+  }
   switch (buttons) {
     case Buttons::Ok: return Answer::Ok;
     case Buttons::YesNo: return confirmAll ? Answer::Yes : Answer::No;

@@ -43,6 +43,9 @@ class ConsoleUi : public Ui {
   std::optional<Answer> yesNoCancelAnswer;
   std::FILE* promptInput = nullptr;
   bool confirmAll = false;
+  // The write-back of a log changed since loading goes on record by record
+  // (changed records are left alone) instead of being cancelled.
+  bool proceedWhenLogChanged = false;
   bool quiet = false;  // messages are dropped
 
  private:

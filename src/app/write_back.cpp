@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 #include <ctime>
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include "app/program.h"
 #include "core/band.h"
 #include "core/call_sign.h"
+#include "core/file_io.h"
 #include "core/messages.h"
 #include "core/profile.h"
 #include "core/text.h"
@@ -68,6 +70,13 @@ class PosixRecordFile : public RecordFile {
     fd_ = -1;
     return synced && closed;
   }
+  bool Sync() override { return ::fsync(fd_) == 0; }
+  std::optional<std::uint64_t> Size() override {
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(st.st_size);
+  }
+  bool Truncate(std::uint64_t size) override { return ::ftruncate(fd_, static_cast<off_t>(size)) == 0; }
 
  private:
   int fd_;
@@ -85,20 +94,72 @@ bool TimeDiffers(const struct stat& st, std::optional<std::time_t> remembered) {
 
 }  // namespace
 
-std::unique_ptr<RecordFile> OpenRecordFile(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) return nullptr;
-  const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+std::unique_ptr<RecordFile> OpenRecordFile(const std::string& path, bool create) {
+  const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC | (create ? O_CREAT : 0), 0644);
   if (fd < 0) return nullptr;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
   return std::make_unique<PosixRecordFile>(fd);
 }
 
 bool CopyFileDurably(const std::string& from, const std::string& to) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(from.c_str(), "rb"), &std::fclose);
-  if (!in) return false;
   std::string bytes;
-  if (!ReadWholeFile(in.get(), bytes)) return false;
+  if (ReadRegularFile(from, bytes, std::numeric_limits<std::uint64_t>::max()) != FileReadResult::Ok) return false;
   return ReplaceFileAtomically(to, bytes);
+}
+
+std::string BackupPathFor(const std::string& path) {
+  namespace fs = std::filesystem;
+  const fs::path log(path);
+  const std::string own = ToUpperAscii(log.extension().string());
+  // Another log of the same name with another extension would share the
+  // backup: then the backup keeps the log's own extension.
+  std::error_code ec;
+  for (const std::string_view ext : {".MDT", ".L2", ".DBS", ".HDB", ".DBF", ".ADI", ".ADIF"}) {
+    if (ext == own) continue;
+    std::string lower(ext);
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    for (const std::string& spelled : {std::string(ext), lower}) {
+      fs::path other = log;
+      other.replace_extension(spelled);
+      if (fs::exists(other, ec)) return path + ".$BK";
+    }
+  }
+  return Sibling(path, ".$BK");
+}
+
+std::optional<std::string> MarkProblem(LogSourceType type, std::string_view mark, std::size_t fieldWidth) {
+  char text[512];
+  auto problem = [&text](const char* format, std::size_t width) {
+    std::snprintf(text, sizeof text, format, width);
+    return std::optional<std::string>(text);
+  };
+  if (mark.empty()) return std::string(msg::kSendMarkEmpty);
+  for (const char c : mark)
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') return std::string(msg::kSendMarkControl);
+  switch (type) {
+    case SrcKuvalData:
+    case SrcHamlog:
+    case SrcHamlog5: {
+      // One byte: an ASCII character or a half-width kana.
+      const auto b = static_cast<unsigned char>(mark[0]);
+      if (mark.size() != 1 || (b >= 0x80 && !(b >= 0xA1 && b <= 0xDF)))
+        return problem(std::string(msg::kSendMarkTooWide).c_str(), 1);
+      return std::nullopt;
+    }
+    case SrcLog200:
+      if (mark.find('\x1E') != std::string_view::npos) return std::string(msg::kSendMarkControl);
+      return std::nullopt;
+    case SrcDbf:
+      if (fieldWidth > 0 && mark.size() > fieldWidth)
+        return problem(std::string(msg::kSendMarkTooWide).c_str(), fieldWidth);
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
 }
 
 // --- database and plug-in sources ---------------------------------------------
@@ -200,8 +261,10 @@ bool LogWriteBack::Settle(bool withCancel) {
       if (!WriteBack()) return false;
       Finish();
       const bool fileType = type != SrcOdbc && type != SrcPlugin;
-      ui.ShowMessage(program.settings.backup && fileType ? msg::kLogUpdatedWithBackup : msg::kLogUpdated,
-                     MessageIcon::Information);
+      if (program.settings.backup && fileType && !backupPath_.empty())
+        ui.ShowMessage(std::string(msg::kLogUpdatedWithBackup) + "\r\n" + backupPath_, MessageIcon::Information);
+      else
+        ui.ShowMessage(msg::kLogUpdated, MessageIcon::Information);
       return true;
     }
     case SrcClipboard: {
@@ -244,7 +307,7 @@ bool LogWriteBack::Settle(bool withCancel) {
 }
 
 bool LogWriteBack::WriteBack() {
-  changed_ = 0;
+  changed_ = marked_ = toMark_ = 0;
   const LogSourceType type = doc_.store.SourceType();
   switch (type) {
     case SrcKuvalData:
@@ -263,39 +326,56 @@ bool LogWriteBack::MakeBackup() {
   LogLoader& loader = doc_.loader;
   if (!loader.BackupArmed()) return true;
   const std::string& path = loader.LastLogPath();
-  if (!CopyFileDurably(path, Sibling(path, ".$BK"))) {
+  const std::string backup = BackupPathFor(path);
+  if (!CopyFileDurably(path, backup)) {
     doc_.program.ui.ShowMessage(msg::kBackupFailed103);
     return false;
   }
+  backupPath_ = backup;
   loader.DisarmBackup();
   return true;
 }
 
-std::FILE* LogWriteBack::OpenSafetyFile(bool& stop) {
+std::unique_ptr<RecordFile> LogWriteBack::OpenSafetyFile(bool& stop) {
   Program& program = doc_.program;
   Ui& ui = program.ui;
   stop = false;
-  auto openExisting = [](const std::string& path) -> std::FILE* {
+  auto openExisting = [this](const std::string& path) -> std::unique_ptr<RecordFile> {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) return nullptr;
-    return std::fopen(path.c_str(), "ab");
+    return openFile(path);
   };
+  std::unique_ptr<RecordFile> file;
   const std::string beside = Sibling(doc_.loader.LastLogPath(), ".l2s");
-  if (std::FILE* f = openExisting(beside)) return f;
-  OpenFileRequest request{std::string(msg::kSafetyFileTitle), "l2s", "", program.settings.log200SafDir,
-                          std::string(msg::kSafetyFileFilter)};
-  if (const auto choice = ui.ChooseFileToOpen(request)) {
-    program.settings.log200SafDir = std::string(DirectoryOf(choice->path));
-    if (std::FILE* f = openExisting(choice->path)) return f;
+  if (!(file = openExisting(beside))) {
+    OpenFileRequest request{std::string(msg::kSafetyFileTitle), "l2s", "", program.settings.log200SafDir,
+                            std::string(msg::kSafetyFileFilter)};
+    if (const auto choice = ui.ChooseFileToOpen(request)) {
+      program.settings.log200SafDir = std::string(DirectoryOf(choice->path));
+      if (!(file = openExisting(choice->path))) {
+        ui.ShowMessage(msg::kSafetyFileOpenFailed);
+        stop = true;
+        return nullptr;
+      }
+    } else {
+      if (ui.Ask(msg::kAskCreateSafetyFile, Buttons::YesNo) != Answer::Yes) return nullptr;
+      if (!(file = openCreate(beside))) {
+        ui.ShowMessage(msg::kSafetyFileCreateFailed);
+        stop = true;
+        return nullptr;
+      }
+    }
+  }
+  // A record cut short by an earlier run that was killed goes, so that
+  // what follows lines up with whole records again.
+  const auto size = file->Size();
+  if (!size || (*size % kL2RecordSize != 0 && !file->Truncate(*size - *size % kL2RecordSize))) {
     ui.ShowMessage(msg::kSafetyFileOpenFailed);
     stop = true;
     return nullptr;
   }
-  if (ui.Ask(msg::kAskCreateSafetyFile, Buttons::YesNo) != Answer::Yes) return nullptr;
-  if (std::FILE* f = std::fopen(beside.c_str(), "ab")) return f;
-  ui.ShowMessage(msg::kSafetyFileCreateFailed);
-  stop = true;
-  return nullptr;
+  safetyEnd_ = *size - *size % kL2RecordSize;
+  return file;
 }
 
 bool LogWriteBack::WriteFileLog(LogSourceType type) {
@@ -303,6 +383,10 @@ bool LogWriteBack::WriteFileLog(LogSourceType type) {
   Ui& ui = program.ui;
   LogLoader& loader = doc_.loader;
   const std::string path = loader.LastLogPath();
+  if (const auto problem = MarkProblem(type, Mark(), 0)) {
+    ui.ShowMessage(*problem);
+    return false;
+  }
   // The backup is complete and on disk before the first byte changes.
   if (program.settings.backup && !MakeBackup()) return false;
   std::unique_ptr<RecordFile> file = openFile(path);
@@ -317,7 +401,7 @@ bool LogWriteBack::WriteFileLog(LogSourceType type) {
     file->Close();
     return false;
   }
-  std::FILE* safety = nullptr;
+  std::unique_ptr<RecordFile> safety;
   if (type == SrcLog200) {
     bool stop = false;
     safety = OpenSafetyFile(stop);
@@ -326,12 +410,9 @@ bool LogWriteBack::WriteFileLog(LogSourceType type) {
       return false;
     }
   }
-  const bool written = WriteRecords(type, *file, safety);
+  const bool written = WriteRecords(type, *file, safety.get());
   bool closed = file->Close();
-  if (safety) {
-    closed = std::fflush(safety) == 0 && ::fsync(fileno(safety)) == 0 && closed;
-    closed = std::fclose(safety) == 0 && closed;
-  }
+  if (safety) closed = safety->Close() && closed;
   return Conclude(path, haveBefore ? &before : nullptr, written && closed);
 }
 
@@ -343,13 +424,10 @@ bool LogWriteBack::WriteAdif() {
   if (program.settings.backup && !MakeBackup()) return false;
   struct stat before {};
   std::string bytes;
-  {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!in || ::fstat(fileno(in.get()), &before) != 0 || !S_ISREG(before.st_mode) ||
-        !ReadWholeFile(in.get(), bytes)) {
-      ui.ShowMessage(msg::kCannotOpenFile106);
-      return false;
-    }
+  if (::stat(path.c_str(), &before) != 0 ||
+      ReadRegularFile(path, bytes, std::numeric_limits<std::uint64_t>::max()) != FileReadResult::Ok) {
+    ui.ShowMessage(msg::kCannotOpenFile106);
+    return false;
   }
   if (TimeDiffers(before, loader.LogModificationTime()) &&
       ui.Ask(msg::kLogUpdatedElsewhere101, Buttons::OkCancel, MessageIcon::Warning) == Answer::Cancel)
@@ -381,6 +459,7 @@ bool LogWriteBack::WriteAdif() {
   for (; next < printed.size() && reader.Next(record) != RecordSource::Step::End; ++position) {
     if (position != printed[next]) continue;
     ++next;
+    ++toMark_;
     const auto loaded = loader.FingerprintAt(position);
     if (!loaded || *loaded != reader.Fingerprint()) {
       ++changed_;
@@ -390,10 +469,13 @@ bool LogWriteBack::WriteAdif() {
     out.append(bytes, copied, span.start - copied);
     out.append(MarkAdifRecord(bytes, span, mark, date));
     copied = span.end;
+    ++marked_;
   }
   changed_ += static_cast<unsigned>(printed.size() - next);  // records that are gone
+  toMark_ += static_cast<unsigned>(printed.size() - next);
   out.append(bytes, copied, std::string::npos);
   const bool ok = ReplaceFileAtomically(path, out);
+  if (!ok) marked_ = 0;  // the old file stands whole
   return Conclude(path, &before, ok);
 }
 
@@ -424,7 +506,7 @@ bool LogWriteBack::Conclude(const std::string& path, const struct stat* before, 
   return true;
 }
 
-bool LogWriteBack::WriteRecords(LogSourceType type, RecordFile& file, std::FILE* safety) {
+bool LogWriteBack::WriteRecords(LogSourceType type, RecordFile& file, RecordFile* safety) {
   const std::string mark = Mark();
   const char markByte = mark.empty() ? '\0' : mark[0];
   HdbLayout hdb;
@@ -437,11 +519,41 @@ bool LogWriteBack::WriteRecords(LogSourceType type, RecordFile& file, std::FILE*
     hdb = ReadHdbLayout(header, widths);
     if (hdb.check != HdbOpenResult::Ok) return false;
   }
+  // Changed records wait here until the safety file holds them on disk:
+  // the log never gets ahead of its safety copy.
+  struct Pending {
+    std::uint64_t offset;
+    std::string record;
+    bool marked;  // carries the mark once written
+  };
+  std::vector<Pending> batch;
+  auto flush = [&]() {
+    if (batch.empty()) return true;
+    if (safety) {
+      std::string bytes;
+      for (const Pending& p : batch) bytes += p.record;
+      if (!safety->WriteAt(safetyEnd_, bytes)) {
+        // Nothing of this batch reaches the log; a cut record goes again.
+        safety->Truncate(safetyEnd_);
+        return false;
+      }
+      if (!safety->Sync()) return false;
+      safetyEnd_ += bytes.size();
+    }
+    for (const Pending& p : batch) {
+      if (!file.WriteAt(p.offset, p.record)) return false;
+      if (p.marked) ++marked_;
+    }
+    batch.clear();
+    return true;
+  };
+  constexpr std::size_t kBatch = 64;
   LogStore& store = doc_.store;
   std::string record;
   for (std::size_t i = 0; i < store.QsoCount(); ++i) {
     const std::int32_t position = store.PrintedPosition(i);
     if (position < 0) continue;
+    ++toMark_;
     std::uint64_t offset = static_cast<std::uint32_t>(position);
     std::size_t length = 0;
     switch (type) {
@@ -470,6 +582,9 @@ bool LogWriteBack::WriteRecords(LogSourceType type, RecordFile& file, std::FILE*
       ++changed_;
       continue;
     }
+    // Every record is written back (and a LOG200 record copied to the
+    // safety file), whether or not its sent field was still empty.
+    bool marked = true;
     switch (type) {
       case SrcKuvalData:
         if (record[kMdtSentByte] == '\0') record[kMdtSentByte] = markByte;
@@ -477,17 +592,20 @@ bool LogWriteBack::WriteRecords(LogSourceType type, RecordFile& file, std::FILE*
       case SrcHamlog:
         if (Blank(record[kDbsSentByte])) record[kDbsSentByte] = markByte;
         break;
-      case SrcLog200:
-        InsertLog200Mark(record, mark);  // a record without room stays as it is
+      case SrcLog200: {
+        // A record without room stays as it is; one with a mark keeps it.
+        const bool empty = L2SentFieldEmpty(record);
+        marked = InsertLog200Mark(record, mark) || !empty;
         break;
+      }
       default:
         if (hdb.SentOffset() < record.size() && Blank(record[hdb.SentOffset()])) record[hdb.SentOffset()] = markByte;
         break;
     }
-    if (!file.WriteAt(offset, record)) return false;
-    if (safety && std::fwrite(record.data(), 1, record.size(), safety) != record.size()) return false;
+    batch.push_back({offset, record, marked});
+    if (batch.size() >= kBatch && !flush()) return false;
   }
-  return true;
+  return flush();
 }
 
 bool LogWriteBack::WriteDbf() {
@@ -516,11 +634,17 @@ bool LogWriteBack::WriteDbf() {
     return false;
   }
   const std::string mark = Mark();
+  if (const auto problem = MarkProblem(SrcDbf, mark, engine.Fields()[*column].length)) {
+    engine.DbfClose();
+    ui.ShowMessage(*problem);
+    return false;
+  }
   bool ok = true;
   LogStore& store = doc_.store;
   for (std::size_t i = 0; i < store.QsoCount() && ok; ++i) {
     const std::int32_t position = store.PrintedPosition(i);
     if (position < 0) continue;
+    ++toMark_;
     if (static_cast<std::uint32_t>(position) >= engine.RecordCount()) {
       ++changed_;
       continue;
@@ -535,6 +659,7 @@ bool LogWriteBack::WriteDbf() {
       continue;
     }
     if (BlankText(engine.DbfFieldText(*column))) engine.DbfSetField(*column, mark);
+    ++marked_;
   }
   ok = engine.DbfClose() && ok;
   return Conclude(path, haveBefore ? &before : nullptr, ok);
@@ -615,6 +740,7 @@ SuppressionResult SuppressIssued(Document& doc, const SuppressionOptions& option
     store.Read(i, record);
     return ExpandPartMark(*doc.expander, partMark, record);
   };
+  std::vector<std::size_t> suppressedAt;
   for (std::size_t n = store.QsoCount(); n-- > 0;) {
     const LogEntry& e = store.Entry(n);
     if (e.Sent() != '\0') continue;
@@ -654,6 +780,7 @@ SuppressionResult SuppressIssued(Document& doc, const SuppressionOptions& option
     if (suppress) {
       store.SetSent(n, 'C');
       store.MarkPrinted(n);
+      suppressedAt.push_back(n);
       ++result.suppressed;
     }
   }
@@ -664,9 +791,20 @@ SuppressionResult SuppressIssued(Document& doc, const SuppressionOptions& option
                   result.suppressed);
     if (ui.Ask(text, Buttons::YesNo) == Answer::Yes) {
       doc.writeBack.markOverride = options.mark;
-      doc.writeBack.WriteBack();
+      const bool written = doc.writeBack.WriteBack();
       doc.writeBack.markOverride.reset();
-      ui.ShowMessage(msg::kSuppressionUpdated, MessageIcon::Information);
+      if (written) {
+        ui.ShowMessage(msg::kSuppressionUpdated, MessageIcon::Information);
+      } else {
+        // Not marked in the log: these QSOs are printed after all.
+        for (const std::size_t n : suppressedAt) {
+          store.SetSent(n, '\0');
+          store.ClearPrinted(static_cast<long>(n));
+        }
+        result.failed = true;
+        result.suppressed = 0;
+        ui.ShowMessage(msg::kSuppressionNotWritten, MessageIcon::Warning);
+      }
     }
   } else {
     ui.ShowMessage(msg::kNothingSuppressed, MessageIcon::Information);

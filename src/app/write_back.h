@@ -32,9 +32,23 @@ class RecordFile {
   virtual bool WriteAt(std::uint64_t offset, std::string_view bytes) = 0;
   // Flushes to disk and closes.
   virtual bool Close() = 0;
+  // Flushes what was written to disk.
+  virtual bool Sync() = 0;
+  virtual std::optional<std::uint64_t> Size() = 0;
+  virtual bool Truncate(std::uint64_t size) = 0;
 };
-// The file itself; nullptr when it cannot be opened for reading and writing.
-std::unique_ptr<RecordFile> OpenRecordFile(const std::string& path);
+// The file itself, a regular file; nullptr when it cannot be opened for
+// reading and writing (create: made when missing).
+std::unique_ptr<RecordFile> OpenRecordFile(const std::string& path, bool create = false);
+
+// Where the ".$BK" backup of a log goes: beside it with the extension
+// ".$BK", or, when another log of the same name with another extension is
+// there (HAMLOG.mdt beside HAMLOG.hdb), the log's whole name and ".$BK".
+std::string BackupPathFor(const std::string& path);
+
+// Why the sent mark cannot go into the sent field of a log of this type
+// (fieldWidth: the dBase field's width); nothing when it fits.
+std::optional<std::string> MarkProblem(LogSourceType type, std::string_view mark, std::size_t fieldWidth);
 
 // The open source of a database or plug-in log, field by field.
 class UpdatableSource {
@@ -66,8 +80,14 @@ class LogWriteBack {
   // The ".$BK" copy, once per load.
   bool MakeBackup();
 
-  // How the log file is opened; a test replaces it.
-  std::function<std::unique_ptr<RecordFile>(const std::string&)> openFile = OpenRecordFile;
+  // How the log and the safety file are opened (and a safety file created);
+  // a test replaces them.
+  std::function<std::unique_ptr<RecordFile>(const std::string&)> openFile = [](const std::string& path) {
+    return OpenRecordFile(path);
+  };
+  std::function<std::unique_ptr<RecordFile>(const std::string&)> openCreate = [](const std::string& path) {
+    return OpenRecordFile(path, true);
+  };
   Clipboard* clipboard = nullptr;
   // The open database or plug-in source; pluginCannotUpdate: an open
   // plug-in whose log cannot be written (Settle then closes it).
@@ -84,11 +104,17 @@ class LogWriteBack {
   // Records of the last write-back left alone because another program had
   // changed them since loading.
   unsigned ChangedRecords() const { return changed_; }
+  // Printed records of the last write-back that carry the mark now, and
+  // how many there were to mark.
+  unsigned MarkedRecords() const { return marked_; }
+  unsigned RecordsToMark() const { return toMark_; }
+  // The backup made for the current log; empty before one was made.
+  const std::string& LastBackupPath() const { return backupPath_; }
 
  private:
   std::string Mark() const;
   bool WriteFileLog(LogSourceType type);
-  bool WriteRecords(LogSourceType type, RecordFile& file, std::FILE* safety);
+  bool WriteRecords(LogSourceType type, RecordFile& file, RecordFile* safety);
   bool WriteDbf();
   // ADIF: the whole file rewritten with QSL_SENT and QSL_SDATE set in the
   // printed records.
@@ -96,7 +122,7 @@ class LogWriteBack {
   bool WriteLibrary(LogSourceType type);
   bool WritePrintedList();
   bool WriteClipboardAnswer();
-  std::FILE* OpenSafetyFile(bool& stop);
+  std::unique_ptr<RecordFile> OpenSafetyFile(bool& stop);
   // After writing a file: its time stamp (kept or remembered) and the
   // messages of a failure or of records left alone.
   bool Conclude(const std::string& path, const struct ::stat* before, bool ok);
@@ -105,6 +131,10 @@ class LogWriteBack {
 
   Document& doc_;
   unsigned changed_ = 0;
+  unsigned marked_ = 0;
+  unsigned toMark_ = 0;
+  std::uint64_t safetyEnd_ = 0;  // where the next safety record goes
+  std::string backupPath_;
 };
 
 // The "発行抑止設定" dialog as a model.
@@ -128,6 +158,7 @@ struct SuppressionResult {
   unsigned unsent = 0;
   unsigned suppressed = 0;
   std::size_t kept = 0;
+  bool failed = false;  // the marks could not be written: nothing was left out
 };
 SuppressionResult SuppressIssued(Document& doc, const SuppressionOptions& options);
 

@@ -93,6 +93,14 @@ inline constexpr std::string_view kCannotOpenFile106 =
     "ファイルがオープンできません.ファイルが存在しないか他のアプリケーションで使用中です.";
 inline constexpr std::string_view kUnexpectedFormat107 = "予期しないファイル形式です。読み込みを中止します。";
 // A log whose record positions would not fit the 32-bit positions of the store.
+// A send mark that the log's sent field cannot take (%zu: the field's width in bytes).
+inline constexpr std::string_view kSendMarkTooWide =
+    "送信マークがログの送信欄(%zuバイト)に入りません.ログファイルの更新は行いません.";
+inline constexpr std::string_view kSendMarkEmpty = "送信マークが空です.ログファイルの更新は行いません.";
+inline constexpr std::string_view kSendMarkControl =
+    "送信マークに使えない文字が含まれています.ログファイルの更新は行いません.";
+inline constexpr std::string_view kSuppressionNotWritten =
+    "ログファイルに抑止マークを書き込めませんでした.抑止対象のQSOも今回印刷します.";
 inline constexpr std::string_view kLogTooLarge = "ログファイルが大きすぎます(2GBまで)。読み込みを中止します。";
 inline constexpr std::string_view kLayoutNewerVersion =
     "このデータはＴＥＶＲＡの新しいバージョンで作成されています.\r\n\r\n読み込むには新しいＴＥＶＲＡが必要です.";

@@ -44,7 +44,8 @@ DbfRecordReader::DbfRecordReader(DbfEngine& engine, const RecordLayout& layout, 
       next_(first_) {}
 
 std::uint64_t DbfFingerprint(const DbfEngine& engine, std::optional<std::size_t> sendField) {
-  std::uint64_t h = FingerprintBytes({});
+  // A record another program deleted is not the record that was loaded.
+  std::uint64_t h = FingerprintBytes(engine.DbfIsLive() ? "live" : "deleted");
   for (std::size_t i = 0; i < engine.Fields().size(); ++i) {
     if (sendField && i == *sendField) continue;
     h = FingerprintBytes(engine.DbfFieldText(i), h ^ (i + 1));

@@ -2,6 +2,8 @@
 
 #include "core/file_io.h"
 
+#include <unistd.h>
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -194,6 +196,8 @@ bool DbfEngine::DbfClose() {
     Put32(count, count_);
     ok = WriteAt(file_, 4, count, sizeof count) && ok;
   }
+  // Written records reach the disk before the file counts as closed.
+  ok = std::fflush(file_) == 0 && ::fsync(fileno(file_)) == 0 && ok;
   ok = std::fclose(file_) == 0 && ok;
   file_ = nullptr;
   fields_.clear();

@@ -34,13 +34,29 @@ bool InsertLog200Mark(std::string& record, std::string_view mark) {
   if (separators != 15 || at >= 198 || record[at] != '\x1E') return false;
   std::size_t trailing = 0;
   while (trailing < 198 - at && record[197 - trailing] == ' ') ++trailing;
-  const std::size_t n = std::min(mark.size(), trailing);
+  std::size_t n = 0;  // whole characters of the mark that fit
+  while (n < mark.size()) {
+    const std::size_t len = IsLeadByte(mark[n]) && n + 1 < mark.size() ? 2 : 1;
+    if (n + len > trailing) break;
+    n += len;
+  }
   if (n == 0) return false;
   std::string text = record.substr(0, 198);
   text.insert(at, mark.substr(0, n));
   text.resize(198);
   record.replace(0, 198, text);
   return true;
+}
+
+bool L2SentFieldEmpty(std::string_view record) {
+  const std::string_view text = record.substr(0, std::min<std::size_t>(record.size(), 198));
+  std::size_t start = 0;
+  for (int separators = 0; separators < 15; ++separators) {
+    const auto at = text.find('\x1E', start);
+    if (at == std::string_view::npos) return true;
+    start = at + 1;
+  }
+  return start >= text.size() || text[start] == '\x1E' || text[start] == ' ';
 }
 
 std::uint64_t L2Fingerprint(std::string_view record) {

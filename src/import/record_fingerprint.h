@@ -28,6 +28,8 @@ std::uint64_t L2Fingerprint(std::string_view record);
 // length and its fingerprint. False when nothing was inserted (the field is
 // not empty, or there are no trailing blanks).
 bool InsertLog200Mark(std::string& record, std::string_view mark);
+// Whether the 16th field of a LOG200 record is empty (or missing).
+bool L2SentFieldEmpty(std::string_view record);
 
 // A record with one byte (the sent character) left out.
 std::uint64_t FingerprintWithout(std::string_view record, std::size_t skipOffset, std::size_t skipLength);

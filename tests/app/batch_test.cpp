@@ -14,6 +14,7 @@
 #include <sys/stat.h>
 
 #include "app/console_ui.h"
+#include "core/messages.h"
 #include "import/mft_file.h"
 #include "merge/prompt_dialog.h"
 #include "support/temp_dir.h"
@@ -402,13 +403,50 @@ TEST_F(BatchPrint, PrintWriteBackAndReloadSkipsTheSentQsos) {
   BatchRun marked = Batch({"-o", Out("b.pdf"), "postcard", mdt, "--write-back"});
   ASSERT_EQ(marked.code, 0) << marked.err;
   EXPECT_NE(marked.out.find("2 printed QSOs written back to the log"), std::string::npos) << marked.out;
-  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "log.$BK"));
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "log.mdt.$BK"));  // log.adi is there too
   // Reloaded, the QSOs are sent: nothing left to print, and the list shows the mark.
   BatchRun again = Batch({"-o", Out("c.pdf"), "postcard", mdt});
   EXPECT_EQ(again.code, 1);
   EXPECT_NE(again.err.find("no QSOs to print"), std::string::npos) << again.err;
   EXPECT_EQ(Batch({"--expand", "%{ToCall}", mdt}).out, "JA1ABC\nVK2XYZ\nJA8AAA/1\n");
 
+}
+
+// A write-back that fails exits non-zero and says what the log holds.
+TEST_F(BatchPrint, FailedWriteBacksFail) {
+  struct Case {
+    const char* example;
+    const char* blocker;  // made a directory so that writing it fails
+    const char* message;
+  };
+  const Case cases[] = {
+      {"sample.mdt", "mdt.$BK", "the log could not be updated: 0 of 2 printed QSOs marked, the rest not"},
+      {"sample.adi", "adi.$BK", "the log could not be updated: 0 of 2 printed QSOs marked, the rest not"},
+      {"sample.log", "log.TVQ", "the list of printed QSOs (.TVQ) could not be written"},
+  };
+  for (const Case& c : cases) {
+    const std::string ext = std::filesystem::path(c.example).extension().string();
+    const std::string path = Out((ext.substr(1) + ext).c_str());  // one stem per log
+    std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/" + c.example, path);
+    std::filesystem::create_directories(Out(c.blocker));
+    const std::string before = [&] {
+      std::ifstream in(path, std::ios::binary);
+      return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }();
+    const BatchRun run = Batch({"-o", Out("f.pdf"), "postcard", path, "--write-back"});
+    EXPECT_EQ(run.code, 1) << c.example << run.out;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), before);
+    std::filesystem::remove_all(Out(c.blocker));
+  }
+  // A log that changed since loading is marked record by record in the batch.
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> err(std::tmpfile(), &std::fclose);
+  ConsoleUi ui(err.get(), "tevra-batch");
+  EXPECT_EQ(ui.Ask(msg::kLogUpdatedElsewhere101, Buttons::OkCancel, MessageIcon::Warning, ""), Answer::Cancel);
+  ui.proceedWhenLogChanged = true;
+  EXPECT_EQ(ui.Ask(msg::kLogUpdatedElsewhere101, Buttons::OkCancel, MessageIcon::Warning, ""), Answer::Ok);
+  EXPECT_NE(Slurp(err.get()).find("records changed since then are left alone"), std::string::npos);
 }
 
 TEST_F(BatchPrint, SuppressionLeavesOutCardsAlreadySent) {

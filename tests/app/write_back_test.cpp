@@ -36,6 +36,9 @@ class DyingFile : public RecordFile {
   bool ReadAt(std::uint64_t o, std::size_t n, std::string& out) override { return file_->ReadAt(o, n, out); }
   bool WriteAt(std::uint64_t o, std::string_view bytes) override { return left_-- > 0 && file_->WriteAt(o, bytes); }
   bool Close() override { return file_->Close(); }
+  bool Sync() override { return file_->Sync(); }
+  std::optional<std::uint64_t> Size() override { return file_->Size(); }
+  bool Truncate(std::uint64_t size) override { return file_->Truncate(size); }
 
  private:
   std::unique_ptr<RecordFile> file_;
@@ -84,6 +87,8 @@ class WriteBackTest : public ::testing::Test {
 };
 
 TEST_F(WriteBackTest, BinaryLogsGetTheMarkOnlyInEmptySentFields) {
+  for (const char* name : {"sample.mdt", "sample.dbs", "sample.hdb"})
+    fs::copy_file(fs::path(TEVRA_EXAMPLES) / name, dir.Path() / name);
   for (const char* name : {"sample.mdt", "sample.dbs", "sample.hdb"}) {
     SCOPED_TRACE(name);
     const std::string path = Load(name);
@@ -92,15 +97,18 @@ TEST_F(WriteBackTest, BinaryLogsGetTheMarkOnlyInEmptySentFields) {
     PrintAll();
     ui.QueueAnswer(Answer::Yes);
     ASSERT_TRUE(doc->writeBack.Settle(true));
-    EXPECT_EQ(ui.Messages().back().text, msg::kLogUpdatedWithBackup);
+    // The message says where the backup is.
+    EXPECT_EQ(ui.Messages().back().text, std::string(msg::kLogUpdatedWithBackup) + "\r\n" + path + ".$BK");
     EXPECT_EQ(doc->store.QsoCount(), 0u);  // the printed QSOs left the store
     EXPECT_FALSE(program.printedData);
     std::string expected = before;
     for (char& c : expected)
       if (c == '.' || (c == 'N' && std::string(name) != "sample.mdt")) c = '-';
     EXPECT_EQ(SentMarks(path), expected) << "before: " << before;
-    std::string bk = path;
-    bk.replace(bk.rfind('.'), std::string::npos, ".$BK");
+    // sample.mdt, .dbs and .hdb share a folder: each backup keeps its extension.
+    const std::string bk = path + ".$BK";
+    EXPECT_EQ(BackupPathFor(path), bk);
+    EXPECT_EQ(doc->writeBack.LastBackupPath(), bk);
     EXPECT_EQ(Bytes(bk), original);
     EXPECT_EQ(Bytes(path).size(), original.size());
     fs::remove(bk);
@@ -172,7 +180,7 @@ TEST_F(WriteBackTest, AWriterKilledBetweenRecordsLosesNothing) {
   EXPECT_EQ(Bytes(backup), original);
 
   // The second attempt completes the rest and keeps the first backup.
-  doc->writeBack.openFile = OpenRecordFile;
+  doc->writeBack.openFile = [](const std::string& p) { return OpenRecordFile(p); };
   ui.QueueAnswer(Answer::Yes);
   EXPECT_TRUE(doc->writeBack.Settle(true));  // our own change raises no "changed elsewhere" question
   EXPECT_EQ(SentMarks(path), "--J");
@@ -282,6 +290,72 @@ TEST_F(WriteBackTest, Log200InsertsIntoTheTrailingBlanksAndKeepsASafetyCopy) {
   EXPECT_EQ(safety, after);
 }
 
+TEST_F(WriteBackTest, Log200SafetyFileNeverFallsBehindTheLog) {
+  const fs::path path = dir.Path() / "sample.l2";
+  const fs::path safetyPath = dir.Path() / "sample.l2s";
+  const std::string original = Bytes(fs::path(TEVRA_EXAMPLES) / "sample.l2");
+  const std::string earlier(200, 'E');
+  struct Case {
+    int logWrites, safetyWrites;  // writes before the writer dies (-1: never)
+    unsigned marked;              // records that carry the mark afterwards
+  };
+  for (const Case c : {Case{1, -1, 1}, Case{-1, 0, 0}, Case{-1, -1, 2}}) {
+    SCOPED_TRACE(c.logWrites * 10 + c.safetyWrites);
+    std::ofstream(path, std::ios::binary) << original;
+    // A safety file whose last record an earlier run left cut short.
+    std::ofstream(safetyPath, std::ios::binary) << earlier << std::string(50, 'x');
+    Load("sample.l2");
+    PrintAll();
+    doc->writeBack.openFile = [&c](const std::string& p) -> std::unique_ptr<RecordFile> {
+      const int writes = p.ends_with(".l2s") ? c.safetyWrites : c.logWrites;
+      if (writes < 0) return OpenRecordFile(p);
+      return std::make_unique<DyingFile>(OpenRecordFile(p), writes);
+    };
+    const bool ok = doc->writeBack.WriteBack();
+    EXPECT_EQ(ok, c.logWrites < 0 && c.safetyWrites < 0);
+    EXPECT_EQ(doc->writeBack.MarkedRecords(), c.marked);
+    const std::string log = Bytes(path), safety = Bytes(safetyPath);
+    // Whole records only, the earlier ones kept, and every record the log
+    // got is in the safety file.
+    EXPECT_EQ(safety.size() % 200, 0u);
+    EXPECT_EQ(safety.substr(0, 200), earlier);
+    for (std::size_t at = 0; at < log.size(); at += 200) {
+      if (log.substr(at, 200) != original.substr(at, 200)) {
+        EXPECT_NE(safety.find(log.substr(at, 200)), std::string::npos) << at;
+      }
+    }
+    if (c.safetyWrites == 0) {
+      EXPECT_EQ(log, original);  // nothing reaches the log before its copy
+    }
+    program.printedData = false;
+    fs::remove(dir.Path() / "sample.$BK");
+  }
+}
+
+TEST_F(WriteBackTest, MarksTheSentFieldCannotHoldAreRefused) {
+  struct Case {
+    const char* log;
+    std::string mark;
+  };
+  const Case cases[] = {{"sample.mdt", ""}, {"sample.mdt", "\x8D\xCF"} /* 済 */, {"sample.dbs", "AB"},
+                        {"sample.hdb", "\x8D\xCF"}, {"sample.l2", "A\x1E"}, {"sample.hdb", "\x01"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.log) + " [" + c.mark + "]");
+    const std::string path = Load(c.log);
+    const std::string original = Bytes(path);
+    PrintAll();
+    program.settings.sendMark = c.mark;
+    EXPECT_FALSE(doc->writeBack.WriteBack());
+    EXPECT_NE(ui.Messages().back().text.find("送信マーク"), std::string::npos);
+    EXPECT_EQ(Bytes(path), original);
+    EXPECT_FALSE(fs::exists(BackupPathFor(path)));  // refused before anything was written
+    program.printedData = false;
+  }
+  EXPECT_FALSE(MarkProblem(SrcHamlog, "\xB6", 0));  // a half-width kana fits one byte
+  EXPECT_TRUE(MarkProblem(SrcDbf, "DONE", 3));
+  EXPECT_FALSE(MarkProblem(SrcDbf, "OK", 3));
+}
+
 TEST_F(WriteBackTest, DbaseWritesTheSendColumn) {
   const std::string path = (dir.Path() / "log.dbf").string();
   {
@@ -312,6 +386,23 @@ TEST_F(WriteBackTest, DbaseWritesTheSendColumn) {
     sent += check.DbfFieldText(1) + "|";
   }
   EXPECT_EQ(sent, "OK |Y  |OK |");
+
+  // Another program deletes a record after the load: it is not marked.
+  program.printedData = false;
+  ui.QueueFormatDialog([](CsvFormatDialog&) { return true; });
+  ASSERT_TRUE(doc->OpenByName(path));
+  {
+    std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+    char header[12];
+    f.read(header, sizeof header);
+    const unsigned headerLength = static_cast<unsigned char>(header[8]) | static_cast<unsigned char>(header[9]) << 8;
+    const unsigned recordLength = static_cast<unsigned char>(header[10]) | static_cast<unsigned char>(header[11]) << 8;
+    f.seekp(headerLength + recordLength * 2);  // JA3CCC
+    f.write("*", 1);
+  }
+  PrintAll();
+  ASSERT_TRUE(doc->writeBack.WriteBack());
+  EXPECT_EQ(doc->writeBack.ChangedRecords(), 1u);
 
   program.settings.load.csv.columns[1] = "NULL";
   EXPECT_FALSE(doc->writeBack.WriteBack());
@@ -470,6 +561,17 @@ TEST_F(WriteBackTest, SuppressionMarksWhatWasSentBefore) {
   // Nothing left to suppress.
   SuppressIssued(*doc, SuppressionOptions{});
   EXPECT_EQ(ui.Messages().back().text, msg::kNothingSuppressed);
+
+  // Marks that cannot be written leave nothing out.
+  add("JA1RL", "7.010", 0);
+  doc->store.Regroup();
+  doc->store.SetSourceType(SrcKuvalData);
+  ui.QueueAnswer(Answer::Yes);
+  doc->writeBack.openFile = [](const std::string&) { return std::unique_ptr<RecordFile>(); };
+  const SuppressionResult failed = SuppressIssued(*doc, SuppressionOptions{});
+  EXPECT_TRUE(failed.failed);
+  EXPECT_EQ(ui.Messages().back().text, msg::kSuppressionNotWritten);
+  EXPECT_EQ(failed.kept, 4u);
   EXPECT_TRUE(IsJarlRelated("8J1A"));
   EXPECT_TRUE(IsJarlRelated("7J1RL"));
   EXPECT_FALSE(IsJarlRelated("JA1RLX"));
