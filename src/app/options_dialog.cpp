@@ -1,5 +1,7 @@
 #include "app/options_dialog.h"
 
+#include "core/messages.h"
+
 #include <array>
 
 #include "app/program.h"
@@ -48,13 +50,18 @@ std::span<const std::string_view> OptionsDialog::TimeTypeLabels() { return kTime
 
 void OptionsDialog::RemoveRegistration() { program_.RemoveRegistration(); }
 
+std::optional<std::string_view> OptionsDialog::Check() const {
+  if (SkipBlanks(values.sendMark).empty()) return msg::kSendMarkMissing;
+  return std::nullopt;
+}
+
 bool ApplyOptions(const OptionsDialog& dialog, Document& doc) {
   ProgramSettings& s = doc.program.settings;
   const OptionsDialog::Values& v = dialog.values;
   const bool regroup = v.repEnvPack != s.repEnvPack || v.repCallPack != s.repCallPack || v.partMark != s.partMark;
   s.load.skipSendMark = v.skipSendMark;
   s.load.loadCond = v.loadCond;
-  s.sendMark = std::string(SkipBlanks(v.sendMark));
+  if (!SkipBlanks(v.sendMark).empty()) s.sendMark = std::string(SkipBlanks(v.sendMark));
   s.timeType = v.timeType >= 0 && v.timeType <= 2 ? v.timeType : 0;
   s.makeContItem = v.makeContItem;
   s.repCallPack = v.repCallPack;

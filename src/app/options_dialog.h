@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -46,13 +47,18 @@ class OptionsDialog {
   // The "ﾚｼﾞｽﾄﾘ削除" button.
   void RemoveRegistration();
 
+  // OK is refused while this gives a message: an empty send mark would
+  // write nothing (or a NUL byte) into the logs.
+  std::optional<std::string_view> Check() const;
+
   Values values;
 
  private:
   Program& program_;
 };
 
-// OK: stores the values (a send mark loses its leading blanks); regroups the
+// OK: stores the values (a send mark loses its leading blanks; an empty one
+// leaves the mark as it was); regroups the
 // log and reads the current card again when a grouping option changed.
 // True when the document is to be marked modified ("IncludeDoc" on).
 bool ApplyOptions(const OptionsDialog& dialog, Document& doc);

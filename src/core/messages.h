@@ -96,6 +96,7 @@ inline constexpr std::string_view kUnexpectedFormat107 = "予期しないファ�
 // A send mark that the log's sent field cannot take (%zu: the field's width in bytes).
 inline constexpr std::string_view kSendMarkTooWide =
     "送信マークがログの送信欄(%zuバイト)に入りません.ログファイルの更新は行いません.";
+inline constexpr std::string_view kSendMarkMissing = "送信マークを入力してください.";
 inline constexpr std::string_view kSendMarkEmpty = "送信マークが空です.ログファイルの更新は行いません.";
 inline constexpr std::string_view kSendMarkControl =
     "送信マークに使えない文字が含まれています.ログファイルの更新は行いません.";

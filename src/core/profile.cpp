@@ -2,6 +2,8 @@
 
 #include "core/file_io.h"
 
+#include <chrono>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -139,12 +141,43 @@ std::string Profile::Text() const {
 
 bool Profile::Save(const std::string& path) const { return ReplaceFileAtomically(path, Text()); }
 
+namespace {
+
+// Temporary copies older than this were left by a run that was killed.
+constexpr auto kStaleTemporary = std::chrono::hours(1);
+
+// Removes the temporary copies of target (".NAME.XXXXXX") that a killed
+// run left behind; a young one may be another run's, still at work.
+void RemoveStaleTemporaries(const std::filesystem::path& dir, const std::string& name) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const std::string prefix = "." + name + ".";
+  const auto now = fs::file_time_type::clock::now();
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string entry = it->path().filename().string();
+    if (entry.size() != prefix.size() + 6 || !entry.starts_with(prefix)) continue;
+    std::error_code e;
+    if (!it->is_regular_file(e) || it->is_symlink(e)) continue;
+    const auto written = fs::last_write_time(it->path(), e);
+    if (!e && now - written > kStaleTemporary) fs::remove(it->path(), e);
+  }
+}
+
+}  // namespace
+
 bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  const fs::path target(path);
+  fs::path target(path);
+  // A symbolic link stays one: its target is replaced.
+  if (fs::is_symlink(target, ec)) {
+    const fs::path resolved = fs::weakly_canonical(target, ec);
+    if (!ec) target = resolved;
+  }
+  const std::string realPath = target.string();
   const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
   fs::create_directories(dir, ec);
+  RemoveStaleTemporaries(dir, target.filename().string());
   std::string tmp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
   const int fd = mkstemp(tmp.data());
   if (fd < 0) return false;
@@ -163,12 +196,20 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
   }
   // Keep the permissions of the file being replaced.
   struct stat old{};
-  if (ok && ::stat(path.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+  if (ok && ::stat(realPath.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
   else if (ok) ::fchmod(fd, 0644);
   if (ok && ::fsync(fd) != 0) ok = false;
   if (::close(fd) != 0) ok = false;
-  if (ok && std::rename(tmp.c_str(), path.c_str()) != 0) ok = false;
+  if (ok && std::rename(tmp.c_str(), realPath.c_str()) != 0) ok = false;
   if (!ok) ::unlink(tmp.c_str());
+  // The rename itself reaches the disk with the directory.
+  if (ok) {
+    const int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+      ::fsync(dirFd);
+      ::close(dirFd);
+    }
+  }
   return ok;
 }
 

@@ -251,7 +251,10 @@ TEST_F(DocumentTest, OptionsDialogStoresValuesAndRegroupsOnlyWhenGroupingChanged
   EXPECT_EQ(dialog.ConditionChoices().back(), "IsAvailable(0)");
   EXPECT_EQ(dialog.PartMarkChoices().front(), "ToCall");
   EXPECT_EQ(dialog.PartMarkChoices().back(), "Table");
+  dialog.values.sendMark = "  ";
+  EXPECT_EQ(dialog.Check(), msg::kSendMarkMissing);  // an empty mark is refused
   dialog.values.sendMark = "  *";
+  EXPECT_EQ(dialog.Check(), std::nullopt);
   dialog.values.timeType = 1;
   doc->store.SetCurrentCard(2);
   EXPECT_FALSE(ApplyOptions(dialog, *doc));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <iterator>
 
@@ -66,6 +67,26 @@ TEST(Profile, SavingReplacesTheFileWhole) {
   // A folder that cannot be made fails without touching anything.
   const std::string blocked = dir.Write("file", "x") + "/TEVRA.INI";
   EXPECT_FALSE(p.Save(blocked));
+
+  // Copies a killed run left behind go; a young one (another run's) stays.
+  namespace fs = std::filesystem;
+  const fs::path stale = dir.Path() / "sub" / ".TEVRA.INI.a1b2c3", young = dir.Path() / "sub" / ".TEVRA.INI.d4e5f6";
+  dir.Write("sub/.TEVRA.INI.a1b2c3", "old");
+  dir.Write("sub/.TEVRA.INI.d4e5f6", "new");
+  fs::last_write_time(stale, fs::file_time_type::clock::now() - std::chrono::hours(2));
+  ASSERT_TRUE(p.Save(path));
+  EXPECT_FALSE(fs::exists(stale));
+  EXPECT_TRUE(fs::exists(young));
+
+  // A settings file that is a symbolic link stays one; its target changes.
+  const std::string real = dir.Write("real.ini", "[Option]\n");
+  const fs::path link = dir.Path() / "link.ini";
+  fs::create_symlink(real, link);
+  ASSERT_TRUE(p.Save(link.string()));
+  EXPECT_TRUE(fs::is_symlink(link));
+  Profile viaTarget;
+  ASSERT_TRUE(viaTarget.Load(real));
+  EXPECT_EQ(viaTarget.GetString("Option", "CurLogName", ""), "QSL");
 }
 
 TEST(Profile, OddFilesReadWithoutHarm) {
