@@ -171,7 +171,8 @@ void PrintJob::End() {
   if (!Real()) return;
   Program& program = doc_.program;
   if (HasLogCards() && kind_ == PrintKind::Merge) {
-    program.settings.printNo += cardsPrinted_;
+    program.settings.printNo =
+        static_cast<int>(std::min<std::int64_t>(std::int64_t{program.settings.printNo} + cardsPrinted_, kPrintNoMax));
     if (doc_.afterMergePrint) doc_.afterMergePrint();
   }
   program.automation.printStat = kind_ == PrintKind::Test ? 3 : 2;

@@ -1,5 +1,7 @@
 #include "app/print_number_dialog.h"
 
+#include <algorithm>
+#include <cstdint>
 #include "app/program.h"
 #include "core/messages.h"
 #include "core/text.h"
@@ -23,7 +25,7 @@ bool PrintNumberDialog::RevertEnabled() const {
 
 void ApplyPrintNumber(const PrintNumberDialog& dialog, Document& doc) {
   ProgramSettings& s = doc.program.settings;
-  s.printNo = DecimalValue(dialog.newNumber);
+  s.printNo = std::clamp(DecimalValue(dialog.newNumber), 0, kPrintNoMax);
   if (doc.LogLoaded() && dialog.autoCalc && !s.printNoAuto)
     doc.program.ui.ShowMessage(msg::kAutoPrintNumberNeedsReload, MessageIcon::Information);
   s.printNoAuto = dialog.autoCalc;

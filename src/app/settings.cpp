@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include <algorithm>
+
 #include "import/text_encoding.h"
 
 #include "core/text.h"
@@ -52,7 +54,7 @@ void ReadSettings(const Profile& f, ProgramSettings& s) {
   s.sortWay = Flag(f, "SortWay", true);
   s.disLogNewTime = Flag(f, "DisLogNewTime", false);
   s.dispPrinterRect = Flag(f, "DispPrinterRect", false);
-  s.printNo = f.GetInt(kOption, "PrintNo", 1);
+  s.printNo = std::clamp(f.GetInt(kOption, "PrintNo", 1), 0, kPrintNoMax);
   s.printNoStart = s.printNo;
   s.printNoAuto = Flag(f, "PrintNoAuto", true);
   s.partMark = f.GetString(kOption, "PartMark", "");

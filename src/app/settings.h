@@ -16,6 +16,9 @@
 
 namespace tevra {
 
+// The largest print number: far beyond any card count, and room to add to it.
+inline constexpr int kPrintNoMax = 999999999;
+
 inline constexpr int kMessageSlots = 64;
 
 struct WindowPlacement {
@@ -42,7 +45,7 @@ struct ProgramSettings {
   bool sortWay = true;  // the JN.2003 bureau order
   bool disLogNewTime = false;
   bool dispPrinterRect = false;
-  int printNo = 1;
+  int printNo = 1;  // 0..kPrintNoMax
   int printNoStart = 1;  // "PrintNo" as read, for the print-number dialog
   bool printNoAuto = true;
   std::string partMark;  // CP932

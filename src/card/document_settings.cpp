@@ -1,5 +1,7 @@
 #include "card/document_settings.h"
 
+#include <algorithm>
+
 #include <cmath>
 
 #include "platform/ui.h"
@@ -54,6 +56,24 @@ void QslFormDialog::ChooseForm(int form) {
   Form = form;
   Width = form == FormTackSeal ? 84 : 0;
   Height = form == FormTackSeal ? 38 : 0;
+}
+
+void DocumentSettings::ClampToLimits() {
+  if (CardFormCode < FormPortrait || CardFormCode > FormTackSeal) CardFormCode = FormPortrait;
+  CardWidth = std::clamp(CardWidth, 0, kCardSizeMaxMm);
+  CardHeight = std::clamp(CardHeight, 0, kCardSizeMaxMm);
+  LeftMargin = std::clamp(LeftMargin, -kMarginMaxHundredths, kMarginMaxHundredths);
+  TopMargin = std::clamp(TopMargin, -kMarginMaxHundredths, kMarginMaxHundredths);
+  QsosPerCard = std::clamp(QsosPerCard, 1, 16);
+  TackColumns = std::clamp(TackColumns, 1, kTackCountMax);
+  TackRows = std::clamp(TackRows, 1, kTackCountMax);
+  // NaN compares false everywhere: it becomes the smallest pitch.
+  auto pitch = [](double v) { return v >= kTackPitchMin ? std::min(v, kTackPitchMax) : kTackPitchMin; };
+  TackColumnPitch = pitch(TackColumnPitch);
+  TackRowPitch = pitch(TackRowPitch);
+  if (GridMode != 0 && GridMode != 1 && GridMode != 3 && GridMode != 5) GridMode = 1;
+  GridStepX = std::clamp(GridStepX, kGridStepMin, kGridStepMax);
+  GridStepY = std::clamp(GridStepY, kGridStepMin, kGridStepMax);
 }
 
 bool QslFormDialog::Valid() const {

@@ -66,7 +66,17 @@ struct DocumentSettings {
   LogicalPoint SnapToGrid(LogicalPoint p) const;
   // Off -> on -> on with halved steps -> off.
   void ToggleGrid();
+  // Brings every value into what a card can be (the dialogs' limits), for
+  // settings read from a file.
+  void ClampToLimits();
 };
+
+// The limits of the card-form, tack-seal and grid dialogs.
+inline constexpr int kCardSizeMaxMm = 1000;
+inline constexpr int kMarginMaxHundredths = 10000;  // ±100 mm
+inline constexpr int kTackCountMax = 24;
+inline constexpr double kTackPitchMin = 5, kTackPitchMax = 200;
+inline constexpr int kGridStepMin = 10, kGridStepMax = 1000;
 
 // The printer paper a card form asks for.
 struct FormPaper {

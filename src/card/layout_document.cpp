@@ -239,6 +239,8 @@ bool LoadDocument(LayoutDocument& doc, ArchiveReader& in, Ui& ui, bool loadRigAn
   if (version > 2 && !(in.Int(s.TackColumns) && in.Int(s.TackRows) && in.Double(s.TackColumnPitch) &&
                        in.Double(s.TackRowPitch)))
     return broken();
+  // A damaged or hostile file cannot ask for more than the dialogs allow.
+  s.ClampToLimits();
   if (version >= 5) {
     for (int* v : {&s.PaperOrientation, &s.PaperSize, &s.PaperLength, &s.PaperWidth}) {
       std::uint16_t word = 0;

@@ -1,5 +1,9 @@
 #include "card/render_card.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 namespace tevra {
 namespace {
 
@@ -8,13 +12,23 @@ constexpr Colour kGridGrey = 0xC0C0C0;
 constexpr Colour kGridAccent = 0xC04040;
 constexpr Colour kAnchorGreen = 0x00FF00;
 
-std::int32_t MarginUnits(int hundredthsMm) { return hundredthsMm * 100 / 254; }
+std::int32_t Saturate(double v) {
+  if (!(v > INT32_MIN)) return v != v ? 0 : INT32_MIN;  // NaN: 0
+  return v < INT32_MAX ? static_cast<std::int32_t>(v) : INT32_MAX;
+}
+
+std::int32_t MarginUnits(int hundredthsMm) {
+  return static_cast<std::int32_t>(std::int64_t{hundredthsMm} * 100 / 254);  // |result| < |hundredthsMm|
+}
+
+// No card needs more grid lines than this in one direction.
+constexpr std::int64_t kGridLinesMax = 10000;
 
 }  // namespace
 
 LogicalPoint PrintOrigin(const DocumentSettings& s, int column, int row) {
-  return {MarginUnits(s.LeftMargin) + static_cast<std::int32_t>(column * s.TackColumnPitch * kUnitsPerMm),
-          -MarginUnits(s.TopMargin) - static_cast<std::int32_t>(row * s.TackRowPitch * kUnitsPerMm)};
+  return {Saturate(MarginUnits(s.LeftMargin) + column * s.TackColumnPitch * kUnitsPerMm),
+          Saturate(-static_cast<double>(MarginUnits(s.TopMargin)) - row * s.TackRowPitch * kUnitsPerMm)};
 }
 
 LogicalPoint GridExtent(const DocumentSettings& s, const PrinterMetrics& m) {
@@ -30,15 +44,18 @@ void DrawGrid(Surface& surface, const DocumentSettings& s, const PrinterMetrics&
     const std::int32_t width = fifth && (s.GridMode & 4) ? 24 : 1;
     surface.SetPen(PenRecord{0, width, width, fifth && (s.GridMode & 2) ? kGridAccent : kGridGrey});
   };
+  // 64-bit steps never overflow; a step too fine for the card is widened.
+  const std::int64_t stepX = std::max<std::int64_t>(s.GridStepX, extent.x / kGridLinesMax + 1);
+  const std::int64_t stepY = std::max<std::int64_t>(s.GridStepY, extent.y / kGridLinesMax + 1);
   int index = 0;
-  for (std::int32_t x = 0; x < extent.x; x += s.GridStepX, ++index) {
+  for (std::int64_t x = 0; x < extent.x; x += stepX, ++index) {
     pen(index);
-    surface.Line({x, 0}, {x, -extent.y});
+    surface.Line({static_cast<std::int32_t>(x), 0}, {static_cast<std::int32_t>(x), -extent.y});
   }
   index = 0;
-  for (std::int32_t y = 0; y < extent.y; y += s.GridStepY, ++index) {
+  for (std::int64_t y = 0; y < extent.y; y += stepY, ++index) {
     pen(index);
-    surface.Line({0, -y}, {extent.x, -y});
+    surface.Line({0, static_cast<std::int32_t>(-y)}, {extent.x, static_cast<std::int32_t>(-y)});
   }
   surface.Restore();
 }

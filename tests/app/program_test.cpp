@@ -48,6 +48,17 @@ TEST(Settings, Th5FieldsWithThreeNumbers) {
   EXPECT_EQ(f.GetString("Option", "TH5Fields", ""), "1,2,3,0,0,0,0");
 }
 
+TEST(Settings, APrintNumberAtTheLimitStaysThere) {
+  Profile f;
+  f.Parse("[Option]\nPrintNo=2147483647\n");
+  ProgramSettings s;
+  ReadSettings(f, s);
+  EXPECT_EQ(s.printNo, kPrintNoMax);
+  f.Parse("[Option]\nPrintNo=-5\n");
+  ReadSettings(f, s);
+  EXPECT_EQ(s.printNo, 0);
+}
+
 TEST(Settings, LogEncodingChosenOrDetected) {
   Profile f;
   f.Parse("[Option]\nLogEncoding=Latin1\n");

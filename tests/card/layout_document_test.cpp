@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "card/archive_records.h"
 #include "core/archive.h"
 #include "core/messages.h"
@@ -197,13 +199,45 @@ TEST(LayoutDocument, VersionThreeConvertsAndKeepsDefaults) {
   ASSERT_TRUE(LoadDocument(keep, again, ui, false));
   EXPECT_EQ(keep.Settings.RigTexts[0], "current");
 
-  // A damaged old margin saturates instead of overflowing.
+  // A damaged old margin stops at what the dialog allows.
   std::string huge = bytes;
   huge.replace(60, 4, "\xFF\xFF\xFF\x7F", 4);
   LayoutDocument damaged;
   ArchiveReader hugeIn(huge);
   ASSERT_TRUE(LoadDocument(damaged, hugeIn, ui));
-  EXPECT_EQ(damaged.Settings.LeftMargin, INT32_MAX);
+  EXPECT_EQ(damaged.Settings.LeftMargin, kMarginMaxHundredths);
+}
+
+TEST(LayoutDocument, HostileSettingsAreBroughtIntoTheDialogsLimits) {
+  LayoutDocument source;
+  DocumentSettings& s = source.Settings;
+  s.CardFormCode = 7;
+  s.CardWidth = INT32_MAX;
+  s.TopMargin = INT32_MIN;
+  s.QsosPerCard = -4;
+  s.TackColumns = s.TackRows = INT32_MAX;
+  s.TackColumnPitch = std::numeric_limits<double>::quiet_NaN();
+  s.TackRowPitch = 1e300;
+  s.GridMode = 6;
+  s.GridStepX = 1;
+  s.GridStepY = INT32_MAX;
+  LayoutDocument read;
+  test::ScriptedUi ui;
+  const std::string bytes = Saved(source);
+  ArchiveReader in(bytes);
+  ASSERT_TRUE(LoadDocument(read, in, ui));
+  const DocumentSettings& r = read.Settings;
+  EXPECT_EQ(r.CardFormCode, FormPortrait);
+  EXPECT_EQ(r.CardWidth, kCardSizeMaxMm);
+  EXPECT_EQ(r.TopMargin, -kMarginMaxHundredths);
+  EXPECT_EQ(r.QsosPerCard, 1);
+  EXPECT_EQ(r.TackColumns, kTackCountMax);
+  EXPECT_EQ(r.TackRows, kTackCountMax);
+  EXPECT_EQ(r.TackColumnPitch, kTackPitchMin);
+  EXPECT_EQ(r.TackRowPitch, kTackPitchMax);
+  EXPECT_EQ(r.GridMode, 1);
+  EXPECT_EQ(r.GridStepX, kGridStepMin);
+  EXPECT_EQ(r.GridStepY, kGridStepMax);
 }
 
 TEST(LayoutDocument, ForeignNewerAndDamagedFilesStopWithTheirMessage) {
