@@ -6,15 +6,14 @@
 #include <string>
 
 #include "import/contest_readers.h"
+#include "memory_file.h"
 #include "reader_harness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::tmpfile(), &std::fclose);
-  if (!file) return 0;
-  std::fwrite(data, 1, size, file.get());
   tevra::QsoRecord defaults;
   for (auto kind : {tevra::FixedColumnReader::Kind::Ct, tevra::FixedColumnReader::Kind::TrLog}) {
-    std::rewind(file.get());
+    auto file = tevra::fuzz::MemoryFile(data, size);
+    if (!file) return 0;
     tevra::FixedColumnReader reader(file.get(), kind, defaults);
     tevra::fuzz::Drain(reader, size + 1);
   }

@@ -8,12 +8,11 @@
 #include "import/csv_format_dialog.h"
 #include "import/csv_guess.h"
 #include "import/csv_readers.h"
+#include "memory_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::tmpfile(), &std::fclose);
+  auto file = tevra::fuzz::MemoryFile(data, size);
   if (!file) return 0;
-  std::fwrite(data, 1, size, file.get());
-  std::rewind(file.get());
   const std::vector<std::string> samples = tevra::ReadCsvSamples(file.get());
 
   tevra::RecordLayout layout;
@@ -26,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::rewind(file.get());
   tevra::QsoRecord def, record;
-  tevra::CsvTextReader reader(file.get(), layout, def, 1);
+  // Every encoding in turn.
+  tevra::CsvTextReader reader(file.get(), layout, def, 1, static_cast<tevra::TextEncoding>(size % 3));
   while (reader.Next(record) != tevra::RecordSource::Step::End)
     if (tevra::FieldText(record.Remarks).size() > 512) std::abort();
   return 0;

@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes to the KUVAL text reader through a real file, and
+// Feeds arbitrary bytes to the KUVAL text reader through a file in memory, and
 // checks what the store then holds.
 #include <cstdint>
 #include <cstdio>
@@ -7,12 +7,11 @@
 
 #include "import/kuval_text_reader.h"
 #include "core/qso_record.h"
+#include "memory_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::tmpfile(), &std::fclose);
+  auto file = tevra::fuzz::MemoryFile(data, size);
   if (!file) return 0;
-  std::fwrite(data, 1, size, file.get());
-  std::rewind(file.get());
   tevra::KuvalTextReader reader(file.get());
   tevra::QsoRecord record;
   std::size_t lines = 0;
