@@ -5,7 +5,8 @@
 #   make test            build and run every test suite
 #   make test SANITIZE=1 the same under AddressSanitizer + UBSan (build-san/)
 #   make bench           build and run the benchmarks (Release)
-#   make fuzz            build the libFuzzer targets with clang and run each briefly
+#   make fuzz            build the libFuzzer targets with clang (optimised, with the
+#                        sanitizers) and run each; the corpus stays in build-fuzz/corpus
 
 SANITIZE ?= 0
 FUZZ_SECONDS ?= 20
@@ -64,7 +65,7 @@ bench: deps
 	build-bench/bench/tevra_bench
 
 fuzz: deps
-	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTEVRA_FUZZ=ON
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTEVRA_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS)
 	@for t in build-fuzz/fuzz/fuzz_*; do \
 	  [ -x "$$t" ] || continue; \

@@ -31,8 +31,10 @@ class StateGuard {
 // The font as drawn: sizes × 10, escapement and orientation by direction.
 FontRecord UsedFont(const FontRecord& stored, std::int32_t direction, const RenderContext& context) {
   FontRecord f = stored;
-  f.height *= 10;
-  f.width *= 10;
+  // A damaged layout's size stays within what any card could show.
+  constexpr std::int64_t kSizeMax = 1'000'000;
+  f.height = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{f.height} * 10, -kSizeMax, kSizeMax));
+  f.width = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{f.width} * 10, -kSizeMax, kSizeMax));
   const bool inverted = context.printing && context.invertedRotation;
   std::int32_t angle = -1;
   switch (direction & 3) {

@@ -22,15 +22,34 @@ std::string Profile::Fold(std::string_view name) { return ToUpperAscii(TrimRight
 
 bool Profile::Load(const std::string& path) {
   sections_.clear();
+  sectionIndex_.clear();
   std::string text;
   if (ReadRegularFile(path, text, kDocumentFileMax) != FileReadResult::Ok) return false;
   Parse(text);
   return true;
 }
 
+void Profile::AddLine(Section& section, Line line) {
+  if (SkipBlanks(line.text).empty() && line.key.empty()) {
+    section.trailing.push_back(std::move(line.text));
+    return;
+  }
+  // Blank lines inside a section are ordinary lines.
+  for (std::string& blank : section.trailing) section.lines.push_back({"", std::move(blank)});
+  section.trailing.clear();
+  if (!line.key.empty()) section.keys.emplace(line.key, section.lines.size());  // the first one counts
+  section.lines.push_back(std::move(line));
+}
+
+void Profile::AddSection(Section section) {
+  sectionIndex_.emplace(section.name, sections_.size());  // the first one counts
+  sections_.push_back(std::move(section));
+}
+
 void Profile::Parse(std::string_view text) {
   sections_.clear();
-  sections_.emplace_back();  // the lines before the first section
+  sectionIndex_.clear();
+  AddSection(Section{});  // the lines before the first section
   while (!text.empty()) {
     const auto end = text.find('\n');
     std::string_view line = text.substr(0, end);
@@ -43,33 +62,29 @@ void Profile::Parse(std::string_view text) {
       section.hasHeader = true;
       section.name = Fold(trimmed.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
       section.lines.push_back({"", std::string(line)});
-      sections_.push_back(std::move(section));
+      AddSection(std::move(section));
       continue;
     }
     Line entry{"", std::string(line)};
     const auto equals = line.find('=');
     if (!trimmed.starts_with(';') && equals != std::string_view::npos) entry.key = Fold(line.substr(0, equals));
-    sections_.back().lines.push_back(std::move(entry));
+    AddLine(sections_.back(), std::move(entry));
   }
 }
 
 const Profile::Line* Profile::Find(std::string_view section, std::string_view key) const {
-  const std::string s = Fold(section);
   const std::string k = Fold(key);
   if (k.empty()) return nullptr;
-  for (const auto& sec : sections_) {
-    if (sec.name != s) continue;
-    for (const auto& line : sec.lines)
-      if (line.key == k) return &line;
-    return nullptr;  // only the first of two equal sections counts
-  }
-  return nullptr;
+  const auto sec = sectionIndex_.find(Fold(section));
+  if (sec == sectionIndex_.end()) return nullptr;  // only the first of two equal sections counts
+  const Section& found = sections_[sec->second];
+  const auto line = found.keys.find(k);
+  return line == found.keys.end() ? nullptr : &found.lines[line->second];
 }
 
 Profile::Section* Profile::FindSection(const std::string& folded) {
-  for (auto& sec : sections_)
-    if (sec.name == folded) return &sec;
-  return nullptr;
+  const auto sec = sectionIndex_.find(folded);
+  return sec == sectionIndex_.end() ? nullptr : &sections_[sec->second];
 }
 
 bool Profile::Has(std::string_view section, std::string_view key) const { return Find(section, key) != nullptr; }
@@ -81,8 +96,9 @@ std::string Profile::GetString(std::string_view section, std::string_view key, s
 }
 
 int Profile::GetInt(std::string_view section, std::string_view key, int fallback) const {
-  if (!Has(section, key)) return fallback;
-  const std::string value = GetString(section, key, "");
+  const Line* line = Find(section, key);
+  if (!line) return fallback;
+  const std::string value = line->text.substr(line->text.find('=') + 1);
   const char* start = value.c_str();
   char* end = nullptr;
   errno = 0;
@@ -99,30 +115,29 @@ void Profile::SetString(std::string_view section, std::string_view key, std::str
   // A value never spans lines.
   for (char& c : text)
     if (c == '\n' || c == '\r') c = ' ';
-  if (sections_.empty()) sections_.emplace_back();  // the lines before the first section
+  if (sections_.empty()) AddSection(Section{});  // the lines before the first section
   Section* sec = FindSection(s);
   if (!sec) {
     // An empty line between sections, as an editor would leave it.
-    auto& last = sections_.back().lines;
-    if (!last.empty() && !SkipBlanks(last.back().text).empty()) last.push_back({"", ""});
+    Section& last = sections_.back();
+    const bool endsBlank = !last.trailing.empty() || last.lines.empty() || SkipBlanks(last.lines.back().text).empty();
+    if (!endsBlank) last.trailing.push_back("");
     Section fresh;
     fresh.hasHeader = true;
     fresh.name = s;
     fresh.lines.push_back({"", "[" + std::string(section) + "]"});
-    sections_.push_back(std::move(fresh));
+    AddSection(std::move(fresh));
     sec = &sections_.back();
   }
-  for (auto& line : sec->lines) {
-    if (line.key == k) {
-      line.text = std::string(line.text, 0, line.text.find('=')) + "=" + text.substr(key.size() + 1);
-      return;
-    }
+  if (const auto line = sec->keys.find(k); line != sec->keys.end()) {
+    Line& found = sec->lines[line->second];
+    found.text = std::string(found.text, 0, found.text.find('=')) + "=" + text.substr(key.size() + 1);
+    return;
   }
   // After the section's last non-empty line, so that a blank line that
   // separates it from the next section stays where it is.
-  auto at = sec->lines.end();
-  while (at != sec->lines.begin() + (sec->hasHeader ? 1 : 0) && SkipBlanks(std::prev(at)->text).empty()) --at;
-  sec->lines.insert(at, {k, std::move(text)});
+  sec->keys.emplace(k, sec->lines.size());
+  sec->lines.push_back({k, std::move(text)});
 }
 
 void Profile::SetInt(std::string_view section, std::string_view key, int value) {
@@ -131,11 +146,16 @@ void Profile::SetInt(std::string_view section, std::string_view key, int value) 
 
 std::string Profile::Text() const {
   std::string out;
-  for (const auto& sec : sections_)
+  for (const auto& sec : sections_) {
     for (const auto& line : sec.lines) {
       out += line.text;
       out += '\n';
     }
+    for (const auto& blank : sec.trailing) {
+      out += blank;
+      out += '\n';
+    }
+  }
   return out;
 }
 

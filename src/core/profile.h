@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tevra {
@@ -45,13 +46,21 @@ class Profile {
     bool hasHeader = false;  // false only for the lines before the first header
     std::string name;        // folded
     std::vector<Line> lines;  // the header line first when hasHeader
+    // Blank lines after the last one; keys added later go before them.
+    std::vector<std::string> trailing;
+    // The line of each key's first occurrence.
+    std::unordered_map<std::string, std::size_t> keys;
   };
 
   static std::string Fold(std::string_view name);
   const Line* Find(std::string_view section, std::string_view key) const;
   Section* FindSection(const std::string& folded);
+  static void AddLine(Section& section, Line line);
+  void AddSection(Section section);
 
   std::vector<Section> sections_;
+  // The first section of each name.
+  std::unordered_map<std::string, std::size_t> sectionIndex_;
 };
 
 // $XDG_CONFIG_HOME/tevra/TEVRA.INI, else ~/.config/tevra/TEVRA.INI.
