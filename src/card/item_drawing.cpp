@@ -28,13 +28,19 @@ class StateGuard {
   Surface& s_;
 };
 
-// The font as drawn: sizes × 10, escapement and orientation by direction.
-FontRecord UsedFont(const FontRecord& stored, std::int32_t direction, const RenderContext& context) {
-  FontRecord f = stored;
-  // A damaged layout's size stays within what any card could show.
+// The font's sizes × 10, as drawn. A damaged layout's size stays within
+// what any card could show.
+FontRecord ScaledFont(const FontRecord& stored) {
   constexpr std::int64_t kSizeMax = 1'000'000;
+  FontRecord f = stored;
   f.height = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{f.height} * 10, -kSizeMax, kSizeMax));
   f.width = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{f.width} * 10, -kSizeMax, kSizeMax));
+  return f;
+}
+
+// The font as drawn: sizes × 10, escapement and orientation by direction.
+FontRecord UsedFont(const FontRecord& stored, std::int32_t direction, const RenderContext& context) {
+  FontRecord f = ScaledFont(stored);
   const bool inverted = context.printing && context.invertedRotation;
   std::int32_t angle = -1;
   switch (direction & 3) {
@@ -205,9 +211,7 @@ void TextBoxItem::Draw(Surface& s, RenderContext& context) {
     text = std::string(PrefixOfChars(replaced, 1023));
   }
   if (!text.empty()) {
-    FontRecord font = Font;
-    font.height *= 10;
-    font.width *= 10;
+    FontRecord font = ScaledFont(Font);
     font.escapement = font.orientation = 0;  // text boxes are never turned
     s.SetFont(font);
     s.SetTextColour(TextColour);

@@ -20,6 +20,52 @@ namespace tevra {
 
 std::string Profile::Fold(std::string_view name) { return ToUpperAscii(TrimRight(SkipBlanks(name))); }
 
+namespace {
+
+// Calls fn with each byte of name as Fold would leave it.
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// name without leading and trailing blanks (most names have none).
+std::string_view Trimmed(std::string_view name) {
+  if (!name.empty() && !IsBlank(name.front()) && !IsBlank(name.back())) return name;
+  return TrimRight(SkipBlanks(name));
+}
+
+template <typename Fn>
+void ForEachFolded(std::string_view name, Fn fn) {
+  name = Trimmed(name);
+  for (std::size_t i = 0; i < name.size();) {
+    const std::size_t len = CharLength(name, i);
+    char c = name[i];
+    if (len == 1 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    fn(c);
+    for (std::size_t k = 1; k < len; ++k) fn(name[i + k]);
+    i += len;
+  }
+}
+
+}  // namespace
+
+std::size_t Profile::FoldedHash::operator()(std::string_view name) const {
+  std::size_t h = 14695981039346656037ull;
+  ForEachFolded(name, [&h](char c) { h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull; });
+  return h;
+}
+
+bool Profile::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
+  a = Trimmed(a);
+  b = Trimmed(b);
+  if (a.size() != b.size()) return false;  // folding keeps the length
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  for (std::size_t i = 0; i < a.size();) {
+    const std::size_t len = CharLength(a, i);
+    if (CharLength(b, i) != len) return false;
+    if (len == 1 ? upper(a[i]) != upper(b[i]) : a.compare(i, len, b, i, len) != 0) return false;
+    i += len;
+  }
+  return true;
+}
+
 bool Profile::Load(const std::string& path) {
   sections_.clear();
   sectionIndex_.clear();
@@ -73,17 +119,17 @@ void Profile::Parse(std::string_view text) {
 }
 
 const Profile::Line* Profile::Find(std::string_view section, std::string_view key) const {
-  const std::string k = Fold(key);
-  if (k.empty()) return nullptr;
-  const auto sec = sectionIndex_.find(Fold(section));
+  if (Trimmed(key).empty()) return nullptr;
+  const std::string_view k = key;
+  const auto sec = sectionIndex_.find(section);
   if (sec == sectionIndex_.end()) return nullptr;  // only the first of two equal sections counts
   const Section& found = sections_[sec->second];
   const auto line = found.keys.find(k);
   return line == found.keys.end() ? nullptr : &found.lines[line->second];
 }
 
-Profile::Section* Profile::FindSection(const std::string& folded) {
-  const auto sec = sectionIndex_.find(folded);
+Profile::Section* Profile::FindSection(std::string_view name) {
+  const auto sec = sectionIndex_.find(name);
   return sec == sectionIndex_.end() ? nullptr : &sections_[sec->second];
 }
 
@@ -98,8 +144,7 @@ std::string Profile::GetString(std::string_view section, std::string_view key, s
 int Profile::GetInt(std::string_view section, std::string_view key, int fallback) const {
   const Line* line = Find(section, key);
   if (!line) return fallback;
-  const std::string value = line->text.substr(line->text.find('=') + 1);
-  const char* start = value.c_str();
+  const char* start = line->text.c_str() + line->text.find('=') + 1;
   char* end = nullptr;
   errno = 0;
   const long n = std::strtol(start, &end, 10);
@@ -108,15 +153,17 @@ int Profile::GetInt(std::string_view section, std::string_view key, int fallback
 }
 
 void Profile::SetString(std::string_view section, std::string_view key, std::string_view value) {
-  const std::string s = Fold(section);
-  const std::string k = Fold(key);
-  if (k.empty()) return;
-  std::string text = std::string(key) + "=" + std::string(value);
+  if (Trimmed(key).empty()) return;
   // A value never spans lines.
-  for (char& c : text)
-    if (c == '\n' || c == '\r') c = ' ';
+  std::string clean;
+  if (value.find_first_of("\r\n") != std::string_view::npos) {
+    clean.assign(value);
+    for (char& c : clean)
+      if (c == '\n' || c == '\r') c = ' ';
+    value = clean;
+  }
   if (sections_.empty()) AddSection(Section{});  // the lines before the first section
-  Section* sec = FindSection(s);
+  Section* sec = FindSection(section);
   if (!sec) {
     // An empty line between sections, as an editor would leave it.
     Section& last = sections_.back();
@@ -124,20 +171,25 @@ void Profile::SetString(std::string_view section, std::string_view key, std::str
     if (!endsBlank) last.trailing.push_back("");
     Section fresh;
     fresh.hasHeader = true;
-    fresh.name = s;
+    fresh.name = Fold(section);
     fresh.lines.push_back({"", "[" + std::string(section) + "]"});
     AddSection(std::move(fresh));
     sec = &sections_.back();
   }
-  if (const auto line = sec->keys.find(k); line != sec->keys.end()) {
+  if (const auto line = sec->keys.find(key); line != sec->keys.end()) {
     Line& found = sec->lines[line->second];
-    found.text = std::string(found.text, 0, found.text.find('=')) + "=" + text.substr(key.size() + 1);
+    found.text.resize(found.text.find('=') + 1);  // the key as the file spells it
+    found.text += value;
     return;
   }
   // After the section's last non-empty line, so that a blank line that
   // separates it from the next section stays where it is.
+  std::string k = Fold(key);
   sec->keys.emplace(k, sec->lines.size());
-  sec->lines.push_back({k, std::move(text)});
+  std::string text;
+  text.reserve(key.size() + 1 + value.size());
+  text.append(key).append("=").append(value);
+  sec->lines.push_back({std::move(k), std::move(text)});
 }
 
 void Profile::SetInt(std::string_view section, std::string_view key, int value) {

@@ -38,6 +38,16 @@ class Profile {
   bool Save(const std::string& path) const;
 
  private:
+  // Names are stored folded (upper case, blanks trimmed); lookups fold the
+  // name they are given on the fly, without a copy.
+  struct FoldedHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const;
+  };
+  struct FoldedEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
   struct Line {
     std::string key;  // folded; empty for a line that is not "key=value"
     std::string text;  // the whole line
@@ -49,18 +59,18 @@ class Profile {
     // Blank lines after the last one; keys added later go before them.
     std::vector<std::string> trailing;
     // The line of each key's first occurrence.
-    std::unordered_map<std::string, std::size_t> keys;
+    std::unordered_map<std::string, std::size_t, FoldedHash, FoldedEqual> keys;
   };
 
   static std::string Fold(std::string_view name);
   const Line* Find(std::string_view section, std::string_view key) const;
-  Section* FindSection(const std::string& folded);
+  Section* FindSection(std::string_view name);
   static void AddLine(Section& section, Line line);
   void AddSection(Section section);
 
   std::vector<Section> sections_;
   // The first section of each name.
-  std::unordered_map<std::string, std::size_t> sectionIndex_;
+  std::unordered_map<std::string, std::size_t, FoldedHash, FoldedEqual> sectionIndex_;
 };
 
 // $XDG_CONFIG_HOME/tevra/TEVRA.INI, else ~/.config/tevra/TEVRA.INI.
