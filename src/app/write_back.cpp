@@ -496,6 +496,10 @@ bool LogWriteBack::Conclude(const std::string& path, const struct stat* before, 
   }
   if (!ok) {
     ui.ShowMessage(msg::kCannotCreateFile105);
+    // Say exactly what the log holds now.
+    char text[512];
+    std::snprintf(text, sizeof text, std::string(msg::kRecordsMarkedBeforeFailure).c_str(), marked_, toMark_);
+    ui.ShowMessage(text, MessageIcon::Warning);
     return false;
   }
   if (changed_ > 0) {

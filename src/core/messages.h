@@ -102,6 +102,9 @@ inline constexpr std::string_view kSendMarkControl =
     "送信マークに使えない文字が含まれています.ログファイルの更新は行いません.";
 inline constexpr std::string_view kSuppressionNotWritten =
     "ログファイルに抑止マークを書き込めませんでした.抑止対象のQSOも今回印刷します.";
+// %u records of %u carry the mark after a write-back that failed.
+inline constexpr std::string_view kRecordsMarkedBeforeFailure =
+    "印刷した %2$u 件のうち %1$u 件に送信済みマークを付けたところで更新が中断しました.残りには付いていません.";
 inline constexpr std::string_view kLogTooLarge = "ログファイルが大きすぎます(2GBまで)。読み込みを中止します。";
 inline constexpr std::string_view kLayoutNewerVersion =
     "このデータはＴＥＶＲＡの新しいバージョンで作成されています.\r\n\r\n読み込むには新しいＴＥＶＲＡが必要です.";
