@@ -92,6 +92,7 @@ constexpr const char* kUsage =
     "                       by an empty line when it has more than one line.\n"
     "  --expand-file FILE LOGFILE\n"
     "                       the same with the card text read from FILE (CP932).\n"
+    "  --count LOGFILE      load a log and print only its QSO and card counts.\n"
     "  --areas LOGFILE      load a log and print the number of cards per call area\n"
     "                       (JA0 to JA9, DX, unknown), counted by routing call.\n"
     "\n"
@@ -167,6 +168,7 @@ struct BatchOptions {
   std::string sort;             // "asc", "desc", "time" or empty
   std::optional<int> perCard;   // QSOs per card
   bool areas = false;
+  bool countOnly = false;  // --count: the QSO and card counts alone
 };
 
 // A whole number from min to max, or nothing.
@@ -193,7 +195,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
   };
   const QString output = valued("o"), printer = valued("printer"), pages = valued("pages"), test = flag("test"),
                 resume = flag("continue"), firstLabel = valued("first-label"), noPrompts = flag("no-prompts"),
-                writeBack = flag("write-back"), suppress = flag("suppress"), list = flag("list"),
+                writeBack = flag("write-back"), suppress = flag("suppress"), list = flag("list"), count = flag("count"),
                 expand = valued("expand"), expandFile = valued("expand-file"), areas = flag("areas"),
                 sort = valued("sort"), perCard = valued("per-card"), where = valued("where"),
                 config = valued("config"), csvFormat = valued("csv-format"), guess = flag("guess"),
@@ -257,10 +259,11 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
   for (const QString& file : parser.positionalArguments()) files.push_back(file.toStdString());
   const bool printing = parser.isSet(output) || parser.isSet(printer);
   const bool rendering = parser.isSet(png) || parser.isSet(pdf) || parser.isSet(saveLayout);
-  const bool listing = parser.isSet(list) || parser.isSet(areas) || parser.isSet(expand) || parser.isSet(expandFile);
+  const bool listing = parser.isSet(list) || parser.isSet(count) || parser.isSet(areas) || parser.isSet(expand) ||
+                       parser.isSet(expandFile);
   if (printing + rendering + listing > 1)
     return "choose one of a merge print (-o, --printer), a rendering (--png, --pdf, --save-layout) and a listing "
-           "(--list, --expand, --expand-file, --areas)";
+           "(--list, --count, --expand, --expand-file, --areas)";
   if (parser.isSet(output) && parser.isSet(printer)) return "-o and --printer exclude each other";
   if (parser.isSet(expand) && parser.isSet(expandFile)) return "--expand and --expand-file exclude each other";
   // The older form named the layout after each of --png and --pdf.
@@ -292,6 +295,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
   if (files.size() != 1) return files.empty() ? "a LOGFILE is needed" : "one LOGFILE only, not also " + files[1];
   options.listPath = files[0];
   options.areas = parser.isSet(areas);
+  options.countOnly = parser.isSet(count);
   if (parser.isSet(expand)) options.expandText = FromUnicode(text(expand));
   if (parser.isSet(expandFile)) {
     std::string bytes;
@@ -595,6 +599,8 @@ int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
       std::fprintf(out, "%s\n", text.c_str());
     } else if (batch.expandText) {
       ExpandCards(doc.store, *doc.expander, *batch.expandText, out);
+    } else if (batch.countOnly) {
+      std::fprintf(out, "%zu QSOs, %zu cards\n", doc.store.QsoCount(), doc.store.CardCount());
     } else {
       ListQsos(doc.store, out);
     }

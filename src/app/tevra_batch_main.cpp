@@ -2,9 +2,11 @@
 #include <string>
 #include <vector>
 
+#include "app/allocator_tuning.h"
 #include "app/batch.h"
 
 int main(int argc, char** argv) {
+  tevra::TuneAllocator();
   std::vector<std::string> args(argv + 1, argv + argc);
   return tevra::RunBatch(args, stdout, stderr);
 }

@@ -3,6 +3,8 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 namespace tevra {
 
@@ -103,9 +105,20 @@ std::string Latin1ToUtf8(std::string_view latin1) {
   return out;
 }
 
+std::size_t NextNonAscii(std::string_view text, std::size_t from) {
+  std::size_t i = from;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    if (word & 0x8080808080808080ull) break;
+  }
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  return i;
+}
+
 bool IsMultibyteUtf8(std::string_view text) {
   bool multi = false;
-  for (std::size_t i = 0; i < text.size();) {
+  for (std::size_t i = 0; (i = NextNonAscii(text, i)) < text.size();) {
     std::size_t len = 0;
     DecodeUtf8(text, i, len);
     if (len == 0) return false;
@@ -116,9 +129,7 @@ bool IsMultibyteUtf8(std::string_view text) {
 }
 
 std::string FieldToCp932(std::string_view field, TextEncoding fileEncoding) {
-  bool high = false;
-  for (const char c : field) high = high || static_cast<unsigned char>(c) >= 0x80;
-  if (!high) return std::string(field);
+  if (NextNonAscii(field, 0) == field.size()) return std::string(field);
   if (fileEncoding == TextEncoding::Utf8 || IsMultibyteUtf8(field)) return FromUnicode(field);
   if (fileEncoding == TextEncoding::Latin1) return FromUnicode(Latin1ToUtf8(field));
   return std::string(field);

@@ -22,6 +22,10 @@ std::string_view Transliteration(char32_t c);
 // Windows-1252 (ISO-8859-1 with printable characters in 0x80-0x9F) -> UTF-8.
 std::string Latin1ToUtf8(std::string_view latin1);
 
+// The position of the first byte from `from` on that is not ASCII (the
+// size when there is none); eight bytes are tested at a time.
+std::size_t NextNonAscii(std::string_view text, std::size_t from);
+
 // Whether text is valid UTF-8 and holds at least one multi-byte character.
 bool IsMultibyteUtf8(std::string_view text);
 

@@ -43,9 +43,8 @@ struct HighBytes {
 HighBytes Survey(std::string_view bytes) {
   HighBytes s;
   const auto at = [&bytes](std::size_t i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0; };
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
+  for (std::size_t i = 0; (i = NextNonAscii(bytes, i)) < bytes.size(); ++i) {
     const unsigned char b = at(i);
-    if (b < 0x80) continue;
     s.any = true;
     if (b >= 0xC0 && (i == 0 || at(i - 1) < 0x80) && at(i + 1) < 0x80) ++s.latin;
     if (IsCp932Lead(b)) {

@@ -135,6 +135,7 @@ TEST(Batch, OptionsInAnyOrder) {
   const BatchRun help = Batch({"--list", adif, "--help"});
   EXPECT_EQ(help.code, 0);
   EXPECT_TRUE(help.out.starts_with("Usage: tevra-batch")) << help.out;
+  EXPECT_EQ(Batch({adif, "--count", "--where", "IsDX"}).out, "2 QSOs, 2 cards\n");
   const BatchRun version = Batch({"--version"});
   EXPECT_EQ(version.code, 0);
   EXPECT_TRUE(version.out.starts_with("tevra-batch ")) << version.out;
