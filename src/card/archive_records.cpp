@@ -1,5 +1,6 @@
 #include "card/archive_records.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tevra {
@@ -11,10 +12,13 @@ void WriteRect(ArchiveWriter& out, const LogicalRect& r) {
   out.Int(r.bottom);
 }
 
+std::int32_t ClampCoordinate(std::int32_t value) { return std::clamp(value, -kCoordinateMax, kCoordinateMax); }
+
 bool ReadRect(ArchiveReader& in, LogicalRect& r) {
   LogicalRect read;
   if (!in.Int(read.left) || !in.Int(read.top) || !in.Int(read.right) || !in.Int(read.bottom)) return false;
-  r = read;
+  r = {ClampCoordinate(read.left), ClampCoordinate(read.top), ClampCoordinate(read.right),
+       ClampCoordinate(read.bottom)};
   return true;
 }
 

@@ -9,6 +9,11 @@
 namespace tevra {
 
 void WriteRect(ArchiveWriter& out, const LogicalRect& rect);
+// Coordinates and lengths read from a file lie within ±kCoordinateMax
+// (25 m): far beyond any card, and sums and differences of a few of them
+// cannot overflow.
+inline constexpr std::int32_t kCoordinateMax = 1'000'000;
+std::int32_t ClampCoordinate(std::int32_t value);
 bool ReadRect(ArchiveReader& in, LogicalRect& rect);
 void WritePen(ArchiveWriter& out, const PenRecord& pen);
 bool ReadPen(ArchiveReader& in, PenRecord& pen);

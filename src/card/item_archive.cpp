@@ -88,10 +88,14 @@ void JarlFrameItem::Save(ArchiveWriter& out) const {
 }
 
 bool JarlFrameItem::Load(ArchiveReader& in, int version) {
-  return CardItem::Load(in, version) && in.Int(BoxWidth) && in.Int(BoxHeight) && in.Int(BoxPitch) &&
-         in.Int(Direction) && ReadFont(in, Font) && ReadColour(in, TextColour) && in.Int(ShowFrame) &&
-         in.Int(CharacterCount) && in.Int(ZeroSlash) && in.Int(HorizontalOffset) && in.Int(VerticalOffset) &&
-         in.Int(SlashInset);
+  if (!(CardItem::Load(in, version) && in.Int(BoxWidth) && in.Int(BoxHeight) && in.Int(BoxPitch) &&
+        in.Int(Direction) && ReadFont(in, Font) && ReadColour(in, TextColour) && in.Int(ShowFrame) &&
+        in.Int(CharacterCount) && in.Int(ZeroSlash) && in.Int(HorizontalOffset) && in.Int(VerticalOffset) &&
+        in.Int(SlashInset)))
+    return false;
+  for (std::int32_t* length : {&BoxWidth, &BoxHeight, &BoxPitch, &HorizontalOffset, &VerticalOffset, &SlashInset})
+    *length = ClampCoordinate(*length);
+  return true;
 }
 
 void CheckBoxItem::Save(ArchiveWriter& out) const {
