@@ -68,13 +68,20 @@ class CountingCanvas : public tevra::PageCanvas {
   const tevra::DocumentSettings& settings_;
 };
 
+// The program started quietly, before the document is made from it.
+tevra::Program& Started(tevra::Program& program, tevra::ConsoleUi& ui) {
+  ui.quiet = true;
+  program.Start();
+  return program;
+}
+
 // One program and document for every input; a small log of 40 QSOs.
 struct World {
   World()
       : sink(std::fopen("/dev/null", "w")),
         ui(sink, "fuzz"),
         program(ui, {"/nonexistent/tevra-fuzz/TEVRA.INI", "/nonexistent/"}),
-        doc((ui.quiet = true, program.Start(), program), printer) {
+        doc(Started(program, ui), printer) {
     for (int i = 0; i < 40; ++i) {
       tevra::QsoRecord r;
       r.Year = 24;

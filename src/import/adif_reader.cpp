@@ -85,22 +85,7 @@ std::optional<std::string> QslViaRoute(std::string_view via) {
 }
 
 bool LooksLikeUtf8(std::string_view bytes) {
-  if (bytes.starts_with("\xEF\xBB\xBF")) return true;
-  bool any = false;
-  for (std::size_t i = 0; i < bytes.size();) {
-    const u8 c = static_cast<u8>(bytes[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    const std::size_t len = Utf8Length(c);
-    if (len == 0 || i + len > bytes.size()) return false;
-    for (std::size_t k = 1; k < len; ++k)
-      if (!IsContinuation(bytes[i + k])) return false;
-    any = true;
-    i += len;
-  }
-  return any;
+  return bytes.starts_with("\xEF\xBB\xBF") || IsMultibyteUtf8(bytes);
 }
 
 AdifReader::AdifReader(std::string_view data, std::optional<TextEncoding> encoding)
