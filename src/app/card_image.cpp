@@ -39,13 +39,14 @@ bool WriteCardPdf(const QString& path, LayoutItemList& items, const DocumentSett
   pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
   QPainter painter;
   if (!painter.begin(&pdf)) return false;
+  QtFontCache fonts;
   for (int page = 0; page < pages; ++page) {
     if (page > 0) pdf.newPage();
     context.expander.Context().CardIndex = page;
     context.expander.Context().MessageShown = false;
     // Flood fills on a PDF need a raster shadow of the page; only layouts
     // with fills pay for it.
-    QtSurface surface(painter, dpi, dpi, CardOrigin(settings, metrics, dpi), false, items.HasFill());
+    QtSurface surface(painter, dpi, dpi, CardOrigin(settings, metrics, dpi), false, items.HasFill(), &fonts);
     RenderCard(surface, items, settings, metrics, context);
   }
   return painter.end();

@@ -25,7 +25,7 @@ class QtPageCanvas : public PageCanvas {
     const QPointF origin(m.offsetX * dpi_ / 1000.0, m.offsetY * dpi_ / 1000.0);
     // Flood fills on a vector device need a raster shadow of the page; only
     // layouts with fills pay for it.
-    QtSurface surface(painter_, dpi_, dpi_, origin, true, doc_.layout.Items.HasFill());
+    QtSurface surface(painter_, dpi_, dpi_, origin, true, doc_.layout.Items.HasFill(), &fonts_);
     RenderContext render{*doc_.expander, &doc_.layout.Tables, real_,
                          real_ && doc_.program.settings.invRotFont};
     RenderCardOptions options;
@@ -40,6 +40,7 @@ class QtPageCanvas : public PageCanvas {
   int dpi_;
   Document& doc_;
   bool real_;
+  QtFontCache fonts_;
 };
 
 }  // namespace

@@ -155,39 +155,71 @@ void StringItem::Draw(Surface& s, RenderContext& context) {
     default: Rect.right = Rect.left - w; Rect.bottom = Rect.top - h; break;
   }
 
+  // The slash over a zero drawn at `at`, for styles 1 and 2.
+  const auto slash = [&](LogicalPoint at, TextExtent e) {
+    if (ZeroSlash == 2) {
+      s.SetBackground(false, kWhite);
+      s.TextOut(at, "/");
+      SetColours(s, context);
+    } else if (ZeroSlash == 1) {
+      const auto [cw, chh] = Turned(e, font);
+      const std::int32_t q = e.cy / 5;
+      switch (d) {
+        case 0: s.Line({at.x + e.cx, at.y - q}, {at.x, at.y - e.cy + q}); break;
+        case 1: s.Line({at.x + cw / 5, at.y + chh}, {at.x + cw - cw / 5, at.y}); break;
+        case 2: s.Line({at.x - e.cx, at.y + q}, {at.x, at.y + e.cy - q}); break;
+        default: s.Line({at.x - cw / 5, at.y - chh}, {at.x - cw + cw / 5, at.y}); break;
+      }
+    }
+  };
+  const auto advance = [d](LogicalPoint& at, std::int32_t along) {
+    switch (d) {
+      case 0: at.x += along; break;
+      case 1: at.y += along; break;
+      case 2: at.x -= along; break;
+      default: at.y -= along; break;
+    }
+  };
+  const LogicalPoint anchor{Rect.left, Rect.top};
   if (ZeroSlash == 0) {
-    s.TextOut({Rect.left, Rect.top}, text);
-  } else {
+    s.TextOut(anchor, text);
+  } else if (font.outPrecision == 1 && (d == 1 || d == 3)) {
+    // A font that cannot turn stands its glyphs one under another.
     s.SetPen(PenRecord{0, 1, 1, TextColour});
-    LogicalPoint at{Rect.left, Rect.top};
+    LogicalPoint at = anchor;
     for (std::size_t i = 0; i < text.size();) {
       const std::size_t len = CharLength(text, i);
       const bool zero = len == 1 && text[i] == '0';
       const std::string_view glyph = zero && ZeroSlash == 3 ? SlashedZero(Font) : std::string_view(text).substr(i, len);
       s.TextOut(at, glyph);
       const TextExtent e = s.MeasureText(glyph);
-      if (zero && ZeroSlash == 2) {
-        s.SetBackground(false, kWhite);
-        s.TextOut(at, "/");
-        SetColours(s, context);
-      } else if (zero && ZeroSlash == 1) {
-        const auto [cw, chh] = Turned(e, font);
-        const std::int32_t q = e.cy / 5;
-        switch (d) {
-          case 0: s.Line({at.x + e.cx, at.y - q}, {at.x, at.y - e.cy + q}); break;
-          case 1: s.Line({at.x + cw / 5, at.y + chh}, {at.x + cw - cw / 5, at.y}); break;
-          case 2: s.Line({at.x - e.cx, at.y + q}, {at.x, at.y + e.cy - q}); break;
-          default: s.Line({at.x - cw / 5, at.y - chh}, {at.x - cw + cw / 5, at.y}); break;
-        }
-      }
-      const std::int32_t along = font.outPrecision == 1 ? e.cy : e.cx;
-      switch (d) {
-        case 0: at.x += e.cx; break;
-        case 1: at.y += along; break;
-        case 2: at.x -= e.cx; break;
-        default: at.y -= along; break;
+      if (zero) slash(at, e);
+      advance(at, e.cy);
+      i += len;
+    }
+  } else {
+    // One run of text, then the slashes over its zeros.
+    std::string shown;
+    std::vector<std::size_t> zeros;  // where each zero starts in `shown`
+    for (std::size_t i = 0; i < text.size();) {
+      const std::size_t len = CharLength(text, i);
+      if (len == 1 && text[i] == '0') {
+        zeros.push_back(shown.size());
+        shown += ZeroSlash == 3 ? SlashedZero(Font) : std::string_view("0");
+      } else {
+        shown.append(text, i, len);
       }
       i += len;
+    }
+    s.TextOut(anchor, shown);
+    if (ZeroSlash != 3 && !zeros.empty()) {
+      s.SetPen(PenRecord{0, 1, 1, TextColour});
+      const TextExtent e = s.MeasureText("0");
+      for (const std::size_t at : zeros) {
+        LogicalPoint where = anchor;
+        advance(where, s.MeasureText(std::string_view(shown).substr(0, at)).cx);
+        slash(where, e);
+      }
     }
   }
   if (Type() == ItemString && (Flags & 1)) {

@@ -43,8 +43,31 @@ QString QtSurface::FamilyFor(std::string_view faceName) {
   return face;  // fontconfig finds the nearest installed face
 }
 
-QtSurface::QtSurface(QPainter& painter, double dpiX, double dpiY, QPointF origin, bool printer, bool vector)
-    : painter_(painter), dpiX_(dpiX), dpiY_(dpiY), origin_(origin), printer_(printer) {
+const QtFontCache::Entry& QtFontCache::Get(const FontRecord& f, double dpiY, QPaintDevice* device) {
+  // A negative height is the character height; either way it sets the size.
+  const int pixels = std::max(1, static_cast<int>(std::abs(static_cast<double>(f.height)) * dpiY / 1000.0 + 0.5));
+  const int weight = std::clamp(f.weight == 0 ? 400 : f.weight, 100, 900);
+  const std::string_view face(f.faceName, sizeof f.faceName);
+  std::string key = std::to_string(pixels) + ',' + std::to_string(weight) + ',' + char('0' + (f.italic != 0)) +
+                    char('0' + (f.underline != 0)) + char('0' + (f.strikeOut != 0)) + ',';
+  key += face.substr(0, face.find('\0'));
+  if (auto it = entries_.find(key); it != entries_.end()) return it->second;
+  QFont font(QtSurface::FamilyFor(face));
+  font.setPixelSize(pixels);
+  font.setWeight(static_cast<QFont::Weight>(weight));
+  font.setItalic(f.italic != 0);
+  font.setUnderline(f.underline != 0);
+  font.setStrikeOut(f.strikeOut != 0);
+  return entries_.try_emplace(std::move(key), Entry{font, QFontMetricsF(font, device)}).first->second;
+}
+
+QtSurface::QtSurface(QPainter& painter, double dpiX, double dpiY, QPointF origin, bool printer, bool vector,
+                     QtFontCache* fonts)
+    : painter_(painter), dpiX_(dpiX), dpiY_(dpiY), origin_(origin), printer_(printer), fonts_(fonts) {
+  if (!fonts_) {
+    ownFonts_ = std::make_unique<QtFontCache>();
+    fonts_ = ownFonts_.get();
+  }
   state_.pen = QPen(Qt::black);
   state_.brush = Qt::NoBrush;
   state_.textColour = Qt::black;
@@ -100,15 +123,22 @@ void QtSurface::SetHollowBrush() { state_.brush = Qt::NoBrush; }
 void QtSurface::SetSolidBrush(Colour colour) { state_.brush = QBrush(ToQColor(colour)); }
 
 void QtSurface::SetFont(const FontRecord& f) {
-  QFont font(FamilyFor(std::string_view(f.faceName, sizeof f.faceName)));
-  // A negative height is the character height; either way it sets the size.
-  font.setPixelSize(std::max(1, static_cast<int>(std::abs(f.height) * dpiY_ / 1000.0 + 0.5)));
-  font.setWeight(static_cast<QFont::Weight>(std::clamp(f.weight == 0 ? 400 : f.weight, 100, 900)));
-  font.setItalic(f.italic != 0);
-  font.setUnderline(f.underline != 0);
-  font.setStrikeOut(f.strikeOut != 0);
-  state_.font = font;
+  state_.font = &fonts_->Get(f, dpiY_, painter_.device());
   state_.escapement = f.escapement;
+}
+
+const QtFontCache::Entry& QtSurface::Font() {
+  if (!state_.font) state_.font = &fonts_->Get(FontRecord{}, dpiY_, painter_.device());
+  return *state_.font;
+}
+
+void QtSurface::ApplyText(QPainter& p) const {
+  if (&p != &painter_ || painterFont_ != state_.font) p.setFont(state_.font->font);
+  const QPen& pen = p.pen();
+  if (pen.style() != Qt::SolidLine || pen.color() != state_.textColour || pen.widthF() != 0.0) p.setPen(state_.textColour);
+  const Qt::BGMode mode = state_.opaque ? Qt::OpaqueMode : Qt::TransparentMode;
+  if (p.backgroundMode() != mode) p.setBackgroundMode(mode);
+  if (state_.opaque && p.background().color() != state_.background) p.setBackground(state_.background);
 }
 
 void QtSurface::SetTextColour(Colour colour) { state_.textColour = ToQColor(colour); }
@@ -217,25 +247,27 @@ void QtSurface::FloodFill(LogicalPoint point, Colour surfaceColour, Colour fill)
 void QtSurface::TextOut(LogicalPoint point, std::string_view text) {
   const QString s = ToQString(text);
   const QPointF at = ToDevice(point);
+  const double ascent = Font().metrics.ascent();
   Paint([&](QPainter& p) {
-    p.save();
-    p.setFont(state_.font);
-    p.setPen(state_.textColour);
-    p.setBackgroundMode(state_.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
-    p.setBackground(state_.background);
-    p.translate(at);
+    ApplyText(p);
+    if (&p == &painter_) painterFont_ = state_.font;
+    if (state_.escapement % 3600 == 0) {
+      p.drawText(at + QPointF(0, ascent), s);
+      return;
+    }
     // Turned so that the text fills the rectangle the extent table gives:
     // 2700 runs up from the anchor with the glyphs to its right, 900 runs
     // down with them to its left.
+    const QTransform before = p.worldTransform();
+    p.translate(at);
     p.rotate(state_.escapement / 10.0);
-    const QFontMetricsF metrics(state_.font, p.device());
-    p.drawText(QPointF(0, metrics.ascent()), s);
-    p.restore();
+    p.drawText(QPointF(0, ascent), s);
+    p.setWorldTransform(before);
   });
 }
 
 TextExtent QtSurface::MeasureText(std::string_view text) {
-  const QFontMetricsF metrics(state_.font, painter_.device());
+  const QFontMetricsF& metrics = Font().metrics;
   const double width = metrics.horizontalAdvance(ToQString(text));
   return {static_cast<std::int32_t>(width * 1000.0 / dpiX_ + 0.5),
           text.empty() ? 0 : static_cast<std::int32_t>(metrics.height() * 1000.0 / dpiY_ + 0.5)};
@@ -250,12 +282,10 @@ void QtSurface::DrawTextInRect(std::string_view text, const LogicalRect& rect, i
   QString s = ToQString(text);
   s.remove(QChar('\r'));
   const QRectF r = ToDevice(rect);
+  Font();
   Paint([&](QPainter& p) {
     p.save();
-    p.setFont(state_.font);
-    p.setPen(state_.textColour);
-    p.setBackgroundMode(state_.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
-    p.setBackground(state_.background);
+    ApplyText(p);
     p.setClipRect(r);
     p.drawText(r, flags, s);
     p.restore();

@@ -3,21 +3,43 @@
 // a device point given by the caller.
 #pragma once
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/surface.h"
 
 namespace tevra {
 
+// Fonts with their metrics by font record, for one device: a card asks for
+// the same few fonts on every page, and building a font and its metrics
+// costs more than drawing the text. Kept by whoever draws many pages.
+class QtFontCache {
+ public:
+  struct Entry {
+    QFont font;
+    QFontMetricsF metrics;
+  };
+  const Entry& Get(const FontRecord& record, double dpiY, QPaintDevice* device);
+
+ private:
+  std::unordered_map<std::string, Entry> entries_;
+};
+
 class QtSurface : public Surface {
  public:
   // painter: active on its device; dpiX/dpiY: the device resolution;
   // origin: where logical (0, 0) lies, in device pixels. On a vector device
   // (PDF, printer) flood fills work on a raster shadow of what was drawn.
-  QtSurface(QPainter& painter, double dpiX, double dpiY, QPointF origin, bool printer, bool vector);
+  // fonts: a cache that outlives the surface (one page); without it the
+  // surface keeps its own.
+  QtSurface(QPainter& painter, double dpiX, double dpiY, QPointF origin, bool printer, bool vector,
+            QtFontCache* fonts = nullptr);
   ~QtSurface() override;
 
   void SetPen(const PenRecord& pen) override;
@@ -51,7 +73,7 @@ class QtSurface : public Surface {
   struct State {
     QPen pen;
     QBrush brush;
-    QFont font;
+    const QtFontCache::Entry* font = nullptr;
     int escapement = 0;
     QColor textColour;
     bool opaque = true;
@@ -63,6 +85,10 @@ class QtSurface : public Surface {
   template <typename Fn>
   void Paint(Fn&& fn);
   void Apply(QPainter& p) const;
+  // Font, text colour and background on the painter for text, each set only
+  // when it differs from what the painter has.
+  void ApplyText(QPainter& p) const;
+  const QtFontCache::Entry& Font();
   QImage* Raster();
 
   QPainter& painter_;
@@ -74,6 +100,10 @@ class QtSurface : public Surface {
   // Vector devices: what has been drawn, at up to 300 dpi, for flood fills.
   std::unique_ptr<QImage> shadow_;
   double shadowScale_ = 1.0;
+  std::unique_ptr<QtFontCache> ownFonts_;
+  QtFontCache* fonts_;
+  // The font last set on painter_ for text.
+  const QtFontCache::Entry* painterFont_ = nullptr;
 };
 
 }  // namespace tevra
