@@ -38,9 +38,9 @@ void AppendJapanese(std::string& key, std::string_view via, bool jn2003) {
     key.push_back(AreaRank(At(via, 2)));
   }
   // The call itself, 7 and 8 counting as letters after J.
-  std::string adjusted(via);
-  if (!adjusted.empty() && (first == '7' || first == '8')) adjusted[0] = first == '7' ? 'b' : 'c';
-  key += adjusted;
+  const std::size_t at = key.size();
+  key += via;
+  if (!via.empty() && (first == '7' || first == '8')) key[at] = first == '7' ? 'b' : 'c';
   key.push_back('\0');
 }
 
@@ -58,9 +58,9 @@ void AppendForeign(std::string& key, std::string_view via, std::string_view viaE
     key.push_back(area);
   }
   // Calls that begin with a digit follow those that begin with a letter.
-  std::string adjusted(via);
-  if (!adjusted.empty() && IsDigit(adjusted[0])) adjusted[0] = static_cast<char>(adjusted[0] + 43);
-  key += adjusted;
+  const std::size_t at = key.size();
+  key += via;
+  if (!via.empty() && IsDigit(via[0])) key[at] = static_cast<char>(via[0] + 43);
   key.push_back('\0');
 }
 
@@ -70,6 +70,12 @@ std::string BureauKey(std::string_view viaCall, std::string_view viaEnt, std::st
                       const BureauOrder& order) {
   std::string key;
   key.reserve(viaCall.size() * 2 + viaEnt.size() + call.size() + 12);
+  AppendBureauKey(key, viaCall, viaEnt, call, env, order);
+  return key;
+}
+
+void AppendBureauKey(std::string& key, std::string_view viaCall, std::string_view viaEnt, std::string_view call,
+                     std::uint16_t env, const BureauOrder& order) {
   if (IsJaPrefix(viaCall)) {
     key.push_back(0);
     AppendJapanese(key, viaCall, order.jn2003);
@@ -81,7 +87,6 @@ std::string BureauKey(std::string_view viaCall, std::string_view viaEnt, std::st
   key.push_back('\0');
   key.push_back(static_cast<char>(env >> 8));
   key.push_back(static_cast<char>(env & 0xFF));
-  return key;
 }
 
 std::uint32_t TimeKey(unsigned year, unsigned month, unsigned day, unsigned hhmm) {

@@ -18,6 +18,9 @@ struct BureauOrder {
 // The key of the station part of the order (everything but the QSO time).
 std::string BureauKey(std::string_view viaCall, std::string_view viaEnt, std::string_view call, std::uint16_t env,
                       const BureauOrder& order);
+// The same key appended to `key`.
+void AppendBureauKey(std::string& key, std::string_view viaCall, std::string_view viaEnt, std::string_view call,
+                     std::uint16_t env, const BureauOrder& order);
 
 // The time part: later QSOs have larger keys; two-digit years below 50 are
 // in the 2000s.

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <numeric>
-#include <unordered_map>
 
 #include "core/messages.h"
 #include "core/text.h"
@@ -24,7 +23,7 @@ constexpr std::uint32_t kPositionMask = 0x7FFFFFFFu;
 
 }  // namespace
 
-LogEntry::LogEntry(const QsoRecord& r, std::int32_t position)
+LogEntry::LogEntry(const QsoRecord& r, std::int32_t position, TextArena& arena)
     : ref_(position < 0 ? 0 : static_cast<std::uint32_t>(position) & kPositionMask),
       env_(static_cast<std::uint16_t>(r.Env)),
       received_(r.QslRcvd),
@@ -44,57 +43,56 @@ LogEntry::LogEntry(const QsoRecord& r, std::int32_t position)
   const std::string_view texts[FieldCount] = {
       FieldText(r.Call), date,          time,          FieldText(r.RstSent), FieldText(r.Freq),
       FieldText(r.Mode), FieldText(r.Power), FieldText(r.Name), FieldText(r.Qth), FieldText(r.Remarks)};
+  // The record's fields bound the total well below 64 KiB.
   std::size_t total = 0;
   for (auto t : texts) total += t.size() + 1;
-  texts_ = std::make_unique_for_overwrite<char[]>(total);
-  char* p = texts_.get();
-  for (auto t : texts) {
+  char* const base = arena.Allocate(total);
+  char* p = base;
+  for (int f = 0; f < FieldCount; ++f) {
+    const std::string_view t = texts[f];
     if (!t.empty()) std::memcpy(p, t.data(), t.size());
     p += t.size();
+    ends_[static_cast<std::size_t>(f)] = static_cast<std::uint16_t>(p - base);
     *p++ = '\0';
   }
-  textBytes_ = static_cast<std::uint32_t>(total);
+  texts_ = base;
 }
 
 std::string_view LogEntry::Text(Field field) const {
   if (!texts_) return {};
-  const char* p = texts_.get();
-  for (int i = 0; i < field; ++i) p += std::strlen(p) + 1;
-  return p;
+  const std::size_t begin = field == 0 ? 0 : ends_[static_cast<std::size_t>(field) - 1] + 1u;
+  return {texts_ + begin, ends_[static_cast<std::size_t>(field)] - begin};
 }
 
 std::array<std::string_view, LogEntry::FieldCount> LogEntry::Texts() const {
   std::array<std::string_view, FieldCount> texts{};
   if (!texts_) return texts;
-  const char* p = texts_.get();
-  for (auto& t : texts) {
-    t = p;
-    p += t.size() + 1;
+  std::size_t begin = 0;
+  for (std::size_t f = 0; f < FieldCount; ++f) {
+    texts[f] = {texts_ + begin, ends_[f] - begin};
+    begin = ends_[f] + 1u;
   }
   return texts;
 }
 
-std::string_view LogEntry::ViaCall() const { return route_ ? std::string_view(route_.get()) : std::string_view(); }
-
 std::string_view LogEntry::ViaEnt() const {
   if (!route_) return {};
-  const char* p = route_.get();
-  return p + std::strlen(p) + 1;
+  return {route_ + viaCallSize_ + 1, viaEntSize_};
 }
 
-void LogEntry::SetRoute(std::string_view viaCall, std::string_view viaEnt) {
-  auto block = std::make_unique_for_overwrite<char[]>(viaCall.size() + viaEnt.size() + 2);
-  if (!viaCall.empty()) std::memcpy(block.get(), viaCall.data(), viaCall.size());
+void LogEntry::SetRoute(std::string_view viaCall, std::string_view viaEnt, TextArena& arena) {
+  viaCall = viaCall.substr(0, 0xFFFF);
+  viaEnt = viaEnt.substr(0, 0xFFFF);
+  const std::size_t size = viaCall.size() + viaEnt.size() + 2;
+  // A route computed again overwrites the old one where it fits.
+  char* block = route_ && size <= std::size_t{viaCallSize_} + viaEntSize_ + 2u ? route_ : arena.Allocate(size);
+  if (!viaCall.empty()) std::memcpy(block, viaCall.data(), viaCall.size());
   block[viaCall.size()] = '\0';
-  if (!viaEnt.empty()) std::memcpy(block.get() + viaCall.size() + 1, viaEnt.data(), viaEnt.size());
+  if (!viaEnt.empty()) std::memcpy(block + viaCall.size() + 1, viaEnt.data(), viaEnt.size());
   block[viaCall.size() + 1 + viaEnt.size()] = '\0';
-  route_ = std::move(block);
-}
-
-std::size_t LogEntry::HeapBytes() const {
-  std::size_t bytes = textBytes_;
-  if (route_) bytes += ViaCall().size() + ViaEnt().size() + 2;
-  return bytes;
+  route_ = block;
+  viaCallSize_ = static_cast<std::uint16_t>(viaCall.size());
+  viaEntSize_ = static_cast<std::uint16_t>(viaEnt.size());
 }
 
 std::int32_t SourceIndexOf(LogSourceType type, std::int32_t position) {
@@ -120,6 +118,7 @@ void LogStore::Clear() {
   ui_.SetStatus(msg::kClearingLogData);
   std::vector<LogEntry>().swap(entries_);
   std::vector<std::size_t>().swap(cardStarts_);
+  arena_.Clear();
   currentQso_ = 0;
   currentCard_ = 0;
   unknownEntities_ = 0;
@@ -134,13 +133,13 @@ void LogStore::Add(const QsoRecord& record, std::int32_t position) {
   // Capacity grows to 1024 slots first, then doubles.
   if (entries_.size() == entries_.capacity())
     entries_.reserve(entries_.capacity() == 0 ? 1024 : entries_.capacity() * 2);
-  entries_.emplace_back(record, position);
+  entries_.emplace_back(record, position, arena_);
   routeState_ = 0;  // the new entry has no route yet
 }
 
 void LogStore::Replace(std::size_t index, const QsoRecord& record) {
   if (index >= entries_.size()) return;
-  entries_[index] = LogEntry(record, -1);
+  entries_[index] = LogEntry(record, -1, arena_);
   // Recompute every route on next use; the rewritten entry has none.
   routeState_ = 0;
 }
@@ -275,18 +274,24 @@ void LogStore::Regroup() {
     std::string myQth;
     std::string part;
     std::uint16_t env = 0;
+    // The texts the above came from: equal texts give an equal station.
+    std::string_view rawCall;
+    std::string_view rawRemarks;
   };
   QsoRecord record;
-  auto stationOf = [&](const LogEntry& e) {
-    Station s;
+  // Fills s in place, so that its strings keep their buffers from QSO to QSO.
+  auto stationOf = [&](const LogEntry& e, Station& s) {
     const auto texts = e.Texts();
     const std::string_view call = texts[LogEntry::Call];
-    s.call = grouping_.byHomeCall ? HomeCall(call) : std::string(call);
+    if (grouping_.byHomeCall) s.call = HomeCall(call);
+    else s.call.assign(call);
     const std::string_view remarks = texts[LogEntry::Remarks];
+    s.rawCall = call;
+    s.rawRemarks = remarks;
     s.manager = ManagerCall(remarks);
-    s.myQth = FindTaggedItem(remarks, "MyQTH").value_or(std::string());
+    if (auto qth = FindTaggedItem(remarks, "MyQTH")) s.myQth = std::move(*qth);
+    else s.myQth.clear();
     s.env = e.Env();
-    return s;
   };
   auto partOf = [&](std::size_t i) {
     Read(i, record);
@@ -294,21 +299,27 @@ void LogStore::Regroup() {
   };
   const bool byPart = static_cast<bool>(grouping_.partMark);
   Station reference;
+  Station here;
   std::size_t inCard = 0;
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     const LogEntry& e = entries_[i];
     bool starts = i == 0 || inCard >= static_cast<std::size_t>(qsosPerCard_);
-    Station here;
     bool known = false;
     if (!starts) {
-      here = stationOf(e);
-      known = true;
-      starts = here.call != reference.call || here.manager != reference.manager ||
-               (!grouping_.mixEnv && here.env != reference.env) || here.myQth != reference.myQth;
+      // After a sort most neighbours carry the same call and remarks.
+      if (e.Text(LogEntry::Call) == reference.rawCall && e.Text(LogEntry::Remarks) == reference.rawRemarks) {
+        starts = !grouping_.mixEnv && e.Env() != reference.env;
+      } else {
+        stationOf(e, here);
+        known = true;
+        starts = here.call != reference.call || here.manager != reference.manager ||
+                 (!grouping_.mixEnv && here.env != reference.env) || here.myQth != reference.myQth;
+      }
       if (!starts && byPart) starts = partOf(i) != reference.part;
     }
     if (starts) {
-      reference = known ? std::move(here) : stationOf(e);
+      if (known) std::swap(reference, here);
+      else stationOf(e, reference);
       if (byPart) reference.part = partOf(i);
       cardStarts_.push_back(i);
       const std::string via = e.HasRoute() ? std::string(e.ViaCall()) : RouteCall(e.Text(LogEntry::Call), reference.manager);
@@ -336,7 +347,7 @@ void LogStore::ComputeRoutes(bool sortByEntity, const EntityLookup& entities) {
       entity = IsJaPrefix(via) ? std::string("JA") : entities.EntityOf(via);
       if (entity.starts_with('_')) ++unknownEntities_;
     }
-    e.SetRoute(via, entity);
+    e.SetRoute(via, entity, arena_);
   }
   routeState_ = sortByEntity ? 3 : 1;
 }
@@ -347,51 +358,45 @@ void LogStore::SortBureau(bool descending, BureauOrder order, const EntityLookup
   ComputeRoutes(order.byEntity, entities);
   ui_.SetStatus(msg::kSortingLog);
 
-  // One key per distinct station, ranked once; the QSOs are then sorted by
-  // (rank, time), which keeps the comparisons to integers.
+  // Every QSO's key back to back in one block; the sort compares the first
+  // sixteen bytes as two numbers and reads the rest only on a tie.
   struct Item {
-    std::uint32_t rank;
+    std::uint64_t head;
+    std::uint64_t next;  // bytes 8 to 15
     std::uint32_t time;
     std::uint32_t index;
+    std::size_t offset;
+    std::uint32_t size;
   };
   const std::size_t n = entries_.size();
   std::vector<Item> items(n);
-  {
-    // The keys back to back in one block; equal keys (one station's QSOs)
-    // share one distinct entry.
-    std::string arena;
-    std::vector<std::pair<std::size_t, std::size_t>> spans(n);
-    for (std::size_t i = 0; i < n; ++i) {
-      const LogEntry& e = entries_[i];
-      const auto texts = e.Texts();
-      const std::size_t start = arena.size();
-      arena += BureauKey(e.ViaCall(), e.ViaEnt(), texts[LogEntry::Call], e.Env(), order);
-      spans[i] = {start, arena.size() - start};
-      items[i] = {0, TimeKey(texts[LogEntry::Date], texts[LogEntry::Time]), static_cast<std::uint32_t>(i)};
+  std::string keys;
+  keys.reserve(n * 32);
+  for (std::size_t i = 0; i < n; ++i) {
+    const LogEntry& e = entries_[i];
+    const std::string_view call = e.Text(LogEntry::Call);
+    const std::size_t offset = keys.size();
+    AppendBureauKey(keys, e.ViaCall(), e.ViaEnt(), call, e.Env(), order);
+    const std::size_t size = keys.size() - offset;
+    std::uint64_t head = 0, next = 0;
+    for (std::size_t k = 0; k < 8; ++k) {
+      head = head << 8 | (k < size ? static_cast<unsigned char>(keys[offset + k]) : 0u);
+      next = next << 8 | (k + 8 < size ? static_cast<unsigned char>(keys[offset + k + 8]) : 0u);
     }
-    auto keyOf = [&](std::size_t i) { return std::string_view(arena).substr(spans[i].first, spans[i].second); };
-    std::unordered_map<std::string_view, std::uint32_t> ids;
-    ids.reserve(n);
-    std::vector<std::string_view> distinct;
-    std::vector<std::uint32_t> idOf(n);
-    for (std::size_t i = 0; i < n; ++i) {
-      const auto [it, fresh] = ids.try_emplace(keyOf(i), static_cast<std::uint32_t>(distinct.size()));
-      if (fresh) distinct.push_back(it->first);
-      idOf[i] = it->second;
-    }
-    std::vector<std::uint32_t> byKey(distinct.size());
-    std::iota(byKey.begin(), byKey.end(), 0u);
-    std::sort(byKey.begin(), byKey.end(), [&](std::uint32_t a, std::uint32_t b) { return distinct[a] < distinct[b]; });
-    std::vector<std::uint32_t> rankOf(distinct.size());
-    for (std::size_t r = 0; r < byKey.size(); ++r) rankOf[byKey[r]] = static_cast<std::uint32_t>(r);
-    for (std::size_t i = 0; i < n; ++i) {
-      const std::uint32_t rank = rankOf[idOf[i]];
-      items[i].rank = descending ? ~rank : rank;
-    }
+    items[i] = {head, next, TimeKey(e.Text(LogEntry::Date), e.Text(LogEntry::Time)), static_cast<std::uint32_t>(i), offset,
+                static_cast<std::uint32_t>(size)};
   }
-  // QSOs of one station stay in ascending time order either way.
-  std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
-    return a.rank != b.rank ? a.rank < b.rank : a.time < b.time;
+  const std::string_view all(keys);
+  // Stations in key order (reversed when descending); one station's QSOs in
+  // ascending time order either way, and equal ones as they were.
+  std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+    if (a.head != b.head) return descending ? b.head < a.head : a.head < b.head;
+    if (a.next != b.next) return descending ? b.next < a.next : a.next < b.next;
+    if (a.size != b.size || a.size > 16) {
+      const int c = all.substr(a.offset, a.size).compare(all.substr(b.offset, b.size));
+      if (c != 0) return descending ? c > 0 : c < 0;
+    }
+    return a.time != b.time ? a.time < b.time : a.index < b.index;
   });
   std::vector<std::uint32_t> newOrder(n);
   for (std::size_t k = 0; k < n; ++k) newOrder[k] = items[k].index;
@@ -420,10 +425,21 @@ void LogStore::SortByTime() {
 }
 
 void LogStore::Reorder(const std::vector<std::uint32_t>& newOrder) {
-  std::vector<LogEntry> sorted;
-  sorted.reserve(entries_.capacity());
-  for (const std::uint32_t index : newOrder) sorted.push_back(std::move(entries_[index]));
-  entries_ = std::move(sorted);
+  // In place, one cycle of the permutation at a time; a moved slot is
+  // marked in `done`, so no second copy of the entries is needed.
+  std::vector<bool> done(newOrder.size());
+  for (std::size_t start = 0; start < newOrder.size(); ++start) {
+    if (done[start]) continue;
+    LogEntry first = entries_[start];
+    std::size_t k = start;
+    while (newOrder[k] != start) {
+      entries_[k] = entries_[newOrder[k]];
+      done[k] = true;
+      k = newOrder[k];
+    }
+    entries_[k] = first;
+    done[k] = true;
+  }
   if (onReordered) onReordered();
   Regroup();
 }
@@ -446,8 +462,7 @@ std::string LogStore::AreaStatistics(BureauOrder order, const EntityLookup& enti
 
 std::size_t LogStore::HeapBytes() const {
   std::size_t bytes = entries_.capacity() * sizeof(LogEntry) + cardStarts_.capacity() * sizeof(std::size_t);
-  for (const auto& e : entries_) bytes += e.HeapBytes();
-  return bytes;
+  return bytes + arena_.Bytes();
 }
 
 }  // namespace tevra

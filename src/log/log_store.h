@@ -14,21 +14,23 @@
 #include "core/call_sign.h"
 #include "log/bureau_order.h"
 #include "log/log_source_type.h"
+#include "log/text_arena.h"
 #include "core/qso_record.h"
 
 namespace tevra {
 
 class Ui;
 
-// One stored QSO. The ten texts live back to back in one heap block, each
-// NUL-terminated, in the order of Field.
+// One stored QSO. The ten texts live back to back in the store's arena,
+// each NUL-terminated, in the order of Field; the entry keeps where each
+// one ends.
 class LogEntry {
  public:
   enum Field { Call, Date, Time, Report, Freq, Mode, Power, Name, Qth, Remarks, FieldCount };
 
   LogEntry() = default;
   // position < 0: the entry has no source position.
-  LogEntry(const QsoRecord& record, std::int32_t position);
+  LogEntry(const QsoRecord& record, std::int32_t position, TextArena& arena);
 
   std::string_view Text(Field field) const;
   // All ten texts at once, for loops that need several of them.
@@ -48,19 +50,19 @@ class LogEntry {
   void SetSent(char mark) { sent_ = mark; }
 
   bool HasRoute() const { return route_ != nullptr; }
-  std::string_view ViaCall() const;
+  std::string_view ViaCall() const { return {route_, viaCallSize_}; }
   std::string_view ViaEnt() const;  // empty when not computed
-  void SetRoute(std::string_view viaCall, std::string_view viaEnt);
-
-  // Heap bytes owned by the entry, for the memory benchmark.
-  std::size_t HeapBytes() const;
+  void SetRoute(std::string_view viaCall, std::string_view viaEnt, TextArena& arena);
 
   static constexpr std::uint32_t kPrintedBit = 0x80000000u;
 
  private:
-  std::unique_ptr<char[]> texts_;
-  std::unique_ptr<char[]> route_;  // ViaCall NUL ViaENT NUL
-  std::uint32_t textBytes_ = 0;
+  const char* texts_ = nullptr;
+  char* route_ = nullptr;  // ViaCall NUL ViaENT NUL
+  // Where each text ends (at its NUL), from texts_.
+  std::array<std::uint16_t, FieldCount> ends_{};
+  std::uint16_t viaCallSize_ = 0;
+  std::uint16_t viaEntSize_ = 0;
   std::uint32_t ref_ = 0;
   std::uint16_t env_ = 0;
   char received_ = 0;
@@ -158,6 +160,8 @@ class LogStore {
 
   Ui& ui_;
   std::vector<LogEntry> entries_;
+  // The entries' texts and routes; given back only by Clear.
+  TextArena arena_;
   std::vector<std::size_t> cardStarts_;
   std::array<unsigned, 12> areaCounts_{};
   std::size_t currentQso_ = 0;

@@ -139,6 +139,42 @@ TEST_F(CardGrouping, ForeignCallsFollowAndAStationKeepsItsTimeOrder) {
   EXPECT_EQ(store.Entry(5).Text(LogEntry::Call), "DL1AA");
 }
 
+TEST_F(CardGrouping, SortAgreesWithKeyOrderOnLongCallsAndTies) {
+  // Calls long enough that keys tie beyond their first sixteen bytes, the
+  // same station under two managers and two Envs, equal times: the order
+  // must be the plain order of (key, time, arrival) either way.
+  const char* calls[] = {"JA1ABCDEFGHIJ", "JA1ABCDEFGHIK", "JA1ABCDEFGHIJ/P", "W1AWXYZQRSTUVW", "W1AWXYZQRSTUVX", "7K1ABC"};
+  const char* remarks[] = {"", "QSL[JA1ZZZZ]", "QSL[JA1ZZZY]"};
+  for (int i = 0; i < 120; ++i)
+    Add(Qso(calls[i % 6], 3 - i / 36 % 3, 1200 + i / 108, remarks[i / 6 % 3], i / 18 % 2));
+  for (const bool descending : {false, true}) {
+    Sort(descending);
+    for (std::size_t i = 1; i < store.QsoCount(); ++i) {
+      const LogEntry &a = store.Entry(i - 1), &b = store.Entry(i);
+      const BureauOrder order;
+      const std::string ka = BureauKey(a.ViaCall(), a.ViaEnt(), a.Text(LogEntry::Call), a.Env(), order);
+      const std::string kb = BureauKey(b.ViaCall(), b.ViaEnt(), b.Text(LogEntry::Call), b.Env(), order);
+      if (ka != kb) {
+        EXPECT_EQ(ka < kb, !descending) << i;
+        continue;
+      }
+      const auto ta = TimeKey(a.Text(LogEntry::Date), a.Text(LogEntry::Time));
+      const auto tb = TimeKey(b.Text(LogEntry::Date), b.Text(LogEntry::Time));
+      EXPECT_TRUE(ta < tb || (ta == tb && a.Position() < b.Position())) << i;
+    }
+  }
+  // Regrouped after the sort: a card never mixes managers or Envs.
+  store.SetQsosPerCard(4);
+  Sort(false);
+  for (std::size_t c = 0; c < store.CardCount(); ++c)
+    for (std::size_t k = 1; k < store.CardSize(c); ++k) {
+      const LogEntry &first = store.Entry(store.CardStart(c)), &e = store.Entry(store.CardStart(c) + k);
+      EXPECT_EQ(e.Text(LogEntry::Call), first.Text(LogEntry::Call));
+      EXPECT_EQ(e.Text(LogEntry::Remarks), first.Text(LogEntry::Remarks));
+      EXPECT_EQ(e.Env(), first.Env());
+    }
+}
+
 TEST_F(CardGrouping, YearsBeforeFiftyAreThe2000s) {
   QsoRecord old = Qso("JA1AA");
   old.Year = 99;
