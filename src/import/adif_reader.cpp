@@ -135,8 +135,11 @@ std::string_view AdifReader::Value(std::size_t start, std::size_t length, std::s
 }
 
 void AdifReader::Apply(std::string_view name, std::string_view value, QsoRecord& r) {
-  converted_ = FieldToCp932(value, encoding_);
-  value = converted_;
+  // Most fields are ASCII and need no conversion (nor a copy).
+  if (NextNonAscii(value, 0) != value.size()) {
+    converted_ = FieldToCp932(value, encoding_);
+    value = converted_;
+  }
   auto is = [&name](std::string_view n) { return name == n; };
   auto tag = [this, &value](std::string_view key, char open = kCornerOpen, char close = kCornerClose) {
     AppendTaggedItem(key, remarks_, value, open, close);
