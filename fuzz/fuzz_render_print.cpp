@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "app/console_ui.h"
-#include "app/print_job.h"
+#include "print/print_job.h"
 #include "app/program.h"
 #include "card/layout_document.h"
 #include "card/render_card.h"

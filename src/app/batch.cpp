@@ -17,7 +17,7 @@
 
 #include "app/card_image.h"
 #include "app/console_ui.h"
-#include "app/print_job.h"
+#include "print/print_job.h"
 #include "app/print_output.h"
 #include "app/printer_metrics.h"
 #include "app/program.h"

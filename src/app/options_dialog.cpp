@@ -1,25 +1,17 @@
 #include "app/options_dialog.h"
 
-#include "core/messages.h"
-
 #include <array>
 
 #include "app/program.h"
+#include "core/messages.h"
 #include "core/text.h"
 #include "merge/condition_templates.h"
+#include "merge/part_mark.h"
 
 namespace tevra {
 namespace {
 
 // The merge variable names, from "ToCall" to "Table".
-constexpr std::string_view kPartMarkChoices[] = {
-    "ToCall", "ViaCall", "ViaENT", "JST/UTC", "Band", "Freq", "mBand", "Mode", "RST", "RST_R", "RST_S",
-    "RST_T", "Dear", "DearF", "Name", "QTH", "Power", "RIG", "ANT", "'YY", "YY", "MM", "DD", "MON", "Mon.",
-    "YYYY", "YY/MM/DD", "YY/DD/MM", "DD/MM/YY", "MM/DD", "DD MON", "DD MON 'YY", "DD Mon.", "DD Mon. 'YY",
-    "DD Mon. YYYY", "Mon. DD", "'YY Mon. DD", "YYYY Mon. DD", "HH:mm", "HHmm", "HH", "mm", "PSE/TNX",
-    "PSE QSL", "TNX QSL", "TNX/NO", "UR", "$QSL$", "~QSL~", "^QSL^", "%QSL%", "MAC(...)", "L2(...)", "Via_1",
-    "Via_2", "Via_3", "Via_4", "Via_5", "Via_6", "Via_7", "Via_8", "Via_9", "Table",
-};
 
 constexpr std::array<std::string_view, 3> kTimeTypes = {"自動", "常にＪＳＴ", "常にＵＴＣ"};
 
@@ -44,7 +36,7 @@ OptionsDialog::OptionsDialog(Program& program) : program_(program) {
 
 std::span<const std::string_view> OptionsDialog::ConditionChoices() { return kConditionTemplates; }
 
-std::span<const std::string_view> OptionsDialog::PartMarkChoices() { return kPartMarkChoices; }
+std::span<const std::string_view> OptionsDialog::PartMarkChoices() { return PartMarkNames(); }
 
 std::span<const std::string_view> OptionsDialog::TimeTypeLabels() { return kTimeTypes; }
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/print_job.h"
+#include "print/print_job.h"
 
 namespace tevra {
 

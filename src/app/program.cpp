@@ -110,14 +110,6 @@ void Program::ReloadEntityTable() {
 
 // ---------------------------------------------------------------------------
 
-std::string ExpandPartMark(MacroExpander& expander, std::string_view partMark, const QsoRecord& record) {
-  QsoRecord copy = record;  // an assignment in the text must not reach the store
-  const auto names = OptionsDialog::PartMarkChoices();
-  const bool isName = std::find(names.begin(), names.end(), partMark) != names.end();
-  if (!isName && partMark.find('%') != std::string_view::npos) return expander.ExpandLine(partMark, copy);
-  return expander.LookupVariable(partMark, copy);
-}
-
 bool DocumentLoadHooks::LoadConditionHolds(const QsoRecord& record) {
   const std::string& condition = doc_.loadConditionOverride ? *doc_.loadConditionOverride
                                                             : doc_.program.settings.load.loadCond;
@@ -291,6 +283,16 @@ void Document::ReadCurrentCard() {
   store.ReadCard(store.CurrentCard(), mergeBuffer);
   context.QsosOnCard = store.CurrentCardQsoCount();
   context.CardIndex = static_cast<int>(store.CurrentCard());
+}
+
+Ui& Document::UserInterface() { return program.ui; }
+bool& Document::PrintedData() { return program.printedData; }
+int& Document::PrintNumber() { return program.settings.printNo; }
+int& Document::PrintStat() { return program.automation.printStat; }
+
+WriteBackOptions Document::WriteBackSettings() {
+  const ProgramSettings& s = program.settings;
+  return {s.sendMark, s.backup, s.disLogNewTime, s.partMark, s.load, program.settings.log200SafDir};
 }
 
 }  // namespace tevra

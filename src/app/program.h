@@ -14,7 +14,6 @@
 
 #include "app/printer_metrics.h"
 #include "app/settings.h"
-#include "app/write_back.h"
 #include "card/layout_document.h"
 #include "core/profile.h"
 #include "import/external_libraries.h"
@@ -22,6 +21,9 @@
 #include "log/entity_table.h"
 #include "log/log_store.h"
 #include "merge/macro_expander.h"
+#include "merge/part_mark.h"
+#include "print/print_job.h"
+#include "writeback/write_back.h"
 
 namespace tevra {
 
@@ -104,7 +106,7 @@ class DocumentLoadHooks : public LoadHooks {
   Document& doc_;
 };
 
-class Document {
+class Document final : public PrintTarget, public WriteBackTarget {
  public:
   Document(Program& program, Printer& printer);
   Document(const Document&) = delete;
@@ -118,7 +120,7 @@ class Document {
   void ApplyGrouping();
   void SetQsosPerCard(int count);
 
-  void SortBureau(bool descending);
+  void SortBureau(bool descending) override;
   void SortByTime();
   std::string AreaStatistics();
 
@@ -131,7 +133,7 @@ class Document {
   // (with the sort question for a loaded log), the first card.
   void LayoutReady();
   // Reads the current card into the merge buffer.
-  void ReadCurrentCard();
+  void ReadCurrentCard() override;
 
   // The printed marks (the printed-data flag follows them).
   std::int32_t GetPrintedPos(std::size_t index) const { return store.PrintedPosition(index); }
@@ -143,7 +145,7 @@ class Document {
   void DeletePrintedData();
   // Whether a log is loaded (the merge buffer holds its card, not the
   // sample QSOs).
-  bool LogLoaded() const { return store.QsoCount() > 0; }
+  bool LogLoaded() const override { return store.QsoCount() > 0; }
 
   // Offers the write-back before the document's contents go (a new or
   // another layout document): Yes and No only.
@@ -173,13 +175,38 @@ class Document {
   LogLoader loader;
   LogWriteBack writeBack{*this};
 
+  // What the print job and the write-back reach of the document.
+  Ui& UserInterface() override;
+  LogStore& Log() override { return store; }
+  LayoutDocument& Layout() override { return layout; }
+  MergeContext& Merge() override { return context; }
+  std::span<QsoRecord> MergeBuffer() override { return mergeBuffer; }
+  bool& PrintedData() override;
+  int& PrintNumber() override;
+  int& PrintStat() override;
+  int& LastPrintedPage() override { return lastPrintedPage; }
+  void RefreshPrinterMetrics() override { metrics.QueryPrinterMetrics(&placement); }
+  void Redraw() override {
+    if (redraw) redraw();
+  }
+  void PrintingEvent() override {
+    if (printingEvent) printingEvent();
+  }
+  void PrintedEvent() override {
+    if (printedEvent) printedEvent();
+  }
+  void AfterMergePrint() override {
+    if (afterMergePrint) afterMergePrint();
+  }
+  LogLoader& Loader() override { return loader; }
+  MacroExpander& Expander() override { return *expander; }
+  LogWriteBack& WriteBackDriver() override { return writeBack; }
+  WriteBackOptions WriteBackSettings() override;
+
  private:
   MergeServices Services();
+
 };
 
-// What the expansion of a part mark is for one QSO: a merge variable's
-// value, or for a text with "%" that is not a variable name, the text
-// expanded as a card line.
-std::string ExpandPartMark(MacroExpander& expander, std::string_view partMark, const QsoRecord& record);
 
 }  // namespace tevra

@@ -13,11 +13,11 @@
 #include "log/log_store.h"
 #include "card/layout_document.h"
 #include "merge/prompt_dialog.h"
+#include "print/print_job.h"
 
 namespace tevra {
 
 // The largest print number: far beyond any card count, and room to add to it.
-inline constexpr int kPrintNoMax = 999999999;
 
 inline constexpr int kMessageSlots = 64;
 

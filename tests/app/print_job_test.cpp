@@ -1,6 +1,6 @@
 // The merge print model: pages, label cells, questions, marks, print
 // numbers and events, with a canvas that records what it is asked to draw.
-#include "app/print_job.h"
+#include "print/print_job.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/print_number_dialog.h"
+#include "print/print_number_dialog.h"
 #include "app/program.h"
 #include "core/messages.h"
 #include "support/fake_printer.h"
@@ -338,7 +338,7 @@ TEST_F(PrintJobTest, PrintedMarkOperations) {
 TEST_F(PrintJobTest, PrintNumberDialog) {
   program.settings.printNoStart = 10;
   program.settings.printNo = 25;
-  PrintNumberDialog dialog(program.settings);
+  PrintNumberDialog dialog(program.settings.printNo, program.settings.printNoStart, program.settings.printNoAuto);
   EXPECT_EQ(dialog.newNumber, "25");
   EXPECT_TRUE(dialog.RevertEnabled());
   dialog.Revert();
@@ -350,7 +350,7 @@ TEST_F(PrintJobTest, PrintNumberDialog) {
   EXPECT_EQ(dialog.newNumber, "25");
 
   program.settings.printNoStart = 25;
-  PrintNumberDialog same(program.settings);
+  PrintNumberDialog same(program.settings.printNo, program.settings.printNoStart, program.settings.printNoAuto);
   EXPECT_FALSE(same.RevertEnabled());
   same.newNumber = "30";
   EXPECT_TRUE(same.RevertEnabled());
@@ -358,12 +358,12 @@ TEST_F(PrintJobTest, PrintNumberDialog) {
   // No log: switching the calculation on says nothing.
   program.settings.printNoAuto = false;
   same.autoCalc = true;
-  ApplyPrintNumber(same, *doc);
+  ApplyPrintNumber(same, *doc, program.settings.printNoAuto);
   EXPECT_EQ(program.settings.printNo, 30);
   EXPECT_TRUE(ui.Messages().empty());
   Log(1);
   program.settings.printNoAuto = false;
-  ApplyPrintNumber(same, *doc);
+  ApplyPrintNumber(same, *doc, program.settings.printNoAuto);
   ASSERT_EQ(ui.Messages().size(), 1u);
   EXPECT_EQ(ui.Messages()[0].text, msg::kAutoPrintNumberNeedsReload);
 }
@@ -376,7 +376,7 @@ TEST_F(PrintJobTest, RegisteredMessagesChangeOnlyOnOk) {
     dialog.Register();
     return false;  // "ｷｬﾝｾﾙ"
   });
-  EXPECT_FALSE(RegisterPrintMessages(program));
+  EXPECT_FALSE(RegisterPrintMessages(program.ui, program.settings.messages));
   EXPECT_EQ(program.settings.messages.Entries().size(), 1u);
   ui.QueuePromptDialog([](PromptDialog& dialog) {
     EXPECT_EQ(dialog.EditText(), "TNX");  // slot 1
@@ -385,7 +385,7 @@ TEST_F(PrintJobTest, RegisteredMessagesChangeOnlyOnOk) {
     dialog.SetEditText("TNX");
     return true;
   });
-  EXPECT_TRUE(RegisterPrintMessages(program));
+  EXPECT_TRUE(RegisterPrintMessages(program.ui, program.settings.messages));
   // The same message twice keeps one entry, at the top.
   EXPECT_EQ(program.settings.messages.Entries(), (std::deque<std::string>{"TNX", "PSE"}));
 }

@@ -1,6 +1,6 @@
 // Writing the sent mark back into the source logs, the backup, the lists of
 // printed records and issue suppression.
-#include "app/write_back.h"
+#include "writeback/write_back.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

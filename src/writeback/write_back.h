@@ -19,9 +19,44 @@
 namespace tevra {
 
 class Clipboard;
-class Document;
+class LogLoader;
+class LogStore;
+class LogWriteBack;
+class MacroExpander;
+class Ui;
 struct ExtSrcApi;
 struct DbBridgeApi;
+struct LoadOptions;
+
+// The option values the write-back reads, held by the program's settings,
+// and the folder of LOG200 safety files it remembers there.
+struct WriteBackOptions {
+  const std::string& sendMark;       // "SendMark"
+  const bool& backup;                // "Backup"
+  const bool& disLogNewTime;         // "DisLogNewTime"
+  const std::string& partMark;       // "PartMark"
+  const LoadOptions& load;           // how the log was read
+  std::string& log200SafDir;         // "Log200SafDir"
+};
+
+// The document as the write-back sees it: the loaded log and its loader,
+// the merge language (for part marks), the printed-data flag, and what the
+// document does after the marks changed.
+class WriteBackTarget {
+ public:
+  virtual Ui& UserInterface() = 0;
+  virtual LogStore& Log() = 0;
+  virtual LogLoader& Loader() = 0;
+  virtual MacroExpander& Expander() = 0;
+  virtual LogWriteBack& WriteBackDriver() = 0;
+  virtual WriteBackOptions WriteBackSettings() = 0;
+  virtual bool& PrintedData() = 0;
+  virtual void ReadCurrentCard() = 0;
+  virtual void Redraw() = 0;
+
+ protected:
+  ~WriteBackTarget() = default;
+};
 
 // A log file opened for rewriting records in place.
 class RecordFile {
@@ -69,7 +104,7 @@ bool CopyFileDurably(const std::string& from, const std::string& to);
 
 class LogWriteBack {
  public:
-  explicit LogWriteBack(Document& doc) : doc_(doc) {}
+  explicit LogWriteBack(WriteBackTarget& doc) : doc_(doc) {}
 
   // Offers the write-back when cards were printed. withCancel: the
   // questions offer Cancel (before another log, after a print job, before
@@ -129,7 +164,7 @@ class LogWriteBack {
   void Finish();
   void ClearMarks();
 
-  Document& doc_;
+  WriteBackTarget& doc_;
   unsigned changed_ = 0;
   unsigned marked_ = 0;
   unsigned toMark_ = 0;
@@ -160,6 +195,6 @@ struct SuppressionResult {
   std::size_t kept = 0;
   bool failed = false;  // the marks could not be written: nothing was left out
 };
-SuppressionResult SuppressIssued(Document& doc, const SuppressionOptions& options);
+SuppressionResult SuppressIssued(WriteBackTarget& doc, const SuppressionOptions& options);
 
 }  // namespace tevra

@@ -6,11 +6,51 @@
 
 #include <chrono>
 #include <functional>
+#include <span>
 #include <string_view>
 
 namespace tevra {
 
-class Document;
+// The largest print number.
+inline constexpr int kPrintNoMax = 999999999;
+
+struct LayoutDocument;
+class LogStore;
+class Ui;
+struct MergeContext;
+struct QsoRecord;
+
+// The document as a print job sees it: its log, layout and merge buffer,
+// the program's print state, and what the document does when asked.
+class PrintTarget {
+ public:
+  virtual Ui& UserInterface() = 0;
+  virtual LogStore& Log() = 0;
+  virtual LayoutDocument& Layout() = 0;
+  virtual MergeContext& Merge() = 0;
+  virtual std::span<QsoRecord> MergeBuffer() = 0;
+  virtual bool LogLoaded() const = 0;
+  // The printed-data flag, "PrintNo", the automation print state and the
+  // last page sent to a printer in this run.
+  virtual bool& PrintedData() = 0;
+  virtual int& PrintNumber() = 0;
+  virtual int& PrintStat() = 0;
+  virtual int& LastPrintedPage() = 0;
+
+  virtual void SortBureau(bool descending) = 0;
+  virtual void ReadCurrentCard() = 0;
+  // Reads the chosen printer's metrics again.
+  virtual void RefreshPrinterMetrics() = 0;
+  virtual void Redraw() = 0;
+  // The automation events of a real job, and the write-back offered after
+  // a merge print.
+  virtual void PrintingEvent() = 0;
+  virtual void PrintedEvent() = 0;
+  virtual void AfterMergePrint() = 0;
+
+ protected:
+  ~PrintTarget() = default;
+};
 
 enum class PrintKind {
   Merge,    // every card of the log ("差込印刷")
@@ -41,7 +81,7 @@ PrintDialogText PrintDialogTextFor(PrintKind kind);
 class PrintJob {
  public:
   // realPrinter: the pages go to a printer or a PDF file, not to a preview.
-  PrintJob(Document& doc, PrintKind kind);
+  PrintJob(PrintTarget& doc, PrintKind kind);
 
   // Before the print dialog: the sort and continue questions, the page
   // count, the printing event. False when the user abandoned the job.
@@ -87,7 +127,7 @@ class PrintJob {
   void DrawPage(PageCanvas& canvas, int pageCard, int skipCells);
   void DrawCard(PageCanvas& canvas, int column, int row);
 
-  Document& doc_;
+  PrintTarget& doc_;
   PrintKind kind_;
   int pageCount_ = 1;
   int minPage_ = 1;

@@ -1,11 +1,13 @@
-#include "app/print_job.h"
+#include "print/print_job.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <thread>
 
-#include "app/program.h"
+#include "card/layout_document.h"
+#include "log/log_store.h"
+#include "merge/merge_context.h"
 #include "core/messages.h"
 #include "core/text.h"
 #include "platform/sort_dialog.h"
@@ -22,85 +24,84 @@ PrintDialogText PrintDialogTextFor(PrintKind kind) {
   return {};
 }
 
-PrintJob::PrintJob(Document& doc, PrintKind kind)
+PrintJob::PrintJob(PrintTarget& doc, PrintKind kind)
     : sleep([](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); }),
       tempFreeKilobytes([] { return TempFreeKilobytes(); }),
       doc_(doc),
       kind_(kind) {}
 
-bool PrintJob::TackSeals() const { return doc_.layout.Settings.CardFormCode == FormTackSeal; }
+bool PrintJob::TackSeals() const { return doc_.Layout().Settings.CardFormCode == FormTackSeal; }
 
 int PrintJob::CardsPerSheet() const {
-  const DocumentSettings& s = doc_.layout.Settings;
+  const DocumentSettings& s = doc_.Layout().Settings;
   return TackSeals() ? std::max(1, s.TackColumns) * std::max(1, s.TackRows) : 1;
 }
 
-bool PrintJob::HasLogCards() const { return doc_.LogLoaded() && doc_.store.CardCount() > 0; }
+bool PrintJob::HasLogCards() const { return doc_.LogLoaded() && doc_.Log().CardCount() > 0; }
 
 void PrintJob::SetFirstLabel(int label) { firstLabel_ = std::clamp(label, 1, CardsPerSheet()); }
 
 int PrintJob::CurrentCardPage() const {
-  const int current = static_cast<int>(doc_.store.CurrentCard());
+  const int current = static_cast<int>(doc_.Log().CurrentCard());
   return TackSeals() ? (current + firstLabel_ - 1) / CardsPerSheet() + 1 : current + 1;
 }
 
 bool PrintJob::Prepare() {
-  Program& program = doc_.program;
-  Ui& ui = program.ui;
-  doc_.context.Continue = true;
+  Ui& ui = doc_.UserInterface();
+  doc_.Merge().Continue = true;
   pageCount_ = 1;
   minPage_ = 1;
   if (HasLogCards() && kind_ != PrintKind::Test) {
-    LogStore& store = doc_.store;
-    if (kind_ != PrintKind::Preview && !store.Sorted() && !program.printedData) {
+    LogStore& store = doc_.Log();
+    if (kind_ != PrintKind::Preview && !store.Sorted() && !doc_.PrintedData()) {
       if (AskToSort(ui, msg::kNotSortedForPrint, store.QsoCount(), true,
                     [this](bool descending) { doc_.SortBureau(descending); }) == SortAnswer::Cancel) {
-        if (doc_.redraw) doc_.redraw();
+        doc_.Redraw();
         return false;
       }
     }
     const int cards = static_cast<int>(store.CardCount());
     const int perSheet = CardsPerSheet();
     pageCount_ = TackSeals() ? (cards + firstLabel_ - 1 + perSheet - 1) / perSheet : cards;
-    if (kind_ != PrintKind::Preview && program.printedData) {
+    if (kind_ != PrintKind::Preview && doc_.PrintedData()) {
       switch (ui.Ask(msg::kContinuePrint, Buttons::YesNoCancel, MessageIcon::Question)) {
-        case Answer::Yes: minPage_ = doc_.lastPrintedPage + 1; break;
+        case Answer::Yes: minPage_ = doc_.LastPrintedPage() + 1; break;
         case Answer::No: minPage_ = 1; break;
         default: return false;
       }
     }
-    doc_.context.CardQsos = doc_.mergeBuffer.data();
+    doc_.Merge().CardQsos = doc_.MergeBuffer().data();
   }
   if (kind_ != PrintKind::Preview) {
-    program.automation.printStat = 1;
-    if (doc_.printingEvent) doc_.printingEvent();
+    doc_.PrintStat() = 1;
+    doc_.PrintingEvent();
   }
   return true;
 }
 
 void PrintJob::Begin() {
   if (!Real()) return;
-  doc_.metrics.QueryPrinterMetrics(&doc_.placement);
+  doc_.RefreshPrinterMetrics();
   cardsPrinted_ = 0;
   pagesPrinted_ = 0;
 }
 
-bool PrintJob::PreparePage() const { return doc_.context.Continue; }
+bool PrintJob::PreparePage() const { return doc_.Merge().Continue; }
 
 void PrintJob::PrintPage(int page, PageCanvas& canvas) {
-  LogStore& store = doc_.store;
+  LogStore& store = doc_.Log();
   int pageCard = page - 1;
   int skipCells = 0;
   if (HasLogCards()) {
     if (Real()) {
       ++pagesPrinted_;
-      doc_.lastPrintedPage = page;
+      doc_.LastPrintedPage() = page;
       // A spooler that fills the temporary folder gets time to drain it.
       if (spoolerPauses && pagesPrinted_ % 50 == 0) {
         if (tempFreeKilobytes() >= 10240) {
           sleep(std::chrono::seconds(1));
         } else {
-          doc_.program.ui.ShowMessage(msg::kTempSpaceLow, MessageIcon::Warning);
+          doc_.UserInterface().ShowMessage(msg::kTempSpaceLow, MessageIcon::Warning);
         }
       }
     }
@@ -121,7 +122,7 @@ void PrintJob::PrintPage(int page, PageCanvas& canvas) {
       store.SetCurrentCard(static_cast<std::size_t>(pageCard));
       doc_.ReadCurrentCard();
       if (Real()) {
-        doc_.program.printedData = true;
+        doc_.PrintedData() = true;
         store.MarkCardPrinted(static_cast<std::size_t>(pageCard));
       }
     }
@@ -130,13 +131,13 @@ void PrintJob::PrintPage(int page, PageCanvas& canvas) {
 }
 
 void PrintJob::DrawPage(PageCanvas& canvas, int pageCard, int skipCells) {
-  doc_.context.PromptsEnabled = Real();
+  doc_.Merge().PromptsEnabled = Real();
   if (!TackSeals()) {
     DrawCard(canvas, 0, 0);
     return;
   }
-  const DocumentSettings& s = doc_.layout.Settings;
-  LogStore& store = doc_.store;
+  const DocumentSettings& s = doc_.Layout().Settings;
+  LogStore& store = doc_.Log();
   const bool log = HasLogCards();
   const bool marks = Real() && kind_ == PrintKind::Merge;
   int cell = 0;
@@ -147,12 +148,12 @@ void PrintJob::DrawPage(PageCanvas& canvas, int pageCard, int skipCells) {
         continue;
       }
       if (cell < skipCells || pageCard >= static_cast<int>(store.CardCount())) continue;
-      store.ReadCard(static_cast<std::size_t>(pageCard), doc_.mergeBuffer);
-      doc_.context.QsosOnCard = store.CurrentCardQsoCount();
-      doc_.context.CardIndex = pageCard;
+      store.ReadCard(static_cast<std::size_t>(pageCard), doc_.MergeBuffer());
+      doc_.Merge().QsosOnCard = store.CurrentCardQsoCount();
+      doc_.Merge().CardIndex = pageCard;
       DrawCard(canvas, column, row);
       if (marks) {
-        doc_.program.printedData = true;
+        doc_.PrintedData() = true;
         store.MarkCardPrinted(static_cast<std::size_t>(pageCard));
       }
       ++pageCard;
@@ -162,22 +163,21 @@ void PrintJob::DrawPage(PageCanvas& canvas, int pageCard, int skipCells) {
 
 void PrintJob::DrawCard(PageCanvas& canvas, int column, int row) {
   ++cardsPrinted_;
-  doc_.context.MessageShown = false;
-  doc_.context.PrintNumberBase = doc_.program.settings.printNo;
+  doc_.Merge().MessageShown = false;
+  doc_.Merge().PrintNumberBase = doc_.PrintNumber();
   canvas.DrawCard(column, row, !HasLogCards() || kind_ == PrintKind::Test);
 }
 
 void PrintJob::End() {
   if (!Real()) return;
-  Program& program = doc_.program;
   if (HasLogCards() && kind_ == PrintKind::Merge) {
-    program.settings.printNo =
-        static_cast<int>(std::min<std::int64_t>(std::int64_t{program.settings.printNo} + cardsPrinted_, kPrintNoMax));
-    if (doc_.afterMergePrint) doc_.afterMergePrint();
+    doc_.PrintNumber() =
+        static_cast<int>(std::min<std::int64_t>(std::int64_t{doc_.PrintNumber()} + cardsPrinted_, kPrintNoMax));
+    doc_.AfterMergePrint();
   }
-  program.automation.printStat = kind_ == PrintKind::Test ? 3 : 2;
-  if (doc_.printedEvent) doc_.printedEvent();
-  if (doc_.redraw) doc_.redraw();
+  doc_.PrintStat() = kind_ == PrintKind::Test ? 3 : 2;
+  doc_.PrintedEvent();
+  doc_.Redraw();
 }
 
 }  // namespace tevra

@@ -7,15 +7,16 @@
 
 namespace tevra {
 
-class Document;
-class Program;
-struct ProgramSettings;
+class PrintTarget;
+class Ui;
+class PromptHistory;
 
 class PrintNumberDialog {
  public:
   static constexpr std::string_view kTitle = "印刷番号";
 
-  explicit PrintNumberDialog(const ProgramSettings& settings);
+  // current: "PrintNo" now; start: as read at start-up; autoCalc: "PrintNoAuto".
+  PrintNumberDialog(int current, int start, bool autoCalc);
 
   int StartNumber() const { return start_; }      // "起動時の印刷番号"
   int CurrentNumber() const { return current_; }  // "現在の印刷番号"
@@ -34,10 +35,11 @@ class PrintNumberDialog {
 
 // OK: the new number and the automatic calculation; says that a reload is
 // needed when the calculation was just switched on with a log loaded.
-void ApplyPrintNumber(const PrintNumberDialog& dialog, Document& doc);
+// printNoAuto: the "PrintNoAuto" option.
+void ApplyPrintNumber(const PrintNumberDialog& dialog, PrintTarget& doc, bool& printNoAuto);
 
 // "印刷メッセージの登録...": the prompt dialog in its registration mode;
 // the registered messages change only when it is closed with OK.
-bool RegisterPrintMessages(Program& program);
+bool RegisterPrintMessages(Ui& ui, PromptHistory& messages);
 
 }  // namespace tevra

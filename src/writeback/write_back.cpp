@@ -1,4 +1,4 @@
-#include "app/write_back.h"
+#include "writeback/write_back.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,7 +12,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/program.h"
+#include "import/log_loader.h"
+#include "log/log_store.h"
+#include "merge/part_mark.h"
 #include "core/band.h"
 #include "core/call_sign.h"
 #include "core/file_io.h"
@@ -218,30 +220,29 @@ std::unique_ptr<UpdatableSource> DatabaseSource(const DbBridgeApi& api) {
 
 // --- the write-back ------------------------------------------------------------
 
-std::string LogWriteBack::Mark() const { return markOverride ? *markOverride : doc_.program.settings.sendMark; }
+std::string LogWriteBack::Mark() const { return markOverride ? *markOverride : doc_.WriteBackSettings().sendMark; }
 
 void LogWriteBack::ClearMarks() {
-  doc_.store.ClearPrinted(-1);
-  doc_.program.printedData = false;
-  if (doc_.redraw) doc_.redraw();
+  doc_.Log().ClearPrinted(-1);
+  doc_.PrintedData() = false;
+  doc_.Redraw();
 }
 
 void LogWriteBack::Finish() {
-  doc_.store.DeletePrinted();
+  doc_.Log().DeletePrinted();
   doc_.ReadCurrentCard();
-  doc_.program.printedData = false;
-  if (doc_.redraw) doc_.redraw();
+  doc_.PrintedData() = false;
+  doc_.Redraw();
 }
 
 bool LogWriteBack::Settle(bool withCancel) {
-  Program& program = doc_.program;
-  if (!program.printedData) return true;
-  const LogSourceType type = doc_.store.SourceType();
+  if (!doc_.PrintedData()) return true;
+  const LogSourceType type = doc_.Log().SourceType();
   if (type == SrcPlugin && pluginCannotUpdate) {
     if (closePlugin) closePlugin();
     return true;
   }
-  Ui& ui = program.ui;
+  Ui& ui = doc_.UserInterface();
   const Buttons buttons = withCancel ? Buttons::YesNoCancel : Buttons::YesNo;
   switch (type) {
     case SrcKuvalData:
@@ -261,7 +262,7 @@ bool LogWriteBack::Settle(bool withCancel) {
       if (!WriteBack()) return false;
       Finish();
       const bool fileType = type != SrcOdbc && type != SrcPlugin;
-      if (program.settings.backup && fileType && !backupPath_.empty())
+      if (doc_.WriteBackSettings().backup && fileType && !backupPath_.empty())
         ui.ShowMessage(std::string(msg::kLogUpdatedWithBackup) + "\r\n" + backupPath_, MessageIcon::Information);
       else
         ui.ShowMessage(msg::kLogUpdated, MessageIcon::Information);
@@ -270,13 +271,13 @@ bool LogWriteBack::Settle(bool withCancel) {
     case SrcClipboard: {
       const Answer answer = ui.Ask(msg::kAskClipboardList, buttons);
       if (answer == Answer::Cancel) return false;
-      program.printedData = false;
+      doc_.PrintedData() = false;
       if (answer == Answer::No) {
         ClearMarks();
         return true;
       }
       if (!WriteClipboardAnswer()) {
-        program.printedData = true;
+        doc_.PrintedData() = true;
         return false;
       }
       Finish();
@@ -287,14 +288,14 @@ bool LogWriteBack::Settle(bool withCancel) {
     case SrcCsv: {
       const Answer answer = ui.Ask(msg::kAskListFile, buttons);
       if (answer == Answer::Cancel) return false;
-      program.printedData = false;
+      doc_.PrintedData() = false;
       if (answer == Answer::No) {
         ClearMarks();
         return true;
       }
       if (!WritePrintedList()) {
         ui.ShowMessage(msg::kCannotCreateFile105);
-        program.printedData = true;
+        doc_.PrintedData() = true;
         return false;
       }
       Finish();
@@ -308,7 +309,7 @@ bool LogWriteBack::Settle(bool withCancel) {
 
 bool LogWriteBack::WriteBack() {
   changed_ = marked_ = toMark_ = 0;
-  const LogSourceType type = doc_.store.SourceType();
+  const LogSourceType type = doc_.Log().SourceType();
   switch (type) {
     case SrcKuvalData:
     case SrcLog200:
@@ -323,12 +324,12 @@ bool LogWriteBack::WriteBack() {
 }
 
 bool LogWriteBack::MakeBackup() {
-  LogLoader& loader = doc_.loader;
+  LogLoader& loader = doc_.Loader();
   if (!loader.BackupArmed()) return true;
   const std::string& path = loader.LastLogPath();
   const std::string backup = BackupPathFor(path);
   if (!CopyFileDurably(path, backup)) {
-    doc_.program.ui.ShowMessage(msg::kBackupFailed103);
+    doc_.UserInterface().ShowMessage(msg::kBackupFailed103);
     return false;
   }
   backupPath_ = backup;
@@ -337,8 +338,7 @@ bool LogWriteBack::MakeBackup() {
 }
 
 std::unique_ptr<RecordFile> LogWriteBack::OpenSafetyFile(bool& stop) {
-  Program& program = doc_.program;
-  Ui& ui = program.ui;
+  Ui& ui = doc_.UserInterface();
   stop = false;
   auto openExisting = [this](const std::string& path) -> std::unique_ptr<RecordFile> {
     std::error_code ec;
@@ -346,12 +346,12 @@ std::unique_ptr<RecordFile> LogWriteBack::OpenSafetyFile(bool& stop) {
     return openFile(path);
   };
   std::unique_ptr<RecordFile> file;
-  const std::string beside = Sibling(doc_.loader.LastLogPath(), ".l2s");
+  const std::string beside = Sibling(doc_.Loader().LastLogPath(), ".l2s");
   if (!(file = openExisting(beside))) {
-    OpenFileRequest request{std::string(msg::kSafetyFileTitle), "l2s", "", program.settings.log200SafDir,
+    OpenFileRequest request{std::string(msg::kSafetyFileTitle), "l2s", "", doc_.WriteBackSettings().log200SafDir,
                             std::string(msg::kSafetyFileFilter)};
     if (const auto choice = ui.ChooseFileToOpen(request)) {
-      program.settings.log200SafDir = std::string(DirectoryOf(choice->path));
+      doc_.WriteBackSettings().log200SafDir = std::string(DirectoryOf(choice->path));
       if (!(file = openExisting(choice->path))) {
         ui.ShowMessage(msg::kSafetyFileOpenFailed);
         stop = true;
@@ -379,16 +379,15 @@ std::unique_ptr<RecordFile> LogWriteBack::OpenSafetyFile(bool& stop) {
 }
 
 bool LogWriteBack::WriteFileLog(LogSourceType type) {
-  Program& program = doc_.program;
-  Ui& ui = program.ui;
-  LogLoader& loader = doc_.loader;
+  Ui& ui = doc_.UserInterface();
+  LogLoader& loader = doc_.Loader();
   const std::string path = loader.LastLogPath();
   if (const auto problem = MarkProblem(type, Mark(), 0)) {
     ui.ShowMessage(*problem);
     return false;
   }
   // The backup is complete and on disk before the first byte changes.
-  if (program.settings.backup && !MakeBackup()) return false;
+  if (doc_.WriteBackSettings().backup && !MakeBackup()) return false;
   std::unique_ptr<RecordFile> file = openFile(path);
   if (!file) {
     ui.ShowMessage(msg::kCannotOpenFile106);
@@ -417,11 +416,10 @@ bool LogWriteBack::WriteFileLog(LogSourceType type) {
 }
 
 bool LogWriteBack::WriteAdif() {
-  Program& program = doc_.program;
-  Ui& ui = program.ui;
-  LogLoader& loader = doc_.loader;
+  Ui& ui = doc_.UserInterface();
+  LogLoader& loader = doc_.Loader();
   const std::string path = loader.LastLogPath();
-  if (program.settings.backup && !MakeBackup()) return false;
+  if (doc_.WriteBackSettings().backup && !MakeBackup()) return false;
   struct stat before {};
   std::string bytes;
   if (::stat(path.c_str(), &before) != 0 ||
@@ -442,14 +440,14 @@ bool LogWriteBack::WriteAdif() {
     if (gmtime_r(&now, &utc) && std::strftime(text, sizeof text, "%Y%m%d", &utc) == 8) date = text;
   }
   std::vector<std::int32_t> printed;
-  LogStore& store = doc_.store;
+  LogStore& store = doc_.Log();
   for (std::size_t i = 0; i < store.QsoCount(); ++i)
     if (const std::int32_t position = store.PrintedPosition(i); position >= 0) printed.push_back(position);
   std::sort(printed.begin(), printed.end());
 
   // The records are found again by their number in the file, and changed
   // only while they are the bytes that were loaded.
-  AdifReader reader(bytes, program.settings.load.encoding);
+  AdifReader reader(bytes, doc_.WriteBackSettings().load.encoding);
   std::string out;
   out.reserve(bytes.size() + printed.size() * 32);
   std::size_t copied = 0;
@@ -480,16 +478,16 @@ bool LogWriteBack::WriteAdif() {
 }
 
 bool LogWriteBack::Conclude(const std::string& path, const struct stat* before, bool ok) {
-  Ui& ui = doc_.program.ui;
+  Ui& ui = doc_.UserInterface();
   // Our own changes are not another program's: remember the new time, or
   // put the old one back.
-  if (doc_.program.settings.disLogNewTime && before) {
+  if (doc_.WriteBackSettings().disLogNewTime && before) {
     const struct timespec times[2] = {before->st_atim, before->st_mtim};
     ::utimensat(AT_FDCWD, path.c_str(), times, 0);
   } else {
     struct stat after {};
     if (::stat(path.c_str(), &after) == 0) {
-      doc_.loader.SetLogModificationTime(after.st_mtime);
+      doc_.Loader().SetLogModificationTime(after.st_mtime);
     } else {
       ui.ShowMessage(msg::kCannotReadFile104);
     }
@@ -519,7 +517,7 @@ bool LogWriteBack::WriteRecords(LogSourceType type, RecordFile& file, RecordFile
     if (!file.ReadAt(0, 32, header)) return false;
     const std::size_t headerLength = static_cast<unsigned char>(header[8]) | static_cast<unsigned char>(header[9]) << 8;
     if (!file.ReadAt(0, std::max<std::size_t>(headerLength, 32), header)) return false;
-    Th5Widths widths = doc_.program.settings.load.th5Widths;
+    Th5Widths widths = doc_.WriteBackSettings().load.th5Widths;
     hdb = ReadHdbLayout(header, widths);
     if (hdb.check != HdbOpenResult::Ok) return false;
   }
@@ -552,7 +550,7 @@ bool LogWriteBack::WriteRecords(LogSourceType type, RecordFile& file, RecordFile
     return true;
   };
   constexpr std::size_t kBatch = 64;
-  LogStore& store = doc_.store;
+  LogStore& store = doc_.Log();
   std::string record;
   for (std::size_t i = 0; i < store.QsoCount(); ++i) {
     const std::int32_t position = store.PrintedPosition(i);
@@ -570,7 +568,7 @@ bool LogWriteBack::WriteRecords(LogSourceType type, RecordFile& file, RecordFile
         break;
     }
     // A record that is gone or is not the one loaded is left alone.
-    const auto loaded = doc_.loader.FingerprintAt(position);
+    const auto loaded = doc_.Loader().FingerprintAt(position);
     if (!file.ReadAt(offset, length, record)) {
       ++changed_;
       continue;
@@ -613,16 +611,15 @@ bool LogWriteBack::WriteRecords(LogSourceType type, RecordFile& file, RecordFile
 }
 
 bool LogWriteBack::WriteDbf() {
-  Program& program = doc_.program;
-  Ui& ui = program.ui;
-  LogLoader& loader = doc_.loader;
-  const auto column = SendColumn(program.settings.load.csv);
+  Ui& ui = doc_.UserInterface();
+  LogLoader& loader = doc_.Loader();
+  const auto column = SendColumn(doc_.WriteBackSettings().load.csv);
   if (!column) {
     ui.ShowMessage(msg::kNoSendFormula33001);
     return false;
   }
   const std::string path = loader.LastLogPath();
-  if (program.settings.backup && !MakeBackup()) return false;
+  if (doc_.WriteBackSettings().backup && !MakeBackup()) return false;
   DbfEngine engine;
   if (engine.DbfOpen(path, true) != DbfOpenResult::Ok) {
     ui.ShowMessage(msg::kCannotOpenFile106);
@@ -644,7 +641,7 @@ bool LogWriteBack::WriteDbf() {
     return false;
   }
   bool ok = true;
-  LogStore& store = doc_.store;
+  LogStore& store = doc_.Log();
   for (std::size_t i = 0; i < store.QsoCount() && ok; ++i) {
     const std::int32_t position = store.PrintedPosition(i);
     if (position < 0) continue;
@@ -670,12 +667,12 @@ bool LogWriteBack::WriteDbf() {
 }
 
 bool LogWriteBack::WriteLibrary(LogSourceType type) {
-  Ui& ui = doc_.program.ui;
+  Ui& ui = doc_.UserInterface();
   if (!liveSource) {
     ui.ShowMessage(msg::kCannotOpenFile106);
     return false;
   }
-  auto column = SendColumn(doc_.program.settings.load.csv);
+  auto column = SendColumn(doc_.WriteBackSettings().load.csv);
   if (!column && type == SrcPlugin && pluginWithoutFormulas) column = 10;
   if (!column) {
     ui.ShowMessage(msg::kNoSendFormula33001);
@@ -686,7 +683,7 @@ bool LogWriteBack::WriteLibrary(LogSourceType type) {
     return false;
   }
   const std::string mark = Mark();
-  LogStore& store = doc_.store;
+  LogStore& store = doc_.Log();
   for (std::size_t i = 0; i < store.QsoCount(); ++i) {
     const std::int32_t position = store.PrintedPosition(i);
     if (position < 0) continue;
@@ -702,18 +699,18 @@ bool LogWriteBack::WriteLibrary(LogSourceType type) {
 
 bool LogWriteBack::WritePrintedList() {
   std::string text;
-  LogStore& store = doc_.store;
+  LogStore& store = doc_.Log();
   for (std::size_t i = 0; i < store.QsoCount(); ++i) {
     const std::int32_t position = store.PrintedPosition(i);
     if (position >= 0) text += std::to_string(position) + "\r\n";
   }
-  return ReplaceFileAtomically(Sibling(doc_.loader.LastLogPath(), ".TVQ"), text);
+  return ReplaceFileAtomically(Sibling(doc_.Loader().LastLogPath(), ".TVQ"), text);
 }
 
 bool LogWriteBack::WriteClipboardAnswer() {
   if (!clipboard) return false;
   std::string text = "$TEVRA_PRINTOUT\r\n";
-  LogStore& store = doc_.store;
+  LogStore& store = doc_.Log();
   for (std::size_t i = 0; i < store.QsoCount(); ++i) {
     const std::int32_t position = store.PrintedPosition(i);
     if (position >= 0) text += std::to_string(position) + "\r\n";
@@ -731,18 +728,18 @@ bool IsJarlRelated(std::string_view call) {
   return call.size() >= 2 && call[0] == '8' && call[1] >= 'J' && call[1] <= 'N';
 }
 
-SuppressionResult SuppressIssued(Document& doc, const SuppressionOptions& options) {
-  Program& program = doc.program;
-  Ui& ui = program.ui;
-  LogStore& store = doc.store;
+SuppressionResult SuppressIssued(WriteBackTarget& doc, const SuppressionOptions& options) {
+  Ui& ui = doc.UserInterface();
+  LogStore& store = doc.Log();
+  const WriteBackOptions settings = doc.WriteBackSettings();
   SuppressionResult result;
   ui.SetStatus(msg::kSearchingSuppression);
-  const bool searchSent = !program.settings.load.skipSendMark;
-  const std::string& partMark = program.settings.partMark;
+  const bool searchSent = !settings.load.skipSendMark;
+  const std::string& partMark = settings.partMark;
   QsoRecord record;
   auto partOf = [&](std::size_t i) {
     store.Read(i, record);
-    return ExpandPartMark(*doc.expander, partMark, record);
+    return ExpandPartMark(doc.Expander(), partMark, record);
   };
   std::vector<std::size_t> suppressedAt;
   for (std::size_t n = store.QsoCount(); n-- > 0;) {
@@ -794,9 +791,9 @@ SuppressionResult SuppressIssued(Document& doc, const SuppressionOptions& option
     std::snprintf(text, sizeof text, std::string(msg::kAskSuppressionUpdate).c_str(), result.unsent,
                   result.suppressed);
     if (ui.Ask(text, Buttons::YesNo) == Answer::Yes) {
-      doc.writeBack.markOverride = options.mark;
-      const bool written = doc.writeBack.WriteBack();
-      doc.writeBack.markOverride.reset();
+      doc.WriteBackDriver().markOverride = options.mark;
+      const bool written = doc.WriteBackDriver().WriteBack();
+      doc.WriteBackDriver().markOverride.reset();
       if (written) {
         ui.ShowMessage(msg::kSuppressionUpdated, MessageIcon::Information);
       } else {
