@@ -153,6 +153,10 @@ class Document final : public PrintTarget, public WriteBackTarget {
 
   // The last page sent to a printer in this run (0 at first).
   int lastPrintedPage = 0;
+  // The layout file the document was read from or saved to (empty for a
+  // new one), and whether the layout changed since.
+  std::string path;
+  bool modified = false;
   // The automation events of a real print job, and the write-back that a
   // merge print ends with.
   std::function<void()> printingEvent;

@@ -1,0 +1,639 @@
+#include "app/main_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QProcess>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QUrl>
+#include <filesystem>
+
+#include "app/commands.h"
+#include "app/frame_dialogs.h"
+#include "app/options_dialog.h"
+#include "app/print_output.h"
+#include "card/archive_records.h"
+#include "core/encoding.h"
+#include "core/messages.h"
+#include "core/profile.h"
+#include "import/log_source.h"
+#include "editor/card_view.h"
+#include "editor/view_status.h"
+#include "qt/qt_printer.h"
+#include "qt/qt_ui.h"
+
+namespace tevra {
+namespace {
+
+QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The status pane templates: each pane is as wide as its template.
+constexpr std::string_view kPaneTemplates[] = {"", "200%", "X=100.0,Y=999.9(mm)", "ｱｲﾃﾑ 0000", "ﾛｸﾞ 00000件",
+                                               "QSL 00000枚"};
+
+// A menu entry of a recent list: "&1 name", the name cut to 30 characters.
+QString RecentEntryText(int index, const std::string& path) {
+  QString name = QString::fromStdString(path);
+  if (name.size() > 30) name = QStringLiteral("...") + name.right(27);
+  return QStringLiteral("&%1 %2").arg(index + 1).arg(name);
+}
+
+// The buttons of the two tool bars, drawn at 16 × 15 pixels.
+QIcon ToolIcon(int id) {
+  QPixmap pixmap(16, 15);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setPen(QPen(Qt::black, 1));
+  const QRect box(2, 2, 11, 10);
+  auto letter = [&p](const QString& text, int size = 9) {
+    QFont f = p.font();
+    f.setPixelSize(size);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRect(0, 0, 16, 15), Qt::AlignCenter, text);
+  };
+  using namespace cmd;
+  switch (id) {
+    case kFileNew: p.drawRect(3, 1, 9, 12); break;
+    case kFileOpen: p.drawRect(1, 4, 12, 8); p.drawLine(2, 4, 5, 1); p.drawLine(5, 1, 9, 1); break;
+    case kFileSave: p.fillRect(2, 1, 12, 12, Qt::darkBlue); p.fillRect(4, 2, 8, 4, Qt::white); break;
+    case kEditCut: p.drawEllipse(2, 9, 4, 4); p.drawEllipse(9, 9, 4, 4); p.drawLine(5, 9, 11, 1); p.drawLine(10, 9, 4, 1); break;
+    case kEditCopy: p.drawRect(1, 1, 8, 9); p.drawRect(6, 4, 8, 9); break;
+    case kEditPaste: p.fillRect(2, 2, 10, 12, QColor(0xC0, 0x90, 0x40)); p.fillRect(6, 5, 8, 9, Qt::white); break;
+    case kPrint: p.drawRect(2, 6, 12, 6); p.drawRect(4, 1, 8, 5); letter(QStringLiteral("M"), 7); break;
+    case kTestPrint: p.drawRect(2, 6, 12, 6); p.drawRect(4, 1, 8, 5); letter(QStringLiteral("T"), 7); break;
+    case kPrintPreview: p.drawRect(2, 1, 9, 12); p.drawEllipse(7, 6, 5, 5); p.drawLine(11, 11, 14, 14); break;
+    case kGridToggle:
+      for (int i = 2; i <= 14; i += 4) {
+        p.drawLine(i, 1, i, 13);
+        p.drawLine(1, i - 1, 15, i - 1);
+      }
+      break;
+    case kGridSpacing: p.drawLine(2, 2, 2, 12); p.drawLine(7, 2, 7, 12); p.drawLine(2, 7, 7, 7); letter(QStringLiteral("  ↔"), 8); break;
+    case kZoom: p.drawEllipse(2, 2, 8, 8); p.drawLine(9, 9, 14, 14); break;
+    case kMergeToggle: letter(QStringLiteral("D")); break;
+    case kQsoData: letter(QStringLiteral("Q")); break;
+    case kLogList: for (int y = 2; y <= 12; y += 3) p.drawLine(2, y, 13, y); break;
+    case kEditFind: p.drawEllipse(1, 1, 8, 8); p.drawLine(8, 8, 13, 13); letter(QStringLiteral("   C"), 7); break;
+    case kPrevQso: p.setBrush(Qt::black); p.drawPolygon(QPolygon({QPoint(11, 2), QPoint(4, 7), QPoint(11, 12)})); break;
+    case kNextQso: p.setBrush(Qt::black); p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(11, 7), QPoint(4, 12)})); break;
+    case kAppAbout: letter(QStringLiteral("?")); break;
+    case kContextHelp: p.drawLine(2, 2, 2, 11); p.drawLine(2, 2, 8, 8); letter(QStringLiteral("  ?")); break;
+    case kToolSelect: p.setBrush(Qt::black); p.drawPolygon(QPolygon({QPoint(4, 1), QPoint(4, 12), QPoint(7, 9), QPoint(11, 11)})); break;
+    case kToolLine: p.drawLine(2, 12, 13, 2); break;
+    case kToolBox: p.drawRect(box); break;
+    case kToolRoundBox: p.drawRoundedRect(box, 3, 3); break;
+    case kToolEllipse: p.drawEllipse(box); break;
+    case kToolFill: p.fillRect(box, Qt::darkGray); break;
+    case kToolString: letter(QStringLiteral("A"), 11); break;
+    case kToolTextBox: p.drawRect(box); letter(QStringLiteral("ab"), 7); break;
+    case kToolCheckBox: p.drawRect(box); p.drawLine(4, 7, 7, 10); p.drawLine(7, 10, 12, 3); break;
+    case kToolJarl: for (int x = 1; x <= 11; x += 5) p.drawRect(x, 4, 4, 6); break;
+    case kToolDataMark: p.drawRect(box); letter(QStringLiteral("%"), 8); break;
+    case kToolObject: p.drawRect(box); p.fillRect(4, 4, 4, 4, Qt::red); p.fillRect(8, 7, 4, 4, Qt::blue); break;
+    case kColour:
+      p.fillRect(1, 1, 7, 6, Qt::red); p.fillRect(8, 1, 7, 6, Qt::green); p.fillRect(1, 8, 14, 6, Qt::blue); break;
+    case kLineStyle: p.drawLine(1, 3, 14, 3); p.setPen(QPen(Qt::black, 2)); p.drawLine(1, 7, 14, 7);
+      p.setPen(QPen(Qt::black, 1, Qt::DotLine)); p.drawLine(1, 11, 14, 11); break;
+    case kFont: letter(QStringLiteral("F"), 12); break;
+    default: letter(QStringLiteral("·")); break;
+  }
+  return QIcon(pixmap);
+}
+
+}  // namespace
+
+MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* printer)
+    : program_(program), doc_(doc), ui_(ui), printer_(printer) {
+  ui_.SetParent(this);
+  BuildActions();
+  BuildMenus();
+  BuildToolBars();
+  BuildStatusBar();
+  view_ = new CardView(CardViewSource{doc_.layout, doc_.metrics.Metrics(), doc_.expander,
+                                      program_.settings.dispPrinterRect});
+  view_->mouseMoved = [this](LogicalPoint p) {
+    mouse_ = p;
+    UpdatePanes();
+  };
+  scroll_ = new QScrollArea;
+  scroll_->setWidget(view_);
+  scroll_->setBackgroundRole(QPalette::Dark);
+  setCentralWidget(scroll_);
+  doc_.redraw = [this] { Redraw(); };
+  continuousTimer_.setSingleShot(true);
+  connect(&continuousTimer_, &QTimer::timeout, this, [this] { ContinuousStep(); });
+  UpdateTitle();
+  UpdateRecentMenus();
+  UpdateCommands();
+  UpdatePanes();
+}
+
+MainFrame::~MainFrame() {
+  doc_.redraw = nullptr;
+  ui_.statusSink = nullptr;
+  ui_.SetParent(nullptr);
+}
+
+QString MainFrame::IdleText() { return QStringLiteral("レディ"); }
+
+void MainFrame::BuildActions() {
+  for (const CommandInfo& c : Commands()) {
+    auto* action = new QAction(Utf8(c.text), this);
+    const QString tip = Utf8(c.tip);
+    action->setStatusTip(tip.section(QChar('\n'), 0, 0));
+    action->setToolTip(tip.contains(QChar('\n')) ? tip.section(QChar('\n'), 1) : action->statusTip());
+    QList<QKeySequence> keys;
+    for (const QString& k : Utf8(c.keys).split(QChar(';'), Qt::SkipEmptyParts))
+      keys << QKeySequence::fromString(k, QKeySequence::PortableText);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setCheckable(c.checkable);
+    action->setData(c.id);
+    const int id = c.id;
+    connect(action, &QAction::triggered, this, [this, id] { Run(id); });
+    actions_[c.id] = action;
+    addAction(action);  // shortcuts work with the menu bar hidden too
+  }
+}
+
+QAction* MainFrame::Action(int command) const {
+  const auto it = actions_.find(command);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu* MainFrame::BuildMenu(const MenuInfo& info) {
+  auto* menu = new QMenu(Utf8(info.title), this);
+  for (const int entry : info.entries) {
+    if (entry == 0) {
+      menu->addSeparator();
+    } else if (entry < 0) {
+      menu->addMenu(BuildMenu(Submenus()[static_cast<std::size_t>(-entry - 1)]));
+    } else if (QAction* action = Action(entry)) {
+      menu->addAction(action);
+    }
+  }
+  return menu;
+}
+
+void MainFrame::BuildMenus() {
+  for (const MenuInfo& info : MainMenus()) menuBar()->addMenu(BuildMenu(info));
+}
+
+void MainFrame::BuildToolBars() {
+  auto build = [this](QToolBar* bar, std::span<const int> buttons) {
+    bar->setIconSize(QSize(16, 15));
+    for (const int id : buttons) {
+      if (id == 0) {
+        bar->addSeparator();
+        continue;
+      }
+      QAction* action = Action(id);
+      action->setIcon(ToolIcon(id));
+      bar->addAction(action);
+    }
+  };
+  mainBar_ = new QToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"), this);
+  mainBar_->setObjectName(QStringLiteral("MainToolBar"));
+  build(mainBar_, MainToolBar());
+  addToolBar(Qt::TopToolBarArea, mainBar_);
+  drawBar_ = new QToolBar(QStringLiteral("描画ｱｲﾃﾑﾂｰﾙﾊﾞｰ"), this);
+  drawBar_->setObjectName(QStringLiteral("DrawingToolBar"));
+  build(drawBar_, DrawingToolBar());
+  addToolBar(Qt::LeftToolBarArea, drawBar_);
+  connect(mainBar_, &QToolBar::visibilityChanged, this, [this] { UpdateCommands(); });
+  connect(drawBar_, &QToolBar::visibilityChanged, this, [this] { UpdateCommands(); });
+}
+
+void MainFrame::BuildStatusBar() {
+  QStatusBar* bar = statusBar();
+  for (std::size_t i = 0; i < panes_.size(); ++i) {
+    auto* label = new QLabel;
+    if (i == 0) {
+      label->setText(IdleText());
+      bar->addWidget(label, 1);
+    } else {
+      label->setMinimumWidth(label->fontMetrics().horizontalAdvance(Utf8(kPaneTemplates[i])) + 8);
+      label->setAlignment(Qt::AlignCenter);
+      label->setFrameShape(QFrame::Panel);
+      label->setFrameShadow(QFrame::Sunken);
+      bar->addPermanentWidget(label);
+    }
+    panes_[i] = label;
+  }
+  // Menu and tool tips show in the message pane; status texts of long
+  // operations too, repainted at once.
+  connect(bar, &QStatusBar::messageChanged, this, [this](const QString& text) {
+    panes_[0]->setText(text.isEmpty() ? IdleText() : text);
+  });
+  ui_.statusSink = [this](const QString& text) {
+    panes_[0]->setText(text.isEmpty() ? IdleText() : text);
+    panes_[0]->repaint();
+  };
+}
+
+void MainFrame::UpdatePanes() {
+  const LogStore& store = doc_.store;
+  const DocumentSettings& s = doc_.layout.Settings;
+  const bool tack = s.CardFormCode == FormTackSeal;
+  const std::size_t perSheet = tack ? static_cast<std::size_t>(std::max(1, s.TackColumns) * std::max(1, s.TackRows)) : 1;
+  panes_[1]->setText(Utf8(ZoomPaneText(view_->Zoom())));
+  panes_[2]->setText(Utf8(PositionPaneText(mouse_, s, doc_.metrics.Metrics())));
+  panes_[3]->setText(Utf8(ItemsPaneText(doc_.layout.Items.Count())));
+  panes_[4]->setText(Utf8(LogPaneText(store.QsoCount())));
+  panes_[5]->setText(Utf8(CardsPaneText(store.CurrentCard(), store.CardCount(), perSheet)));
+}
+
+void MainFrame::UpdateCommands() {
+  using namespace cmd;
+  // Everything starts disabled: a command is enabled here once it works.
+  for (auto& [id, action] : actions_) action->setEnabled(false);
+  auto enable = [this](int id, bool on = true) {
+    if (QAction* a = Action(id)) a->setEnabled(on);
+  };
+  auto check = [this](int id, bool on) {
+    if (QAction* a = Action(id)) a->setChecked(on);
+  };
+  const LogStore& store = doc_.store;
+  const bool merging = doc_.context.CardQsos != nullptr;
+  for (int id : {kFileNew, kFileOpen, kFileSave, kFileSaveAs, kPrint, kTestPrint, kPrintDirect, kPrintPreview,
+                 kPrintSetup, kReloadEntities, kAppExit, kAppAbout, kViewToolBar, kViewDrawBar, kViewStatusBar,
+                 kGridToggle, kPrinterMask, kMergeToggle, kOptions})
+    enable(id);
+  enable(kLogOpen, program_.automation.enableLogFile);
+  enable(kZoom, view_ && view_->Painted());
+  enable(kEditEntities, true);
+  const bool docs = QFileInfo::exists(QString::fromStdString(program_.paths.programDirectory + "README.md")) ||
+                    QFileInfo::exists(QStringLiteral(TEVRA_SOURCE_DIR "/README.md"));
+  enable(kHomePage, docs);
+  enable(kDownloadWeb, docs);
+  enable(kNextQso, store.CardCount() > 0 && store.CurrentCard() + 1 < store.CardCount());
+  enable(kPrevQso, store.CurrentCard() > 0);
+  enable(kContinuous, merging && store.CardCount() > 1 && doc_.layout.Items.Count() > 0);
+  for (int k = 0; k < 4; ++k) {
+    enable(kRecentLayout1 + k, static_cast<std::size_t>(k) < program_.settings.recentLayouts.Items().size());
+    enable(kRecentLog1 + k, program_.automation.enableLogFile &&
+                                static_cast<std::size_t>(k) < program_.settings.load.recentLogs.Items().size());
+  }
+  check(kViewToolBar, mainBar_ && mainBar_->isVisible());
+  check(kViewDrawBar, drawBar_ && drawBar_->isVisible());
+  check(kViewStatusBar, statusBar()->isVisible());
+  check(kPrinterMask, program_.settings.dispPrinterRect);
+  check(kMergeToggle, merging);
+  check(kContinuous, continuous_);
+  for (int tool = 0; tool < 12; ++tool) check(CommandOfTool(tool), tool == 0);
+}
+
+void MainFrame::UpdateRecentMenus() {
+  const auto& layouts = program_.settings.recentLayouts.Items();
+  const auto& logs = program_.settings.load.recentLogs.Items();
+  for (int k = 0; k < 4; ++k) {
+    QAction* layout = Action(cmd::kRecentLayout1 + k);
+    const bool hasLayout = static_cast<std::size_t>(k) < layouts.size();
+    layout->setVisible(hasLayout || k == 0);
+    layout->setText(hasLayout ? RecentEntryText(k, layouts[static_cast<std::size_t>(k)])
+                              : QStringLiteral("最近使ったファイル"));
+    QAction* log = Action(cmd::kRecentLog1 + k);
+    const bool hasLog = static_cast<std::size_t>(k) < logs.size();
+    log->setVisible(hasLog || k == 0);
+    log->setText(hasLog ? RecentEntryText(k, logs[static_cast<std::size_t>(k)]) : QStringLiteral("最新のログファイル"));
+  }
+}
+
+void MainFrame::Redraw() {
+  if (view_) {
+    view_->ResetScrollSizes();
+    view_->update();
+  }
+  UpdatePanes();
+  UpdateCommands();
+  UpdateRecentMenus();
+}
+
+void MainFrame::SetModified(bool modified) {
+  doc_.modified = modified;
+  UpdateTitle();
+}
+
+void MainFrame::UpdateTitle() {
+  const QString name = doc_.path.empty() ? QStringLiteral("無題") : QFileInfo(QString::fromStdString(doc_.path)).fileName();
+  setWindowTitle(name + (doc_.modified ? QStringLiteral("*") : QString()) + QStringLiteral(" - TEVRA"));
+}
+
+void MainFrame::Run(int command) {
+  using namespace cmd;
+  if (QAction* a = Action(command); a && !a->isEnabled()) return;
+  switch (command) {
+    case kFileNew: NewDocument(); break;
+    case kFileOpen: OpenDocument(); break;
+    case kFileSave: Save(doc_.path.empty()); break;
+    case kFileSaveAs: Save(true); break;
+    case kLogOpen: doc_.loader.OpenLogDialog(); break;
+    case kPrint: Print(PrintKind::Merge, true); break;
+    case kTestPrint: Print(PrintKind::Test, true); break;
+    case kPrintDirect: Print(PrintKind::Test, false); break;
+    case kPrintPreview: Preview(); break;
+    case kPrintSetup: PrinterSetup(); break;
+    case kEditEntities: EditEntityFile(); break;
+    case kReloadEntities: program_.ReloadEntityTable(); break;
+    case kAppExit: close(); break;
+    case kAppAbout: ShowAbout(); break;
+    case kHomePage:
+    case kDownloadWeb: OpenDocumentation(); break;
+    case kViewToolBar: mainBar_->setVisible(!mainBar_->isVisible()); break;
+    case kViewDrawBar: drawBar_->setVisible(!drawBar_->isVisible()); break;
+    case kViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
+    case kZoom:
+      if (view_->Painted()) view_->SetZoom(NextZoom(view_->Zoom()));
+      break;
+    case kGridToggle: doc_.layout.Settings.ToggleGrid(); break;
+    case kPrinterMask: program_.settings.dispPrinterRect = !program_.settings.dispPrinterRect; break;
+    case kMergeToggle:
+      continuous_ = false;
+      doc_.context.CardQsos = doc_.context.CardQsos ? nullptr : doc_.mergeBuffer.data();
+      doc_.context.MessageShown = false;
+      break;
+    case kNextQso: StepCard(1); break;
+    case kPrevQso: StepCard(-1); break;
+    case kContinuous:
+      continuous_ = !continuous_;
+      doc_.context.MessageShown = false;
+      if (continuous_) continuousTimer_.start(0);
+      break;
+    case kOptions: ShowOptions(); break;
+    default:
+      if (command >= kRecentLayout1 && command < kRecentLayout1 + 4) {
+        const auto& items = program_.settings.recentLayouts.Items();
+        const auto k = static_cast<std::size_t>(command - kRecentLayout1);
+        if (k < items.size() && AskToSave()) OpenByName(std::string(items[k]));
+      } else if (command >= kRecentLog1 && command < kRecentLog1 + 4) {
+        const auto& items = program_.settings.load.recentLogs.Items();
+        const auto k = static_cast<std::size_t>(command - kRecentLog1);
+        if (k < items.size()) OpenByName(std::string(items[k]));
+      }
+      break;
+  }
+  Redraw();
+}
+
+bool MainFrame::OpenByName(const std::string& path) {
+  const bool layout = !ReaderForNamedFile(path).has_value();
+  const bool ok = doc_.OpenByName(path);
+  if (ok && layout) {
+    doc_.path = path;
+    SetModified(false);
+  }
+  Redraw();
+  return ok;
+}
+
+bool MainFrame::AskToSave() {
+  if (!doc_.modified) return true;
+  const QString name = doc_.path.empty() ? QStringLiteral("無題") : QFileInfo(QString::fromStdString(doc_.path)).fileName();
+  const std::string text = (name + QStringLiteral(" への変更を保存しますか?")).toStdString();
+  const Answer answer = askSaveChanges ? askSaveChanges() : static_cast<Ui&>(ui_).Ask(text, Buttons::YesNoCancel, MessageIcon::Warning);
+  if (answer == Answer::Cancel) return false;
+  return answer == Answer::No || Save(doc_.path.empty());
+}
+
+bool MainFrame::Save(bool askName) {
+  std::string path = doc_.path;
+  if (askName) {
+    const auto chosen = ui_.ChooseFileToSave(
+        OpenFileRequest{"名前を付けて保存", "tvd", path, program_.paths.programDirectory, "TEVRA Files (*.tvd)|*.tvd||"});
+    if (!chosen) return false;
+    path = *chosen;
+  }
+  ArchiveWriter out;
+  SaveDocument(doc_.layout, out);
+  if (!ReplaceFileAtomically(path, out.Data())) {
+    static_cast<Ui&>(ui_).ShowMessage("ファイルに書き込めませんでした.", MessageIcon::Error);
+    return false;
+  }
+  doc_.path = path;
+  program_.settings.recentLayouts.Add(path);
+  SetModified(false);
+  return true;
+}
+
+void MainFrame::NewDocument() {
+  if (!AskToSave()) return;
+  doc_.DiscardContents();
+  doc_.path.clear();
+  SetModified(false);
+}
+
+void MainFrame::OpenDocument() {
+  if (!AskToSave()) return;
+  QDir::setCurrent(QString::fromStdString(program_.paths.programDirectory));
+  const auto choice =
+      ui_.ChooseFileToOpen(OpenFileRequest{"開く", "tvd", "", "", "TEVRA Files (*.tvd)|*.tvd;*.TVD||"});
+  if (choice) OpenByName(choice->path);
+}
+
+void MainFrame::StepCard(int delta) {
+  LogStore& store = doc_.store;
+  const std::size_t current = store.CurrentCard();
+  if (delta > 0 && current + 1 >= store.CardCount()) return;
+  if (delta < 0 && current == 0) return;
+  store.SetCurrentCard(delta > 0 ? current + 1 : current - 1);
+  doc_.ReadCurrentCard();
+  doc_.context.MessageShown = false;
+}
+
+void MainFrame::ContinuousStep() {
+  if (!continuous_) return;
+  LogStore& store = doc_.store;
+  // A merge message shown while drawing, or the last card, ends the run.
+  if (doc_.context.MessageShown || store.CurrentCard() + 1 >= store.CardCount()) {
+    continuous_ = false;
+  } else {
+    StepCard(1);
+    view_->repaint();
+    continuousTimer_.start(0);
+  }
+  Redraw();
+}
+
+void MainFrame::Print(PrintKind kind, bool withDialog) {
+  using namespace cmd;
+  if (kind == PrintKind::Merge && doc_.store.CardCount() == 0) {
+    if (!doc_.loader.OpenLogDialog() || doc_.store.CardCount() == 0) return;
+  }
+  PrintJob job(doc_, kind);
+  job.spoolerPauses = printer_ && printer_->Device().outputFormat() == QPrinter::NativeFormat;
+  if (!job.Prepare()) return;
+  std::unique_ptr<QtPrinter> pdfOnly;
+  QPrinter* device = printer_ ? &printer_->Device() : PdfDevice(pdfOnly);
+  PrintChoice choice;
+  if (withDialog) {
+    const PrintDialogText text = PrintDialogTextFor(kind);
+    bool accepted;
+    if (printDialog) {
+      accepted = printDialog(*device, text, job.MinPage(), job.PageCount(), choice);
+    } else {
+      QPrintDialog dialog(device, this);
+      if (!text.title.empty()) dialog.setWindowTitle(Utf8(text.title));
+      dialog.setMinMax(job.MinPage(), job.PageCount());
+      dialog.setFromTo(job.MinPage(), job.PageCount());
+      QAbstractPrintDialog::PrintDialogOptions options =
+          QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize;
+      // The current page stands for "現在のﾍﾟｰｼﾞ" in both kinds.
+      options |= QAbstractPrintDialog::PrintCurrentPage;
+      dialog.setOptions(options);
+      accepted = dialog.exec() == QDialog::Accepted;
+      if (accepted) {
+        choice.currentPage = dialog.printRange() == QAbstractPrintDialog::CurrentPage;
+        if (dialog.printRange() == QAbstractPrintDialog::PageRange) {
+          choice.from = dialog.fromPage();
+          choice.to = dialog.toPage();
+        }
+      }
+    }
+    if (!accepted) return;
+  }
+  int from = std::max(choice.from, job.MinPage()), to = choice.to;
+  if (choice.currentPage) from = to = job.CurrentCardPage();
+  job.Begin();
+  const PageLoopResult result = RunPageLoop(job, doc_, *device, device->resolution(), from, to);
+  if (!result.ok) static_cast<Ui&>(ui_).ShowMessage("印刷できませんでした.", MessageIcon::Error);
+  job.End();
+}
+
+QPrinter* MainFrame::PdfDevice(std::unique_ptr<QtPrinter>& holder) {
+  // The page as the metrics measure it, portrait or landscape as it is.
+  const PrinterMetrics& m = doc_.metrics.Metrics();
+  holder = QtPrinter::ToPdfFile("");
+  QPrinter& device = holder->Device();
+  device.setResolution(PdfPaper::kDpi);
+  device.setCreator(QStringLiteral("TEVRA"));
+  device.setDocName(QStringLiteral("TEVRA"));
+  device.setPageLayout(QPageLayout(QPageSize(QSizeF(m.paperWidth / 1000.0, m.paperHeight / 1000.0), QPageSize::Inch),
+                                   QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+  return &device;
+}
+
+void MainFrame::Preview() {
+  std::unique_ptr<QtPrinter> pdfOnly;
+  QPrinter* device = printer_ ? &printer_->Device() : PdfDevice(pdfOnly);
+  PrintJob job(doc_, PrintKind::Preview);
+  if (!job.Prepare()) return;
+  QPrintPreviewDialog dialog(device, this);
+  dialog.setWindowTitle(QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ"));
+  connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+          [this, &job](QPrinter* printer) { RunPageLoop(job, doc_, *printer, printer->resolution(), 1, 0); });
+  dialog.exec();
+}
+
+void MainFrame::PrinterSetup() {
+  if (printer_) {
+    QPageSetupDialog dialog(&printer_->Device(), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+  }
+  doc_.metrics.QueryPrinterMetrics(&doc_.placement);
+}
+
+void MainFrame::EditEntityFile() {
+  const QString path = QString::fromStdString(EntityFilePath(program_.paths.programDirectory));
+  // The user's editor, else whatever the desktop opens text files with.
+  for (const char* variable : {"VISUAL", "EDITOR"}) {
+    const QString editor = qEnvironmentVariable(variable);
+    if (!editor.isEmpty()) {
+      QStringList words = QProcess::splitCommand(editor);
+      if (!words.isEmpty()) {
+        const QString program = words.takeFirst();
+        if (QProcess::startDetached(program, words << path)) return;
+      }
+    }
+  }
+  QDesktopServices::openUrl(QUrl::fromLocalFile(path));  // a failure is ignored
+}
+
+void MainFrame::OpenDocumentation() {
+  QString readme = QString::fromStdString(program_.paths.programDirectory + "README.md");
+  if (!QFileInfo::exists(readme)) readme = QStringLiteral(TEVRA_SOURCE_DIR "/README.md");
+  QDesktopServices::openUrl(QUrl::fromLocalFile(readme));
+}
+
+void MainFrame::ShowOptions() {
+  OptionsDialog dialog(program_);
+  if (!RunOptionsDialog(dialog, this)) return;
+  if (ApplyOptions(dialog, doc_)) SetModified(true);
+}
+
+void MainFrame::ShowAbout() {
+  AboutBox box(this);
+  box.exec();
+}
+
+void MainFrame::RestorePlacement() {
+  const MainWindowState saved = ReadMainWindow(program_.file);
+  QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+  const QSize size = screen ? screen->size() : QSize(1024, 768);
+  FrameRect r = InitialFrameRect(size.width(), size.height(), saved, available.x() + 40, available.y() + 40);
+  // A position saved on a screen that is gone moves onto the primary one.
+  const QRect wanted(r.x, r.y, r.width, r.height);
+  bool onScreen = false;
+  for (QScreen* s : QGuiApplication::screens()) onScreen = onScreen || s->geometry().intersects(wanted);
+  if (!onScreen) {
+    r.x = available.x();
+    r.y = available.y();
+  }
+  setGeometry(r.x, r.y, std::max(200, r.width), std::max(150, r.height));
+  if (saved.zoomed) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void MainFrame::SavePlacement() {
+  if (program_.registrationRemoved) return;
+  MainWindowState state;
+  state.zoomed = isMaximized();
+  QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  if (screen) {
+    state.screenWidth = screen->size().width();
+    state.screenHeight = screen->size().height();
+  }
+  const QRect restored = isMaximized() ? normalGeometry() : geometry();
+  state.rect = WindowPlacement{restored.width(), restored.height(), restored.x(), restored.y()};
+  WriteMainWindow(program_.file, state);
+}
+
+void MainFrame::OpenExtraWords(const std::vector<std::string>& words) {
+  for (const auto& word : words)
+    if (!word.empty()) OpenByName(word);
+  raise();
+  activateWindow();
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+  // An automation client may keep the program from closing.
+  if (program_.automation.disableExit == 1) {
+    event->ignore();
+    return;
+  }
+  // First the printed QSOs (Cancel keeps the window), then the layout.
+  if (!doc_.writeBack.Settle(true) || !AskToSave()) {
+    event->ignore();
+    return;
+  }
+  if (program_.automation.disableExit == 2 || program_.automation.disableExit == 3) {
+    hide();
+    event->ignore();
+    return;
+  }
+  continuous_ = false;
+  SavePlacement();
+  event->accept();
+}
+
+}  // namespace tevra

@@ -1,0 +1,119 @@
+// The desktop program's one window: menus and tool bars built from the
+// command tables, the six status panes, the card view, placement in the
+// settings file, and the commands that belong to the frame, the document
+// and printing. The frame wires commands to the models; the decisions are
+// theirs.
+#pragma once
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPrinter>
+#include <QTimer>
+#include <QToolBar>
+#include <array>
+#include <functional>
+#include <map>
+#include <optional>
+
+#include "app/commands.h"
+#include "app/program.h"
+#include "app/window_placement.h"
+#include "platform/ui.h"
+#include "print/print_job.h"
+
+class QScrollArea;
+
+namespace tevra {
+
+class CardView;
+class QtPrinter;
+class QtUi;
+class AboutBox;
+
+class MainFrame : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // printer: the document's printer, whose device the print dialog uses;
+  // nullptr prints to PDF files only.
+  MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* printer);
+  ~MainFrame() override;
+
+  // Runs a command by number, as its menu entry or key does.
+  void Run(int command);
+  QAction* Action(int command) const;
+  // Enabling and check marks of every command, from the document's state.
+  void UpdateCommands();
+  // Status panes from the document (the message pane keeps its text).
+  void UpdatePanes();
+  // The idle text of the message pane.
+  static QString IdleText();
+  QLabel* Pane(int index) const { return panes_[static_cast<std::size_t>(index)]; }
+  CardView* View() const { return view_; }
+  // Opens a layout or a log by name, as the command line and the recent
+  // lists do; redraws.
+  bool OpenByName(const std::string& path);
+  // Places the window as the settings file says, or by the defaults for
+  // the available screen.
+  void RestorePlacement();
+  void SavePlacement();
+  // The splash closed: the words of the command line after the first.
+  void OpenExtraWords(const std::vector<std::string>& words);
+
+  // Where the print dialog's choices come from; a test answers it. Returns
+  // false on cancel; from/to the chosen pages (0: all).
+  struct PrintChoice {
+    int from = 0, to = 0;
+    bool currentPage = false;
+  };
+  std::function<bool(QPrinter&, const PrintDialogText&, int minPage, int maxPage, PrintChoice&)> printDialog;
+  // The save-changes question at closing; a test answers it.
+  std::function<Answer()> askSaveChanges;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildActions();
+  void BuildMenus();
+  void BuildToolBars();
+  void BuildStatusBar();
+  QMenu* BuildMenu(const MenuInfo& info);
+  void Redraw();
+  void SetModified(bool modified);
+  void UpdateTitle();
+  void UpdateRecentMenus();
+
+  bool AskToSave();  // false: cancelled
+  bool Save(bool askName);
+  void NewDocument();
+  void OpenDocument();
+  void Print(PrintKind kind, bool withDialog);
+  void Preview();
+  // Without a printer of the system: a PDF printer on the card's paper.
+  QPrinter* PdfDevice(std::unique_ptr<QtPrinter>& holder);
+  void PrinterSetup();
+  void StepCard(int delta);
+  void ContinuousStep();
+  void EditEntityFile();
+  void OpenDocumentation();
+  void ShowOptions();
+  void ShowAbout();
+
+  Program& program_;
+  Document& doc_;
+  QtUi& ui_;
+  QtPrinter* printer_;
+  CardView* view_ = nullptr;
+  QScrollArea* scroll_ = nullptr;
+  QToolBar* mainBar_ = nullptr;
+  QToolBar* drawBar_ = nullptr;
+  std::array<QLabel*, 6> panes_{};
+  std::map<int, QAction*> actions_;
+  LogicalPoint mouse_{};
+  bool continuous_ = false;
+  QTimer continuousTimer_;
+};
+
+}  // namespace tevra
