@@ -54,7 +54,6 @@ const CommandInfo kCommands[] = {
     {kFindNext, "次を検索\tF3", "次のコールサインを検索します", "F3"},
     {kFindPrev, "前を検索\tShift+F3", "前のコールサインを検索します", "Shift+F3"},
     {kCancelEditing, "編集の終了\tEsc", "ｵﾌﾞｼﾞｪｸﾄの編集を終了します", "Esc"},
-    {kCancelMenu, "キャンセル", "操作の取り消し", ""},
     // View
     {kViewToolBar, "ﾂｰﾙ ﾊﾞｰ(&T)", "ﾂｰﾙ ﾊﾞｰの表示/非表示\nﾂｰﾙ ﾊﾞｰ", "", true},
     {kViewDrawBar, "描画ｱｲﾃﾑﾂｰﾙﾊﾞｰ", "描画アイテムツールバーの表示/非表示\n描画ｱｲﾃﾑﾂｰﾙﾊﾞｰ", "", true},
