@@ -273,8 +273,7 @@ void MainFrame::UpdateCommands() {
   enable(kLogOpen, program_.automation.enableLogFile);
   enable(kZoom, view_ && view_->Painted());
   enable(kEditEntities, true);
-  const bool docs = QFileInfo::exists(QString::fromStdString(program_.paths.programDirectory + "README.md")) ||
-                    QFileInfo::exists(QStringLiteral(TEVRA_SOURCE_DIR "/README.md"));
+  const bool docs = !DocumentationPath().isEmpty();
   enable(kHomePage, docs);
   enable(kDownloadWeb, docs);
   enable(kNextQso, store.CardCount() > 0 && store.CurrentCard() + 1 < store.CardCount());
@@ -559,10 +558,18 @@ void MainFrame::EditEntityFile() {
   QDesktopServices::openUrl(QUrl::fromLocalFile(path));  // a failure is ignored
 }
 
+QString MainFrame::DocumentationPath() const {
+  const QString dir = QString::fromStdString(program_.paths.programDirectory);
+  // Installed, then beside the program, then the source tree of a build.
+  for (const QString& path : {dir + QStringLiteral("../share/doc/tevra/README.md"), dir + QStringLiteral("README.md"),
+                              QStringLiteral(TEVRA_SOURCE_DIR "/README.md")})
+    if (QFileInfo::exists(path)) return QFileInfo(path).absoluteFilePath();
+  return {};
+}
+
 void MainFrame::OpenDocumentation() {
-  QString readme = QString::fromStdString(program_.paths.programDirectory + "README.md");
-  if (!QFileInfo::exists(readme)) readme = QStringLiteral(TEVRA_SOURCE_DIR "/README.md");
-  QDesktopServices::openUrl(QUrl::fromLocalFile(readme));
+  const QString readme = DocumentationPath();
+  if (!readme.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(readme));
 }
 
 void MainFrame::ShowOptions() {

@@ -98,6 +98,8 @@ class MainFrame : public QMainWindow {
   void ContinuousStep();
   void EditEntityFile();
   void OpenDocumentation();
+  // The README shipped with the program; empty when there is none.
+  QString DocumentationPath() const;
   void ShowOptions();
   void ShowAbout();
 

@@ -40,6 +40,9 @@ std::string EntityFilePath(const std::string& programDirectory) {
   std::error_code ec;
   const std::string beside = programDirectory + kEntityFileName;
   if (std::filesystem::exists(beside, ec)) return beside;
+  // Installed: the shared data folder beside bin/.
+  const std::string installed = programDirectory + "../share/tevra/" + std::string(kEntityFileName);
+  if (std::filesystem::exists(installed, ec)) return installed;
   const std::string examples = std::string(TEVRA_EXAMPLES_DIR) + "/" + kEntityFileName;
   if (*TEVRA_EXAMPLES_DIR && std::filesystem::exists(examples, ec)) return examples;
   return beside;
