@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QScreen>
 #include <QScrollArea>
@@ -527,10 +528,15 @@ void MainFrame::Preview() {
   QPrinter* device = printer_ ? &printer_->Device() : PdfDevice(pdfOnly);
   PrintJob job(doc_, PrintKind::Preview);
   if (!job.Prepare()) return;
+  // The preview opens at the page of the current card.
+  const int firstShown = job.CurrentCardPage();
   QPrintPreviewDialog dialog(device, this);
   dialog.setWindowTitle(QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ"));
-  connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-          [this, &job](QPrinter* printer) { RunPageLoop(job, doc_, *printer, printer->resolution(), 1, 0); });
+  connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this, &job, &dialog, firstShown](QPrinter* printer) {
+    RunPageLoop(job, doc_, *printer, printer->resolution(), 1, 0);
+    if (auto* widget = dialog.findChild<QPrintPreviewWidget*>())
+      QTimer::singleShot(0, widget, [widget, firstShown] { widget->setCurrentPage(firstShown); });
+  });
   dialog.exec();
 }
 
