@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -134,6 +137,7 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
   doc_.redraw = [this] { Redraw(); };
   continuousTimer_.setSingleShot(true);
   connect(&continuousTimer_, &QTimer::timeout, this, [this] { ContinuousStep(); });
+  setAcceptDrops(true);
   UpdateTitle();
   UpdateRecentMenus();
   UpdateCommands();
@@ -550,18 +554,15 @@ void MainFrame::PrinterSetup() {
 
 void MainFrame::EditEntityFile() {
   const QString path = QString::fromStdString(EntityFilePath(program_.paths.programDirectory));
-  // The user's editor, else whatever the desktop opens text files with.
+  // The desktop's handler for text files, else the user's editor.
+  if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
   for (const char* variable : {"VISUAL", "EDITOR"}) {
-    const QString editor = qEnvironmentVariable(variable);
-    if (!editor.isEmpty()) {
-      QStringList words = QProcess::splitCommand(editor);
-      if (!words.isEmpty()) {
-        const QString program = words.takeFirst();
-        if (QProcess::startDetached(program, words << path)) return;
-      }
-    }
+    QStringList words = QProcess::splitCommand(qEnvironmentVariable(variable));
+    if (words.isEmpty()) continue;
+    const QString program = words.takeFirst();
+    if (QProcess::startDetached(program, words << path)) return;
   }
-  QDesktopServices::openUrl(QUrl::fromLocalFile(path));  // a failure is ignored
+  // An editor that cannot be started is ignored.
 }
 
 QString MainFrame::DocumentationPath() const {
@@ -626,6 +627,17 @@ void MainFrame::OpenExtraWords(const std::vector<std::string>& words) {
     if (!word.empty()) OpenByName(word);
   raise();
   activateWindow();
+}
+
+void MainFrame::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainFrame::dropEvent(QDropEvent* event) {
+  // Dropped files open as the command line's do: layouts and logs by name.
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) OpenByName(url.toLocalFile().toStdString());
+  event->acceptProposedAction();
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
