@@ -97,6 +97,9 @@ class CardItem {
 // Lines, boxes, round boxes and ellipses: nothing beyond the base fields.
 class ShapeItem : public CardItem {
  public:
+  int HitTest(LogicalPoint point) const override;
+  int HitTestSelected(LogicalPoint point) const override;
+  void DrawSelection(Surface& surface) override;
   explicit ShapeItem(ItemType type) : CardItem(type) {}
   void Draw(Surface& surface, RenderContext& context) override;
   bool TouchesRect(const LogicalRect& rect) const override;
@@ -104,6 +107,9 @@ class ShapeItem : public CardItem {
 
 class FillItem : public CardItem {
  public:
+  int HitTest(LogicalPoint point) const override;
+  int HitTestSelected(LogicalPoint point) const override;
+  void DrawSelection(Surface& surface) override;
   FillItem() : CardItem(ItemFill) {}
   void Draw(Surface& surface, RenderContext& context) override;
   bool IsScalable() const override { return false; }
@@ -111,6 +117,9 @@ class FillItem : public CardItem {
 
 class StringItem : public CardItem {
  public:
+  int HitTest(LogicalPoint point) const override;
+  int HitTestSelected(LogicalPoint point) const override;
+  void DrawSelection(Surface& surface) override;
   StringItem() : StringItem(ItemString) {}
   std::int32_t Flags = 0;  // bit 0 frame, bit 1 transparent
   Colour TextColour = 0;
@@ -153,6 +162,9 @@ class DataMarkItem : public StringItem {
 
 class TextBoxItem : public CardItem {
  public:
+  int HitTest(LogicalPoint point) const override;
+  int HitTestSelected(LogicalPoint point) const override;
+  void DrawSelection(Surface& surface) override;
   TextBoxItem() : CardItem(ItemTextBox) {}
   static constexpr std::int32_t kCentre = 0x01, kRight = 0x02, kVerticalCentre = 0x04, kWordBreak = 0x10,
                                 kSingleLine = 0x20, kExpandTabs = 0x40, kNoPrefix = 0x800;
@@ -174,6 +186,9 @@ class TextBoxItem : public CardItem {
 
 class JarlFrameItem : public CardItem {
  public:
+  int HitTest(LogicalPoint point) const override;
+  int HitTestSelected(LogicalPoint point) const override;
+  void DrawSelection(Surface& surface) override;
   JarlFrameItem();
   std::int32_t BoxWidth = 276;
   std::int32_t BoxHeight = 374;
@@ -201,6 +216,9 @@ class JarlFrameItem : public CardItem {
 
 class CheckBoxItem : public CardItem {
  public:
+  int HitTest(LogicalPoint point) const override;
+  int HitTestSelected(LogicalPoint point) const override;
+  void DrawSelection(Surface& surface) override;
   CheckBoxItem() : CardItem(ItemCheckBox) {}
   std::string CheckCondition = "TRUE";
   std::int32_t DrawFrame = 1;
@@ -221,6 +239,9 @@ struct EmbeddedObject {
 
 class OleLinkItem : public CardItem {
  public:
+  int HitTest(LogicalPoint point) const override;
+  int HitTestSelected(LogicalPoint point) const override;
+  void DrawSelection(Surface& surface) override;
   OleLinkItem() : CardItem(ItemOleLink) {}
   std::int32_t ObjectIndex = 0;
   const EmbeddedObject* Object = nullptr;  // the document's image; never owned
@@ -266,6 +287,9 @@ class ItemCollection : public CardItem {
 // A group owns its children.
 class ItemGroup : public ItemCollection {
  public:
+  int HitTest(LogicalPoint point) const override;
+  int HitTestSelected(LogicalPoint point) const override;
+  void DrawSelection(Surface& surface) override;
   ItemGroup() : ItemCollection(ItemGroupType) {}
   std::size_t Count() const override { return children_.size(); }
   CardItem& Child(std::size_t i) const override { return *children_.at(i); }
@@ -289,6 +313,9 @@ class ItemGroup : public ItemCollection {
 // The items of a multi-selection; it never owns them.
 class SelectionList : public ItemCollection {
  public:
+  int HitTest(LogicalPoint point) const override;
+  int HitTestSelected(LogicalPoint point) const override;
+  void DrawSelection(Surface& surface) override;
   SelectionList() : ItemCollection(ItemSelection) {}
   std::size_t Count() const override { return members_.size(); }
   CardItem& Child(std::size_t i) const override { return *members_.at(i); }
@@ -306,6 +333,13 @@ inline constexpr int kLayoutVersion = 11;
 
 // Reads one item record (type byte first). Groups nest at most 64 deep.
 ItemReadStatus ReadItem(ArchiveReader& in, int version, std::unique_ptr<CardItem>& item, int depth = 0);
+
+// Hit codes: 0 miss, 1 and 2 a line's ends, 3..6 the corners from top-left
+// clockwise, 7..10 the left, top, right and bottom edges, 11 the body.
+// The line test for a segment A-B, with its ±30 unit tolerances.
+int LineHitTest(LogicalPoint point, LogicalPoint a, LogicalPoint b);
+// The four edges of a rectangle, top, right, bottom, left: corners and edges.
+int EdgeHitTest(LogicalPoint point, const LogicalRect& rect);
 
 // A new item as a drawing tool creates it: the document's pen, and for
 // text items its font; JARL frames are vertical on the landscape form and

@@ -45,6 +45,19 @@ class LayoutItemList {
   bool HasFill() const { return hasFill_; }
   int LastHit = 0;
 
+  // Selecting with the mouse; each stores its hit code as LastHit. Items
+  // whose print condition is false for the card cannot be selected.
+  // A plain click: the selection's own handles first, else the smallest
+  // item under the point (lines before all others).
+  int SelectAt(LogicalPoint point, MacroExpander& expander);
+  // A click with Shift or Ctrl: the item joins the multi-selection.
+  int AddToSelectionAt(LogicalPoint point, MacroExpander& expander);
+  // The rubber band: every item with a corner (a line: an end) inside.
+  void SelectInRect(const LogicalRect& rect, MacroExpander& expander);
+  // The next (+1) or previous (-1) item overlapping the anchor, walking
+  // the list from the current item; none when the walk leaves the list.
+  CardItem* NextOverlapping(int step) const;
+
   void Clear();
 
  private:
