@@ -83,7 +83,7 @@ void RenderCard(Surface& surface, LayoutItemList& items, const DocumentSettings&
   if (!printer || !context.LogLoaded() || options.printGrid) DrawGrid(surface, settings, metrics);
   // Embedded objects are drawn into their rectangle once documents hold them.
   for (std::size_t i = 0; i < items.Count(); ++i) items.At(i).Draw(surface, context);
-  if (printer) return;
+  if (printer || !options.selection) return;
   CardItem* current = items.Current();
   if (items.IsCurrentSingle() && items.Anchor() && items.Anchor() != current) {
     surface.Save();

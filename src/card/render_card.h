@@ -26,6 +26,8 @@ struct RenderCardOptions {
   int row = 0;
   // A printed card shows the grid too (test prints, prints without a log).
   bool printGrid = false;
+  // The editor's view: the selection marks on top.
+  bool selection = false;
 };
 
 void RenderCard(Surface& surface, LayoutItemList& items, const DocumentSettings& settings,

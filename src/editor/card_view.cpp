@@ -67,7 +67,9 @@ void CardView::paintEvent(QPaintEvent* event) {
   if (source_.maskUnprintable)
     for (const LogicalRect& strip : MaskStrips(source_.layout.Settings, m)) surface.FillRect(strip, 0xC0C0C0);
   RenderContext context{*source_.expander, &source_.layout.Tables};
-  RenderCard(surface, source_.layout.Items, source_.layout.Settings, m, context);
+  RenderCardOptions options;
+  options.selection = true;
+  RenderCard(surface, source_.layout.Items, source_.layout.Settings, m, context, options);
   painted_ = true;
 }
 
