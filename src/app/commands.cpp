@@ -39,6 +39,7 @@ const CommandInfo kCommands[] = {
     {kRecentLog1 + 3, "", "最新のログファイル", ""},
     // Edit
     {kEditUndo, "元に戻す(&U)\tCtrl+Z", "操作の取り消し\n元に戻す", "Ctrl+Z;Alt+Backspace"},
+    {kEditRedo, "やり直し(&R)\tCtrl+Y", "取り消した操作をやり直します\nやり直し", "Ctrl+Y;Ctrl+Shift+Z"},
     {kEditCut, "切り取り(&T)\tCtrl+X", "選択範囲を切り取ってクリップボードに移動します\n切り取り", "Ctrl+X;Shift+Del"},
     {kEditCopy, "コピー(&C)\tCtrl+C", "選択範囲をコピーしてクリップボードに保存します\nコピー", "Ctrl+C;Ctrl+Ins"},
     {kEditPaste, "貼り付け(&P)\tCtrl+V", "クリップボードの内容を貼り付けます\n貼り付け", "Ctrl+V;Shift+Ins"},
@@ -157,7 +158,7 @@ const MenuInfo kMenus[] = {
       kRecentLayout1 + 1, kRecentLayout1 + 2, kRecentLayout1 + 3, 0, kRecentLog1, kRecentLog1 + 1, kRecentLog1 + 2,
       kRecentLog1 + 3, 0, kEditEntities, kReloadEntities, 0, kAppExit}},
     {"編集(&E)",
-     {kEditUndo, 0, kEditCut, kEditCopy, kEditPaste, kDelete, kSelectAll, 0, kEditItem, kCondition, 0, kColour,
+     {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kDelete, kSelectAll, 0, kEditItem, kCondition, 0, kColour,
       kLineStyle, kFont, 0, kInsertObject, kCancelEditing, 0, kEditFind, kFindNext, kFindPrev}},
     {"表示(&V)",
      {kViewToolBar, kViewDrawBar, kViewStatusBar, 0, kZoom, kGridToggle, kGridSpacing, kPrinterMask, 0, kMergeToggle,

@@ -16,7 +16,7 @@ inline constexpr int kFileNew = 57600, kFileOpen = 57601, kFileSave = 57603, kFi
 inline constexpr int kPrintSetup = 57606, kPrint = 57607, kPrintDirect = 57608, kPrintPreview = 57609;
 inline constexpr int kRecentLayout1 = 57616;  // to 57619
 inline constexpr int kEditClear = 57632, kEditCopy = 57634, kEditCut = 57635, kEditFind = 57636, kEditPaste = 57637;
-inline constexpr int kEditUndo = 57643, kAppAbout = 57664, kAppExit = 57665, kHelpIndex = 57667, kContextHelp = 57669;
+inline constexpr int kEditRedo = 57644, kEditUndo = 57643, kAppAbout = 57664, kAppExit = 57665, kHelpIndex = 57667, kContextHelp = 57669;
 inline constexpr int kHelp = 57670, kInsertObject = 57856, kViewToolBar = 59392, kViewStatusBar = 59393;
 inline constexpr int kNextPane = 59664, kPrevPane = 59665;
 // The program's numbers.

@@ -1,12 +1,19 @@
 #include "app/main_frame.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QFile>
+#include <QImageReader>
+#include <QInputDialog>
+#include <QMenu>
+#include <QUndoCommand>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
@@ -27,11 +34,15 @@
 #include "app/options_dialog.h"
 #include "app/print_output.h"
 #include "card/archive_records.h"
+#include "card/layout_document.h"
+#include "core/archive.h"
+#include "core/file_io.h"
 #include "core/encoding.h"
 #include "core/messages.h"
 #include "core/profile.h"
 #include "import/log_source.h"
 #include "editor/card_view.h"
+#include "editor/layout_editor.h"
 #include "editor/view_status.h"
 #include "qt/qt_printer.h"
 #include "qt/qt_ui.h"
@@ -115,6 +126,30 @@ QIcon ToolIcon(int id) {
   return QIcon(pixmap);
 }
 
+// The items' own clipboard form, under a MIME type of the program's.
+const QString kItemsMime = QStringLiteral("application/x-tevra-items");
+
+// One change of the layout: the layout's bytes before and after it.
+class LayoutChange : public QUndoCommand {
+ public:
+  LayoutChange(MainFrame& frame, std::string before, std::string after, const QString& text)
+      : QUndoCommand(text), frame_(frame), before_(std::move(before)), after_(std::move(after)) {}
+  void undo() override { frame_.RestoreLayout(before_); }
+  void redo() override {
+    // Pushing the change: it is already done.
+    if (first_) {
+      first_ = false;
+      return;
+    }
+    frame_.RestoreLayout(after_);
+  }
+
+ private:
+  MainFrame& frame_;
+  std::string before_, after_;
+  bool first_ = true;
+};
+
 }  // namespace
 
 MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* printer)
@@ -135,6 +170,27 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
   scroll_->setBackgroundRole(QPalette::Dark);
   setCentralWidget(scroll_);
   doc_.redraw = [this] { Redraw(); };
+  LayoutEditor::Hooks hooks;
+  hooks.editLocked = [this] { program_.ui.ShowMessage(kEditLocked, MessageIcon::Warning); };
+  hooks.editNewItem = [this](CardItem& item) { return EditNewItem(item); };
+  hooks.insertObject = [this](const LogicalRect& r) {
+    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("ｵﾌﾞｼﾞｪｸﾄの挿入"), QString(),
+                                                      QStringLiteral("画像 (*.png *.jpg *.jpeg *.svg)"));
+    if (!file.isEmpty()) InsertImages({file}, {r.left, r.top}, &r);
+  };
+  editor_ = std::make_unique<LayoutEditor>(
+      doc_.layout, [this]() -> MacroExpander& { return *doc_.expander; }, program_.settings.makeContItem,
+      std::move(hooks));
+  view_->SetEditor(editor_.get());
+  view_->beginChange = [this] { BeginChange(); };
+  view_->endChange = [this](bool changed, const QString& description) { EndChange(changed, description); };
+  view_->editItem = [this] { EditCurrentItem(); };
+  view_->contextMenu = [this](QPoint at) { ShowContextMenu(at); };
+  view_->filesDropped = [this](const QStringList& files, LogicalPoint at) {
+    BeginChange();
+    EndChange(InsertImages(files, at), QStringLiteral("画像の挿入"));
+  };
+  connect(&undo_, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModified(!clean); });
   continuousTimer_.setSingleShot(true);
   connect(&continuousTimer_, &QTimer::timeout, this, [this] { ContinuousStep(); });
   setAcceptDrops(true);
@@ -295,7 +351,29 @@ void MainFrame::UpdateCommands() {
   check(kPrinterMask, program_.settings.dispPrinterRect);
   check(kMergeToggle, merging);
   check(kContinuous, continuous_);
-  for (int tool = 0; tool < 12; ++tool) check(CommandOfTool(tool), tool == 0);
+  // Editing.
+  const LayoutItemList& items = doc_.layout.Items;
+  const bool locked = doc_.layout.Settings.IsEditLocked();
+  const bool selected = items.Current() != nullptr;
+  for (int tool = 0; tool < 12; ++tool) {
+    enable(CommandOfTool(tool));
+    check(CommandOfTool(tool), tool == editor_->CurrentTool());
+  }
+  enable(kSelectAll, items.Count() > 0);
+  enable(kDelete, selected && !locked);
+  enable(kEditCopy, selected && !locked);
+  enable(kEditCut, selected && !locked);
+  const QMimeData* clip = QApplication::clipboard()->mimeData();
+  enable(kEditPaste, !locked && clip && (clip->hasFormat(kItemsMime) || clip->hasImage() || clip->hasUrls()));
+  enable(kEditUndo, undo_.canUndo());
+  enable(kEditRedo, undo_.canRedo());
+  enable(kEditItem, items.IsCurrentSingle() && !locked);
+  enable(kInsertObject, !locked);
+  enable(kNextOverlap, items.NextOverlapping(1) != nullptr);
+  enable(kPrevOverlap, items.NextOverlapping(-1) != nullptr);
+  enable(kEditFind, store.QsoCount() > 0);
+  enable(kFindNext, store.QsoCount() > 0 && !findText_.empty());
+  enable(kFindPrev, store.QsoCount() > 0 && !findText_.empty());
 }
 
 void MainFrame::UpdateRecentMenus() {
@@ -375,7 +453,45 @@ void MainFrame::Run(int command) {
       if (continuous_) continuousTimer_.start(0);
       break;
     case kOptions: ShowOptions(); break;
+    case kSelectAll: editor_->SelectAll(); break;
+    case kDelete:
+      BeginChange();
+      EndChange(editor_->DeleteSelection(), QStringLiteral("削除"));
+      break;
+    case kEditCopy: Copy(); break;
+    case kEditCut:
+      Copy();
+      BeginChange();
+      EndChange(editor_->DeleteSelection(), QStringLiteral("切り取り"));
+      break;
+    case kEditPaste: Paste(); break;
+    case kEditUndo: undo_.undo(); break;
+    case kEditRedo: undo_.redo(); break;
+    case kEditItem: EditCurrentItem(); break;
+    case kInsertObject: {
+      const LogicalPoint at = VisibleTopLeft();
+      const LogicalRect r{at.x, at.y, at.x + 1000, at.y - 1000};
+      const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("ｵﾌﾞｼﾞｪｸﾄの作成と貼り付け"), QString(),
+                                                        QStringLiteral("画像 (*.png *.jpg *.jpeg *.svg)"));
+      if (!file.isEmpty()) {
+        BeginChange();
+        EndChange(InsertImages({file}, at, &r), QStringLiteral("画像の挿入"));
+      }
+      break;
+    }
+    case kNextOverlap:
+    case kPrevOverlap:
+      if (CardItem* next = doc_.layout.Items.NextOverlapping(command == kNextOverlap ? 1 : -1))
+        doc_.layout.Items.SetCurrent(next);
+      break;
+    case kEditFind:
+    case kFindNext:
+    case kFindPrev: Find(command); break;
     default:
+      if (const int tool = ToolOfCommand(command); tool >= 0) {
+        editor_->SetTool(tool);
+        break;
+      }
       if (command >= kRecentLayout1 && command < kRecentLayout1 + 4) {
         const auto& items = program_.settings.recentLayouts.Items();
         const auto k = static_cast<std::size_t>(command - kRecentLayout1);
@@ -395,6 +511,7 @@ bool MainFrame::OpenByName(const std::string& path) {
   const bool ok = doc_.OpenByName(path);
   if (ok && layout) {
     doc_.path = path;
+    undo_.clear();
     SetModified(false);
   }
   Redraw();
@@ -405,7 +522,7 @@ bool MainFrame::AskToSave() {
   if (!doc_.modified) return true;
   const QString name = doc_.path.empty() ? QStringLiteral("無題") : QFileInfo(QString::fromStdString(doc_.path)).fileName();
   const std::string text = (name + QStringLiteral(" への変更を保存しますか?")).toStdString();
-  const Answer answer = askSaveChanges ? askSaveChanges() : static_cast<Ui&>(ui_).Ask(text, Buttons::YesNoCancel, MessageIcon::Warning);
+  const Answer answer = askSaveChanges ? askSaveChanges() : program_.ui.Ask(text, Buttons::YesNoCancel, MessageIcon::Warning);
   if (answer == Answer::Cancel) return false;
   return answer == Answer::No || Save(doc_.path.empty());
 }
@@ -421,11 +538,12 @@ bool MainFrame::Save(bool askName) {
   ArchiveWriter out;
   SaveDocument(doc_.layout, out);
   if (!ReplaceFileAtomically(path, out.Data())) {
-    static_cast<Ui&>(ui_).ShowMessage("ファイルに書き込めませんでした.", MessageIcon::Error);
+    program_.ui.ShowMessage("ファイルに書き込めませんでした.", MessageIcon::Error);
     return false;
   }
   doc_.path = path;
   program_.settings.recentLayouts.Add(path);
+  undo_.setClean();
   SetModified(false);
   return true;
 }
@@ -434,6 +552,7 @@ void MainFrame::NewDocument() {
   if (!AskToSave()) return;
   doc_.DiscardContents();
   doc_.path.clear();
+  undo_.clear();
   SetModified(false);
 }
 
@@ -510,7 +629,7 @@ void MainFrame::Print(PrintKind kind, bool withDialog) {
   if (choice.currentPage) from = to = job.CurrentCardPage();
   job.Begin();
   const PageLoopResult result = RunPageLoop(job, doc_, *device, device->resolution(), from, to);
-  if (!result.ok) static_cast<Ui&>(ui_).ShowMessage("印刷できませんでした.", MessageIcon::Error);
+  if (!result.ok) program_.ui.ShowMessage("印刷できませんでした.", MessageIcon::Error);
   job.End();
 }
 
@@ -627,6 +746,216 @@ void MainFrame::OpenExtraWords(const std::vector<std::string>& words) {
     if (!word.empty()) OpenByName(word);
   raise();
   activateWindow();
+}
+
+std::string MainFrame::LayoutBytes() {
+  ArchiveWriter out;
+  SaveDocument(doc_.layout, out);
+  return out.Data();
+}
+
+void MainFrame::RestoreLayout(const std::string& bytes) {
+  LayoutDocument& layout = doc_.layout;
+  layout.Items.Clear();
+  layout.Objects.clear();
+  ArchiveReader in(bytes);
+  LoadDocument(layout, in, doc_.program.ui, true);
+  BindObjects(layout);
+  layout.Items.SetCurrent(nullptr);
+  Redraw();
+}
+
+void MainFrame::BeginChange() { snapshot_ = LayoutBytes(); }
+
+void MainFrame::EndChange(bool changed, const QString& description) {
+  if (changed) {
+    std::string after = LayoutBytes();
+    if (after != snapshot_) undo_.push(new LayoutChange(*this, std::move(snapshot_), std::move(after), description));
+  }
+  snapshot_.clear();
+  Redraw();
+}
+
+// Until the property dialogs come: the text of a string or text box, the
+// field of a data mark, the condition of a check box.
+bool MainFrame::EditNewItem(CardItem& item) {
+  bool ok = true;
+  auto ask = [&](const QString& title, const QString& label, const std::string& value) {
+    return QInputDialog::getText(this, title, label, QLineEdit::Normal, QString::fromStdString(ToUnicode(value)), &ok);
+  };
+  switch (item.Type()) {
+    case ItemString: {
+      auto& s = static_cast<StringItem&>(item);
+      const QString text = ask(QStringLiteral("文字列"), QStringLiteral("文字列"), s.Text);
+      if (!ok || text.isEmpty()) return false;
+      s.Text = FromUnicode(text.toStdString());
+      return true;
+    }
+    case ItemDataMark: {
+      auto& d = static_cast<DataMarkItem&>(item);
+      QStringList fields;
+      for (auto name : PartMarkNames()) fields << Utf8(name);
+      const QString field = QInputDialog::getItem(this, QStringLiteral("データマーク"), QStringLiteral("データ"), fields,
+                                                  0, true, &ok);
+      if (!ok || field.isEmpty()) return false;
+      d.Text = FromUnicode(field.toStdString());
+      return true;
+    }
+    case ItemTextBox: {
+      auto& t = static_cast<TextBoxItem&>(item);
+      const QString text = QInputDialog::getMultiLineText(this, QStringLiteral("テキストボックス"),
+                                                          QStringLiteral("テキスト"),
+                                                          QString::fromStdString(ToUnicode(t.Text)), &ok);
+      if (!ok) return false;
+      t.Text = FromUnicode(text.toStdString());
+      return true;
+    }
+    case ItemCheckBox: {
+      auto& c = static_cast<CheckBoxItem&>(item);
+      const QString condition = ask(QStringLiteral("チェックボックス"), QStringLiteral("条件"), c.CheckCondition);
+      if (!ok) return false;
+      c.CheckCondition = FromUnicode(condition.toStdString());
+      return true;
+    }
+    default: return true;
+  }
+}
+
+void MainFrame::EditCurrentItem() {
+  LayoutItemList& items = doc_.layout.Items;
+  if (!items.IsCurrentSingle()) return;
+  if (doc_.layout.Settings.IsEditLocked()) {
+    program_.ui.ShowMessage(kEditLocked, MessageIcon::Warning);
+    return;
+  }
+  BeginChange();
+  CardItem& item = *items.Current();
+  const bool changed = EditNewItem(item);
+  doc_.context.MessageShown = false;
+  EndChange(changed, QStringLiteral("編集"));
+}
+
+void MainFrame::Copy() {
+  if (!doc_.layout.Items.Current()) return;
+  const std::string block = CopySelection(doc_.layout);
+  auto* data = new QMimeData;
+  data->setData(kItemsMime, QByteArray(block.data(), static_cast<qsizetype>(block.size())));
+  QApplication::clipboard()->setMimeData(data);
+}
+
+void MainFrame::Paste() {
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  if (!data || doc_.layout.Settings.IsEditLocked()) return;
+  BeginChange();
+  bool changed = false;
+  if (data->hasFormat(kItemsMime)) {
+    const QByteArray block = data->data(kItemsMime);
+    changed = PasteNative(doc_.layout, std::string_view(block.constData(), static_cast<std::size_t>(block.size())));
+  } else if (data->hasUrls()) {
+    QStringList files;
+    for (const QUrl& url : data->urls())
+      if (url.isLocalFile()) files << url.toLocalFile();
+    changed = InsertImages(files, VisibleTopLeft());
+  } else if (data->hasImage()) {
+    // An image itself: kept as a PNG file.
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    const QString path = QDir::temp().filePath(QStringLiteral("tevra-paste.png"));
+    changed = image.save(path, "PNG") && InsertImages({path}, VisibleTopLeft());
+    QFile::remove(path);
+  }
+  EndChange(changed, QStringLiteral("貼り付け"));
+}
+
+LogicalPoint MainFrame::VisibleTopLeft() const {
+  const QPoint corner = view_->mapFrom(scroll_->viewport(), QPoint(0, 0));
+  return view_->ToLogical(corner);
+}
+
+bool MainFrame::InsertImages(const QStringList& files, LogicalPoint at, const LogicalRect* rect) {
+  LayoutDocument& layout = doc_.layout;
+  bool any = false;
+  for (const QString& file : files) {
+    QImageReader reader(file);
+    const QByteArray format = reader.format().toUpper();
+    const QSize size = reader.size();
+    QFile in(file);
+    if (!reader.canRead() || !size.isValid() || !in.open(QIODevice::ReadOnly) ||
+        in.size() > static_cast<qint64>(kDocumentFileMax)) {
+      program_.ui.ShowMessage(msg::kObjectCreationFailed102, MessageIcon::Warning);
+      continue;
+    }
+    EmbeddedObject object;
+    object.Format = format == "JPG" ? "JPEG" : format.toStdString();
+    object.SourceName = file.toStdString();
+    const QByteArray bytes = in.readAll();
+    object.Bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    // The natural size: pixels at the image's own resolution (96 dpi when
+    // it gives none).
+    const QImage probe = QImageReader(file).read();
+    const double dpiX = probe.dotsPerMeterX() > 0 ? probe.dotsPerMeterX() * 0.0254 : 96.0;
+    const double dpiY = probe.dotsPerMeterY() > 0 ? probe.dotsPerMeterY() * 0.0254 : 96.0;
+    const auto w = static_cast<std::int32_t>(size.width() * 1000.0 / dpiX + 0.5);
+    const auto h = static_cast<std::int32_t>(size.height() * 1000.0 / dpiY + 0.5);
+    object.Rect = rect ? *rect : LogicalRect{at.x, at.y, at.x + w, at.y - h};
+    auto item = std::make_unique<OleLinkItem>();
+    item->Rect = object.Rect;
+    item->Pen = layout.Settings.CurrentPen;
+    RefreshObjectIndexes(layout);
+    item->ObjectIndex = static_cast<std::int32_t>(layout.Objects.size());
+    layout.Objects.push_back(std::move(object));
+    layout.Items.Add(std::move(item));
+    BindObjects(layout);
+    // The next file goes beside the first.
+    at.x += w;
+    any = true;
+  }
+  return any;
+}
+
+void MainFrame::Find(int command) {
+  using namespace cmd;
+  LogStore& store = doc_.store;
+  if (store.QsoCount() == 0) return;
+  long card = -1;
+  bool backward = false;
+  if (command == kEditFind) {
+    bool ok = false;
+    const QString text = askCallSign ? askCallSign()
+                                     : QInputDialog::getText(this, QStringLiteral("コールサインの検索"),
+                                                             QStringLiteral("コールサイン"), QLineEdit::Normal,
+                                                             QString::fromStdString(ToUnicode(findText_)), &ok);
+    if (text.isEmpty()) return;
+    findText_ = FromUnicode(text.toStdString());
+  } else {
+    if (findText_.empty()) return;
+    card = static_cast<long>(store.CurrentCard());
+    backward = command == kFindPrev;
+  }
+  const long found = FindCall(store, doc_.program.ui, findText_, card, backward);
+  if (found < 0) return;
+  store.SetCurrentCard(static_cast<std::size_t>(found));
+  doc_.ReadCurrentCard();
+  doc_.context.MessageShown = false;
+}
+
+void MainFrame::ShowContextMenu(QPoint at) {
+  using namespace cmd;
+  if (doc_.layout.Settings.IsEditLocked()) {
+    program_.ui.ShowMessage(kEditLocked, MessageIcon::Warning);
+    return;
+  }
+  UpdateCommands();
+  QMenu menu(this);
+  for (int id : {kDelete, kEditCut, kEditCopy, kEditPaste, kEditItem, kCondition}) menu.addAction(Action(id));
+  for (int sub : {2, 0, 1}) {  // 変換, 配置, サイズ
+    QMenu* submenu = BuildMenu(Submenus()[static_cast<std::size_t>(sub)]);
+    submenu->setParent(&menu, submenu->windowFlags());
+    menu.addMenu(submenu);
+  }
+  for (int id : {kToHead, kToEnd, kNextOverlap, kPrevOverlap, kGroup, kUngroup}) menu.addAction(Action(id));
+  menu.addSeparator();
+  menu.addAction(QStringLiteral("キャンセル"));  // closes the menu
+  menu.exec(at);
 }
 
 void MainFrame::dragEnterEvent(QDragEnterEvent* event) {

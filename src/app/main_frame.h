@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 #include <array>
 #include <functional>
 #include <map>
@@ -27,6 +28,7 @@ class QScrollArea;
 namespace tevra {
 
 class CardView;
+class LayoutEditor;
 class QtPrinter;
 class QtUi;
 class AboutBox;
@@ -47,6 +49,8 @@ class MainFrame : public QMainWindow {
   void UpdateCommands();
   // Status panes from the document (the message pane keeps its text).
   void UpdatePanes();
+  // The view, the panes and the commands after a change of the document.
+  void Redraw();
   // The idle text of the message pane.
   static QString IdleText();
   QLabel* Pane(int index) const { return panes_[static_cast<std::size_t>(index)]; }
@@ -70,6 +74,17 @@ class MainFrame : public QMainWindow {
   std::function<bool(QPrinter&, const PrintDialogText&, int minPage, int maxPage, PrintChoice&)> printDialog;
   // The save-changes question at closing; a test answers it.
   std::function<Answer()> askSaveChanges;
+  // The text a find asks for; a test answers it (empty: cancelled).
+  std::function<QString()> askCallSign;
+
+  LayoutEditor& Editor() { return *editor_; }
+  QUndoStack& UndoStack() { return undo_; }
+  // The layout as its file holds it, and putting such bytes back (undo).
+  std::string LayoutBytes();
+  void RestoreLayout(const std::string& bytes);
+  // Image files as image items: at rect, or at their natural size with
+  // the top-left corner at `at`. Message 102 for a file that is no image.
+  bool InsertImages(const QStringList& files, LogicalPoint at, const LogicalRect* rect = nullptr);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -82,7 +97,6 @@ class MainFrame : public QMainWindow {
   void BuildToolBars();
   void BuildStatusBar();
   QMenu* BuildMenu(const MenuInfo& info);
-  void Redraw();
   void SetModified(bool modified);
   void UpdateTitle();
   void UpdateRecentMenus();
@@ -104,6 +118,17 @@ class MainFrame : public QMainWindow {
   QString DocumentationPath() const;
   void ShowOptions();
   void ShowAbout();
+  // Editing.
+  void BeginChange();
+  void EndChange(bool changed, const QString& description);
+  bool EditNewItem(CardItem& item);
+  void EditCurrentItem();
+  void Copy();
+  void Paste();
+  void Find(int command);
+  void ShowContextMenu(QPoint at);
+  // The top-left of the visible part of the view, in logical units.
+  LogicalPoint VisibleTopLeft() const;
 
   Program& program_;
   Document& doc_;
@@ -118,6 +143,10 @@ class MainFrame : public QMainWindow {
   LogicalPoint mouse_{};
   bool continuous_ = false;
   QTimer continuousTimer_;
+  std::unique_ptr<LayoutEditor> editor_;
+  QUndoStack undo_;
+  std::string snapshot_;  // the layout before the gesture under way
+  std::string findText_;  // CP932, the call sign searched last
 };
 
 }  // namespace tevra

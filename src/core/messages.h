@@ -32,6 +32,10 @@ inline constexpr std::string_view kUnknownEntities =
 inline constexpr std::string_view kCardsAtEnd = "最後尾";
 inline constexpr std::string_view kCardsAtStart = "先頭";
 inline constexpr std::string_view kAreaStatisticsTitle = "エリア別カード発行枚数";
+inline constexpr std::string_view kObjectCreationFailed102 =
+    "ｵﾌﾞｼﾞｪｸﾄの作成に失敗しました。\r\n\r\nｼｽﾃﾑ ﾚｼﾞｽﾄﾘにｵﾌﾞｼﾞｪｸﾄが登録されていないか、\r\nまたはｵﾌﾞｼﾞｪｸﾄの形式が異なります。";
+inline constexpr std::string_view kSearchingCall = "指定のコールサインを検索中...";
+inline constexpr std::string_view kCallNotFound = "[%s]は見つかりません.";
 inline constexpr std::string_view kReadingSettings = "TEVRA.INIを照会中...";
 inline constexpr std::string_view kQueryingDbBridge = "DBBRDGを照会中...";
 inline constexpr std::string_view kQueryingExtSrc = "EXTSRCを照会中...";

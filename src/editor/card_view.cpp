@@ -1,9 +1,15 @@
 #include "editor/card_view.h"
 
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "card/render_card.h"
+#include "editor/layout_editor.h"
 #include "editor/view_status.h"
 #include "qt/qt_surface.h"
 
@@ -20,6 +26,7 @@ CardView::CardView(CardViewSource source, QWidget* parent)
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setAcceptDrops(true);
   ResetScrollSizes();
 }
 
@@ -48,6 +55,11 @@ void CardView::ResetScrollSizes() {
   setFixedSize(static_cast<int>(extent.width * ScaleX() + 0.5), static_cast<int>(extent.height * ScaleY() + 0.5));
 }
 
+QPointF CardView::ToDevice(LogicalPoint p) const {
+  const LogicalPoint origin = CardOriginOnPaper(source_.layout.Settings, source_.metrics);
+  return {(origin.x + static_cast<double>(p.x)) * ScaleX(), (origin.y - static_cast<double>(p.y)) * ScaleY()};
+}
+
 LogicalPoint CardView::ToLogical(QPoint position) const {
   const LogicalPoint origin = CardOriginOnPaper(source_.layout.Settings, source_.metrics);
   return {static_cast<std::int32_t>(position.x() / ScaleX()) - origin.x,
@@ -70,11 +82,107 @@ void CardView::paintEvent(QPaintEvent* event) {
   RenderCardOptions options;
   options.selection = true;
   RenderCard(surface, source_.layout.Items, source_.layout.Settings, m, context, options);
+  // The rubber band or the outline of a move on top, dashed.
+  if (editor_) {
+    const LayoutEditor::Feedback f = editor_->CurrentFeedback();
+    if (f.kind != LayoutEditor::Feedback::None) {
+      painter.setPen(QPen(Qt::black, 0, Qt::DashLine));
+      painter.setBrush(Qt::NoBrush);
+      const QPointF a = ToDevice({f.rect.left, f.rect.top}), b = ToDevice({f.rect.right, f.rect.bottom});
+      if (f.kind == LayoutEditor::Feedback::Line) painter.drawLine(a, b);
+      else painter.drawRect(QRectF(a, b).normalized());
+    }
+  }
   painted_ = true;
 }
 
+void CardView::UpdateCursor(LogicalPoint p, Qt::KeyboardModifiers modifiers) {
+  if (!editor_) return;
+  const int hit = editor_->CursorHit(p, modifiers & Qt::ShiftModifier, modifiers & Qt::ControlModifier);
+  Qt::CursorShape shape = Qt::ArrowCursor;
+  switch (hit) {
+    case -1: shape = Qt::CrossCursor; break;
+    case 0: shape = Qt::ArrowCursor; break;
+    case 1: case 2: shape = Qt::CrossCursor; break;
+    case 3: case 5: shape = Qt::SizeFDiagCursor; break;
+    case 4: case 6: shape = Qt::SizeBDiagCursor; break;
+    case 7: case 9: shape = Qt::SizeHorCursor; break;
+    case 8: case 10: shape = Qt::SizeVerCursor; break;
+    default: shape = Qt::SizeAllCursor; break;
+  }
+  setCursor(shape);
+}
+
+void CardView::mousePressEvent(QMouseEvent* event) {
+  if (!editor_ || event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+  if (beginChange) beginChange();
+  const Qt::KeyboardModifiers m = event->modifiers();
+  editor_->Press(ToLogical(event->position().toPoint()), m & Qt::ShiftModifier, m & Qt::ControlModifier);
+  update();
+}
+
+void CardView::mouseReleaseEvent(QMouseEvent* event) {
+  if (!editor_ || event->button() != Qt::LeftButton || !editor_->Pressed()) return QWidget::mouseReleaseEvent(event);
+  const Qt::KeyboardModifiers m = event->modifiers();
+  const int tool = editor_->CurrentTool();
+  const bool changed =
+      editor_->Release(ToLogical(event->position().toPoint()), m & Qt::ShiftModifier, m & Qt::ControlModifier);
+  if (endChange) endChange(changed, tool == ToolSelect ? QStringLiteral("移動") : QStringLiteral("作成"));
+  update();
+}
+
+void CardView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (editor_ && event->button() == Qt::LeftButton && editor_->CurrentTool() == ToolSelect && editItem) {
+    editItem();
+    return;
+  }
+  QWidget::mouseDoubleClickEvent(event);
+}
+
+void CardView::keyPressEvent(QKeyEvent* event) {
+  int dx = 0, dy = 0;
+  switch (event->key()) {
+    case Qt::Key_Left: dx = -1; break;
+    case Qt::Key_Right: dx = 1; break;
+    case Qt::Key_Up: dy = 1; break;
+    case Qt::Key_Down: dy = -1; break;
+    default: return QWidget::keyPressEvent(event);
+  }
+  if (!editor_) return;
+  if (beginChange) beginChange();
+  const Qt::KeyboardModifiers m = event->modifiers();
+  const bool changed = editor_->ArrowKey(dx, dy, m & Qt::ShiftModifier, m & Qt::ControlModifier);
+  if (endChange) endChange(changed, (m & Qt::ShiftModifier) ? QStringLiteral("サイズ変更") : QStringLiteral("移動"));
+  update();
+}
+
+void CardView::contextMenuEvent(QContextMenuEvent* event) {
+  if (contextMenu) contextMenu(event->globalPos());
+}
+
+void CardView::dragEnterEvent(QDragEnterEvent* event) {
+  if (editor_ && event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CardView::dropEvent(QDropEvent* event) {
+  QStringList files;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) files << url.toLocalFile();
+  if (!files.isEmpty() && filesDropped) filesDropped(files, ToLogical(event->position().toPoint()));
+  event->acceptProposedAction();
+}
+
 void CardView::mouseMoveEvent(QMouseEvent* event) {
-  if (mouseMoved) mouseMoved(ToLogical(event->position().toPoint()));
+  const LogicalPoint p = ToLogical(event->position().toPoint());
+  if (mouseMoved) mouseMoved(p);
+  if (editor_) {
+    if (editor_->Pressed()) {
+      editor_->Move(p);
+      update();
+    } else {
+      UpdateCursor(p, event->modifiers());
+    }
+  }
   QWidget::mouseMoveEvent(event);
 }
 

@@ -14,6 +14,7 @@
 namespace tevra {
 
 class QtFontCache;
+class LayoutEditor;
 
 // What the view draws, owned by the document.
 struct CardViewSource {
@@ -44,19 +45,43 @@ class CardView : public QWidget {
   // The last mouse position over the view, for the position pane.
   std::function<void(LogicalPoint)> mouseMoved;
 
+  // Editing: the editor that mouse and keys drive (none: the view only
+  // shows), and what the window does around a change.
+  void SetEditor(LayoutEditor* editor) { editor_ = editor; }
+  // Before a gesture that may change the layout, and after it (changed:
+  // it did; description: for the undo list).
+  std::function<void()> beginChange;
+  std::function<void(bool changed, const QString& description)> endChange;
+  // A double click on the selection (and Ctrl+E): its properties.
+  std::function<void()> editItem;
+  // The context menu at a global position.
+  std::function<void(QPoint)> contextMenu;
+  // Image files dropped on the card, with the logical rectangle under the drop.
+  std::function<void(const QStringList& files, LogicalPoint at)> filesDropped;
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // Device pixels per 1/1000 inch on each axis, at the current zoom.
   double ScaleX() const;
   double ScaleY() const;
+  QPointF ToDevice(LogicalPoint p) const;
+  void UpdateCursor(LogicalPoint p, Qt::KeyboardModifiers modifiers);
 
   CardViewSource source_;
   int zoom_ = 0;
   bool painted_ = false;
   std::unique_ptr<QtFontCache> fonts_;
+  LayoutEditor* editor_ = nullptr;
 };
 
 }  // namespace tevra

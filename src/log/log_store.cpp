@@ -5,6 +5,7 @@
 #include <cstring>
 #include <numeric>
 
+#include "core/encoding.h"
 #include "core/messages.h"
 #include "core/text.h"
 #include "platform/ui.h"
@@ -186,6 +187,35 @@ std::size_t LogStore::CardSize(std::size_t card) const {
   if (card >= cardStarts_.size()) return 0;
   std::size_t end = card + 1 < cardStarts_.size() ? cardStarts_[card + 1] : entries_.size();
   return std::min<std::size_t>(end - cardStarts_[card], static_cast<std::size_t>(qsosPerCard_));
+}
+
+std::size_t LogStore::CardOf(std::size_t qso) const {
+  const auto after = std::upper_bound(cardStarts_.begin(), cardStarts_.end(), qso);
+  return after == cardStarts_.begin() ? 0 : static_cast<std::size_t>(after - cardStarts_.begin() - 1);
+}
+
+long FindCall(const LogStore& store, Ui& ui, std::string_view text, long card, bool backward) {
+  const std::string wanted = ToUpperAscii(PrefixOfChars(text, 24));
+  ui.SetStatus(msg::kSearchingCall);
+  const std::size_t n = store.QsoCount();
+  long found = -1;
+  auto matches = [&](std::size_t i) { return store.Entry(i).Text(LogEntry::Call).find(wanted) != std::string_view::npos; };
+  if (!backward) {
+    std::size_t from = 0;
+    if (card >= 0) from = static_cast<std::size_t>(card) + 1 < store.CardCount() ? store.CardStart(static_cast<std::size_t>(card) + 1) : n;
+    for (std::size_t i = from; i < n && found < 0; ++i)
+      if (matches(i)) found = static_cast<long>(store.CardOf(i));
+  } else if (card >= 0 && static_cast<std::size_t>(card) < store.CardCount()) {
+    for (std::size_t i = store.CardStart(static_cast<std::size_t>(card)); i-- > 0 && found < 0;)
+      if (matches(i)) found = static_cast<long>(store.CardOf(i));
+  }
+  ui.ClearStatus();
+  if (found < 0) {
+    char message[256];
+    std::snprintf(message, sizeof message, std::string(msg::kCallNotFound).c_str(), ToUnicode(wanted).c_str());
+    ui.ShowMessage(message, MessageIcon::Information);
+  }
+  return found;
 }
 
 bool LogStore::ReadCard(std::size_t card, std::span<QsoRecord> buffer) {

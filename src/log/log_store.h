@@ -129,6 +129,8 @@ class LogStore {
   // QSOs of a card: from its start up to the next card's start, at most
   // QsosPerCard.
   std::size_t CardSize(std::size_t card) const;
+  // The card a QSO is on.
+  std::size_t CardOf(std::size_t qso) const;
   const LogEntry& Entry(std::size_t index) const { return entries_.at(index); }
   // Cards per area: 0..9 the Japanese call areas, 10 DX, 11 unknown.
   const std::array<unsigned, 12>& AreaCounts() const { return areaCounts_; }
@@ -174,6 +176,12 @@ class LogStore {
   int currentCardQsos_ = 0;
   LogSourceType sourceType_ = SrcKuvalText;
 };
+
+// The card holding the next (backward: previous) QSO whose call contains
+// text (cut to 24 characters, upper-cased), searching from the card after
+// `card` (from the first QSO when card is -1), or from the QSO before
+// `card`'s first; -1 with a message when none does.
+long FindCall(const LogStore& store, Ui& ui, std::string_view text, long card, bool backward);
 
 // SourceIndex of a QSO stored with `position` by a reader of `type`.
 std::int32_t SourceIndexOf(LogSourceType type, std::int32_t position);

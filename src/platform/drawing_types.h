@@ -11,6 +11,7 @@ using Colour = std::uint32_t;  // 0x00BBGGRR
 
 struct LogicalPoint {
   std::int32_t x = 0, y = 0;
+  bool operator==(const LogicalPoint&) const = default;
 };
 
 // Not normalised: a line keeps its two end points, vertical items may have

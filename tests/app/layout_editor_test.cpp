@@ -1,0 +1,201 @@
+// The card view as an editor, driven by mouse and keys as a user drives it.
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "app/commands.h"
+#include "app/main_frame.h"
+#include "core/messages.h"
+#include "editor/card_view.h"
+#include "editor/layout_editor.h"
+#include "qt/qt_printer.h"
+#include "qt/qt_ui.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace tevra {
+namespace {
+
+class EditorTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (QApplication::instance()) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "editor_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+  }
+
+  EditorTest() {
+    const std::string ini = (dir.Path() / "TEVRA.INI").string();
+    std::ofstream(ini).close();
+    program = std::make_unique<Program>(ui, ProgramPaths{ini, dir.Path().string() + "/"});
+    program->Start();
+    program->settings.makeContItem = false;
+    doc = std::make_unique<Document>(*program, paper);
+    frame = std::make_unique<MainFrame>(*program, *doc, qtUi, nullptr);
+    frame->resize(900, 700);
+    frame->show();
+    QApplication::processEvents();
+    view = frame->View();
+  }
+
+  // Widget position of a logical point.
+  QPoint At(LogicalPoint p) const {
+    for (int x = 0; x < view->width(); ++x) {
+      const LogicalPoint l = view->ToLogical({x, 0});
+      if (l.x >= p.x) {
+        for (int y = 0; y < view->height(); ++y)
+          if (view->ToLogical({x, y}).y <= p.y) return {x, y};
+      }
+    }
+    return {};
+  }
+  void Drag(LogicalPoint from, LogicalPoint to, Qt::KeyboardModifiers keys = Qt::NoModifier) {
+    QTest::mousePress(view, Qt::LeftButton, keys, At(from));
+    QTest::mouseMove(view, At({(from.x + to.x) / 2, (from.y + to.y) / 2}));
+    QTest::mouseMove(view, At(to));
+    QTest::mouseRelease(view, Qt::LeftButton, keys, At(to));
+  }
+  LayoutItemList& Items() { return doc->layout.Items; }
+
+  test::TempDir dir;
+  test::ScriptedUi ui;
+  QtUi qtUi;
+  PdfPaper paper;
+  std::unique_ptr<Program> program;
+  std::unique_ptr<Document> doc;
+  std::unique_ptr<MainFrame> frame;
+  CardView* view = nullptr;
+};
+
+TEST_F(EditorTest, DrawMoveResizeAndUndoEveryStep) {
+  std::vector<std::string> states{frame->LayoutBytes()};
+  // A box drawn with the box tool, snapped to the 100-unit grid.
+  frame->Run(cmd::kToolBox);
+  EXPECT_TRUE(frame->Action(cmd::kToolBox)->isChecked());
+  Drag({510, -490}, {1490, -1210});
+  ASSERT_EQ(Items().Count(), 1u);
+  CardItem& box = Items().At(0);
+  EXPECT_EQ(box.Type(), ItemBox);
+  EXPECT_EQ(box.Rect, (LogicalRect{500, -500, 1500, -1200}));
+  EXPECT_EQ(frame->Editor().CurrentTool(), ToolSelect);  // "MakeContItem" is off
+  EXPECT_TRUE(frame->Action(cmd::kToolSelect)->isChecked());
+  states.push_back(frame->LayoutBytes());
+
+  // Moved by its body, then resized by its bottom-right corner.
+  Items().SetCurrent(&box);
+  Drag({1000, -800}, {1300, -1000});
+  EXPECT_EQ(Items().At(0).Rect, (LogicalRect{800, -700, 1800, -1400}));
+  states.push_back(frame->LayoutBytes());
+  Drag({1800, -1400}, {2000, -1600});
+  EXPECT_EQ(Items().At(0).Rect, (LogicalRect{800, -700, 2000, -1600}));
+  states.push_back(frame->LayoutBytes());
+
+  // Ctrl+Up: ten units, and the grid stays on.
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_Up, Qt::ControlModifier);
+  EXPECT_EQ(Items().At(0).Rect, (LogicalRect{800, -690, 2000, -1590}));
+  EXPECT_EQ(doc->layout.Settings.GridMode & 1, 1);
+  states.push_back(frame->LayoutBytes());
+  frame->Run(cmd::kDelete);
+  EXPECT_EQ(Items().Count(), 0u);
+  states.push_back(frame->LayoutBytes());
+  EXPECT_TRUE(doc->modified);
+
+  // Undo walks back through every state byte for byte, redo forward again.
+  for (std::size_t k = states.size() - 1; k-- > 0;) {
+    frame->Run(cmd::kEditUndo);
+    EXPECT_EQ(frame->LayoutBytes(), states[k]) << "undo to state " << k;
+  }
+  EXPECT_FALSE(doc->modified);  // back where the document was opened
+  for (std::size_t k = 1; k < states.size(); ++k) {
+    frame->Run(cmd::kEditRedo);
+    EXPECT_EQ(frame->LayoutBytes(), states[k]) << "redo to state " << k;
+  }
+}
+
+TEST_F(EditorTest, StringsOnlyMoveAndTheRubberBandSelects) {
+  auto string = std::make_unique<StringItem>();
+  string->Rect = {1000, -1000, 1600, -1200};
+  string->Text = "JA1ZZZ";
+  Items().Add(std::move(string));
+  auto box = std::make_unique<ShapeItem>(ItemBox);
+  box->Rect = {2000, -1000, 2500, -1500};
+  Items().Add(std::move(box));
+  frame->Redraw();
+
+  Items().SetCurrent(&Items().At(0));
+  view->setFocus();
+  QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier);  // Shift resizes, but a string can only move
+  EXPECT_EQ(Items().At(0).Rect.left, 1100);
+  EXPECT_EQ(Items().At(0).Rect.right - Items().At(0).Rect.left, 600);
+
+  Items().SetCurrent(nullptr);
+  Drag({900, -900}, {2600, -1600});
+  EXPECT_TRUE(Items().IsCurrentMulti());
+  EXPECT_EQ(Items().Selection().Count(), 2u);
+
+  // Copy and paste of a group brings its items back.
+  frame->Run(cmd::kEditCopy);
+  frame->Redraw();
+  frame->Run(cmd::kEditPaste);
+  ASSERT_EQ(Items().Count(), 4u);
+  EXPECT_EQ(Items().At(2).Rect, Items().At(0).Rect);
+  EXPECT_EQ(static_cast<StringItem&>(Items().At(2)).Text, "JA1ZZZ");
+  EXPECT_EQ(Items().At(3).Rect, Items().At(1).Rect);
+}
+
+TEST_F(EditorTest, TheEditLockRefusesADrag) {
+  auto box = std::make_unique<ShapeItem>(ItemBox);
+  box->Rect = {1000, -1000, 1500, -1500};
+  Items().Add(std::move(box));
+  doc->layout.Settings.EditLock = 1;
+  Drag({1000, -1000}, {1400, -1400});
+  EXPECT_EQ(Items().At(0).Rect, (LogicalRect{1000, -1000, 1500, -1500}));
+  ASSERT_FALSE(ui.Messages().empty());
+  EXPECT_EQ(ui.Messages().back().text, std::string(kEditLocked));
+}
+
+TEST_F(EditorTest, ADroppedImageBecomesAnImageItem) {
+  QImage image(96, 48, QImage::Format_RGB32);  // one inch by half an inch at 96 dpi
+  image.fill(Qt::red);
+  image.setDotsPerMeterX(3780);
+  image.setDotsPerMeterY(3780);
+  const QString path = QString::fromStdString((dir.Path() / "logo.png").string());
+  ASSERT_TRUE(image.save(path, "PNG"));
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  // As the file manager drops it: the drag enters, then the drop.
+  auto dropOn = [&](QMimeData& mime) {
+    QDragEnterEvent enter(At({500, -500}), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &enter);
+    QDropEvent drop(QPointF(At({500, -500})), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &drop);
+  };
+  dropOn(data);
+  ASSERT_EQ(Items().Count(), 1u);
+  const CardItem& item = Items().At(0);
+  EXPECT_EQ(item.Type(), ItemOleLink);
+  EXPECT_NEAR(item.Rect.right - item.Rect.left, 1000, 5);
+  EXPECT_NEAR(item.Rect.top - item.Rect.bottom, 500, 5);
+  ASSERT_EQ(doc->layout.Objects.size(), 1u);
+  EXPECT_EQ(doc->layout.Objects[0].Format, "PNG");
+  EXPECT_NE(static_cast<const OleLinkItem&>(item).Object, nullptr);
+  // Not an image: message 102 and nothing added.
+  const QString text = QString::fromStdString((dir.Path() / "notes.png").string());
+  std::ofstream(text.toStdString()) << "not an image";
+  data.setUrls({QUrl::fromLocalFile(text)});
+  dropOn(data);
+  EXPECT_EQ(Items().Count(), 1u);
+  EXPECT_EQ(ui.Messages().back().text, std::string(msg::kObjectCreationFailed102));
+}
+
+}  // namespace
+}  // namespace tevra
