@@ -191,6 +191,9 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
     EndChange(InsertImages(files, at), QStringLiteral("画像の挿入"));
   };
   connect(&undo_, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModified(!clean); });
+  clipboardWatch_.setSingleShot(true);
+  connect(&clipboardWatch_, &QTimer::timeout, this, [this] { WatchClipboard(); });
+  clipboardWatch_.start(1000);
   continuousTimer_.setSingleShot(true);
   connect(&continuousTimer_, &QTimer::timeout, this, [this] { ContinuousStep(); });
   setAcceptDrops(true);
@@ -364,7 +367,9 @@ void MainFrame::UpdateCommands() {
   enable(kEditCopy, selected && !locked);
   enable(kEditCut, selected && !locked);
   const QMimeData* clip = QApplication::clipboard()->mimeData();
-  enable(kEditPaste, !locked && clip && (clip->hasFormat(kItemsMime) || clip->hasImage() || clip->hasUrls()));
+  enable(kEditPaste, !locked && clip &&
+                        (clip->hasFormat(kItemsMime) || clip->hasImage() || clip->hasUrls() ||
+                         (clip->hasText() && handOver && program_.automation.enableLogFile)));
   enable(kEditUndo, undo_.canUndo());
   enable(kEditRedo, undo_.canRedo());
   enable(kEditItem, items.IsCurrentSingle() && !locked);
@@ -862,6 +867,8 @@ void MainFrame::Paste() {
     const QString path = QDir::temp().filePath(QStringLiteral("tevra-paste.png"));
     changed = image.save(path, "PNG") && InsertImages({path}, VisibleTopLeft());
     QFile::remove(path);
+  } else if (data->hasText() && handOver && program_.automation.enableLogFile) {
+    handOver(FromUnicode(data->text().toStdString()));  // log data, not a layout change
   }
   EndChange(changed, QStringLiteral("貼り付け"));
 }
@@ -936,6 +943,16 @@ void MainFrame::Find(int command) {
   store.SetCurrentCard(static_cast<std::size_t>(found));
   doc_.ReadCurrentCard();
   doc_.context.MessageShown = false;
+}
+
+void MainFrame::WatchClipboard() {
+  if (!program_.automation.enableLogFile) return;  // stopped for good
+  const QString text = QApplication::clipboard()->text();
+  if (handOver && !text.isEmpty() && handOver(FromUnicode(text.toStdString()))) {
+    Redraw();
+    return;  // a hand-over was found: the watch ends
+  }
+  if (program_.settings.clipCheck) clipboardWatch_.start(5000);
 }
 
 void MainFrame::ShowContextMenu(QPoint at) {

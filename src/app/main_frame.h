@@ -74,6 +74,10 @@ class MainFrame : public QMainWindow {
   std::function<bool(QPrinter&, const PrintDialogText&, int minPage, int maxPage, PrintChoice&)> printDialog;
   // The save-changes question at closing; a test answers it.
   std::function<Answer()> askSaveChanges;
+  // Text handed over by a logging program through the clipboard (CP932):
+  // true when the text was a hand-over, whether the user took it or not.
+  // Filled by the external sources; none: text is not taken.
+  std::function<bool(const std::string& text)> handOver;
   // The text a find asks for; a test answers it (empty: cancelled).
   std::function<QString()> askCallSign;
 
@@ -127,6 +131,9 @@ class MainFrame : public QMainWindow {
   void Paste();
   void Find(int command);
   void ShowContextMenu(QPoint at);
+  // The clipboard watch: a hand-over looked for once after a second, then
+  // every five seconds while "ClipCheck" is on, until one is found.
+  void WatchClipboard();
   // The top-left of the visible part of the view, in logical units.
   LogicalPoint VisibleTopLeft() const;
 
@@ -147,6 +154,7 @@ class MainFrame : public QMainWindow {
   QUndoStack undo_;
   std::string snapshot_;  // the layout before the gesture under way
   std::string findText_;  // CP932, the call sign searched last
+  QTimer clipboardWatch_;
 };
 
 }  // namespace tevra

@@ -197,5 +197,21 @@ TEST_F(EditorTest, ADroppedImageBecomesAnImageItem) {
   EXPECT_EQ(ui.Messages().back().text, std::string(msg::kObjectCreationFailed102));
 }
 
+TEST_F(EditorTest, TheClipboardWatchLooksOnceThenEveryFiveSecondsWhileAsked) {
+  std::vector<std::string> seen;
+  frame->handOver = [&](const std::string& text) {
+    seen.push_back(text);
+    return text.starts_with("<LOG>");
+  };
+  QApplication::clipboard()->setText(QStringLiteral("some text"));
+  QTest::qWait(1300);  // the first look comes after a second
+  EXPECT_EQ(seen, std::vector<std::string>{"some text"});
+  // Pasting text hands it over too.
+  frame->Redraw();
+  frame->Run(cmd::kEditPaste);
+  EXPECT_EQ(seen.size(), 2u);
+  EXPECT_EQ(Items().Count(), 0u);
+}
+
 }  // namespace
 }  // namespace tevra
