@@ -32,6 +32,7 @@ class LayoutItemList {
   CardItem* Anchor() const { return anchor_; }
   void SetCurrent(CardItem* item) { current_ = item; }
   SelectionList& Selection() { return selection_; }
+  const SelectionList& Selection() const { return selection_; }
   bool IsCurrentSingle() const { return current_ && current_->Type() != ItemSelection; }
   bool IsCurrentMulti() const { return current_ == &selection_; }
   bool IsCurrentFirst() const;
