@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "core/encoding.h"
@@ -101,6 +102,30 @@ bool RunOptionsDialog(OptionsDialog& dialog, QWidget* parent) {
   });
   layout->addWidget(buttons);
   return box.exec() == QDialog::Accepted;
+}
+
+bool RunMoveDialog(QWidget* parent, int& dx, int& dy) {
+  QDialog box(parent);
+  box.setWindowTitle(QStringLiteral("選択アイテムの移動"));
+  auto* form = new QFormLayout(&box);
+  auto spin = [] {
+    auto* s = new QSpinBox;
+    s->setRange(-500, 500);
+    s->setSuffix(QStringLiteral("  (1/1000ｲﾝﾁ単位)"));
+    return s;
+  };
+  QSpinBox* across = spin();
+  QSpinBox* up = spin();
+  form->addRow(QStringLiteral("横移動量"), across);
+  form->addRow(QStringLiteral("縦移動量"), up);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  form->addRow(buttons);
+  if (box.exec() != QDialog::Accepted) return false;
+  dx = across->value();
+  dy = up->value();
+  return dx != 0 || dy != 0;
 }
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {

@@ -14,6 +14,9 @@ namespace tevra {
 // holds the edits).
 bool RunOptionsDialog(OptionsDialog& dialog, QWidget* parent);
 
+// "選択アイテムの移動": both amounts in 1/1000 inch, -500..500; true on OK.
+bool RunMoveDialog(QWidget* parent, int& dx, int& dy);
+
 // "ﾊﾞｰｼﾞｮﾝ情報(TEVRA)": the icon, the version line, OK and a blank line
 // that the splash fills with progress texts.
 class AboutBox : public QDialog {

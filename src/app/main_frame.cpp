@@ -41,9 +41,12 @@
 #include "core/messages.h"
 #include "core/profile.h"
 #include "import/log_source.h"
+#include "editor/arrange.h"
 #include "editor/card_view.h"
 #include "editor/layout_editor.h"
 #include "editor/view_status.h"
+#include "card/item_dialogs.h"
+#include "qt/item_dialog_views.h"
 #include "qt/qt_printer.h"
 #include "qt/qt_ui.h"
 
@@ -373,9 +376,17 @@ void MainFrame::UpdateCommands() {
   enable(kEditUndo, undo_.canUndo());
   enable(kEditRedo, undo_.canRedo());
   enable(kEditItem, items.IsCurrentSingle() && !locked);
+  enable(kCondition, selected && !locked);
+  enable(kColour, !locked);
+  enable(kLineStyle, !locked);
+  FontRecord probe;
+  Colour probeColour = 0;
+  enable(kFont, !locked && !(items.IsCurrentSingle() && !items.Current()->GetFont(probe, probeColour)));
   enable(kInsertObject, !locked);
   enable(kNextOverlap, items.NextOverlapping(1) != nullptr);
   enable(kPrevOverlap, items.NextOverlapping(-1) != nullptr);
+  for (int id = kCentreH; id <= kNaturalSize; ++id) enable(id, ArrangeEnabled(id));
+  for (int id : {kGroup, kUngroup}) enable(id, ArrangeEnabled(id));
   enable(kEditFind, store.QsoCount() > 0);
   enable(kFindNext, store.QsoCount() > 0 && !findText_.empty());
   enable(kFindPrev, store.QsoCount() > 0 && !findText_.empty());
@@ -473,6 +484,10 @@ void MainFrame::Run(int command) {
     case kEditUndo: undo_.undo(); break;
     case kEditRedo: undo_.redo(); break;
     case kEditItem: EditCurrentItem(); break;
+    case kCondition: EditCondition(); break;
+    case kColour: ChangeColour(); break;
+    case kLineStyle: ChangeLineStyle(); break;
+    case kFont: ChangeFont(); break;
     case kInsertObject: {
       const LogicalPoint at = VisibleTopLeft();
       const LogicalRect r{at.x, at.y, at.x + 1000, at.y - 1000};
@@ -492,6 +507,36 @@ void MainFrame::Run(int command) {
     case kEditFind:
     case kFindNext:
     case kFindPrev: Find(command); break;
+    case kCentreH:
+    case kCentreV:
+    case kJarlPosition:
+    case kAlignTop:
+    case kAlignMiddle:
+    case kAlignBottom:
+    case kAlignLeft:
+    case kAlignCentre:
+    case kAlignRight:
+    case kSpreadH:
+    case kSpreadV:
+    case kScale50:
+    case kScale66:
+    case kScale75:
+    case kScale133:
+    case kScale150:
+    case kScale200:
+    case kScaleAny:
+    case kMoveBy:
+    case kToHead:
+    case kToEnd:
+    case kGroup:
+    case kUngroup:
+    case kToString:
+    case kToTextBox:
+    case kToDataMark:
+    case kToBox:
+    case kToRoundBox:
+    case kToEllipse:
+    case kNaturalSize: Arrange(command); break;
     default:
       if (const int tool = ToolOfCommand(command); tool >= 0) {
         editor_->SetTool(tool);
@@ -781,49 +826,121 @@ void MainFrame::EndChange(bool changed, const QString& description) {
   Redraw();
 }
 
-// Until the property dialogs come: the text of a string or text box, the
-// field of a data mark, the condition of a check box.
 bool MainFrame::EditNewItem(CardItem& item) {
-  bool ok = true;
-  auto ask = [&](const QString& title, const QString& label, const std::string& value) {
-    return QInputDialog::getText(this, title, label, QLineEdit::Normal, QString::fromStdString(ToUnicode(value)), &ok);
-  };
+  // A new text box starts in the document's current font and gives its
+  // font back on OK.
+  if (item.Type() == ItemTextBox) static_cast<TextBoxItem&>(item).Font = doc_.layout.Settings.CurrentFont;
+  const bool ok = EditItemProperties(item);
+  if (ok && item.Type() == ItemTextBox) doc_.layout.Settings.CurrentFont = static_cast<TextBoxItem&>(item).Font;
+  return ok;
+}
+
+bool MainFrame::EditItemProperties(CardItem& item) {
+  if (itemDialogs) return itemDialogs(item);
   switch (item.Type()) {
-    case ItemString: {
-      auto& s = static_cast<StringItem&>(item);
-      const QString text = ask(QStringLiteral("文字列"), QStringLiteral("文字列"), s.Text);
-      if (!ok || text.isEmpty()) return false;
-      s.Text = FromUnicode(text.toStdString());
+    case ItemLine:
+    case ItemBox:
+    case ItemRoundBox:
+    case ItemEllipse:
+    case ItemOleLink:
+    case ItemGroupType: {
+      std::int32_t width = 0, style = 0;
+      item.GetPen(width, style);
+      PenDialog dialog(width, style);
+      if (!RunPenDialog(dialog, this)) return false;
+      item.SetPen(dialog.width, dialog.style);
       return true;
+    }
+    case ItemFill: return RunColourDialog(item.Pen.colour, this, QStringLiteral("塗りつぶしの色"));
+    case ItemString:
+    case ItemTextBox: {
+      TextItemDialog dialog(item);
+      // Opens again with the values as entered until the text passes the
+      // block check or the user cancels.
+      while (RunTextItemDialog(dialog, this)) {
+        switch (dialog.Accept(item, [this](std::string_view text) { return doc_.expander->CheckConditionalText(text); })) {
+          case TextItemDialog::Result::Unchanged: return false;
+          case TextItemDialog::Result::Stored: return true;
+          case TextItemDialog::Result::CheckFailed: break;
+        }
+      }
+      return false;
     }
     case ItemDataMark: {
-      auto& d = static_cast<DataMarkItem&>(item);
-      QStringList fields;
-      for (auto name : PartMarkNames()) fields << Utf8(name);
-      const QString field = QInputDialog::getItem(this, QStringLiteral("データマーク"), QStringLiteral("データ"), fields,
-                                                  0, true, &ok);
-      if (!ok || field.isEmpty()) return false;
-      d.Text = FromUnicode(field.toStdString());
-      return true;
+      DataMarkDialog dialog(static_cast<DataMarkItem&>(item), doc_.layout.Settings.QsosPerCard);
+      return RunDataMarkDialog(dialog, this) && dialog.Accept(static_cast<DataMarkItem&>(item));
     }
-    case ItemTextBox: {
-      auto& t = static_cast<TextBoxItem&>(item);
-      const QString text = QInputDialog::getMultiLineText(this, QStringLiteral("テキストボックス"),
-                                                          QStringLiteral("テキスト"),
-                                                          QString::fromStdString(ToUnicode(t.Text)), &ok);
-      if (!ok) return false;
-      t.Text = FromUnicode(text.toStdString());
+    case ItemJarlFrame: {
+      JarlFrameDialog dialog(static_cast<JarlFrameItem&>(item));
+      if (!RunJarlFrameDialog(dialog, this)) return false;
+      dialog.Accept(static_cast<JarlFrameItem&>(item));
       return true;
     }
     case ItemCheckBox: {
-      auto& c = static_cast<CheckBoxItem&>(item);
-      const QString condition = ask(QStringLiteral("チェックボックス"), QStringLiteral("条件"), c.CheckCondition);
-      if (!ok) return false;
-      c.CheckCondition = FromUnicode(condition.toStdString());
-      return true;
+      ConditionDialog dialog(item, true);
+      return RunConditionDialog(dialog, this) && dialog.Accept(item);
     }
-    default: return true;
+    default: return false;
   }
+}
+
+void MainFrame::EditCondition() {
+  LayoutItemList& items = doc_.layout.Items;
+  CardItem* current = items.Current();
+  if (!current) return;
+  // A multi-selection: the first member's condition, then copied to all.
+  CardItem& first = items.IsCurrentMulti() ? items.Selection().Child(0) : *current;
+  ConditionDialog dialog(first, false);
+  BeginChange();
+  bool changed = false;
+  if (conditionDialog ? conditionDialog(dialog) : RunConditionDialog(dialog, this)) {
+    changed = dialog.Accept(first);
+    if (items.IsCurrentMulti())
+      for (std::size_t i = 0; i < items.Selection().Count(); ++i) items.Selection().Child(i).Condition = first.Condition;
+  }
+  doc_.context.MessageShown = false;
+  EndChange(changed, QStringLiteral("描画条件"));
+}
+
+void MainFrame::ChangeColour() {
+  LayoutDocument& layout = doc_.layout;
+  CardItem* current = layout.Items.Current();
+  Colour colour = current ? current->GetColour() : layout.Settings.CurrentPen.colour;
+  if (!RunColourDialog(colour, this, QStringLiteral("色の変更"))) return;
+  BeginChange();
+  if (current) current->SetColour(colour);
+  else layout.Settings.CurrentPen.colour = colour;
+  EndChange(current != nullptr, QStringLiteral("色の変更"));
+}
+
+void MainFrame::ChangeLineStyle() {
+  LayoutDocument& layout = doc_.layout;
+  CardItem* current = layout.Items.Current();
+  std::int32_t width = layout.Settings.CurrentPen.widthX, style = layout.Settings.CurrentPen.style;
+  if (current) current->GetPen(width, style);
+  PenDialog dialog(width, style);
+  if (!RunPenDialog(dialog, this)) return;
+  BeginChange();
+  if (current) {
+    current->SetPen(dialog.width, dialog.style);
+  } else {
+    layout.Settings.CurrentPen.widthX = layout.Settings.CurrentPen.widthY = dialog.width;
+    layout.Settings.CurrentPen.style = dialog.style;
+  }
+  EndChange(current != nullptr, QStringLiteral("線の種類"));
+}
+
+void MainFrame::ChangeFont() {
+  LayoutDocument& layout = doc_.layout;
+  CardItem* current = layout.Items.Current();
+  FontRecord font = layout.Settings.CurrentFont;
+  Colour colour = 0;
+  if (current && !current->GetFont(font, colour) && layout.Items.IsCurrentSingle()) return;
+  if (!RunFontDialog(font, colour, this)) return;
+  BeginChange();
+  const bool changed = current && current->SetFont(font, colour);
+  if (!current) layout.Settings.CurrentFont = font;
+  EndChange(changed, QStringLiteral("フォントの変更"));
 }
 
 void MainFrame::EditCurrentItem() {
@@ -835,7 +952,7 @@ void MainFrame::EditCurrentItem() {
   }
   BeginChange();
   CardItem& item = *items.Current();
-  const bool changed = EditNewItem(item);
+  const bool changed = EditItemProperties(item);
   doc_.context.MessageShown = false;
   EndChange(changed, QStringLiteral("編集"));
 }
@@ -943,6 +1060,116 @@ void MainFrame::Find(int command) {
   store.SetCurrentCard(static_cast<std::size_t>(found));
   doc_.ReadCurrentCard();
   doc_.context.MessageShown = false;
+}
+
+bool MainFrame::ArrangeEnabled(int command) const {
+  using namespace cmd;
+  const LayoutDocument& layout = doc_.layout;
+  const bool locked = layout.Settings.IsEditLocked();
+  const bool selected = arrange::HasSelection(layout);
+  const bool single = layout.Items.IsCurrentSingle();
+  switch (command) {
+    case kCentreH:
+    case kCentreV:
+    case kMoveBy: return selected && !locked;
+    case kJarlPosition: return arrange::CanPlaceJarl(layout) && !locked;
+    case kAlignTop:
+    case kAlignMiddle:
+    case kAlignBottom:
+    case kAlignLeft:
+    case kAlignCentre:
+    case kAlignRight: return arrange::IsMulti(layout) && !locked;
+    case kSpreadH:
+    case kSpreadV: return arrange::CanDistribute(layout) && !locked;
+    case kScale50:
+    case kScale66:
+    case kScale75:
+    case kScale133:
+    case kScale150:
+    case kScale200:
+    case kScaleAny: return arrange::CanScale(layout) && !locked;
+    case kToHead: return arrange::CanMoveToHead(layout) && !locked;
+    case kToEnd: return arrange::CanMoveToEnd(layout) && !locked;
+    case kGroup: return arrange::CanGroup(layout) && !locked;
+    case kUngroup: return arrange::CanUngroup(layout) && !locked;
+    case kToString: return arrange::CanConvert(layout, ItemString) && !locked;
+    case kToTextBox: return arrange::CanConvert(layout, ItemTextBox) && !locked;
+    case kToDataMark: return arrange::CanConvert(layout, ItemDataMark) && !locked;
+    case kToBox: return arrange::CanConvert(layout, ItemBox) && !locked;
+    case kToRoundBox: return arrange::CanConvert(layout, ItemRoundBox) && !locked;
+    case kToEllipse: return arrange::CanConvert(layout, ItemEllipse) && !locked;
+    case kNaturalSize:
+      return single && layout.Items.Current()->Type() == ItemOleLink &&
+             static_cast<const OleLinkItem*>(layout.Items.Current())->Object && !locked;
+    default: return false;
+  }
+}
+
+void MainFrame::Arrange(int command) {
+  using namespace cmd;
+  LayoutDocument& layout = doc_.layout;
+  const PrinterMetrics& m = doc_.metrics.Metrics();
+  const QString description = Action(command)->text().section(QChar('\t'), 0, 0).remove(QChar('&'));
+  BeginChange();
+  bool changed = false;
+  switch (command) {
+    case kCentreH: changed = arrange::CentreHorizontally(layout, m); break;
+    case kCentreV: changed = arrange::CentreVertically(layout, m); break;
+    case kJarlPosition: changed = arrange::PlaceJarl(layout, m); break;
+    case kAlignTop: changed = arrange::AlignSelection(layout, Align::Top); break;
+    case kAlignMiddle: changed = arrange::AlignSelection(layout, Align::Middle); break;
+    case kAlignBottom: changed = arrange::AlignSelection(layout, Align::Bottom); break;
+    case kAlignLeft: changed = arrange::AlignSelection(layout, Align::Left); break;
+    case kAlignCentre: changed = arrange::AlignSelection(layout, Align::Centre); break;
+    case kAlignRight: changed = arrange::AlignSelection(layout, Align::Right); break;
+    case kSpreadH: changed = arrange::DistributeHorizontally(layout); break;
+    case kSpreadV: changed = arrange::DistributeVertically(layout); break;
+    case kScale50: changed = arrange::Scale(layout, 1, 2); break;
+    case kScale66: changed = arrange::Scale(layout, 2, 3); break;
+    case kScale75: changed = arrange::Scale(layout, 3, 4); break;
+    case kScale133: changed = arrange::Scale(layout, 4, 3); break;
+    case kScale150: changed = arrange::Scale(layout, 3, 2); break;
+    case kScale200: changed = arrange::Scale(layout, 2, 1); break;
+    case kScaleAny: {
+      const QString text = askPercent ? askPercent()
+                                      : QInputDialog::getText(this, QStringLiteral("TEVRA"),
+                                                              QStringLiteral("拡大/縮小の比率(%)を入力して下さい."));
+      changed = arrange::ScaleByPercentText(layout, text.toStdString());
+      break;
+    }
+    case kMoveBy: {
+      int dx = 0, dy = 0;
+      if (askMove ? askMove(dx, dy) : RunMoveDialog(this, dx, dy)) changed = arrange::MoveBy(layout, dx, dy);
+      break;
+    }
+    case kToHead: changed = arrange::MoveToHead(layout); break;
+    case kToEnd: changed = arrange::MoveToEnd(layout); break;
+    case kGroup: changed = arrange::Group(layout); break;
+    case kUngroup: changed = arrange::Ungroup(layout); break;
+    case kToString: changed = arrange::Convert(layout, ItemString, program_.ui); break;
+    case kToTextBox: changed = arrange::Convert(layout, ItemTextBox, program_.ui); break;
+    case kToDataMark: changed = arrange::Convert(layout, ItemDataMark, program_.ui); break;
+    case kToBox: changed = arrange::Convert(layout, ItemBox, program_.ui); break;
+    case kToRoundBox: changed = arrange::Convert(layout, ItemRoundBox, program_.ui); break;
+    case kToEllipse: changed = arrange::Convert(layout, ItemEllipse, program_.ui); break;
+    case kNaturalSize: {
+      auto& item = static_cast<OleLinkItem&>(*layout.Items.Current());
+      const QByteArray bytes = QByteArray::fromRawData(item.Object->Bytes.data(),
+                                                       static_cast<qsizetype>(item.Object->Bytes.size()));
+      const QImage image = QImage::fromData(bytes);
+      if (!image.isNull()) {
+        const double dpiX = image.dotsPerMeterX() > 0 ? image.dotsPerMeterX() * 0.0254 : 96.0;
+        const double dpiY = image.dotsPerMeterY() > 0 ? image.dotsPerMeterY() * 0.0254 : 96.0;
+        const LogicalRect before = item.Rect;
+        item.Rect.right = item.Rect.left + static_cast<std::int32_t>(image.width() * 1000.0 / dpiX + 0.5);
+        item.Rect.bottom = item.Rect.top - static_cast<std::int32_t>(image.height() * 1000.0 / dpiY + 0.5);
+        changed = !(item.Rect == before);
+      }
+      break;
+    }
+    default: break;
+  }
+  EndChange(changed, description);
 }
 
 void MainFrame::WatchClipboard() {

@@ -29,6 +29,7 @@ namespace tevra {
 
 class CardView;
 class LayoutEditor;
+class ConditionDialog;
 class QtPrinter;
 class QtUi;
 class AboutBox;
@@ -78,6 +79,13 @@ class MainFrame : public QMainWindow {
   // true when the text was a hand-over, whether the user took it or not.
   // Filled by the external sources; none: text is not taken.
   std::function<bool(const std::string& text)> handOver;
+  // The percentage of "任意" and the amounts of "選択アイテムの移動..."; a
+  // test answers them.
+  std::function<QString()> askPercent;
+  std::function<bool(int& dx, int& dy)> askMove;
+  // The item dialogs and the condition dialog; a test answers them.
+  std::function<bool(CardItem&)> itemDialogs;
+  std::function<bool(ConditionDialog&)> conditionDialog;
   // The text a find asks for; a test answers it (empty: cancelled).
   std::function<QString()> askCallSign;
 
@@ -126,11 +134,19 @@ class MainFrame : public QMainWindow {
   void BeginChange();
   void EndChange(bool changed, const QString& description);
   bool EditNewItem(CardItem& item);
+  // The item's property dialog; true when it changed the item.
+  bool EditItemProperties(CardItem& item);
+  void EditCondition();
+  void ChangeColour();
+  void ChangeLineStyle();
+  void ChangeFont();
   void EditCurrentItem();
   void Copy();
   void Paste();
   void Find(int command);
   void ShowContextMenu(QPoint at);
+  bool ArrangeEnabled(int command) const;
+  void Arrange(int command);
   // The clipboard watch: a hand-over looked for once after a second, then
   // every five seconds while "ClipCheck" is on, until one is found.
   void WatchClipboard();

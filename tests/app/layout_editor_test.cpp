@@ -1,6 +1,11 @@
 // The card view as an editor, driven by mouse and keys as a user drives it.
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTimer>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -211,6 +216,119 @@ TEST_F(EditorTest, TheClipboardWatchLooksOnceThenEveryFiveSecondsWhileAsked) {
   frame->Run(cmd::kEditPaste);
   EXPECT_EQ(seen.size(), 2u);
   EXPECT_EQ(Items().Count(), 0u);
+}
+
+// Acts on the next modal dialog as the user would, then OK or Cancel.
+void WhenDialogOpens(std::function<void(QDialog&)> act, bool ok = true) {
+  QTimer::singleShot(0, [act, ok] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) {
+      ADD_FAILURE() << "no dialog opened";
+      return;
+    }
+    act(*dialog);
+    if (ok) dialog->accept();
+    else dialog->reject();
+  });
+}
+
+TEST_F(EditorTest, EachItemDialogEditsItsItemAndCancelChangesNothing) {
+  struct Case {
+    std::unique_ptr<CardItem> item;
+    std::function<void(QDialog&)> edit;
+    std::function<bool(const CardItem&)> edited;
+  };
+  auto string = std::make_unique<StringItem>();
+  string->Text = "JA1ZZZ";
+  auto mark = std::make_unique<DataMarkItem>();
+  mark->Text = "ToCall";
+  std::vector<Case> cases;
+  cases.push_back({std::make_unique<ShapeItem>(ItemBox),
+                   [](QDialog& d) { d.findChildren<QComboBox*>()[0]->setCurrentText(QStringLiteral("1.0mm")); },
+                   [](const CardItem& i) { return i.Pen.widthX == 39; }});
+  cases.push_back({std::move(string),
+                   [](QDialog& d) { d.findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("CQ DX")); },
+                   [](const CardItem& i) { return static_cast<const StringItem&>(i).Text == "CQ DX"; }});
+  cases.push_back({std::move(mark),
+                   [](QDialog& d) { d.findChild<QComboBox*>()->setEditText(QStringLiteral("Band")); },
+                   [](const CardItem& i) { return static_cast<const DataMarkItem&>(i).Text == "Band"; }});
+  cases.push_back({std::make_unique<JarlFrameItem>(),
+                   [](QDialog& d) { d.findChildren<QSpinBox*>()[0]->setValue(300); },
+                   [](const CardItem& i) { return static_cast<const JarlFrameItem&>(i).BoxWidth == 300; }});
+  cases.push_back({std::make_unique<CheckBoxItem>(),
+                   [](QDialog& d) { d.findChild<QComboBox*>()->setEditText(QStringLiteral("IsJA")); },
+                   [](const CardItem& i) { return static_cast<const CheckBoxItem&>(i).CheckCondition == "IsJA"; }});
+  for (Case& c : cases) {
+    c.item->Rect = {500, -500, 1000, -1000};
+    CardItem& item = Items().Add(std::move(c.item));
+    frame->Redraw();
+    view->repaint();  // drawing fits a string's rectangle to its text
+    const std::string before = frame->LayoutBytes();
+    WhenDialogOpens(c.edit, false);
+    frame->Run(cmd::kEditItem);
+    EXPECT_EQ(frame->LayoutBytes(), before) << item.Type();
+    Items().SetCurrent(&item);
+    frame->Redraw();
+    WhenDialogOpens(c.edit);
+    frame->Run(cmd::kEditItem);
+    EXPECT_TRUE(c.edited(item)) << item.Type();
+    frame->Run(cmd::kEditUndo);
+    EXPECT_EQ(frame->LayoutBytes(), before) << item.Type();
+    Items().Clear();
+  }
+  // The print condition of a multi-selection goes to every member.
+  for (int i = 0; i < 2; ++i) Items().Add(std::make_unique<ShapeItem>(ItemBox)).Rect = {i * 600, 0, i * 600 + 500, -500};
+  frame->Redraw();
+  frame->Run(cmd::kSelectAll);
+  WhenDialogOpens([](QDialog& d) { d.findChild<QComboBox*>()->setEditText(QStringLiteral("IsDX")); });
+  frame->Run(cmd::kCondition);
+  EXPECT_EQ(Items().At(0).Condition, "IsDX");
+  EXPECT_EQ(Items().At(1).Condition, "IsDX");
+}
+
+TEST_F(EditorTest, EveryArrangementCommandIsUndoneByteForByte) {
+  using namespace cmd;
+  for (int i = 0; i < 3; ++i) {
+    auto box = std::make_unique<ShapeItem>(ItemBox);
+    box->Rect = {300 + i * 700, -300 - i * 250, 800 + i * 800, -900 - i * 100};
+    Items().Add(std::move(box));
+  }
+  frame->Redraw();
+  frame->askPercent = [] { return QStringLiteral("150"); };
+  frame->askMove = [](int& dx, int& dy) {
+    dx = 100;
+    dy = -50;
+    return true;
+  };
+  const int multi[] = {kCentreH, kCentreV, kAlignTop, kAlignMiddle, kAlignBottom, kAlignLeft, kAlignCentre,
+                       kAlignRight, kSpreadH, kSpreadV, kScale50, kScale66, kScale75, kScale133, kScale150,
+                       kScale200, kScaleAny, kMoveBy, kGroup};
+  const int single[] = {kToHead, kToEnd, kToRoundBox, kToEllipse};
+  for (const int id : multi) {
+    frame->Run(kSelectAll);
+    ASSERT_TRUE(frame->Action(id)->isEnabled()) << id;
+    const std::string before = frame->LayoutBytes();
+    frame->Run(id);
+    EXPECT_NE(frame->LayoutBytes(), before) << id;
+    frame->Run(kEditUndo);
+    EXPECT_EQ(frame->LayoutBytes(), before) << id;
+  }
+  for (const int id : single) {
+    Items().SetCurrent(&Items().At(1));
+    frame->Redraw();
+    ASSERT_TRUE(frame->Action(id)->isEnabled()) << id;
+    const std::string before = frame->LayoutBytes();
+    frame->Run(id);
+    EXPECT_NE(frame->LayoutBytes(), before) << id;
+    frame->Run(kEditUndo);
+    EXPECT_EQ(frame->LayoutBytes(), before) << id;
+  }
+  // Enabling: no string to convert to from a box, no ungroup without a group.
+  Items().SetCurrent(&Items().At(0));
+  frame->Redraw();
+  EXPECT_FALSE(frame->Action(kToString)->isEnabled());
+  EXPECT_FALSE(frame->Action(kUngroup)->isEnabled());
+  EXPECT_FALSE(frame->Action(kAlignTop)->isEnabled());
 }
 
 }  // namespace
