@@ -1191,9 +1191,17 @@ void MainFrame::ShowContextMenu(QPoint at) {
   UpdateCommands();
   QMenu menu(this);
   for (int id : {kDelete, kEditCut, kEditCopy, kEditPaste, kEditItem, kCondition}) menu.addAction(Action(id));
-  for (int sub : {2, 0, 1}) {  // 変換, 配置, サイズ
+  // "変換" for a single box, string, data mark, ellipse, text box or round
+  // box; "配置" with a selection; "サイズ" when the selection can scale.
+  const LayoutItemList& items = doc_.layout.Items;
+  const ItemType type = items.IsCurrentSingle() ? items.Current()->Type() : ItemSelection;
+  const bool convertible = type == ItemBox || type == ItemString || type == ItemDataMark || type == ItemEllipse ||
+                           type == ItemTextBox || type == ItemRoundBox;
+  const std::pair<int, bool> subs[] = {{2, convertible}, {0, items.Current() != nullptr}, {1, items.CurrentIsScalable()}};
+  for (const auto& [sub, enabled] : subs) {
     QMenu* submenu = BuildMenu(Submenus()[static_cast<std::size_t>(sub)]);
     submenu->setParent(&menu, submenu->windowFlags());
+    submenu->setEnabled(enabled);
     menu.addMenu(submenu);
   }
   for (int id : {kToHead, kToEnd, kNextOverlap, kPrevOverlap, kGroup, kUngroup}) menu.addAction(Action(id));
