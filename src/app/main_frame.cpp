@@ -7,6 +7,12 @@
 #include <QImageReader>
 #include <QInputDialog>
 #include <QMenu>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QUndoCommand>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
@@ -46,7 +52,9 @@
 #include "editor/layout_editor.h"
 #include "editor/view_status.h"
 #include "card/item_dialogs.h"
+#include "qt/document_dialog_views.h"
 #include "qt/item_dialog_views.h"
+#include "print/print_number_dialog.h"
 #include "qt/qt_printer.h"
 #include "qt/qt_ui.h"
 
@@ -387,6 +395,9 @@ void MainFrame::UpdateCommands() {
   enable(kPrevOverlap, items.NextOverlapping(-1) != nullptr);
   for (int id = kCentreH; id <= kNaturalSize; ++id) enable(id, ArrangeEnabled(id));
   for (int id : {kGroup, kUngroup}) enable(id, ArrangeEnabled(id));
+  for (int id : {kQslForm, kGridSpacing, kDocumentInfo, kRigAnt, kModeTable, kMacros, kPrintNumber, kPrintMessages})
+    enable(id);
+  for (int k = 0; k < 10; ++k) enable(kCommonTable1 + k);
   enable(kEditFind, store.QsoCount() > 0);
   enable(kFindNext, store.QsoCount() > 0 && !findText_.empty());
   enable(kFindPrev, store.QsoCount() > 0 && !findText_.empty());
@@ -469,6 +480,14 @@ void MainFrame::Run(int command) {
       if (continuous_) continuousTimer_.start(0);
       break;
     case kOptions: ShowOptions(); break;
+    case kQslForm:
+    case kGridSpacing:
+    case kDocumentInfo:
+    case kRigAnt:
+    case kModeTable:
+    case kMacros: DocumentDialog(command); break;
+    case kPrintNumber: ShowPrintNumber(); break;
+    case kPrintMessages: RegisterPrintMessages(program_.ui, program_.settings.messages); break;
     case kSelectAll: editor_->SelectAll(); break;
     case kDelete:
       BeginChange();
@@ -538,6 +557,10 @@ void MainFrame::Run(int command) {
     case kToEllipse:
     case kNaturalSize: Arrange(command); break;
     default:
+      if (command >= kCommonTable1 && command < kCommonTable1 + 10) {
+        DocumentDialog(command);
+        break;
+      }
       if (const int tool = ToolOfCommand(command); tool >= 0) {
         editor_->SetTool(tool);
         break;
@@ -806,12 +829,14 @@ std::string MainFrame::LayoutBytes() {
 
 void MainFrame::RestoreLayout(const std::string& bytes) {
   LayoutDocument& layout = doc_.layout;
+  const int oldForm = layout.Settings.CardFormCode, oldQsos = layout.Settings.QsosPerCard;
   layout.Items.Clear();
   layout.Objects.clear();
   ArchiveReader in(bytes);
   LoadDocument(layout, in, doc_.program.ui, true);
   BindObjects(layout);
   layout.Items.SetCurrent(nullptr);
+  ApplyCardForm(oldForm, oldQsos);
   Redraw();
 }
 
@@ -1170,6 +1195,120 @@ void MainFrame::Arrange(int command) {
     default: break;
   }
   EndChange(changed, description);
+}
+
+void MainFrame::ApplyCardForm(int oldForm, int oldQsosPerCard) {
+  const DocumentSettings& s = doc_.layout.Settings;
+  if (s.CardFormCode != oldForm) {
+    const FormPaper paper = PaperOfForm(s.CardFormCode);
+    doc_.metrics.SelectCardPaper(paper.paperSize, paper.orientation, &doc_.placement);
+  }
+  if (s.QsosPerCard != oldQsosPerCard || s.CardFormCode != oldForm) {
+    doc_.SetQsosPerCard(s.QsosPerCard);
+    doc_.store.Regroup();
+    doc_.ReadCurrentCard();
+  }
+}
+
+void MainFrame::DocumentDialog(int command) {
+  using namespace cmd;
+  LayoutDocument& layout = doc_.layout;
+  DocumentSettings& settings = layout.Settings;
+  const QString description = Action(command)->text().section(QChar('\t'), 0, 0).remove(QChar('&'));
+  const int oldForm = settings.CardFormCode, oldQsos = settings.QsosPerCard;
+  BeginChange();
+  bool changed = false;
+  {
+    switch (command) {
+      case kQslForm: {
+        QslFormDialog form(settings);
+        TackSealDialog tack(settings);
+        if (!RunQslFormDialog(form, tack, this)) break;
+        const DialogResult t = tack.Accept(settings);
+        const DialogResult f = form.Accept(settings);
+        changed = (t.accepted && t.modified) || (f.accepted && f.modified);
+        break;
+      }
+      case kGridSpacing: {
+        GridDialog grid(settings);
+        changed = RunGridDialog(grid, this) && grid.Accept(settings).accepted;
+        break;
+      }
+      case kDocumentInfo: {
+        DocumentInfoDialog info(settings);
+        changed = RunDocumentInfoDialog(info, this) && info.Accept(settings).modified;
+        break;
+      }
+      case kRigAnt: {
+        RigAntDialog rigAnt(settings, LayoutRigAntReader(program_.ui));
+        changed = RunRigAntDialog(rigAnt, program_.ui, this) && rigAnt.Accept(settings).modified;
+        break;
+      }
+      case kModeTable: {
+        TableDialog table = TableDialog::ForModes(layout.Tables.Modes);
+        if (RunTableDialog(table, program_.ui, program_.paths.programDirectory, this)) {
+          layout.Tables.Modes = table.ToModeTable();
+          changed = true;
+        }
+        break;
+      }
+      case kMacros: {
+        MacroDialog macros(layout.Tables.Macros, ReadMacroFile);
+        if (RunMacroDialog(macros, program_.ui, this)) {
+          macros.Accept(layout.Tables.Macros, doc_.context);
+          changed = true;
+        }
+        break;
+      }
+      default: {
+        const auto n = static_cast<std::size_t>(command - kCommonTable1);
+        TableDialog table = TableDialog::ForConditions(layout.Tables.Common[n]);
+        if (RunTableDialog(table, program_.ui, program_.paths.programDirectory, this)) {
+          layout.Tables.Common[n] = table.ToConditionTable();
+          changed = true;
+        }
+        break;
+      }
+    }
+  }
+  doc_.context.MessageShown = false;
+  ApplyCardForm(oldForm, oldQsos);
+  EndChange(changed, description);
+}
+
+void MainFrame::ShowPrintNumber() {
+  ProgramSettings& s = program_.settings;
+  PrintNumberDialog dialog(s.printNo, s.printNoStart, s.printNoAuto);
+  QDialog box(this);
+  box.setWindowTitle(QString::fromUtf8(PrintNumberDialog::kTitle.data(), static_cast<qsizetype>(PrintNumberDialog::kTitle.size())));
+  auto* form = new QFormLayout(&box);
+  form->addRow(QStringLiteral("起動時の印刷番号"), new QLabel(QString::number(dialog.StartNumber())));
+  form->addRow(QStringLiteral("現在の印刷番号"), new QLabel(QString::number(dialog.CurrentNumber())));
+  auto* number = new QLineEdit(QString::fromStdString(dialog.newNumber));
+  form->addRow(QStringLiteral("新しい印刷番号"), number);
+  auto* revert = new QPushButton(QStringLiteral("戻す"));
+  revert->setEnabled(dialog.RevertEnabled());
+  connect(number, &QLineEdit::textChanged, &box, [&](const QString& text) {
+    dialog.newNumber = text.toStdString();
+    revert->setEnabled(dialog.RevertEnabled());
+  });
+  connect(revert, &QPushButton::clicked, &box, [&] {
+    dialog.newNumber = number->text().toStdString();
+    dialog.Revert();
+    number->setText(QString::fromStdString(dialog.newNumber));
+  });
+  auto* automatic = new QCheckBox(QStringLiteral("ログ読み込み時に自動計算"));
+  automatic->setChecked(dialog.autoCalc);
+  form->addRow(revert);
+  form->addRow(automatic);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  form->addRow(buttons);
+  if (box.exec() != QDialog::Accepted) return;
+  dialog.newNumber = number->text().toStdString();
+  dialog.autoCalc = automatic->isChecked();
+  ApplyPrintNumber(dialog, doc_, s.printNoAuto);
 }
 
 void MainFrame::WatchClipboard() {

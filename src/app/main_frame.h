@@ -145,6 +145,11 @@ class MainFrame : public QMainWindow {
   void Paste();
   void Find(int command);
   void ShowContextMenu(QPoint at);
+  // The settings, table and macro dialogs of the document; undoable.
+  void DocumentDialog(int command);
+  // The paper and the cards again after the form or the QSOs per card changed.
+  void ApplyCardForm(int oldForm, int oldQsosPerCard);
+  void ShowPrintNumber();
   bool ArrangeEnabled(int command) const;
   void Arrange(int command);
   // The clipboard watch: a hand-over looked for once after a second, then

@@ -3,7 +3,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
 #include <QMimeData>
@@ -329,6 +333,82 @@ TEST_F(EditorTest, EveryArrangementCommandIsUndoneByteForByte) {
   EXPECT_FALSE(frame->Action(kToString)->isEnabled());
   EXPECT_FALSE(frame->Action(kUngroup)->isEnabled());
   EXPECT_FALSE(frame->Action(kAlignTop)->isEnabled());
+}
+
+QPushButton* Button(QDialog& d, const char* text) {
+  for (QPushButton* b : d.findChildren<QPushButton*>())
+    if (b->text() == QString::fromUtf8(text)) return b;
+  ADD_FAILURE() << "no button " << text;
+  return nullptr;
+}
+
+TEST_F(EditorTest, DocumentDialogsChangeTheDocumentAndUndoRestoresIt) {
+  using namespace cmd;
+  DocumentSettings& s = doc->layout.Settings;
+  DocumentTables& t = doc->layout.Tables;
+  struct Case {
+    int command;
+    std::function<void(QDialog&)> edit;
+    std::function<bool()> changed;
+  };
+  const Case cases[] = {
+      {kQslForm,
+       [](QDialog& d) {
+         d.findChild<QComboBox*>()->setCurrentIndex(FormLandscape);
+         d.findChildren<QSpinBox*>().back()->setValue(3);  // "リピート展開"
+       },
+       [&] { return s.CardFormCode == FormLandscape && s.QsosPerCard == 3 && doc->store.QsosPerCard() == 3; }},
+      {kGridSpacing, [](QDialog& d) { d.findChildren<QRadioButton*>()[0]->setChecked(true); },
+       [&] { return s.GridMode == 0; }},
+      {kDocumentInfo,
+       [](QDialog& d) {
+         d.findChild<QLineEdit*>()->setText(QStringLiteral("My card"));
+         d.findChild<QCheckBox*>()->setChecked(true);
+       },
+       [&] { return s.Title == "My card" && s.EditLock == 1; }},
+      {kRigAnt, [](QDialog& d) { d.findChildren<QPlainTextEdit*>()[0]->setPlainText(QStringLiteral("IC-7300")); },
+       [&] { return s.RigTexts[0] == "IC-7300"; }},
+      {kCommonTable1 + 2,
+       [](QDialog& d) {
+         d.findChild<QLineEdit*>()->setText(QStringLiteral("IsJA"));
+         d.findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("TNX"));
+         Button(d, "追加/変更")->click();
+       },
+       [&] { return t.Common[2].Rows().size() == 1 && t.Common[2].Rows()[0].Condition == "IsJA"; }},
+      {kModeTable,
+       [](QDialog& d) {
+         d.findChild<QLineEdit*>()->setText(QStringLiteral("FT8"));
+         d.findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("DATA"));
+         Button(d, "追加/変更")->click();
+       },
+       [&] { return t.Modes.ModeText("ft8") == "DATA"; }},
+      {kMacros,
+       [](QDialog& d) {
+         const auto edits = d.findChildren<QLineEdit*>();
+         edits[0]->setText(QStringLiteral("OP"));
+         edits[1]->setText(QStringLiteral("Taro"));
+         Button(d, "追加/変更")->click();
+       },
+       [&] { return t.Macros.FindMacro("OP") == std::optional<std::string>("Taro"); }},
+  };
+  for (const Case& c : cases) {
+    frame->Redraw();
+    const std::string before = frame->LayoutBytes();
+    WhenDialogOpens(c.edit, false);
+    frame->Run(c.command);
+    EXPECT_EQ(frame->LayoutBytes(), before) << c.command << " cancelled";
+    WhenDialogOpens(c.edit);
+    frame->Run(c.command);
+    EXPECT_TRUE(c.changed()) << c.command;
+    EXPECT_TRUE(doc->modified) << c.command;
+    frame->Run(kEditUndo);
+    EXPECT_EQ(frame->LayoutBytes(), before) << c.command << " undone";
+  }
+  EXPECT_EQ(doc->store.QsosPerCard(), 1);  // the undo regrouped too
+  // The print number is the program's, not the layout's.
+  WhenDialogOpens([](QDialog& d) { d.findChild<QLineEdit*>()->setText(QStringLiteral("42")); });
+  frame->Run(kPrintNumber);
+  EXPECT_EQ(program->settings.printNo, 42);
 }
 
 }  // namespace
