@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -102,6 +103,54 @@ bool RunOptionsDialog(OptionsDialog& dialog, QWidget* parent) {
   });
   layout->addWidget(buttons);
   return box.exec() == QDialog::Accepted;
+}
+
+bool RunSuppressionDialog(SuppressionOptions& options, QWidget* parent) {
+  QDialog box(parent);
+  box.setWindowTitle(Utf8(SuppressionOptions::kTitle));
+  auto* layout = new QVBoxLayout(&box);
+  struct Check {
+    const char* label;
+    bool* value;
+  };
+  const Check checks[] = {{"国内局", &options.domestic},
+                          {"DX局", &options.dx},
+                          {"ＪＡＲＬ関連局は無条件に抑止", &options.jarlAlways},
+                          {"カード受領QSOは抑止しない", &options.keepReceived},
+                          {"移動局は抑止しない", &options.keepPortable}};
+  std::vector<QCheckBox*> boxes;
+  for (const Check& c : checks) {
+    boxes.push_back(new QCheckBox(QString::fromUtf8(c.label)));
+    boxes.back()->setChecked(*c.value);
+    layout->addWidget(boxes.back());
+  }
+  auto* form = new QFormLayout;
+  auto* mark = new QLineEdit(FromCp932(options.mark));
+  form->addRow(QStringLiteral("抑止マーク"), mark);
+  layout->addLayout(form);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  layout->addWidget(buttons);
+  if (box.exec() != QDialog::Accepted) return false;
+  for (std::size_t i = 0; i < boxes.size(); ++i) *checks[i].value = boxes[i]->isChecked();
+  options.mark = ToCp932(mark->text());
+  return true;
+}
+
+void ShowAreaStatistics(const std::string& text, QWidget* parent) {
+  QDialog box(parent);
+  box.setWindowTitle(QStringLiteral("エリア別カード発行枚数"));
+  auto* layout = new QVBoxLayout(&box);
+  auto* view = new QPlainTextEdit(QString::fromStdString(text).remove(QChar('\r')));
+  view->setReadOnly(true);
+  view->setTabStopDistance(80);
+  layout->addWidget(view);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  layout->addWidget(buttons);
+  box.resize(260, 340);
+  box.exec();
 }
 
 bool RunMoveDialog(QWidget* parent, int& dx, int& dy) {

@@ -7,12 +7,18 @@
 #include <QPushButton>
 
 #include "app/options_dialog.h"
+#include "writeback/write_back.h"
 
 namespace tevra {
 
 // "オプション" on OptionsDialog: true when closed with OK (the model then
 // holds the edits).
 bool RunOptionsDialog(OptionsDialog& dialog, QWidget* parent);
+
+// "発行抑止設定" on its options; true on OK.
+bool RunSuppressionDialog(SuppressionOptions& options, QWidget* parent);
+// "エリア別カード発行枚数": the statistics text (UTF-8, tab-separated lines).
+void ShowAreaStatistics(const std::string& text, QWidget* parent);
 
 // "選択アイテムの移動": both amounts in 1/1000 inch, -500..500; true on OK.
 bool RunMoveDialog(QWidget* parent, int& dx, int& dy);

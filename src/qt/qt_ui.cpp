@@ -2,12 +2,25 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QHBoxLayout>
 #include <QInputDialog>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 
 #include "core/encoding.h"
+#include "import/contest_readers.h"
 #include "import/csv_format_dialog.h"
 #include "merge/prompt_dialog.h"
 
@@ -119,25 +132,178 @@ std::optional<std::string> QtUi::ChooseFileToSave(const OpenFileRequest& request
   return dialog.selectedFiles().front().toStdString();
 }
 
-// The format dialog's own window comes with the dialogs of the window; until
-// then the guessed formulas are taken, as the dialog's "推測" would give.
 bool QtUi::RunCsvFormatDialog(CsvFormatDialog& dialog) {
-  dialog.Guess();
+  QDialog box(parent_);
+  box.setWindowTitle(Text(dialog.Title()));
+  auto* layout = new QVBoxLayout(&box);
+  auto* rows = new QTableWidget(32, 3);
+  rows->setHorizontalHeaderLabels({QStringLiteral("変換式"), dialog.HasFieldNames() ? QStringLiteral("field")
+                                                                                  : QStringLiteral("No."),
+                                   QStringLiteral("データ")});
+  rows->horizontalHeader()->setStretchLastSection(true);
+  rows->setSelectionBehavior(QAbstractItemView::SelectRows);
+  rows->setSelectionMode(QAbstractItemView::SingleSelection);
+  rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  rows->verticalHeader()->hide();
+  layout->addWidget(rows);
+  auto refresh = [&] {
+    const std::vector<std::string> fields = dialog.SampleFields();
+    for (int r = 0; r < 32; ++r) {
+      rows->setItem(r, 0, new QTableWidgetItem(Text(ToUnicode(dialog.Formula(r)))));
+      rows->setItem(r, 1, new QTableWidgetItem(Text(ToUnicode(dialog.RowLabel(r)))));
+      const auto at = static_cast<std::size_t>(r);
+      rows->setItem(r, 2, new QTableWidgetItem(at < fields.size() ? Text(ToUnicode(fields[at])) : QString()));
+    }
+    rows->selectRow(dialog.SelectedRow());
+  };
+  auto* options = new QHBoxLayout;
+  QButtonGroup delimiter(&box);
+  const char* labels[] = {"ｶﾝﾏ", "TAB", "ｽﾍﾟｰｽ", "ｽﾍﾟｰｽ+TAB", "なし"};
+  for (int i = 0; i < 5; ++i) {
+    auto* radio = new QRadioButton(QString::fromUtf8(labels[i]));
+    radio->setChecked(i == dialog.Delimiter());
+    radio->setEnabled(!dialog.HasFieldNames());
+    delimiter.addButton(radio, i);
+    options->addWidget(radio);
+  }
+  auto* utc = new QCheckBox(QStringLiteral("UTC"));
+  utc->setChecked(dialog.Utc());
+  options->addWidget(utc);
+  auto* skip = new QSpinBox;
+  skip->setRange(0, dialog.MaxSkipCount());
+  skip->setValue(dialog.SkipCount());
+  skip->setPrefix(QStringLiteral("スキップ "));
+  options->addWidget(skip);
+  layout->addLayout(options);
+  auto* formula = new QComboBox;
+  formula->setEditable(true);
+  for (auto keyword : kFormulaKeywords) formula->addItem(Text(ToUnicode(keyword)));
+  formula->setEditText(Text(ToUnicode(dialog.FormulaBox())));
+  layout->addWidget(formula);
+  auto* buttons = new QHBoxLayout;
+  auto button = [&](const char* label, std::function<void()> act) {
+    auto* b = new QPushButton(QString::fromUtf8(label));
+    QObject::connect(b, &QPushButton::clicked, &box, [&, act] {
+      dialog.SetFormulaBox(FromUnicode(formula->currentText().toStdString()));
+      act();
+      refresh();
+    });
+    buttons->addWidget(b);
+  };
+  button("変更", [&] { dialog.ApplyFormula(*this); });
+  button("NULL", [&] { dialog.ClearFormula(); });
+  button("推測", [&] { dialog.Guess(); });
+  button("テスト", [&] { dialog.Test(*this); });
+  button("初期値", [&] { dialog.EditDefaults(*this); });
+  button("ロード", [&] { dialog.LoadSettings(*this, ""); });
+  button("セーブ", [&] { dialog.SaveSettings(*this, ""); });
+  layout->addLayout(buttons);
+  QObject::connect(rows, &QTableWidget::cellClicked, &box, [&](int r, int) {
+    dialog.SelectRow(r);
+    formula->setEditText(Text(ToUnicode(dialog.Formula(r))));
+  });
+  QObject::connect(&delimiter, &QButtonGroup::idClicked, &box, [&](int id) {
+    dialog.SetDelimiter(id);
+    refresh();
+  });
+  QObject::connect(utc, &QCheckBox::toggled, &box, [&](bool on) { dialog.SetUtc(on); });
+  QObject::connect(skip, &QSpinBox::valueChanged, &box, [&](int count) {
+    dialog.SetSkipCount(count);
+    refresh();
+  });
+  auto* okCancel = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  // The caller asks about a skip count after OK and shows the dialog again on No.
+  QObject::connect(okCancel, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  QObject::connect(okCancel, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  layout->addWidget(okCancel);
+  refresh();
+  box.resize(640, 520);
+  return box.exec() == QDialog::Accepted;
+}
+
+bool QtUi::RunCabrilloDialog(CabrilloOptionsDialog& dialog) {
+  QDialog box(parent_);
+  box.setWindowTitle(QString::fromUtf8(CabrilloOptionsDialog::kTitle));
+  auto* layout = new QVBoxLayout(&box);
+  auto* modes = new QGroupBox(QStringLiteral("PHモードの変換方法"));
+  auto* modeColumn = new QVBoxLayout(modes);
+  QButtonGroup rule(&box);
+  for (int i = 0; i < 4; ++i) {
+    auto* radio = new QRadioButton(QString::fromUtf8(CabrilloOptionsDialog::kPhoneRules[i]));
+    radio->setChecked(i == dialog.Options().phoneRule);
+    rule.addButton(radio, i);
+    modeColumn->addWidget(radio);
+  }
+  layout->addWidget(modes);
+  auto* where = new QGroupBox(QStringLiteral("His/her コールサインの位置"));
+  auto* whereColumn = new QVBoxLayout(where);
+  auto* automatic = new QRadioButton(QStringLiteral("自動位置検出"));
+  auto* fixed = new QRadioButton(QStringLiteral("桁位置を指定"));
+  automatic->setChecked(!dialog.Options().fixedCallColumn);
+  fixed->setChecked(dialog.Options().fixedCallColumn);
+  auto* column = new QSpinBox;
+  column->setRange(1, 200);
+  column->setPrefix(QStringLiteral("位置(ﾃﾞﾌｫﾙﾄ=55) "));
+  column->setValue(dialog.Options().callColumn);
+  column->setEnabled(dialog.CallColumnEnabled());
+  QObject::connect(fixed, &QRadioButton::toggled, column, &QWidget::setEnabled);
+  whereColumn->addWidget(automatic);
+  whereColumn->addWidget(fixed);
+  whereColumn->addWidget(column);
+  layout->addWidget(where);
+  auto* okCancel = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QObject::connect(okCancel, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  QObject::connect(okCancel, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  layout->addWidget(okCancel);
+  if (box.exec() != QDialog::Accepted) return false;
+  dialog.SetPhoneRule(std::max(0, rule.checkedId()));
+  dialog.SetFixedCallColumn(fixed->isChecked());
+  dialog.SetCallColumn(column->value());
   return true;
 }
 
 bool QtUi::RunPromptDialog(PromptDialog& dialog) {
-  bool ok = false;
-  const QString caption = Text(dialog.Caption());
+  QDialog box(parent_);
+  box.setWindowTitle(Text(dialog.Caption()));
+  auto* layout = new QVBoxLayout(&box);
+  auto* history = new QComboBox;
+  for (std::size_t i = 0; i < dialog.History().Entries().size(); ++i)
+    history->addItem(Text(ToUnicode(dialog.History().Text(i))).replace(QChar('\r'), QString()).section(QChar('\n'), 0, 0));
+  history->setCurrentIndex(-1);
+  auto* edit = new QPlainTextEdit(Text(ToUnicode(dialog.EditText())).remove(QChar('\r')));
+  layout->addWidget(history);
+  layout->addWidget(edit);
+  QObject::connect(history, &QComboBox::activated, &box, [&](int index) {
+    dialog.ChooseHistory(static_cast<std::size_t>(index));
+    edit->setPlainText(Text(ToUnicode(dialog.EditText())).remove(QChar('\r')));
+  });
   // The edit text is CP932 with real line breaks.
-  const QString text =
-      QInputDialog::getMultiLineText(parent_, caption, caption, Text(ToUnicode(dialog.EditText())), &ok);
-  if (!ok) return false;
-  dialog.SetEditText(FromUnicode(text.toStdString()));
+  auto take = [&] { dialog.SetEditText(FromUnicode(edit->toPlainText().replace(QChar('\n'), QStringLiteral("\r\n")).toStdString())); };
+  const auto labels = dialog.ButtonLabels();
+  auto* row = new QHBoxLayout;
+  auto* left = new QPushButton(Text(labels[0]));
+  auto* ok = new QPushButton(Text(labels[1]));
+  auto* right = new QPushButton(Text(labels[2]));
+  ok->setDefault(true);
+  for (QPushButton* b : {left, ok, right}) row->addWidget(b);
+  layout->addLayout(row);
+  QObject::connect(left, &QPushButton::clicked, &box, [&] {
+    take();
+    if (dialog.GetMode() == PromptDialog::Mode::Register) {
+      dialog.Register();
+      history->insertItem(0, edit->toPlainText().section(QChar('\n'), 0, 0));
+    } else {
+      dialog.ShowQso(*this);
+    }
+  });
+  QObject::connect(ok, &QPushButton::clicked, &box, &QDialog::accept);
+  QObject::connect(right, &QPushButton::clicked, &box, &QDialog::reject);
+  box.resize(460, 260);
+  if (box.exec() != QDialog::Accepted) return false;
+  take();
   return true;
 }
 
-bool QtUi::RunCabrilloDialog(CabrilloOptionsDialog&) { return true; }
 
 bool QtUi::EditQso(QsoRecord&) { return false; }
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDialog>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -13,12 +14,16 @@
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 
 #include "app/commands.h"
+#include "app/frame_dialogs.h"
 #include "app/main_frame.h"
+#include "core/encoding.h"
+#include "qt/item_dialog_views.h"
 #include "core/messages.h"
 #include "editor/card_view.h"
 #include "editor/layout_editor.h"
@@ -231,6 +236,7 @@ void WhenDialogOpens(std::function<void(QDialog&)> act, bool ok = true) {
       return;
     }
     act(*dialog);
+    if (!dialog->isVisible()) return;  // the action closed it
     if (ok) dialog->accept();
     else dialog->reject();
   });
@@ -409,6 +415,92 @@ TEST_F(EditorTest, DocumentDialogsChangeTheDocumentAndUndoRestoresIt) {
   WhenDialogOpens([](QDialog& d) { d.findChild<QLineEdit*>()->setText(QStringLiteral("42")); });
   frame->Run(kPrintNumber);
   EXPECT_EQ(program->settings.printNo, 42);
+}
+
+// The real dialog views with the questions answered from a list.
+class DialogUi : public QtUi {
+ public:
+  std::deque<Answer> answers;
+  std::vector<std::string> messages;
+  void ShowMessage(std::string_view text, MessageIcon, std::string_view) override { messages.emplace_back(text); }
+  Answer Ask(std::string_view text, Buttons, MessageIcon, std::string_view) override {
+    if (answers.empty()) {
+      ADD_FAILURE() << "unexpected question: " << text;
+      return Answer::Cancel;
+    }
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  SortAnswer AskSortOrder(std::string_view, bool) override { return SortAnswer::No; }
+};
+
+TEST_F(EditorTest, LogDialogsAndTheMessageRegister) {
+  DialogUi dialogs;
+  Program p(dialogs, program->paths);
+  p.Start();
+  Document d(p, paper);
+  MainFrame f(p, d, dialogs, nullptr);
+  // The format dialog of a CSV log: cancelled, nothing is read.
+  const auto csv = dir.Path() / "log.csv";
+  std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.csv", csv);
+  WhenDialogOpens([](QDialog& box) { Button(box, "推測")->click(); }, false);
+  EXPECT_FALSE(f.OpenByName(csv.string()));
+  EXPECT_EQ(d.store.QsoCount(), 0u);
+  // Guessed, the header line skipped (which OK asks about), and read.
+  dialogs.answers.push_back(Answer::Yes);
+  WhenDialogOpens([](QDialog& box) {
+    Button(box, "推測")->click();
+    box.findChild<QSpinBox*>()->setValue(1);
+    box.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  }, false);
+  EXPECT_TRUE(f.OpenByName(csv.string()));
+  EXPECT_GT(d.store.QsoCount(), 0u);
+  EXPECT_TRUE(dialogs.answers.empty());
+
+  // The Cabrillo options come before a Cabrillo log.
+  const auto cbr = dir.Path() / "log.cbr";
+  std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.cbr", cbr);
+  WhenDialogOpens([](QDialog& box) { box.findChildren<QRadioButton*>()[0]->setChecked(true); });  // "すべてPHONE"
+  EXPECT_TRUE(f.OpenByName(cbr.string()));
+  EXPECT_EQ(p.settings.load.cabrillo.phoneRule, 0);
+
+  // "印刷メッセージの登録...": the text goes to the top of the history.
+  WhenDialogOpens([](QDialog& box) { box.findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("PSE QSL via BURO")); });
+  f.Run(cmd::kPrintMessages);
+  ASSERT_FALSE(p.settings.messages.Entries().empty());
+  EXPECT_EQ(p.settings.messages.Text(0), "PSE QSL via BURO");
+}
+
+TEST_F(EditorTest, SuppressionAreaStatisticsAndFaces) {
+  SuppressionOptions options;
+  WhenDialogOpens([](QDialog& box) {
+    box.findChildren<QCheckBox*>()[1]->setChecked(false);  // "DX局"
+    box.findChild<QLineEdit*>()->setText(QStringLiteral("S"));
+  });
+  ASSERT_TRUE(RunSuppressionDialog(options, frame.get()));
+  EXPECT_FALSE(options.dx);
+  EXPECT_TRUE(options.domestic);
+  EXPECT_EQ(options.mark, "S");
+  QString shown;
+  WhenDialogOpens([&shown](QDialog& box) { shown = box.findChild<QPlainTextEdit*>()->toPlainText(); });
+  ShowAreaStatistics("エリア\t枚数\r\nJA1\t3\r\n", frame.get());
+  EXPECT_EQ(shown, QStringLiteral("エリア\t枚数\nJA1\t3\n"));
+  // The Windows faces of layouts show as the IPA faces and come back by
+  // their own names; a face picked on Linux is kept as it is.
+  FontRecord gothic;
+  const std::string face = FromUnicode("ＭＳ ゴシック");
+  std::fill(std::begin(gothic.faceName), std::end(gothic.faceName), '\0');
+  std::copy(face.begin(), face.end(), gothic.faceName);
+  gothic.height = -25;
+  const QFont shownFont = ToQFont(gothic);
+  EXPECT_EQ(shownFont.family(), QStringLiteral("IPAGothic"));
+  const FontRecord back = FromQFont(shownFont, FontRecord{});
+  EXPECT_EQ(std::string(back.faceName), face);
+  EXPECT_EQ(back.height, -25);
+  QFont other(QStringLiteral("DejaVu Sans"));
+  other.setPointSizeF(18);
+  EXPECT_EQ(std::string(FromQFont(other, FontRecord{}).faceName), "DejaVu Sans");
 }
 
 }  // namespace
