@@ -1242,6 +1242,7 @@ void MainFrame::DocumentDialog(int command) {
       case kRigAnt: {
         RigAntDialog rigAnt(settings, LayoutRigAntReader(program_.ui));
         changed = RunRigAntDialog(rigAnt, program_.ui, this) && rigAnt.Accept(settings).modified;
+        if (changed && doc_.rigAntEvent) doc_.rigAntEvent();
         break;
       }
       case kModeTable: {

@@ -163,6 +163,8 @@ class Document final : public PrintTarget, public WriteBackTarget {
   std::function<void()> printedEvent;
   std::function<void()> afterMergePrint;
   std::function<void()> redraw;
+  // The automation event of a change of the rig and antenna texts.
+  std::function<void()> rigAntEvent;
 
   // The condition a QSO must meet to load; none: "LoadCond" of the options.
   std::optional<std::string> loadConditionOverride;

@@ -10,19 +10,19 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "core/encoding.h"
+#include "qt/document_dialog_views.h"
 #include "qt/qt_surface.h"
+#include "qt/qt_ui.h"
 
 namespace tevra {
 namespace {
@@ -136,43 +136,12 @@ bool RunPenDialog(PenDialog& dialog, QWidget* parent) {
 }
 
 bool RunTableEditor(ConditionTable& table, QWidget* parent) {
-  QDialog box(parent);
-  box.setWindowTitle(QStringLiteral("条件テーブル"));
-  auto* layout = new QVBoxLayout(&box);
-  auto* grid = new QTableWidget(0, 2);
-  grid->setHorizontalHeaderLabels({QStringLiteral("条件"), QStringLiteral("展開文字列")});
-  grid->horizontalHeader()->setStretchLastSection(true);
-  for (const ConditionRow& row : table.Rows()) {
-    const int r = grid->rowCount();
-    grid->insertRow(r);
-    grid->setItem(r, 0, new QTableWidgetItem(FromCp932(row.Condition)));
-    grid->setItem(r, 1, new QTableWidgetItem(FromCp932(row.Text)));
-  }
-  auto* buttons = new QHBoxLayout;
-  auto* add = new QPushButton(QStringLiteral("追加"));
-  auto* remove = new QPushButton(QStringLiteral("削除"));
-  QObject::connect(add, &QPushButton::clicked, grid, [grid] {
-    grid->insertRow(grid->rowCount());
-    grid->setItem(grid->rowCount() - 1, 0, new QTableWidgetItem(QStringLiteral("TRUE")));
-    grid->setItem(grid->rowCount() - 1, 1, new QTableWidgetItem);
-  });
-  QObject::connect(remove, &QPushButton::clicked, grid, [grid] {
-    if (grid->currentRow() >= 0) grid->removeRow(grid->currentRow());
-  });
-  buttons->addWidget(add);
-  buttons->addWidget(remove);
-  layout->addWidget(grid);
-  layout->addLayout(buttons);
-  layout->addWidget(OkCancel(box));
-  box.resize(520, 300);
-  if (box.exec() != QDialog::Accepted) return false;
-  ConditionTable edited;
-  for (int r = 0; r < grid->rowCount(); ++r) {
-    const QString condition = grid->item(r, 0) ? grid->item(r, 0)->text() : QString();
-    if (condition.isEmpty()) continue;
-    edited.Rows().push_back(ConditionRow{ToCp932(condition), ToCp932(grid->item(r, 1) ? grid->item(r, 1)->text() : QString())});
-  }
-  table = std::move(edited);
+  // The own table in the condition-table dialog; its files through the
+  // program's file dialogs.
+  QtUi ui(parent);
+  TableDialog dialog = TableDialog::ForConditions(table);
+  if (!RunTableDialog(dialog, ui, "", parent)) return false;
+  table = dialog.ToConditionTable();
   return true;
 }
 
