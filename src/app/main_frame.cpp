@@ -37,6 +37,7 @@
 
 #include "app/commands.h"
 #include "app/frame_dialogs.h"
+#include "app/log_list_window.h"
 #include "app/options_dialog.h"
 #include "app/print_output.h"
 #include "card/archive_records.h"
@@ -398,6 +399,8 @@ void MainFrame::UpdateCommands() {
   for (int id : {kQslForm, kGridSpacing, kDocumentInfo, kRigAnt, kModeTable, kMacros, kPrintNumber, kPrintMessages})
     enable(id);
   for (int k = 0; k < 10; ++k) enable(kCommonTable1 + k);
+  enable(kLogList);
+  enable(kQsoData);
   enable(kEditFind, store.QsoCount() > 0);
   enable(kFindNext, store.QsoCount() > 0 && !findText_.empty());
   enable(kFindPrev, store.QsoCount() > 0 && !findText_.empty());
@@ -420,6 +423,10 @@ void MainFrame::UpdateRecentMenus() {
 }
 
 void MainFrame::Redraw() {
+  const std::string& log = doc_.loader.LastLogPath();
+  ui_.qsoTitle = doc_.LogLoaded()
+                     ? QStringLiteral("ＱＳＯデータ - ") + QFileInfo(QString::fromStdString(log)).fileName()
+                     : QStringLiteral("ＱＳＯデータ");
   if (view_) {
     view_->ResetScrollSizes();
     view_->update();
@@ -487,6 +494,15 @@ void MainFrame::Run(int command) {
     case kModeTable:
     case kMacros: DocumentDialog(command); break;
     case kPrintNumber: ShowPrintNumber(); break;
+    case kLogList: {
+      LogListWindow window(doc_, this);
+      window.exec();
+      break;
+    }
+    case kQsoData:
+      // The current card's QSO as drawn: the changes stay on the card.
+      if (program_.ui.EditQso(doc_.mergeBuffer[0])) doc_.context.MessageShown = false;
+      break;
     case kPrintMessages: RegisterPrintMessages(program_.ui, program_.settings.messages); break;
     case kSelectAll: editor_->SelectAll(); break;
     case kDelete:

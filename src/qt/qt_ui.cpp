@@ -5,6 +5,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFormLayout>
+#include <QLineEdit>
 #include <QGroupBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -21,6 +23,7 @@
 
 #include "core/encoding.h"
 #include "import/contest_readers.h"
+#include "log/qso_edit_dialog.h"
 #include "import/csv_format_dialog.h"
 #include "merge/prompt_dialog.h"
 
@@ -305,6 +308,66 @@ bool QtUi::RunPromptDialog(PromptDialog& dialog) {
 }
 
 
-bool QtUi::EditQso(QsoRecord&) { return false; }
+bool QtUi::EditQso(QsoRecord& record) {
+  QsoEditDialog dialog(record);
+  QDialog box(parent_);
+  box.setWindowTitle(qsoTitle.isEmpty() ? QStringLiteral("ＱＳＯデータ") : qsoTitle);
+  auto* form = new QFormLayout(&box);
+  auto line = [&form](const char* label, const std::string& value) {
+    auto* edit = new QLineEdit(Text(ToUnicode(value)));
+    form->addRow(QString::fromUtf8(label), edit);
+    return edit;
+  };
+  auto list = [&form](const char* label, const std::string& value, std::span<const std::string_view> choices) {
+    auto* combo = new QComboBox;
+    combo->setEditable(true);
+    for (auto c : choices) combo->addItem(Text(c));
+    combo->setEditText(Text(ToUnicode(value)));
+    form->addRow(QString::fromUtf8(label), combo);
+    return combo;
+  };
+  QLineEdit* call = line("Call", dialog.call);
+  QLineEdit* date = line("Date", dialog.date);
+  QLineEdit* time = line("JST", dialog.time);
+  QLineEdit* rst = line("RST", dialog.rst);
+  QComboBox* freq = list("MHz", dialog.freq, QsoEditDialog::Frequencies());
+  QComboBox* mode = list("Mode", dialog.mode, QsoEditDialog::Modes());
+  QLineEdit* name = line("Name", dialog.name);
+  QLineEdit* power = line("W", dialog.power);
+  QLineEdit* qth = line("QTH", dialog.qth);
+  auto* remarks = new QPlainTextEdit(Text(ToUnicode(dialog.remarks)));
+  remarks->setMaximumHeight(70);
+  form->addRow(QStringLiteral("QSL"), remarks);
+  QLineEdit* env = line("Env", dialog.env);
+  auto* marks = new QHBoxLayout;
+  auto* sent = new QCheckBox(QStringLiteral("S"));
+  sent->setChecked(dialog.sent);
+  auto* received = new QCheckBox(QStringLiteral("R"));
+  received->setChecked(dialog.received);
+  marks->addWidget(sent);
+  marks->addWidget(received);
+  form->addRow(marks);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  form->addRow(buttons);
+  if (box.exec() != QDialog::Accepted) return false;
+  auto cp932 = [](const QString& text) { return FromUnicode(text.toStdString()); };
+  dialog.call = cp932(call->text());
+  dialog.date = cp932(date->text());
+  dialog.time = cp932(time->text());
+  dialog.rst = cp932(rst->text());
+  dialog.freq = cp932(freq->currentText());
+  dialog.mode = cp932(mode->currentText());
+  dialog.name = cp932(name->text());
+  dialog.power = cp932(power->text());
+  dialog.qth = cp932(qth->text());
+  dialog.remarks = cp932(remarks->toPlainText().replace(QChar('\n'), QChar(' ')));
+  dialog.env = cp932(env->text());
+  dialog.sent = sent->isChecked();
+  dialog.received = received->isChecked();
+  dialog.Accept(record);
+  return true;
+}
 
 }  // namespace tevra

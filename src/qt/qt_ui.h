@@ -34,6 +34,9 @@ class QtUi : public Ui {
   // an empty text asks for the idle text.
   std::function<void(const QString&)> statusSink;
 
+  // The title of the QSO edit dialog ("ＱＳＯデータ - " and the log's name).
+  QString qsoTitle;
+
   // "name|patterns|name|patterns||" as Qt's name filters "name (patterns)".
   static QStringList NameFilters(std::string_view filters);
 

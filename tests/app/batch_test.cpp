@@ -55,6 +55,19 @@ TEST(Batch, ListsTheExampleLogInUtf8) {
   EXPECT_EQ(run.err, "");
 }
 
+TEST(Batch, ExportsALogToDbaseThatReadsBack) {
+  test::TempDir dir;
+  const std::string ini = (dir.Path() / "TEVRA.INI").string(), dbf = (dir.Path() / "out.dbf").string();
+  std::fclose(std::fopen(ini.c_str(), "wb"));
+  BatchRun run = Batch({"--config", ini, "--export-dbf", dbf, std::string(TEVRA_EXAMPLES) + "/sample.adi"});
+  ASSERT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(run.out, "3 QSOs written to " + dbf + "\n");
+  BatchRun back = Batch({"--config", ini, "--list", dbf, "--guess"});
+  ASSERT_EQ(back.code, 0) << back.err;
+  EXPECT_NE(back.out.find("W1AW/4"), std::string::npos) << back.out;
+  EXPECT_TRUE(back.out.ends_with("3 QSOs, 3 cards\n")) << back.out;
+}
+
 TEST(Batch, ErrorsGoToStderrWithNonZeroExit) {
   test::TempDir dir;
   BatchRun missing = Batch({"--list", (dir.Path() / "none.log").string()});

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTimer>
 #include <QMimeData>
 #include <QTest>
@@ -21,6 +22,7 @@
 
 #include "app/commands.h"
 #include "app/frame_dialogs.h"
+#include "app/log_list_window.h"
 #include "app/main_frame.h"
 #include "core/encoding.h"
 #include "qt/item_dialog_views.h"
@@ -501,6 +503,38 @@ TEST_F(EditorTest, SuppressionAreaStatisticsAndFaces) {
   QFont other(QStringLiteral("DejaVu Sans"));
   other.setPointSizeF(18);
   EXPECT_EQ(std::string(FromQFont(other, FontRecord{}).faceName), "DejaVu Sans");
+}
+
+TEST_F(EditorTest, TheLogListDeletesEditsAndMakesACardCurrent) {
+  DialogUi dialogs;
+  Program p(dialogs, program->paths);
+  p.Start();
+  Document d(p, paper);
+  MainFrame f(p, d, dialogs, nullptr);
+  const auto log = dir.Path() / "sample.hdb";
+  std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.hdb", log);
+  ASSERT_TRUE(f.OpenByName(log.string()));
+  const std::size_t qsos = d.store.QsoCount();
+  ASSERT_GE(qsos, 2u);
+  const std::string secondCall(d.store.Entry(1).Text(LogEntry::Call));
+  // Delete the first row, edit the (new) first row's call, then OK on it.
+  dialogs.answers.push_back(Answer::Yes);
+  WhenDialogOpens([&](QDialog& box) {
+    auto& window = static_cast<LogListWindow&>(box);
+    window.Table()->selectRow(0);
+    Button(box, "削除")->click();
+    window.Table()->selectRow(0);
+    WhenDialogOpens([](QDialog& qso) { qso.findChildren<QLineEdit*>()[0]->setText(QStringLiteral("ja9xyz")); });
+    Button(box, "修正")->click();
+    window.Table()->selectRow(0);
+    Button(box, "OK")->click();
+  }, false);
+  f.Run(cmd::kLogList);
+  EXPECT_EQ(d.store.QsoCount(), qsos - 1);
+  EXPECT_EQ(d.store.Entry(0).Text(LogEntry::Call), "JA9XYZ");
+  EXPECT_NE(secondCall, "JA9XYZ");
+  EXPECT_EQ(d.store.CurrentCard(), 0u);
+  EXPECT_EQ(FieldText(d.mergeBuffer[0].Call), "JA9XYZ");  // the card as drawn
 }
 
 }  // namespace

@@ -1,0 +1,67 @@
+// The log list ("ログリスト") apart from its window: the texts of its rows,
+// read from the store as they are shown, and its operations — sorting,
+// deleting, editing, checking, exporting — with their questions.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/qso_record.h"
+#include "log/qso_edit_dialog.h"
+
+namespace tevra {
+
+class Document;
+
+struct LogListColumn {
+  std::string_view title;
+  int width;
+};
+
+class LogList {
+ public:
+  static constexpr int kColumnCount = 16;
+  static std::span<const LogListColumn> Columns();
+
+  explicit LogList(Document& doc);
+
+  std::size_t RowCount() const;
+  // The text of a cell (CP932), read from the store.
+  std::string Cell(std::size_t row, int column) const;
+  std::string CountText() const;  // "%u 件" (UTF-8)
+  std::string Title() const;      // UTF-8
+  bool SortCountryEnabled() const;
+  bool ButtonsEnabled() const { return RowCount() > 0; }
+
+  void Sort(bool descending);
+  void SortByTime();
+  // "削除" with rows selected: asks, warns about printed rows awaiting the
+  // write-back (Cancel stops). True when something was deleted.
+  bool DeleteRows(std::vector<std::size_t> rows);
+  // "削除" with none selected: by a condition ("FALSE" deletes nothing).
+  bool DeleteByCondition(const std::string& condition);
+  // "修正": the QSO edit dialog on the row; true when it was changed.
+  bool EditRow(std::size_t row);
+  // "ﾁｪｯｸ": showRow(row) is called before each question about a row.
+  void CheckAll(const std::function<void(std::size_t)>& showRow);
+  // What "ﾁｪｯｸ" finds wrong with a row, or nothing.
+  std::optional<std::string_view> Problem(std::size_t row) const;
+  // "作成": the dBase file of every QSO. Message 105 on failure.
+  bool ExportDbf(const std::string& path) const;
+  // OK: the selected row's card becomes current.
+  void Accept(std::optional<std::size_t> selected);
+
+ private:
+  Document& doc_;
+};
+
+// The 22 fields of the dBase export, and one QSO's values for them.
+std::vector<std::string> ExportFieldNames();
+std::vector<std::size_t> ExportFieldLengths();
+
+}  // namespace tevra
