@@ -57,6 +57,7 @@
 #include "qt/item_dialog_views.h"
 #include "print/print_number_dialog.h"
 #include "qt/qt_printer.h"
+#include "log/qso_edit_dialog.h"
 #include "qt/qt_ui.h"
 
 namespace tevra {
@@ -499,10 +500,7 @@ void MainFrame::Run(int command) {
       window.exec();
       break;
     }
-    case kQsoData:
-      // The current card's QSO as drawn: the changes stay on the card.
-      if (program_.ui.EditQso(doc_.mergeBuffer[0])) doc_.context.MessageShown = false;
-      break;
+    case kQsoData: EditCardQsos(); break;
     case kPrintMessages: RegisterPrintMessages(program_.ui, program_.settings.messages); break;
     case kSelectAll: editor_->SelectAll(); break;
     case kDelete:
@@ -1291,6 +1289,47 @@ void MainFrame::DocumentDialog(int command) {
   doc_.context.MessageShown = false;
   ApplyCardForm(oldForm, oldQsos);
   EndChange(changed, description);
+}
+
+void MainFrame::EditCardQsos() {
+  LogStore& store = doc_.store;
+  std::size_t q = 0;  // the QSO on the card
+  for (;;) {
+    const bool log = doc_.LogLoaded() && store.CardCount() > 0;
+    const std::size_t onCard = log ? std::max<std::size_t>(1, store.CurrentCardQsoCount()) : 1;
+    QsoEditNavigation navigation;
+    navigation.previousEnabled = log && (store.CurrentCard() > 0 || q > 0);
+    navigation.nextEnabled = log && (store.CurrentCard() + 1 < store.CardCount() || q + 1 < onCard);
+    QsoEditDialog dialog(doc_.mergeBuffer[q]);
+    switch (RunQsoEditView(dialog, ui_.qsoTitle, &navigation, this)) {
+      case QsoEditResult::Ok:
+        // The card being drawn changes; the log does not.
+        dialog.Accept(doc_.mergeBuffer[q]);
+        doc_.context.MessageShown = false;
+        return;
+      case QsoEditResult::Cancel: return;
+      case QsoEditResult::List:
+        Run(log ? cmd::kLogList : cmd::kLogOpen);
+        return;
+      case QsoEditResult::Previous:
+        if (q > 0) {
+          --q;
+        } else {
+          StepCard(-1);
+          q = std::max<std::size_t>(1, store.CurrentCardQsoCount()) - 1;
+        }
+        break;
+      case QsoEditResult::Next:
+        if (q + 1 < onCard) {
+          ++q;
+        } else {
+          StepCard(1);
+          q = 0;
+        }
+        break;
+    }
+    Redraw();
+  }
 }
 
 void MainFrame::ShowPrintNumber() {

@@ -150,6 +150,8 @@ class MainFrame : public QMainWindow {
   // The paper and the cards again after the form or the QSOs per card changed.
   void ApplyCardForm(int oldForm, int oldQsosPerCard);
   void ShowPrintNumber();
+  // "ＱＳＯデータ": the current card's QSOs, stepping with "<" and ">".
+  void EditCardQsos();
   bool ArrangeEnabled(int command) const;
   void Arrange(int command);
   // The clipboard watch: a hand-over looked for once after a second, then

@@ -308,21 +308,21 @@ bool QtUi::RunPromptDialog(PromptDialog& dialog) {
 }
 
 
-bool QtUi::EditQso(QsoRecord& record) {
-  QsoEditDialog dialog(record);
-  QDialog box(parent_);
-  box.setWindowTitle(qsoTitle.isEmpty() ? QStringLiteral("ＱＳＯデータ") : qsoTitle);
+QsoEditResult RunQsoEditView(QsoEditDialog& dialog, const QString& title, const QsoEditNavigation* navigation,
+                             QWidget* parent) {
+  QDialog box(parent);
+  box.setWindowTitle(title);
   auto* form = new QFormLayout(&box);
   auto line = [&form](const char* label, const std::string& value) {
-    auto* edit = new QLineEdit(Text(ToUnicode(value)));
+    auto* edit = new QLineEdit(QString::fromStdString(ToUnicode(value)));
     form->addRow(QString::fromUtf8(label), edit);
     return edit;
   };
   auto list = [&form](const char* label, const std::string& value, std::span<const std::string_view> choices) {
     auto* combo = new QComboBox;
     combo->setEditable(true);
-    for (auto c : choices) combo->addItem(Text(c));
-    combo->setEditText(Text(ToUnicode(value)));
+    for (auto c : choices) combo->addItem(QString::fromUtf8(c.data(), static_cast<qsizetype>(c.size())));
+    combo->setEditText(QString::fromStdString(ToUnicode(value)));
     form->addRow(QString::fromUtf8(label), combo);
     return combo;
   };
@@ -335,7 +335,7 @@ bool QtUi::EditQso(QsoRecord& record) {
   QLineEdit* name = line("Name", dialog.name);
   QLineEdit* power = line("W", dialog.power);
   QLineEdit* qth = line("QTH", dialog.qth);
-  auto* remarks = new QPlainTextEdit(Text(ToUnicode(dialog.remarks)));
+  auto* remarks = new QPlainTextEdit(QString::fromStdString(ToUnicode(dialog.remarks)));
   remarks->setMaximumHeight(70);
   form->addRow(QStringLiteral("QSL"), remarks);
   QLineEdit* env = line("Env", dialog.env);
@@ -347,11 +347,29 @@ bool QtUi::EditQso(QsoRecord& record) {
   marks->addWidget(sent);
   marks->addWidget(received);
   form->addRow(marks);
+  QsoEditResult result = QsoEditResult::Cancel;
+  if (navigation) {
+    // "<" and ">" step through the cards' QSOs; "リスト" opens the log list.
+    auto* steps = new QHBoxLayout;
+    auto step = [&](const char* label, QsoEditResult r, bool enabled) {
+      auto* b = new QPushButton(QString::fromUtf8(label));
+      b->setEnabled(enabled);
+      QObject::connect(b, &QPushButton::clicked, &box, [&result, &box, r] {
+        result = r;
+        box.reject();
+      });
+      steps->addWidget(b);
+    };
+    step("<", QsoEditResult::Previous, navigation->previousEnabled);
+    step(">", QsoEditResult::Next, navigation->nextEnabled);
+    step("リスト", QsoEditResult::List, true);
+    form->addRow(steps);
+  }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
   form->addRow(buttons);
-  if (box.exec() != QDialog::Accepted) return false;
+  if (box.exec() != QDialog::Accepted) return result;
   auto cp932 = [](const QString& text) { return FromUnicode(text.toStdString()); };
   dialog.call = cp932(call->text());
   dialog.date = cp932(date->text());
@@ -366,6 +384,14 @@ bool QtUi::EditQso(QsoRecord& record) {
   dialog.env = cp932(env->text());
   dialog.sent = sent->isChecked();
   dialog.received = received->isChecked();
+  return QsoEditResult::Ok;
+}
+
+bool QtUi::EditQso(QsoRecord& record) {
+  QsoEditDialog dialog(record);
+  if (RunQsoEditView(dialog, qsoTitle.isEmpty() ? QStringLiteral("ＱＳＯデータ") : qsoTitle, nullptr, parent_) !=
+      QsoEditResult::Ok)
+    return false;
   dialog.Accept(record);
   return true;
 }

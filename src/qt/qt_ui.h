@@ -11,6 +11,18 @@
 
 namespace tevra {
 
+class QsoEditDialog;
+
+// The QSO edit dialog ("ＱＳＯデータ") on its model. With navigation it
+// also offers "<", ">" and "リスト", which close it without OK.
+enum class QsoEditResult { Ok, Cancel, Previous, Next, List };
+struct QsoEditNavigation {
+  bool previousEnabled = true;
+  bool nextEnabled = true;
+};
+QsoEditResult RunQsoEditView(QsoEditDialog& dialog, const QString& title, const QsoEditNavigation* navigation,
+                             QWidget* parent);
+
 class QtUi : public Ui {
  public:
   // parent: the window the boxes belong to (may be set later).

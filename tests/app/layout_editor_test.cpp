@@ -511,8 +511,9 @@ TEST_F(EditorTest, TheLogListDeletesEditsAndMakesACardCurrent) {
   p.Start();
   Document d(p, paper);
   MainFrame f(p, d, dialogs, nullptr);
-  const auto log = dir.Path() / "sample.hdb";
-  std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.hdb", log);
+  p.settings.load.skipSendMark = false;  // all three QSOs
+  const auto log = dir.Path() / "sample.adi";
+  std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.adi", log);
   ASSERT_TRUE(f.OpenByName(log.string()));
   const std::size_t qsos = d.store.QsoCount();
   ASSERT_GE(qsos, 2u);
@@ -535,6 +536,24 @@ TEST_F(EditorTest, TheLogListDeletesEditsAndMakesACardCurrent) {
   EXPECT_NE(secondCall, "JA9XYZ");
   EXPECT_EQ(d.store.CurrentCard(), 0u);
   EXPECT_EQ(FieldText(d.mergeBuffer[0].Call), "JA9XYZ");  // the card as drawn
+
+  // "ＱＳＯデータ": ">" steps to the next card; OK changes the card as
+  // drawn, not the log.
+  ASSERT_GE(d.store.CardCount(), 2u);
+  const std::string logged(d.store.Entry(1).Text(LogEntry::Call));
+  WhenDialogOpens([](QDialog& first) {
+    QTimer::singleShot(50, [] {
+      auto* second = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(second, nullptr);
+      second->findChildren<QLineEdit*>()[0]->setText(QStringLiteral("ja1tst"));
+      second->accept();
+    });
+    Button(first, ">")->click();
+  }, false);
+  f.Run(cmd::kQsoData);
+  EXPECT_EQ(d.store.CurrentCard(), 1u);
+  EXPECT_EQ(FieldText(d.mergeBuffer[0].Call), "JA1TST");
+  EXPECT_EQ(d.store.Entry(1).Text(LogEntry::Call), logged);
 }
 
 }  // namespace
