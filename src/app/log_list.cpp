@@ -10,6 +10,7 @@
 #include "core/messages.h"
 #include "core/text.h"
 #include "import/dbase_file.h"
+#include "import/external_libraries.h"
 #include "platform/ui.h"
 
 namespace tevra {
@@ -216,6 +217,40 @@ bool LogList::ExportDbf(const std::string& path) const {
     for (std::size_t f = 0; f < std::size(values); ++f) dbf.DbfSetField(f, values[f]);
   }
   ok = dbf.DbfClose() && ok;
+  ui.ClearStatus();
+  if (!ok) ui.ShowMessage(msg::kCannotCreateFile105, MessageIcon::Warning);
+  return ok;
+}
+
+std::optional<std::string> LogList::PluginFileType() const {
+  const ExtSrcLibrary& plugin = doc_.program.extSrc;
+  if (!plugin.Available() || !plugin.CanCreate() || !plugin.Api().GetCreateFileType) return std::nullopt;
+  const char* type = plugin.Api().GetCreateFileType(1);
+  if (!type || !*type) return std::nullopt;
+  return std::string(type);
+}
+
+std::string LogList::PluginLine(std::size_t row) const {
+  std::string line;
+  for (const int column : {1, 2, 0, 3, 4, 5, 6, 7, 8, 9, 11, 12, 10}) {
+    const bool quoted = column == 7 || column == 8 || column == 9;
+    if (quoted) line += '"';
+    line += Cell(row, column);
+    if (quoted) line += '"';
+    line += ',';
+  }
+  return line;
+}
+
+bool LogList::ExportThroughPlugin(const std::string& path) const {
+  Ui& ui = doc_.program.ui;
+  const ExtSrcApi& api = doc_.program.extSrc.Api();
+  if (!PluginFileType() || !api.Create || !api.WriteText || !api.CClose) return false;
+  ui.SetStatus(kCreating);
+  const bool created = api.Create(path.c_str()) == 1;
+  bool ok = created;
+  for (std::size_t i = 0; ok && i < RowCount(); ++i) ok = api.WriteText(PluginLine(i).c_str()) != 0;
+  if (created) ok = (api.CClose() != 0) && ok;
   ui.ClearStatus();
   if (!ok) ui.ShowMessage(msg::kCannotCreateFile105, MessageIcon::Warning);
   return ok;

@@ -53,6 +53,14 @@ class LogList {
   std::optional<std::string_view> Problem(std::size_t row) const;
   // "作成": the dBase file of every QSO. Message 105 on failure.
   bool ExportDbf(const std::string& path) const;
+  // The plug-in's own file type for "作成" ("name|pattern|"), when it
+  // creates files; and the export through it: one line per QSO.
+  std::optional<std::string> PluginFileType() const;
+  bool ExportThroughPlugin(const std::string& path) const;
+  // The line the plug-in receives for a row: the list texts of Date, JST,
+  // Call, RST, MHz, MODE, Pow, Name, QTH, QSL, S, R and Env, each followed
+  // by a comma, with Name, QTH and QSL in double quotes.
+  std::string PluginLine(std::size_t row) const;
   // OK: the selected row's card becomes current.
   void Accept(std::optional<std::size_t> selected);
 

@@ -117,12 +117,20 @@ LogListWindow::LogListWindow(Document& doc, QWidget* parent) : QDialog(parent), 
   });
   button("ﾁｪｯｸ", [this] { list_.CheckAll([this](std::size_t row) { ShowRow(row); }); });
   button("作成", [this] {
-    const QString path = askExportPath ? askExportPath() : [this] {
-      const auto chosen = doc_.program.ui.ChooseFileToSave(OpenFileRequest{
-          "ファイルの作成", "dbf", "mylog", doc_.program.settings.load.curLogDir, "dBaseⅢ,Ⅳﾃﾞｰﾀﾌｧｲﾙ(*.dbf)|*.dbf||"});
+    // The plug-in's own file type follows the dBase one when it offers one.
+    const std::optional<std::string> pluginType = list_.PluginFileType();
+    const QString path = askExportPath ? askExportPath() : [this, &pluginType] {
+      std::string filters = "dBaseⅢ,Ⅳﾃﾞｰﾀﾌｧｲﾙ(*.dbf)|*.dbf|";
+      if (pluginType) filters += ToUnicode(*pluginType);
+      const auto chosen = doc_.program.ui.ChooseFileToSave(
+          OpenFileRequest{"ファイルの作成", "dbf", "mylog", doc_.program.settings.load.curLogDir, filters + "|"});
       return chosen ? QString::fromStdString(*chosen) : QString();
     }();
-    if (!path.isEmpty()) list_.ExportDbf(path.toStdString());
+    if (path.isEmpty()) return;
+    if (pluginType && !path.endsWith(QStringLiteral(".dbf"), Qt::CaseInsensitive))
+      list_.ExportThroughPlugin(path.toStdString());  // the file system's own bytes
+    else
+      list_.ExportDbf(path.toStdString());
   });
   button("ｴﾘｱ別", [this] { ShowAreaStatistics(doc_.AreaStatistics(), this); });
   auto* ok = new QPushButton(QStringLiteral("OK"));

@@ -6,6 +6,7 @@
 #include "app/program.h"
 #include "core/messages.h"
 #include "import/dbase_file.h"
+#include "import/external_libraries.h"
 #include "support/fake_printer.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -136,6 +137,16 @@ TEST_F(LogListTest, ExportTakesTheRemarksApart) {
   EXPECT_EQ(field("REM"), "abc");
   EXPECT_EQ(field("OPT"), "1");
   EXPECT_EQ(field("MISC"), "free");
+}
+
+TEST_F(LogListTest, ExportThroughAPluginThatCreatesFiles) {
+  Add("JA1ZZZ", 1, 12, "free");
+  LogList list(*doc);
+  EXPECT_FALSE(list.PluginFileType());  // no plug-in loaded
+  EXPECT_EQ(list.PluginLine(0), "24/05/01,1200,JA1ZZZ,599,14,CW,,\"\",\"\",\"free\",,,0,");
+  ASSERT_TRUE(program.extSrc.Load(std::string(TEVRA_FAKE_LIBS) + "full/", ui));
+  EXPECT_EQ(list.PluginFileType().value_or(""), "Fake(*.fk)|*.fk|");
+  EXPECT_TRUE(list.ExportThroughPlugin((dir.Path() / "out.fk").string()));
 }
 
 TEST(QsoEditDialog, OkRules) {
