@@ -382,7 +382,7 @@ void MainFrame::UpdateCommands() {
   const QMimeData* clip = QApplication::clipboard()->mimeData();
   enable(kEditPaste, !locked && clip &&
                         (clip->hasFormat(kItemsMime) || clip->hasImage() || clip->hasUrls() ||
-                         (clip->hasText() && handOver && program_.automation.enableLogFile)));
+                         (clip->hasText() && program_.automation.enableLogFile)));
   enable(kEditUndo, undo_.canUndo());
   enable(kEditRedo, undo_.canRedo());
   enable(kEditItem, items.IsCurrentSingle() && !locked);
@@ -1023,8 +1023,8 @@ void MainFrame::Paste() {
     const QString path = QDir::temp().filePath(QStringLiteral("tevra-paste.png"));
     changed = image.save(path, "PNG") && InsertImages({path}, VisibleTopLeft());
     QFile::remove(path);
-  } else if (data->hasText() && handOver && program_.automation.enableLogFile) {
-    handOver(FromUnicode(data->text().toStdString()));  // log data, not a layout change
+  } else if (data->hasText()) {
+    HandOver(FromUnicode(data->text().toStdString()), true);  // log data, not a layout change
   }
   EndChange(changed, QStringLiteral("貼り付け"));
 }
@@ -1367,10 +1367,30 @@ void MainFrame::ShowPrintNumber() {
   ApplyPrintNumber(dialog, doc_, s.printNoAuto);
 }
 
+bool MainFrame::HandOver(const std::string& text, bool pasted) {
+  if (handOver) return handOver(text);
+  const std::optional<HandOverHeader> header = ReadHandOverHeader(text);
+  if (!header && !pasted) return false;  // no hand-over on the clipboard
+  if (!program_.automation.enableLogFile) {
+    program_.ui.ShowMessage(msg::kLogLoadingForbidden, MessageIcon::Warning);
+    return true;
+  }
+  if (header && header->marker != '$') {
+    char question[512];
+    std::snprintf(question, sizeof question, "[ %s ] からログデータが引き渡されています.\r\nこのデータを読み込みますか？",
+                  ToUnicode(header->application).c_str());
+    if (program_.ui.Ask(question, Buttons::YesNo, MessageIcon::Question) != Answer::Yes) return true;
+  }
+  const bool read = doc_.loader.ReadHandOver(text);
+  if (read && header) QApplication::clipboard()->setText(QString());  // taken: the clipboard is emptied
+  Redraw();
+  return true;
+}
+
 void MainFrame::WatchClipboard() {
   if (!program_.automation.enableLogFile) return;  // stopped for good
   const QString text = QApplication::clipboard()->text();
-  if (handOver && !text.isEmpty() && handOver(FromUnicode(text.toStdString()))) {
+  if (!text.isEmpty() && HandOver(FromUnicode(text.toStdString()), false)) {
     Redraw();
     return;  // a hand-over was found: the watch ends
   }

@@ -75,9 +75,12 @@ class MainFrame : public QMainWindow {
   std::function<bool(QPrinter&, const PrintDialogText&, int minPage, int maxPage, PrintChoice&)> printDialog;
   // The save-changes question at closing; a test answers it.
   std::function<Answer()> askSaveChanges;
-  // Text handed over by a logging program through the clipboard (CP932):
-  // true when the text was a hand-over, whether the user took it or not.
-  // Filled by the external sources; none: text is not taken.
+  // Log data handed over as clipboard text (CP932), from the watch or a
+  // paste: the question, the reading, the emptied clipboard. True when the
+  // text was a hand-over, whether the user took it or not.
+  bool HandOver(const std::string& text, bool pasted);
+  bool ClipboardWatchActive() const { return clipboardWatch_.isActive(); }
+  // A test's stand-in for HandOver.
   std::function<bool(const std::string& text)> handOver;
   // The percentage of "任意" and the amounts of "選択アイテムの移動..."; a
   // test answers them.

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "core/encoding.h"
 #include "core/file_io.h"
 #include "core/mapped_file.h"
 #include "core/messages.h"
@@ -221,6 +222,93 @@ bool LogLoader::ReadDbf(const std::string& path) {
   return ok;
 }
 
+std::optional<HandOverHeader> ReadHandOverHeader(std::string_view text) {
+  constexpr std::string_view kName = "TEVRA_CSV_TEXT";
+  if (text.size() < 1 + kName.size() || (text[0] != '$' && text[0] != '#' && text[0] != '%') ||
+      text.substr(1, kName.size()) != kName)
+    return std::nullopt;
+  HandOverHeader header;
+  header.marker = text[0];
+  std::string_view rest = text.substr(1 + kName.size());
+  rest = rest.substr(0, rest.find_first_of("\r\n"));
+  rest = SkipBlanks(rest);
+  while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
+  header.application = rest.empty() ? FromUnicode("不明なアプリケーション") : std::string(rest);
+  return header;
+}
+
+bool LogLoader::ReadHandOver(std::string_view text) {
+  // The lines, without their ends.
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const std::size_t end = text.find_first_of("\r\n");
+    lines.push_back(text.substr(0, end));
+    if (end == std::string_view::npos) break;
+    text.remove_prefix(end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1));
+  }
+  const std::optional<HandOverHeader> header = lines.empty() ? std::nullopt : ReadHandOverHeader(lines.front());
+  char status[256];
+  if (header)
+    std::snprintf(status, sizeof status, "[ %s ] からログデータを読み込み中...", ToUnicode(header->application).c_str());
+  else
+    std::snprintf(status, sizeof status, "クリップボードからログデータを読み込み中...");
+  ui_.SetStatus(status);
+  RecordLayout layout = options_.csv;
+  std::size_t first = 0;
+  if (header) {
+    first = 1;
+    if (lines.size() > 1) {
+      // The 32 formulas; missing or empty ones are "NULL".
+      std::string_view formulas = lines[1];
+      for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+        const std::string_view item = formulas.empty() ? std::string_view() : SplitComma(formulas);
+        layout.columns[i] = item.empty() ? std::string("NULL") : std::string(item);
+      }
+      layout.separatorType = 0;
+      layout.utc = false;
+      first = 2;
+    }
+  }
+  std::string body;
+  for (std::size_t i = first; i < lines.size(); ++i) {
+    body.append(lines[i]);
+    body += "\r\n";
+  }
+  int skip = 0;
+  if (!header || header->marker == '%') {
+    std::vector<std::string> samples;
+    for (std::size_t i = first; i < lines.size() && samples.size() < kSampleCount; ++i) samples.emplace_back(lines[i]);
+    CsvFormatDialog dialog(CsvFormatDialog::Kind::CsvText, std::move(samples), {}, layout, options_.defaultQso,
+                           "ClipBoard");
+    if (!ShowFormatDialog(ui_, dialog)) {
+      ui_.ClearStatus();
+      return false;
+    }
+    layout = dialog.Layout();
+    options_.defaultQso = dialog.DefaultQso();
+    skip = dialog.SkipCount();
+  }
+  if (!hooks_.SettlePendingWriteBack()) {
+    ui_.ClearStatus();
+    return false;
+  }
+  options_.curLogType = SrcClipboard;
+  hooks_.CloseLiveSources();
+  std::FILE* file = body.empty() ? std::tmpfile() : fmemopen(body.data(), body.size(), "rb");
+  if (!file) {
+    ui_.ClearStatus();
+    return false;
+  }
+  FilePtr owned(file);
+  const RecordLayout saved = options_.csv;
+  options_.csv = layout;
+  CsvTextReader reader(file, options_.csv, options_.defaultQso, skip);
+  const bool ok = RunLoadFrame(SrcClipboard, "", reader);
+  if (header) options_.csv = saved;  // the hand-over's formulas are its own
+  ui_.ClearStatus();
+  return ok && AfterLoad();
+}
+
 bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, RecordSource& reader) {
   store_.SetSourceType(type);
   store_.Clear();
@@ -270,7 +358,7 @@ bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, Record
     ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
     return false;
   }
-  if (reader.RemembersFile()) options_.recentLogs.Add(path);
+  if (reader.RemembersFile() && !path.empty()) options_.recentLogs.Add(path);
   return true;
 }
 

@@ -64,6 +64,16 @@ class LoadHooks {
   virtual bool OpenLayoutDocument(const std::string& /*path*/) { return false; }
 };
 
+// The first line of a clipboard hand-over: a marker ("$" load at once, "#"
+// ask first, "%" ask and show the format dialog), "TEVRA_CSV_TEXT", then
+// the sending application's name (CP932; a blank name reads
+// "不明なアプリケーション"). Nothing when the text has no such line.
+struct HandOverHeader {
+  char marker = 0;
+  std::string application;
+};
+std::optional<HandOverHeader> ReadHandOverHeader(std::string_view text);
+
 class LogLoader {
  public:
   LogLoader(Ui& ui, LogStore& store, LoadOptions& options, LoadHooks& hooks, std::span<QsoRecord> mergeBuffer)
@@ -71,6 +81,10 @@ class LogLoader {
 
   // The "open log file" command. True when a log was read.
   bool OpenLogDialog();
+  // Log data handed over as clipboard text (CP932): with a marker line, the
+  // formula line and then one QSO per line; without, every line is a QSO
+  // and the format dialog is shown. True when a log was read.
+  bool ReadHandOver(std::string_view text);
   // Opens a log by its extension, or hands other files to the layout
   // document.
   bool OpenByName(const std::string& path);

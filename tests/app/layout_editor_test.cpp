@@ -556,5 +556,22 @@ TEST_F(EditorTest, TheLogListDeletesEditsAndMakesACardCurrent) {
   EXPECT_EQ(d.store.Entry(1).Text(LogEntry::Call), logged);
 }
 
+TEST_F(EditorTest, AHandOverThatIsDeclinedStopsTheWatch) {
+  program->settings.clipCheck = true;
+  const QString text = QStringLiteral("#TEVRA_CSV_TEXT Logger\r\nCALL\r\nJA1ABC\r\n");
+  QApplication::clipboard()->setText(text);
+  ui.QueueAnswer(Answer::No);
+  QTest::qWait(1300);
+  ASSERT_FALSE(ui.Questions().empty());
+  EXPECT_EQ(ui.Questions().back(), "[ Logger ] からログデータが引き渡されています.\r\nこのデータを読み込みますか？");
+  EXPECT_EQ(QApplication::clipboard()->text(), text);  // left as it was
+  EXPECT_EQ(doc->store.QsoCount(), 0u);
+  EXPECT_FALSE(frame->ClipboardWatchActive());
+  // "$" is read at once and the clipboard emptied.
+  EXPECT_TRUE(frame->HandOver(FromUnicode("$TEVRA_CSV_TEXT Logger\r\nCALL\r\nJA1ABC\r\n"), true));
+  EXPECT_EQ(doc->store.QsoCount(), 1u);
+  EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
+}
+
 }  // namespace
 }  // namespace tevra

@@ -1,5 +1,8 @@
 #include "import/loader_fixture.h"
 
+#include "core/encoding.h"
+#include "import/csv_format_dialog.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -228,4 +231,43 @@ TEST_F(LogLoaderTest, HostileBytesLoadWithoutHarm) {
 }
 
 }  // namespace
+TEST_F(LogLoaderTest, HandOversByTheirMarkers) {
+  // "$": read at once with its own formulas; the third line is position 1.
+  ASSERT_TRUE(loader.ReadHandOver("$TEVRA_CSV_TEXT  MyLogger\r\nCALL,\"YYMMDD\",HHmm\r\n"
+                                  "JA1ABC,241103,0930\r\nW1AW,241104,1200\r\n"));
+  ASSERT_EQ(store.QsoCount(), 2u);
+  EXPECT_EQ(store.Entry(0).Position(), 1);
+  EXPECT_EQ(store.Entry(1).Text(LogEntry::Call), "W1AW");
+  EXPECT_EQ(store.SourceType(), SrcClipboard);
+  EXPECT_EQ(ui.FormatDialogsShown(), 0);
+  EXPECT_EQ(options.csv.columns[0], "NULL");  // the program's formulas are untouched
+  EXPECT_EQ(ui.StatusHistory().front(), "[ MyLogger ] からログデータを読み込み中...");
+  // "%" and text without a marker show the format dialog; Cancel reads nothing.
+  ui.QueueFormatDialog([](CsvFormatDialog& dialog) {
+    EXPECT_EQ(dialog.Samples().size(), 1u);
+    return false;
+  });
+  EXPECT_FALSE(loader.ReadHandOver("%TEVRA_CSV_TEXT\r\nCALL\r\nJA2XYZ\r\n"));
+  EXPECT_EQ(store.QsoCount(), 2u);
+}
+
+TEST(HandOverHeader, MarkersAndNames) {
+  struct Case {
+    const char* text;
+    char marker;
+    const char* application;
+  };
+  const Case cases[] = {{"$TEVRA_CSV_TEXT Logger", '$', "Logger"},
+                        {"#TEVRA_CSV_TEXT\r\nrest", '#', "不明なアプリケーション"},
+                        {"%TEVRA_CSV_TEXT  A B \r\n", '%', "A B"},
+                        {"!TEVRA_CSV_TEXT x", 0, ""},
+                        {"$TEVRA_CSV", 0, ""},
+                        {"JA1ABC,241103", 0, ""}};
+  for (const Case& c : cases) {
+    const auto header = ReadHandOverHeader(c.text);
+    EXPECT_EQ(header ? header->marker : 0, c.marker) << c.text;
+    if (header) EXPECT_EQ(ToUnicode(header->application), c.application) << c.text;
+  }
+}
+
 }  // namespace tevra
