@@ -15,6 +15,7 @@ const CommandInfo kCommands[] = {
     {kFileSave, "上書き保存(&S)\tCtrl+S", "ドキュメントを上書きして保存\n上書き保存", "Ctrl+S"},
     {kFileSaveAs, "名前を付けて保存(&A)...", "ドキュメントを新しい名前で保存\n名前を付けて保存", ""},
     {kLogOpen, "ログファイルのロード(&L)...", "ログファイルを読み込みます\nログファイルのロード", ""},
+    {kPlugin, "EXTSRC.DLLデータベース接続", "プラグインのログに接続します", ""},
     {kOdbc, "ＯＤＢＣデータベースに接続...", "ＯＤＢＣデータベースのログに接続します", ""},
     {kQslForm, "ＱＳＬフォームの設定(&F)...", "ＱＳＬフォームの設定", ""},
     {kDocumentInfo, "文書情報(&I)...", "文書情報の設定・確認", ""},
@@ -153,7 +154,7 @@ constexpr int kArrangeMenu = -1, kSizeMenu = -2, kConvertMenu = -3, kTablesMenu 
 
 const MenuInfo kMenus[] = {
     {"ファイル(&F)",
-     {kFileNew, kFileOpen, kFileSave, kFileSaveAs, 0, kLogOpen, kOdbc, 0, kQslForm, kDocumentInfo, kRigAnt, 0, kPrint,
+     {kFileNew, kFileOpen, kFileSave, kFileSaveAs, 0, kLogOpen, kPlugin, kOdbc, 0, kQslForm, kDocumentInfo, kRigAnt, 0, kPrint,
       kTestPrint, kPrintDirect, kPrintPreview, kPrintSetup, 0, kPrintNumber, kPrintMessages, 0, kRecentLayout1,
       kRecentLayout1 + 1, kRecentLayout1 + 2, kRecentLayout1 + 3, 0, kRecentLog1, kRecentLog1 + 1, kRecentLog1 + 2,
       kRecentLog1 + 3, 0, kEditEntities, kReloadEntities, 0, kAppExit}},

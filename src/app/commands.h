@@ -33,7 +33,7 @@ inline constexpr int kNextOverlap = 32854, kPrevOverlap = 32855, kLogList = 3285
 inline constexpr int kPrintMessages = 32862, kRecentLog1 = 32863;  // to 32866
 inline constexpr int kDownloadWeb = 32879, kHomePage = 32881, kEditEntities = 32884, kReloadEntities = 32885;
 inline constexpr int kContinuous = 32900, kGroup = 32902, kUngroup = 32903;
-inline constexpr int kDocumentInfo = 33100, kModeTable = 33101, kOdbc = 33102, kCommonTable1 = 33110;  // to 33119
+inline constexpr int kDocumentInfo = 33100, kModeTable = 33101, kOdbc = 33102, kPlugin = 33103, kCommonTable1 = 33110;  // to 33119
 inline constexpr int kCentreH = 33130, kCentreV = 33131, kJarlPosition = 33132, kAlignTop = 33133;
 inline constexpr int kAlignMiddle = 33134, kAlignBottom = 33135, kAlignLeft = 33136, kAlignCentre = 33137;
 inline constexpr int kAlignRight = 33138, kSpreadH = 33139, kSpreadV = 33140, kScale50 = 33141, kScale66 = 33142;

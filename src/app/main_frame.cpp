@@ -209,6 +209,10 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
   clipboardWatch_.start(1000);
   continuousTimer_.setSingleShot(true);
   connect(&continuousTimer_, &QTimer::timeout, this, [this] { ContinuousStep(); });
+  // The plug-in's command carries the plug-in's own name.
+  Action(cmd::kPlugin)->setVisible(program_.extSrc.Available());
+  if (program_.extSrc.Available())
+    Action(cmd::kPlugin)->setText(QString::fromStdString(ToUnicode(program_.extSrc.MenuName())));
   setAcceptDrops(true);
   UpdateTitle();
   UpdateRecentMenus();
@@ -348,6 +352,8 @@ void MainFrame::UpdateCommands() {
                  kGridToggle, kPrinterMask, kMergeToggle, kOptions})
     enable(id);
   enable(kLogOpen, program_.automation.enableLogFile);
+  enable(kPlugin, program_.automation.enableLogFile && program_.extSrc.Available());
+  enable(kOdbc, program_.automation.enableLogFile && program_.dbBridge.Available());
   enable(kZoom, view_ && view_->Painted());
   enable(kEditEntities, true);
   const bool docs = !DocumentationPath().isEmpty();
@@ -456,6 +462,18 @@ void MainFrame::Run(int command) {
     case kFileSave: Save(doc_.path.empty()); break;
     case kFileSaveAs: Save(true); break;
     case kLogOpen: doc_.loader.OpenLogDialog(); break;
+    case kPlugin: doc_.ConnectPlugin(); break;
+    case kOdbc:
+      doc_.ConnectOdbc([this](const std::vector<std::string>& tables) -> std::optional<std::string> {
+        QStringList names;
+        for (const auto& t : tables) names << QString::fromStdString(ToUnicode(t));
+        bool ok = false;
+        const QString chosen = QInputDialog::getItem(this, QStringLiteral("テーブルの選択"), QStringLiteral("テーブル"),
+                                                     names, 0, false, &ok);
+        if (!ok) return std::nullopt;
+        return FromUnicode(chosen.toStdString());
+      });
+      break;
     case kPrint: Print(PrintKind::Merge, true); break;
     case kTestPrint: Print(PrintKind::Test, true); break;
     case kPrintDirect: Print(PrintKind::Test, false); break;

@@ -131,6 +131,8 @@ void DocumentLoadHooks::Redraw() {
 
 bool DocumentLoadHooks::OpenLayoutDocument(const std::string& path) { return doc_.OpenLayout(path); }
 
+void DocumentLoadHooks::CloseLiveSources() { doc_.CloseLiveSources(); }
+
 bool DocumentLoadHooks::SettlePendingWriteBack() { return doc_.writeBack.Settle(true); }
 
 void DocumentLoadHooks::StartPrintNumberContinuation() {
@@ -273,6 +275,40 @@ void Document::DeletePrintedData() {
   ReadCurrentCard();
   program.printedData = false;
   if (redraw) redraw();
+}
+
+bool Document::ConnectPlugin() {
+  if (!program.extSrc.Available()) return false;
+  loader.SetEnableLogFile(program.automation.enableLogFile);
+  if (!loader.ConnectPlugin(program.extSrc.Api())) return false;
+  liveSource_ = PluginSource(program.extSrc.Api());
+  writeBack.liveSource = liveSource_.get();
+  writeBack.closePlugin = [this] { CloseLiveSources(); };
+  pluginOpen_ = true;
+  return true;
+}
+
+bool Document::ConnectOdbc(
+    const std::function<std::optional<std::string>(const std::vector<std::string>&)>& chooseTable) {
+  if (!program.dbBridge.Available()) return false;
+  loader.SetEnableLogFile(program.automation.enableLogFile);
+  if (!loader.ConnectOdbc(program.dbBridge.Api(), chooseTable)) return false;
+  liveSource_ = DatabaseSource(program.dbBridge.Api());
+  writeBack.liveSource = liveSource_.get();
+  odbcOpen_ = true;
+  return true;
+}
+
+void Document::CloseLiveSources() {
+  if (pluginOpen_ && program.extSrc.Available()) program.extSrc.Api().Close();
+  if (odbcOpen_ && program.dbBridge.Available()) {
+    const DbBridgeApi& api = program.dbBridge.Api();
+    api.CloseRec();
+    if (api.IsOpen()) api.Close();
+  }
+  pluginOpen_ = odbcOpen_ = false;
+  writeBack.liveSource = nullptr;
+  liveSource_.reset();
 }
 
 void Document::DiscardContents() {

@@ -97,6 +97,7 @@ class DocumentLoadHooks : public LoadHooks {
   void SortStore(bool descending) override;
   void Redraw() override;
   bool OpenLayoutDocument(const std::string& path) override;
+  void CloseLiveSources() override;
   bool SettlePendingWriteBack() override;
   // The print number continues the count of cards already sent.
   void StartPrintNumberContinuation() override;
@@ -126,6 +127,12 @@ class Document final : public PrintTarget, public WriteBackTarget {
 
   // Loads a log (or opens a layout file) by name, as the command line does.
   bool OpenByName(const std::string& path);
+  // The plug-in's source and an ODBC table (chooseTable picks one of
+  // several); the source stays open for the write-back until the next load.
+  bool ConnectPlugin();
+  bool ConnectOdbc(const std::function<std::optional<std::string>(const std::vector<std::string>&)>& chooseTable);
+  void CloseLiveSources();
+
   // Reads a layout file into the document and applies it (paper, sort
   // question, regrouping). False with a message when it cannot be read.
   bool OpenLayout(const std::string& path);
@@ -211,6 +218,10 @@ class Document final : public PrintTarget, public WriteBackTarget {
 
  private:
   MergeServices Services();
+  // The open library source the write-back goes to.
+  std::unique_ptr<UpdatableSource> liveSource_;
+  bool pluginOpen_ = false;
+  bool odbcOpen_ = false;
 
 };
 

@@ -15,6 +15,7 @@
 #include "import/csv_format_dialog.h"
 #include "import/csv_readers.h"
 #include "import/dbase_file.h"
+#include "import/library_sources.h"
 #include "import/kuval_text_reader.h"
 #include "import/log_source.h"
 #include "import/native_readers.h"
@@ -306,6 +307,108 @@ bool LogLoader::ReadHandOver(std::string_view text) {
   const bool ok = RunLoadFrame(SrcClipboard, "", reader);
   if (header) options_.csv = saved;  // the hand-over's formulas are its own
   ui_.ClearStatus();
+  return ok && AfterLoad();
+}
+
+bool LogLoader::ConnectPlugin(const ExtSrcApi& api) {
+  if (!enableLogFile_) {
+    ui_.ShowMessage(msg::kLogLoadingForbidden, MessageIcon::Warning);
+    return false;
+  }
+  if (!api.Open || !hooks_.SettlePendingWriteBack()) return false;
+  const std::string current = options_.curLogDir.empty() ? options_.curLogName
+                                                         : options_.curLogDir + "/" + options_.curLogName;
+  const char* opened = api.Open(nullptr, nullptr, current.c_str());
+  if (!opened) return false;
+  const std::string source = std::string(opened).substr(0, 4096);
+  RememberPath(source);
+  std::vector<std::string> names;
+  if (api.GetLogType() != 0) names = LibraryFieldNames([&api](int i) { return api.GetFieldText(static_cast<std::uint16_t>(i)); });
+  if (options_.curLogType == SrcPlugin) store_.Clear();
+  LibraryRecordReader::Cursor cursor{[&api] { return api.IsEOF() != 0; }, [&api] { return PluginListText(api); },
+                                     [&api] { return api.MoveNext() != 0; }};
+  if (names.empty()) {
+    // Records in the fixed automation form come with the automation interface.
+    ui_.ShowMessage(msg::kPluginWithoutFields, MessageIcon::Warning);
+    api.Close();
+    return false;
+  }
+  CsvFormatDialog dialog(CsvFormatDialog::Kind::Plugin, SampleRecords(cursor), names, options_.csv,
+                         options_.defaultQso, source);
+  if (!ShowFormatDialog(ui_, dialog)) {
+    api.Close();
+    return false;
+  }
+  const int delimiter = options_.csv.separatorType;
+  options_.csv = dialog.Layout();
+  options_.csv.separatorType = 0;  // the plug-in's lines are comma-separated
+  options_.defaultQso = dialog.DefaultQso();
+  options_.curLogType = SrcPlugin;
+  api.Seek(dialog.SkipCount());
+  LibraryRecordReader reader(cursor, options_.csv, options_.defaultQso, dialog.SkipCount());
+  const bool ok = RunLoadFrame(SrcPlugin, source, reader);
+  options_.csv.separatorType = delimiter;
+  return ok && AfterLoad();
+}
+
+bool LogLoader::ConnectOdbc(const DbBridgeApi& api,
+                            const std::function<std::optional<std::string>(const std::vector<std::string>&)>& chooseTable) {
+  if (!enableLogFile_) {
+    ui_.ShowMessage(msg::kLogLoadingForbidden, MessageIcon::Warning);
+    return false;
+  }
+  if (!api.Table || !hooks_.SettlePendingWriteBack()) return false;
+  if (options_.curLogType == SrcOdbc) store_.Clear();
+  ui_.SetStatus(msg::kConnectingOdbc);
+  auto close = [&api] {
+    api.CloseRec();
+    if (api.IsOpen()) api.Close();
+  };
+  close();
+  const int tables = api.Table(nullptr);
+  std::vector<std::string> names;
+  for (int i = 0; i < tables && i < 4096; ++i)
+    if (const char* name = api.GetTableList(i)) names.emplace_back(name);
+  std::optional<std::string> table;
+  if (names.size() == 1) table = names.front();  // one table: nothing to choose
+  else if (!names.empty() && chooseTable) table = chooseTable(names);
+  if (!table) {
+    close();
+    ui_.ClearStatus();
+    return false;
+  }
+  const int fields = api.Open(table->c_str());
+  const std::vector<std::string> fieldNames = LibraryFieldNames([&api, fields](int i) -> const char* {
+    if (i >= fields) return nullptr;
+    const char* name = api.GetNameList(i);
+    return name ? name : "";
+  });
+  if (fields <= 0 || api.OpenRec() != 1) {
+    close();
+    ui_.ClearStatus();
+    ui_.ShowMessage(msg::kOdbcOpenFailed, MessageIcon::Warning);
+    return false;
+  }
+  ui_.ClearStatus();
+  LibraryRecordReader::Cursor cursor{[&api] { return api.IsEOF() != 0; }, [&api] { return BridgeListText(api); },
+                                     [&api] { return api.MoveNext() != 0; }};
+  CsvFormatDialog dialog(CsvFormatDialog::Kind::Odbc, SampleRecords(cursor), fieldNames, options_.csv,
+                         options_.defaultQso, *table);
+  if (!ShowFormatDialog(ui_, dialog)) {
+    close();
+    return false;
+  }
+  const int delimiter = options_.csv.separatorType;
+  options_.csv = dialog.Layout();
+  options_.csv.separatorType = 4;  // fields separated by 0x1E
+  options_.defaultQso = dialog.DefaultQso();
+  options_.curLogType = SrcOdbc;
+  options_.curLogName = *table;
+  if (const char* dir = api.GetDirName()) options_.curLogDir = std::string(dir).substr(0, 4096);
+  api.Seek(dialog.SkipCount());
+  LibraryRecordReader reader(cursor, options_.csv, options_.defaultQso, dialog.SkipCount());
+  const bool ok = RunLoadFrame(SrcOdbc, "", reader);
+  options_.csv.separatorType = delimiter;
   return ok && AfterLoad();
 }
 

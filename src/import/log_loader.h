@@ -4,7 +4,9 @@
 
 #include <memory>
 #include <span>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include <ctime>
 #include <optional>
@@ -13,6 +15,7 @@
 #include "core/recent_list.h"
 #include "import/contest_readers.h"
 #include "import/native_readers.h"
+#include "import/external_libraries.h"
 #include "import/record_source.h"
 #include "import/text_encoding.h"
 #include "log/log_source_type.h"
@@ -85,6 +88,13 @@ class LogLoader {
   // formula line and then one QSO per line; without, every line is a QSO
   // and the format dialog is shown. True when a log was read.
   bool ReadHandOver(std::string_view text);
+  // "ＯＤＢＣデータベースに接続..." and the plug-in's command: the source is
+  // chosen by the library, the records are read through the formulas of
+  // the format dialog. chooseTable picks one of several tables (none:
+  // cancelled). True when a log was read; the source then stays open.
+  bool ConnectPlugin(const ExtSrcApi& api);
+  bool ConnectOdbc(const DbBridgeApi& api,
+                   const std::function<std::optional<std::string>(const std::vector<std::string>&)>& chooseTable);
   // Opens a log by its extension, or hands other files to the layout
   // document.
   bool OpenByName(const std::string& path);

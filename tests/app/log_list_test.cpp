@@ -5,6 +5,7 @@
 
 #include "app/program.h"
 #include "core/messages.h"
+#include "import/csv_format_dialog.h"
 #include "import/dbase_file.h"
 #include "import/external_libraries.h"
 #include "support/fake_printer.h"
@@ -147,6 +148,27 @@ TEST_F(LogListTest, ExportThroughAPluginThatCreatesFiles) {
   ASSERT_TRUE(program.extSrc.Load(std::string(TEVRA_FAKE_LIBS) + "full/", ui));
   EXPECT_EQ(list.PluginFileType().value_or(""), "Fake(*.fk)|*.fk|");
   EXPECT_TRUE(list.ExportThroughPlugin((dir.Path() / "out.fk").string()));
+}
+
+TEST(LibrarySources, ConnectedSourcesServeTheWriteBackUntilTheNextLoad) {
+  test::TempDir dir;
+  test::ScriptedUi ui;
+  test::FakePrinter printer;
+  Program program(ui, {(dir.Path() / "TEVRA.INI").string(), std::string(TEVRA_FAKE_LIBS) + "full/"});
+  program.Start();
+  ASSERT_TRUE(program.dbBridge.Available());
+  program.settings.load.skipSendMark = false;
+  Document doc(program, printer);
+  ui.QueueFormatDialog([](CsvFormatDialog& dialog) {
+    dialog.Guess();
+    return true;
+  });
+  ASSERT_TRUE(doc.ConnectOdbc({}));
+  EXPECT_EQ(doc.store.QsoCount(), 3u);
+  EXPECT_NE(doc.writeBack.liveSource, nullptr);
+  // Loading a file closes the source.
+  ASSERT_TRUE(doc.OpenByName(std::string(TEVRA_EXAMPLES) + "/sample.log"));
+  EXPECT_EQ(doc.writeBack.liveSource, nullptr);
 }
 
 TEST(QsoEditDialog, OkRules) {

@@ -2,6 +2,7 @@
 
 #include "core/encoding.h"
 #include "import/csv_format_dialog.h"
+#include "import/external_libraries.h"
 
 #include <gtest/gtest.h>
 
@@ -268,6 +269,49 @@ TEST(HandOverHeader, MarkersAndNames) {
     EXPECT_EQ(header ? header->marker : 0, c.marker) << c.text;
     if (header) EXPECT_EQ(ToUnicode(header->application), c.application) << c.text;
   }
+}
+
+TEST_F(LogLoaderTest, SourcesOfThePluginAndTheBridge) {
+  const std::string libs = std::string(TEVRA_FAKE_LIBS) + "full/";
+  ExtSrcLibrary plugin;
+  ASSERT_TRUE(plugin.Load(libs, ui));
+  DbBridgeLibrary bridge;
+  ASSERT_TRUE(bridge.Load(libs, ui));
+  auto callFormula = [](CsvFormatDialog& dialog) {
+    EXPECT_TRUE(dialog.HasFieldNames());
+    EXPECT_EQ(dialog.RowLabel(0), "CALL");
+    EXPECT_EQ(dialog.Samples().size(), 3u);
+    dialog.Guess();
+    return true;
+  };
+  options.skipSendMark = false;  // the second record is marked sent
+  ui.QueueFormatDialog(callFormula);
+  ASSERT_TRUE(loader.ConnectPlugin(plugin.Api()));
+  ASSERT_EQ(store.QsoCount(), 3u);
+  EXPECT_EQ(store.SourceType(), SrcPlugin);
+  EXPECT_EQ(store.Entry(0).Text(LogEntry::Call), "JA1ABC");
+  EXPECT_EQ(store.Entry(2).Text(LogEntry::Call), "JA3GHI");
+  EXPECT_EQ(store.Entry(0).Position(), 0);  // 0-based record indices
+  EXPECT_EQ(store.Entry(2).Position(), 2);
+  EXPECT_EQ(options.csv.separatorType, 0);  // the program's delimiter again
+
+  // One table: no table choice; the fields arrive separated by 0x1E.
+  ui.QueueFormatDialog(callFormula);
+  bool asked = false;
+  ASSERT_TRUE(loader.ConnectOdbc(bridge.Api(), [&asked](const std::vector<std::string>&) {
+    asked = true;
+    return std::optional<std::string>();
+  }));
+  EXPECT_FALSE(asked);
+  EXPECT_EQ(store.SourceType(), SrcOdbc);
+  ASSERT_EQ(store.QsoCount(), 3u);
+  EXPECT_EQ(store.Entry(1).Text(LogEntry::Call), "JA2DEF");
+  EXPECT_EQ(options.curLogName, "LOG");
+  EXPECT_EQ(options.curLogDir, "fake");
+
+  // Cancel in the format dialog: the plug-in is closed, nothing read.
+  ui.QueueFormatDialog([](CsvFormatDialog&) { return false; });
+  EXPECT_FALSE(loader.ConnectPlugin(plugin.Api()));
 }
 
 }  // namespace tevra

@@ -19,12 +19,11 @@ __attribute__((visibility("default"))) std::uint16_t NAME(GetLogType)() { return
 __attribute__((visibility("default"))) const char* NAME(Open)(void*, void*, const char*) { return "/fake"; }
 __attribute__((visibility("default"))) std::int32_t NAME(Close)() { return 1; }
 __attribute__((visibility("default"))) const char* NAME(GetFieldText)(std::uint16_t i) { return fake::FieldName(i); }
-__attribute__((visibility("default"))) std::int32_t NAME(MoveNext)() { return 0; }
+__attribute__((visibility("default"))) std::int32_t NAME(MoveNext)() { return fake::MoveNext(); }
 __attribute__((visibility("default"))) std::int32_t NAME(Seek)(std::int32_t i) { return fake::Seek(i); }
-__attribute__((visibility("default"))) std::int32_t NAME(IsEOF)() { return 1; }
+__attribute__((visibility("default"))) std::int32_t NAME(IsEOF)() { return fake::IsEof(); }
 __attribute__((visibility("default"))) std::int32_t NAME(ListText)(char* b, std::int32_t n) {
-  if (n > 0) b[0] = '\0';
-  return 1;
+  return fake::ListText(b, n, ',');
 }
 __attribute__((visibility("default"))) const char* NAME(GetText)(std::int32_t c) { return fake::Text(c); }
 __attribute__((visibility("default"))) std::int32_t NAME(CanUpdate)(std::int32_t c) { return fake::CanUpdate(c); }

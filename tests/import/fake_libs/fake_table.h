@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 namespace fake {
@@ -24,6 +25,15 @@ inline std::int32_t Update(std::int32_t column, const char* text) {
   return 1;
 }
 inline const char* FieldName(std::int32_t index) { return index == 0 ? "CALL" : index == 1 ? "SEND" : nullptr; }
+// Reading the records in turn, each as one line of its two fields.
+inline std::int32_t IsEof() { return g_current >= 3 ? 1 : 0; }
+inline std::int32_t MoveNext() { return ++g_current < 3 ? 1 : 0; }
+inline std::int32_t ListText(char* buffer, std::int32_t size, char separator) {
+  if (size <= 0 || g_current >= 3) return 0;
+  const char calls[3][8] = {"JA1ABC", "JA2DEF", "JA3GHI"};
+  std::snprintf(buffer, static_cast<std::size_t>(size), "%s%c%s", calls[g_current], separator, g_sent[g_current]);
+  return 1;
+}
 
 }  // namespace
 }  // namespace fake
