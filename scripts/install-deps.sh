@@ -23,6 +23,8 @@ packages=(
   fonts-ipafont-mincho # Japanese faces that stand in for the Windows ones
   fonts-ipafont-gothic
   poppler-utils        # tests look at rendered PDF pages
+  unixodbc-dev         # the database bridge to logs kept in databases
+  libsqliteodbc        # the SQLite ODBC driver the bridge's tests use
 )
 
 missing=()

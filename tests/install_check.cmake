@@ -10,6 +10,7 @@ endif()
 set(expected
   bin/tevra
   bin/tevra-batch
+  bin/libdbbrdg.so
   share/applications/tevra.desktop
   share/mime/packages/tevra.xml
   share/icons/hicolor/scalable/apps/tevra.svg

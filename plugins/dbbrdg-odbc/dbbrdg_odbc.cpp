@@ -1,0 +1,343 @@
+// The database bridge on unixODBC: TEVRA reaches a logging program's
+// database (SQLite, MariaDB/MySQL, ...) through it.
+//
+// The data source is the connection string in TEVRA_ODBC (a DSN-less
+// "Driver=SQLite3;Database=log.db" or "DSN=mylog;UID=...;PWD=..."). A table
+// is read whole when its record set opens; each row keeps its key (the
+// primary key columns, or SQLite's rowid), so that Seek and Update reach the
+// same row later. Update writes one column with a parameterised UPDATE on
+// that key. Texts cross to TEVRA in CP932 and come from the driver in UTF-8.
+#include <sql.h>
+#include <sqlext.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/encoding.h"
+#include "tevra/dbbrdg.h"
+
+namespace {
+
+constexpr std::size_t kMaxFields = 32;
+constexpr std::size_t kMaxRowBytes = 8192;
+constexpr std::size_t kMaxText = 1023;
+
+struct Bridge {
+  SQLHENV env = SQL_NULL_HENV;
+  SQLHDBC dbc = SQL_NULL_HDBC;
+  bool connected = false;
+  std::string location;                 // CP932
+  std::vector<std::string> tables;      // CP932
+  std::string table;                    // UTF-8, as the driver names it
+  std::vector<std::string> fieldNames;  // UTF-8
+  std::vector<std::string> fieldNamesCp932;
+  std::vector<std::string> keyColumns;  // UTF-8; empty: rows cannot be updated
+  bool open = false;
+  std::vector<std::vector<std::string>> rows;  // UTF-8 texts of the fields
+  std::vector<std::vector<std::string>> keys;  // the key values of each row
+  std::size_t current = 0;
+  std::string scratch;  // the text handed out last
+};
+
+Bridge& B() {
+  static Bridge bridge;
+  return bridge;
+}
+
+bool Ok(SQLRETURN r) { return r == SQL_SUCCESS || r == SQL_SUCCESS_WITH_INFO; }
+
+std::string Quote(const std::string& name) {
+  std::string q = "\"";
+  for (char c : name) q += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return q + "\"";
+}
+
+// One column of the current row of a statement as text; empty for NULL.
+std::string ColumnText(SQLHSTMT stmt, SQLUSMALLINT column) {
+  std::string text;
+  char buffer[1024];
+  SQLLEN length = 0;
+  for (;;) {
+    const SQLRETURN r = SQLGetData(stmt, column, SQL_C_CHAR, buffer, sizeof buffer, &length);
+    if (r == SQL_NO_DATA || !Ok(r) || length == SQL_NULL_DATA) break;
+    const std::size_t got = length == SQL_NO_TOTAL || length >= static_cast<SQLLEN>(sizeof buffer)
+                                ? sizeof buffer - 1
+                                : static_cast<std::size_t>(length);
+    text.append(buffer, got);
+    if (r == SQL_SUCCESS || text.size() > kMaxRowBytes) break;
+  }
+  return text;
+}
+
+void CloseRecordSet() {
+  Bridge& b = B();
+  b.open = false;
+  b.rows.clear();
+  b.keys.clear();
+  b.current = 0;
+}
+
+void Disconnect() {
+  Bridge& b = B();
+  CloseRecordSet();
+  if (b.connected) SQLDisconnect(b.dbc);
+  if (b.dbc != SQL_NULL_HDBC) SQLFreeHandle(SQL_HANDLE_DBC, b.dbc);
+  if (b.env != SQL_NULL_HENV) SQLFreeHandle(SQL_HANDLE_ENV, b.env);
+  b.dbc = SQL_NULL_HDBC;
+  b.env = SQL_NULL_HENV;
+  b.connected = false;
+  b.tables.clear();
+  b.fieldNames.clear();
+  b.fieldNamesCp932.clear();
+  b.keyColumns.clear();
+}
+
+bool Connect(const std::string& connection) {
+  Bridge& b = B();
+  Disconnect();
+  if (!Ok(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &b.env))) return false;
+  SQLSetEnvAttr(b.env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+  if (!Ok(SQLAllocHandle(SQL_HANDLE_DBC, b.env, &b.dbc))) return false;
+  SQLCHAR out[1024];
+  SQLSMALLINT outLength = 0;
+  if (!Ok(SQLDriverConnect(b.dbc, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(connection.c_str())), SQL_NTS,
+                           out, sizeof out, &outLength, SQL_DRIVER_NOPROMPT))) {
+    Disconnect();
+    return false;
+  }
+  b.connected = true;
+  // The location shown for the source: its database or DSN, without a password.
+  std::string where;
+  for (const char* key : {"Database=", "DATABASE=", "DSN="}) {
+    const std::size_t at = connection.find(key);
+    if (at != std::string::npos) {
+      where = connection.substr(at + std::strlen(key));
+      where = where.substr(0, where.find(';'));
+      break;
+    }
+  }
+  b.location = tevra::FromUnicode(where);
+  return true;
+}
+
+// Runs a statement and calls row() for every row.
+template <typename Row>
+bool Query(const std::string& sql, Row&& row) {
+  Bridge& b = B();
+  SQLHSTMT stmt = SQL_NULL_HSTMT;
+  if (!Ok(SQLAllocHandle(SQL_HANDLE_STMT, b.dbc, &stmt))) return false;
+  bool ok = Ok(SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())), SQL_NTS));
+  while (ok) {
+    const SQLRETURN r = SQLFetch(stmt);
+    if (r == SQL_NO_DATA) break;
+    if (!Ok(r)) {
+      ok = false;
+      break;
+    }
+    row(stmt);
+  }
+  SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+  return ok;
+}
+
+}  // namespace
+
+extern "C" {
+
+__attribute__((visibility("default"))) uint16_t DBBRDG_GetVersion(void) { return 200; }
+
+__attribute__((visibility("default"))) uint16_t DBBRDG_Table(void*) {
+  Bridge& b = B();
+  const char* connection = std::getenv("TEVRA_ODBC");
+  if (!connection || !*connection || !Connect(connection)) return 0;
+  SQLHSTMT stmt = SQL_NULL_HSTMT;
+  if (!Ok(SQLAllocHandle(SQL_HANDLE_STMT, b.dbc, &stmt))) return 0;
+  if (Ok(SQLTables(stmt, nullptr, 0, nullptr, 0, nullptr, 0, reinterpret_cast<SQLCHAR*>(const_cast<char*>("TABLE")),
+                   SQL_NTS))) {
+    while (Ok(SQLFetch(stmt)) && b.tables.size() < 4096) {
+      const std::string name = ColumnText(stmt, 3);  // TABLE_NAME
+      if (!name.empty()) b.tables.push_back(tevra::FromUnicode(name));
+    }
+  }
+  SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+  return static_cast<uint16_t>(std::min<std::size_t>(b.tables.size(), 0xFFFF));
+}
+
+__attribute__((visibility("default"))) const char* DBBRDG_GetTableList(int32_t index) {
+  Bridge& b = B();
+  if (index < 0 || static_cast<std::size_t>(index) >= b.tables.size()) return nullptr;
+  return b.tables[static_cast<std::size_t>(index)].c_str();
+}
+
+__attribute__((visibility("default"))) uint16_t DBBRDG_Open(const char* table) {
+  Bridge& b = B();
+  if (!b.connected || !table) return 0;
+  CloseRecordSet();
+  b.table = tevra::ToUnicode(table);
+  b.fieldNames.clear();
+  b.fieldNamesCp932.clear();
+  b.keyColumns.clear();
+  // The columns, from a query that returns no row.
+  SQLHSTMT stmt = SQL_NULL_HSTMT;
+  if (!Ok(SQLAllocHandle(SQL_HANDLE_STMT, b.dbc, &stmt))) return 0;
+  const std::string sql = "SELECT * FROM " + Quote(b.table) + " WHERE 1=0";
+  SQLSMALLINT columns = 0;
+  if (Ok(SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())), SQL_NTS)) &&
+      Ok(SQLNumResultCols(stmt, &columns))) {
+    for (SQLSMALLINT c = 1; c <= columns && b.fieldNames.size() < kMaxFields; ++c) {
+      SQLCHAR name[256];
+      SQLSMALLINT nameLength = 0, type = 0, digits = 0, nullable = 0;
+      SQLULEN size = 0;
+      if (!Ok(SQLDescribeCol(stmt, c, name, sizeof name, &nameLength, &type, &size, &digits, &nullable))) break;
+      b.fieldNames.emplace_back(reinterpret_cast<char*>(name));
+      b.fieldNamesCp932.push_back(tevra::FromUnicode(b.fieldNames.back()));
+    }
+  }
+  SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+  // The key: the primary key columns, else SQLite's rowid.
+  if (Ok(SQLAllocHandle(SQL_HANDLE_STMT, b.dbc, &stmt))) {
+    if (Ok(SQLPrimaryKeys(stmt, nullptr, 0, nullptr, 0, reinterpret_cast<SQLCHAR*>(const_cast<char*>(b.table.c_str())),
+                          SQL_NTS)))
+      while (Ok(SQLFetch(stmt))) b.keyColumns.push_back(ColumnText(stmt, 4));  // COLUMN_NAME
+    SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+  }
+  if (b.keyColumns.empty() && Query("SELECT rowid FROM " + Quote(b.table) + " WHERE 1=0", [](SQLHSTMT) {}))
+    b.keyColumns.push_back("rowid");
+  return static_cast<uint16_t>(b.fieldNames.size());
+}
+
+__attribute__((visibility("default"))) const char* DBBRDG_GetNameList(int32_t index) {
+  Bridge& b = B();
+  if (index < 0 || static_cast<std::size_t>(index) >= b.fieldNamesCp932.size()) return nullptr;
+  return b.fieldNamesCp932[static_cast<std::size_t>(index)].c_str();
+}
+
+__attribute__((visibility("default"))) int32_t DBBRDG_OpenRec(void) {
+  Bridge& b = B();
+  if (!b.connected || b.fieldNames.empty()) return 0;
+  CloseRecordSet();
+  std::string select = "SELECT ";
+  for (const std::string& key : b.keyColumns) select += (key == "rowid" ? key : Quote(key)) + ", ";
+  for (std::size_t i = 0; i < b.fieldNames.size(); ++i) select += (i ? ", " : "") + Quote(b.fieldNames[i]);
+  select += " FROM " + Quote(b.table);
+  if (!b.keyColumns.empty()) {
+    select += " ORDER BY ";
+    for (std::size_t i = 0; i < b.keyColumns.size(); ++i)
+      select += (i ? ", " : "") + (b.keyColumns[i] == "rowid" ? b.keyColumns[i] : Quote(b.keyColumns[i]));
+  }
+  const std::size_t keyCount = b.keyColumns.size();
+  const bool ok = Query(select, [&](SQLHSTMT stmt) {
+    std::vector<std::string> key, row;
+    for (std::size_t k = 0; k < keyCount; ++k) key.push_back(ColumnText(stmt, static_cast<SQLUSMALLINT>(k + 1)));
+    for (std::size_t f = 0; f < b.fieldNames.size(); ++f)
+      row.push_back(ColumnText(stmt, static_cast<SQLUSMALLINT>(keyCount + f + 1)).substr(0, kMaxText));
+    b.keys.push_back(std::move(key));
+    b.rows.push_back(std::move(row));
+  });
+  if (!ok) {
+    CloseRecordSet();
+    return 0;
+  }
+  b.open = true;
+  b.current = 0;
+  return 1;
+}
+
+__attribute__((visibility("default"))) int32_t DBBRDG_CloseRec(void) {
+  CloseRecordSet();
+  return 1;
+}
+
+__attribute__((visibility("default"))) int32_t DBBRDG_IsOpen(void) { return B().connected ? 1 : 0; }
+
+__attribute__((visibility("default"))) int32_t DBBRDG_Close(void) {
+  Disconnect();
+  return 1;
+}
+
+__attribute__((visibility("default"))) const char* DBBRDG_GetDirName(void) { return B().location.c_str(); }
+
+__attribute__((visibility("default"))) int32_t DBBRDG_IsEOF(void) {
+  const Bridge& b = B();
+  return !b.open || b.current >= b.rows.size() ? 1 : 0;
+}
+
+__attribute__((visibility("default"))) int32_t DBBRDG_MoveNext(void) {
+  Bridge& b = B();
+  if (!b.open || b.current >= b.rows.size()) return 0;
+  ++b.current;
+  return b.current < b.rows.size() ? 1 : 0;
+}
+
+__attribute__((visibility("default"))) int32_t DBBRDG_Seek(int32_t index) {
+  Bridge& b = B();
+  if (!b.open || index < 0 || static_cast<std::size_t>(index) >= b.rows.size()) return 0;
+  b.current = static_cast<std::size_t>(index);
+  return 1;
+}
+
+__attribute__((visibility("default"))) int32_t DBBRDG_ListText(char* buffer, int32_t size) {
+  Bridge& b = B();
+  if (!buffer || size <= 0) return 0;
+  buffer[0] = '\0';
+  if (!b.open || b.current >= b.rows.size()) return 0;
+  std::string line;
+  for (std::size_t f = 0; f < b.rows[b.current].size(); ++f) {
+    if (f) line += '\x1e';
+    line += tevra::FromUnicode(b.rows[b.current][f]);
+  }
+  const std::size_t n = std::min(line.size(), static_cast<std::size_t>(size) - 1);
+  std::memcpy(buffer, line.data(), n);
+  buffer[n] = '\0';
+  return 1;
+}
+
+__attribute__((visibility("default"))) const char* DBBRDG_GetData(int32_t field) {
+  Bridge& b = B();
+  if (!b.open || b.current >= b.rows.size() || field < 0 || static_cast<std::size_t>(field) >= b.fieldNames.size())
+    return nullptr;
+  b.scratch = tevra::FromUnicode(b.rows[b.current][static_cast<std::size_t>(field)]);
+  return b.scratch.c_str();
+}
+
+__attribute__((visibility("default"))) int32_t DBBRDG_CanUpdate(int32_t field) {
+  const Bridge& b = B();
+  if (!b.open || b.keyColumns.empty() || field < 0 || static_cast<std::size_t>(field) >= b.fieldNames.size()) return 0;
+  // A key column is never written: the row would be lost.
+  return std::find(b.keyColumns.begin(), b.keyColumns.end(), b.fieldNames[static_cast<std::size_t>(field)]) ==
+                 b.keyColumns.end()
+             ? 1
+             : 0;
+}
+
+__attribute__((visibility("default"))) int32_t DBBRDG_Update(int32_t field, const char* text) {
+  Bridge& b = B();
+  if (!text || !DBBRDG_CanUpdate(field) || b.current >= b.rows.size()) return 0;
+  const std::string value = tevra::ToUnicode(text);
+  std::string sql = "UPDATE " + Quote(b.table) + " SET " + Quote(b.fieldNames[static_cast<std::size_t>(field)]) +
+                    " = ? WHERE ";
+  for (std::size_t k = 0; k < b.keyColumns.size(); ++k)
+    sql += (k ? " AND " : "") + (b.keyColumns[k] == "rowid" ? b.keyColumns[k] : Quote(b.keyColumns[k])) + " = ?";
+  SQLHSTMT stmt = SQL_NULL_HSTMT;
+  if (!Ok(SQLAllocHandle(SQL_HANDLE_STMT, b.dbc, &stmt))) return 0;
+  std::vector<std::string> parameters{value};
+  for (const std::string& key : b.keys[b.current]) parameters.push_back(key);
+  std::vector<SQLLEN> lengths(parameters.size());
+  bool ok = Ok(SQLPrepare(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())), SQL_NTS));
+  for (std::size_t p = 0; ok && p < parameters.size(); ++p) {
+    lengths[p] = static_cast<SQLLEN>(parameters[p].size());
+    ok = Ok(SQLBindParameter(stmt, static_cast<SQLUSMALLINT>(p + 1), SQL_PARAM_INPUT, SQL_C_CHAR, SQL_VARCHAR,
+                             std::max<std::size_t>(parameters[p].size(), 1), 0, parameters[p].data(),
+                             static_cast<SQLLEN>(parameters[p].size()), &lengths[p]));
+  }
+  SQLLEN changed = 0;
+  ok = ok && Ok(SQLExecute(stmt)) && Ok(SQLRowCount(stmt, &changed)) && changed == 1;
+  SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+  if (ok) b.rows[b.current][static_cast<std::size_t>(field)] = value;
+  return ok ? 1 : 0;
+}
+
+}  // extern "C"

@@ -1,0 +1,119 @@
+// The database bridge against a real SQLite file through unixODBC: the
+// log is read through the formulas, and the write-back marks exactly the
+// printed rows.
+#include <sql.h>
+#include <sqlext.h>
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+#include "app/program.h"
+#include "core/encoding.h"
+#include "import/csv_format_dialog.h"
+#include "support/fake_printer.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace tevra {
+namespace {
+
+bool Ok(SQLRETURN r) { return r == SQL_SUCCESS || r == SQL_SUCCESS_WITH_INFO; }
+
+// A direct ODBC connection for setting up and checking the file.
+class Sql {
+ public:
+  explicit Sql(const std::string& connection) {
+    SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env_);
+    SQLSetEnvAttr(env_, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+    SQLAllocHandle(SQL_HANDLE_DBC, env_, &dbc_);
+    ok_ = Ok(SQLDriverConnect(dbc_, nullptr, reinterpret_cast<SQLCHAR*>(const_cast<char*>(connection.c_str())),
+                              SQL_NTS, nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT));
+  }
+  ~Sql() {
+    if (ok_) SQLDisconnect(dbc_);
+    SQLFreeHandle(SQL_HANDLE_DBC, dbc_);
+    SQLFreeHandle(SQL_HANDLE_ENV, env_);
+  }
+  bool Connected() const { return ok_; }
+  bool Run(const std::string& sql) {
+    SQLHSTMT stmt;
+    SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &stmt);
+    const bool ok = Ok(SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())), SQL_NTS));
+    SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+    return ok;
+  }
+  // The first column of every row, as text.
+  std::vector<std::string> Column(const std::string& sql) {
+    std::vector<std::string> out;
+    SQLHSTMT stmt;
+    SQLAllocHandle(SQL_HANDLE_STMT, dbc_, &stmt);
+    if (Ok(SQLExecDirect(stmt, reinterpret_cast<SQLCHAR*>(const_cast<char*>(sql.c_str())), SQL_NTS)))
+      while (Ok(SQLFetch(stmt))) {
+        char buffer[256] = "";
+        SQLLEN length = 0;
+        SQLGetData(stmt, 1, SQL_C_CHAR, buffer, sizeof buffer, &length);
+        out.emplace_back(length == SQL_NULL_DATA ? "NULL" : buffer);
+      }
+    SQLFreeHandle(SQL_HANDLE_STMT, stmt);
+    return out;
+  }
+
+ private:
+  SQLHENV env_ = SQL_NULL_HENV;
+  SQLHDBC dbc_ = SQL_NULL_HDBC;
+  bool ok_ = false;
+};
+
+TEST(OdbcBridge, ReadsASqliteLogAndMarksExactlyThePrintedRows) {
+  test::TempDir dir;
+  const std::string connection = "Driver=SQLite3;Database=" + (dir.Path() / "log.db").string();
+  {
+    Sql sql(connection);
+    ASSERT_TRUE(sql.Connected()) << "the SQLite ODBC driver is missing";
+    ASSERT_TRUE(sql.Run("CREATE TABLE qso (id INTEGER PRIMARY KEY, qso_date TEXT, time_on TEXT, call TEXT, "
+                        "name TEXT, qsl_sent TEXT)"));
+    ASSERT_TRUE(sql.Run("INSERT INTO qso (qso_date, time_on, call, name, qsl_sent) VALUES "
+                        "('24-11-03', '0930', 'JA1ABC', '山田', ''), ('24-11-04', '1000', 'W1AW', 'Hiram', ''), "
+                        "('24-11-05', '1100', 'DL1XYZ', 'Hans', 'Y'), ('24-11-06', '1200', 'VK2AA', 'Bob', '')"));
+  }
+  setenv("TEVRA_ODBC", connection.c_str(), 1);
+  test::ScriptedUi ui;
+  test::FakePrinter printer;
+  Program program(ui, {(dir.Path() / "TEVRA.INI").string(), std::string(TEVRA_BRIDGE_DIR) + "/"});
+  program.Start();
+  ASSERT_TRUE(program.dbBridge.Available());
+  Document doc(program, printer);
+  ui.QueueFormatDialog([&ui](CsvFormatDialog& dialog) {
+    EXPECT_EQ(dialog.RowLabel(3), "call");
+    const char* formulas[] = {"NULL", "YY-MM-DD", "HHmm", "CALL", "NAME", "SEND"};
+    for (int row = 0; row < 6; ++row) {
+      dialog.SelectRow(row);
+      dialog.SetFormulaBox(formulas[row]);
+      dialog.ApplyFormula(ui);
+    }
+    return true;
+  });
+  // One table: no choice.
+  ASSERT_TRUE(doc.ConnectOdbc({}));
+  unsetenv("TEVRA_ODBC");
+  ASSERT_EQ(doc.store.QsoCount(), 3u);  // DL1XYZ's card was sent already
+  EXPECT_EQ(doc.store.Entry(0).Text(LogEntry::Call), "JA1ABC");
+  EXPECT_EQ(ToUnicode(doc.store.Entry(0).Text(LogEntry::Name)), "山田");
+  EXPECT_EQ(program.settings.load.curLogName, "qso");
+
+  // Cards 1 and 3 printed (JA1ABC and VK2AA), then the write-back.
+  doc.store.MarkCardPrinted(0);
+  doc.store.MarkCardPrinted(2);
+  program.printedData = true;
+  program.settings.sendMark = "P";
+  ui.QueueAnswer(Answer::Yes);  // update the log
+  ASSERT_TRUE(doc.writeBack.Settle(true));
+  Sql check(connection);
+  EXPECT_EQ(check.Column("SELECT qsl_sent FROM qso ORDER BY id"), (std::vector<std::string>{"P", "", "Y", "P"}));
+  EXPECT_EQ(check.Column("SELECT name FROM qso ORDER BY id"),
+            (std::vector<std::string>{"山田", "Hiram", "Hans", "Bob"}));  // nothing else changed
+  doc.CloseLiveSources();
+}
+
+}  // namespace
+}  // namespace tevra
