@@ -94,6 +94,11 @@ constexpr const char* kUsage =
     "  --expand-file FILE LOGFILE\n"
     "                       the same with the card text read from FILE (CP932).\n"
     "  --count LOGFILE      load a log and print only its QSO and card counts.\n"
+    "  --odbc CONNECTION --table NAME\n"
+    "                       read a database table instead of a LOGFILE, in every\n"
+    "                       mode (such as --odbc 'Driver=SQLite3;Database=log.db'\n"
+    "                       --table qso); formulas from --csv-format, --guess or\n"
+    "                       the settings file.\n"
     "  --export-dbf OUT.dbf LOGFILE\n"
     "                       load a log and write it as a dBase file, as the log\n"
     "                       list's 作成 does (22 fields, remark items taken apart).\n"
@@ -174,7 +179,13 @@ struct BatchOptions {
   bool areas = false;
   bool countOnly = false;  // --count: the QSO and card counts alone
   std::optional<std::string> exportDbfPath;  // --export-dbf: the log as a dBase file
+  // --odbc CONNECTION --table NAME: a database table instead of a LOGFILE.
+  std::optional<std::string> odbcConnection;
+  std::string odbcTable;
 };
+
+// What a log argument stands for when the log is a database table.
+constexpr const char* kOdbcLog = "\x01odbc";
 
 // A whole number from min to max, or nothing.
 std::optional<long> Count(const QString& text, long min, long max) {
@@ -205,7 +216,8 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
                 sort = valued("sort"), perCard = valued("per-card"), where = valued("where"),
                 config = valued("config"), csvFormat = valued("csv-format"), guess = flag("guess"),
                 skip = valued("skip"), encoding = valued("encoding"), png = valued("png"), pdf = valued("pdf"),
-                saveLayout = valued("save-layout"), exportDbf = valued("export-dbf");
+                saveLayout = valued("save-layout"), exportDbf = valued("export-dbf"), odbc = valued("odbc"),
+                table = valued("table");
   flag("help");
   flag("h");
   flag("version");
@@ -273,6 +285,15 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
   if (parser.isSet(expand) && parser.isSet(expandFile)) return "--expand and --expand-file exclude each other";
   // The older form named the layout after each of --png and --pdf.
   if (rendering && files.size() == 2 && files[0] == files[1] && parser.isSet(png) && parser.isSet(pdf)) files.pop_back();
+  if (parser.isSet(odbc)) {
+    options.odbcConnection = text(odbc);
+    options.odbcTable = FromUnicode(text(table));
+    // The table stands in for the LOGFILE argument.
+    if (printing && files.size() == 1) files.push_back(kOdbcLog);
+    if (listing && files.empty()) files.push_back(kOdbcLog);
+  } else if (parser.isSet(table)) {
+    return "--table goes with --odbc";
+  }
   if (printing || rendering) {
     if (files.empty()) return printing ? "a merge print needs a LAYOUT" : "a rendering needs a LAYOUT";
     if (files.size() > 2) return "more than a layout and a log: " + files[2];
@@ -547,7 +568,40 @@ bool ReportLoad(const LoadReport& report, const std::string& path, std::FILE* er
 }
 
 // Loads the log into the session's document; 0 or the exit code.
+// A database table through the bridge, as --odbc and --table say.
+int LoadOdbc(const BatchOptions& batch, Session& session, std::FILE* err) {
+  Program& program = *session.program;
+  if (!program.dbBridge.Available()) {
+    std::fprintf(err, "tevra-batch: no database bridge (%s beside the program)\n", kDbBridgeFileName);
+    return 1;
+  }
+  setenv("TEVRA_ODBC", batch.odbcConnection->c_str(), 1);
+  bool unknownTable = false;
+  const bool ok = session.doc->ConnectOdbc([&](const std::vector<std::string>& tables) -> std::optional<std::string> {
+    for (const auto& t : tables)
+      if (t == batch.odbcTable) return t;
+    unknownTable = true;
+    return std::nullopt;
+  });
+  unsetenv("TEVRA_ODBC");
+  if (!ok) {
+    if (unknownTable || batch.odbcTable.empty())
+      std::fprintf(err, "tevra-batch: give the table with --table (the database has several)\n");
+    else
+      std::fprintf(err, "tevra-batch: the database could not be read (connection, table or formulas)\n");
+    return 1;
+  }
+  return 0;
+}
+
 int LoadLog(const BatchOptions& batch, Session& session, const std::string& path, std::FILE* err) {
+  if (batch.odbcConnection) {
+    if (batch.perCard) session.doc->SetQsosPerCard(*batch.perCard);
+    if (const int rc = LoadOdbc(batch, session, err)) return rc;
+    if (batch.sort == "time") session.doc->SortByTime();
+    else if (!batch.sort.empty() && !session.doc->store.Sorted()) session.doc->SortBureau(batch.sort == "desc");
+    return 0;
+  }
   if (!ReaderForNamedFile(path)) {
     std::fprintf(err, "tevra-batch: %s: not a log file (unknown extension)\n", path.c_str());
     return 1;
@@ -575,7 +629,7 @@ int LoadLog(const BatchOptions& batch, Session& session, const std::string& path
 // Loads a log as the command line says and hands it over.
 int WithLoadedLog(const BatchOptions& batch, const std::string& path, std::FILE* err,
                   const std::function<int(Document&)>& use) {
-  if (!ReaderForNamedFile(path)) {
+  if (!batch.odbcConnection && !ReaderForNamedFile(path)) {
     std::fprintf(err, "tevra-batch: %s: not a log file (unknown extension)\n", path.c_str());
     return 1;
   }

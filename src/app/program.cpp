@@ -157,6 +157,8 @@ Document::Document(Program& program_, Printer& printer)
   Reset();
 }
 
+Document::~Document() { CloseLiveSources(); }
+
 MergeServices Document::Services() {
   MergeServices services;
   services.timeType = program.settings.timeType;

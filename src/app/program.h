@@ -112,6 +112,8 @@ class Document final : public PrintTarget, public WriteBackTarget {
   Document(Program& program, Printer& printer);
   Document(const Document&) = delete;
   Document& operator=(const Document&) = delete;
+  // An open plug-in or database source is closed.
+  ~Document();
 
   // The new-document reset: no items, default card form and tack-seal grid,
   // one QSO per card, postcard paper, the sample QSOs in the merge buffer,

@@ -41,23 +41,25 @@ const std::string kMyFormula = "QSL\xA2My\xA3";
 const std::string kEndFormula = "QSL\xA2" "END\xA3";
 
 // Field-name table. Names are written in UTF-8 here and kept in CP932.
+// Beside the names of the older logging programs, the ADIF field names that
+// databases and spreadsheets of today's loggers use for their columns.
 const std::vector<Rule>& HeaderRules() {
   static const std::vector<Rule> rules = [] {
     const Rule utf8[] = {
-        {"DATE,YYMMDD,日付", "YYMMDD", kDate},
-        {"TIME,JST,UTC,Z,時刻,開始,開始時刻", "HHmm", kTime},
+        {"DATE,YYMMDD,日付,QSO_DATE", "YYMMDD", kDate},
+        {"TIME,JST,UTC,Z,時刻,開始,開始時刻,TIME_ON", "HHmm", kTime},
         {"CALL,RADIO,CALLSIGN", "CALL", kCall},
-        {"HIS,UR,RST", "RST", kReport},
-        {"MY", kMyFormula, kReportReceived},
+        {"HIS,UR,RST,RST_SENT", "RST", kReport},
+        {"MY,RST_RCVD", kMyFormula, kReportReceived},
         {"MODE,2WAY,電波形式", "MODE", kMode},
         {"BAND,FREQ,MHZ,周波数", "FREQ", kFrequency},
         {"NAME,OP,名前", "NAME", kName},
         {"QTH,地名", "QTH", kQth},
         {"QSL,MGR,VIA", "QSL[QSL]", kNone},
         {"REM,RMKS", "QSL[REM]", kNone},
-        {"POWER,POW,電力", "POWER", kPower},
-        {"SEND,S,発送", "SEND", kSent},
-        {"RECV,R,受領", "RECV", kReceived},
+        {"POWER,POW,電力,TX_PWR", "POWER", kPower},
+        {"SEND,S,発送,QSL_SENT", "SEND", kSent},
+        {"RECV,R,受領,QSL_RCVD", "RECV", kReceived},
         {"ENV,環境", "ENV", kEnvironment},
         {"P,PTB,POTBL", "CALL", kSecondCall},
         {"END,終了,終了時刻", kEndFormula, kNone},

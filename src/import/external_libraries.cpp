@@ -36,7 +36,9 @@ struct Named {
 
 bool SharedLibrary::Open(const std::string& path) {
   Release();
-  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  // Kept mapped after closing: a library may leave threads or atexit
+  // handlers behind, and its code must stay where they point.
+  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   return handle_ != nullptr;
 }
 

@@ -684,15 +684,21 @@ bool LogWriteBack::WriteLibrary(LogSourceType type) {
   }
   const std::string mark = Mark();
   LogStore& store = doc_.Log();
+  // Counted as for files: the printed records, and those carrying a mark now.
   for (std::size_t i = 0; i < store.QsoCount(); ++i) {
     const std::int32_t position = store.PrintedPosition(i);
     if (position < 0) continue;
+    ++toMark_;
     if (!liveSource->Seek(position)) break;
-    if (!BlankText(liveSource->Text(*column))) continue;
+    if (!BlankText(liveSource->Text(*column))) {
+      ++marked_;
+      continue;
+    }
     if (!liveSource->Update(*column, mark)) {
       ui.ShowMessage(msg::kCannotCreateFile105);
       return false;
     }
+    ++marked_;
   }
   return true;
 }

@@ -4,7 +4,9 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <gtest/gtest.h>
 
 #include "app/program.h"
@@ -113,6 +115,37 @@ TEST(OdbcBridge, ReadsASqliteLogAndMarksExactlyThePrintedRows) {
   EXPECT_EQ(check.Column("SELECT name FROM qso ORDER BY id"),
             (std::vector<std::string>{"山田", "Hiram", "Hans", "Bob"}));  // nothing else changed
   doc.CloseLiveSources();
+}
+
+TEST(OdbcBridge, TevraBatchPrintsADatabaseTableAndMarksIt) {
+  test::TempDir dir;
+  const std::string connection = "Driver=SQLite3;Database=" + (dir.Path() / "log.db").string();
+  {
+    Sql sql(connection);
+    ASSERT_TRUE(sql.Connected());
+    ASSERT_TRUE(sql.Run("CREATE TABLE qso (id INTEGER PRIMARY KEY, qso_date TEXT, time_on TEXT, call TEXT, "
+                        "freq TEXT, qsl_sent TEXT)"));
+    ASSERT_TRUE(sql.Run("CREATE TABLE other (x TEXT)"));  // two tables: --table chooses
+    ASSERT_TRUE(sql.Run("INSERT INTO qso (qso_date, time_on, call, freq, qsl_sent) VALUES "
+                        "('24-11-03', '0930', 'JA1ABC', '7.045', ''), ('24-11-04', '1000', 'W1AW', '14.025', 'Y')"));
+  }
+  const std::string ini = (dir.Path() / "TEVRA.INI").string();
+  std::fclose(std::fopen(ini.c_str(), "wb"));
+  // The program itself, which finds the bridge beside it.
+  auto run = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), {TEVRA_BATCH, "--config", ini, "--odbc", connection});
+    std::string command;
+    for (const std::string& a : args) command += "'" + a + "' ";
+    return std::system((command + ">/dev/null 2>&1").c_str());
+  };
+  EXPECT_NE(run({"--guess", "--count"}), 0);  // which table?
+  EXPECT_EQ(run({"--table", "qso", "--guess", "--count"}), 0);
+  const std::string pdf = (dir.Path() / "cards.pdf").string();
+  ASSERT_EQ(run({"--table", "qso", "--guess", "--no-prompts", "-o", pdf, "--write-back",
+                 std::string(TEVRA_EXAMPLES) + "/postcard.tvd"}),
+            0);
+  Sql check(connection);
+  EXPECT_EQ(check.Column("SELECT qsl_sent FROM qso ORDER BY id"), (std::vector<std::string>{"-", "Y"}));
 }
 
 }  // namespace
