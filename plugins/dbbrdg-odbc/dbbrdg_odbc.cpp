@@ -2,13 +2,22 @@
 // database (SQLite, MariaDB/MySQL, ...) through it.
 //
 // The data source is the connection string in TEVRA_ODBC (a DSN-less
-// "Driver=SQLite3;Database=log.db" or "DSN=mylog;UID=...;PWD=..."). A table
+// "Driver=SQLite3;Database=log.db" or "DSN=mylog;UID=...;PWD=..."); without
+// it, in the desktop program, a small dialog offers the data sources the
+// driver manager knows and a field for a connection string. A table
 // is read whole when its record set opens; each row keeps its key (the
 // primary key columns, or SQLite's rowid), so that Seek and Update reach the
 // same row later. Update writes one column with a parameterised UPDATE on
 // that key. Texts cross to TEVRA in CP932 and come from the driver in UTF-8.
 #include <sql.h>
 #include <sqlext.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
 
 #include <algorithm>
 #include <cstdlib>
@@ -123,6 +132,44 @@ bool Connect(const std::string& connection) {
   return true;
 }
 
+// The data sources the driver manager knows ("~/.odbc.ini", "/etc/odbc.ini").
+std::vector<std::string> DataSources() {
+  std::vector<std::string> names;
+  SQLHENV env = SQL_NULL_HENV;
+  if (!Ok(SQLAllocHandle(SQL_HANDLE_ENV, SQL_NULL_HANDLE, &env))) return names;
+  SQLSetEnvAttr(env, SQL_ATTR_ODBC_VERSION, reinterpret_cast<SQLPOINTER>(SQL_OV_ODBC3), 0);
+  SQLCHAR name[256], description[256];
+  SQLSMALLINT nameLength = 0, descriptionLength = 0;
+  for (SQLUSMALLINT direction = SQL_FETCH_FIRST;
+       Ok(SQLDataSources(env, direction, name, sizeof name, &nameLength, description, sizeof description,
+                         &descriptionLength)) && names.size() < 256;
+       direction = SQL_FETCH_NEXT)
+    names.emplace_back(reinterpret_cast<char*>(name));
+  SQLFreeHandle(SQL_HANDLE_ENV, env);
+  return names;
+}
+
+// The connection the user chooses in the desktop program; empty when none.
+std::string AskConnection(void* window) {
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return {};  // no windows here
+  QDialog box(static_cast<QWidget*>(window));
+  box.setWindowTitle(QStringLiteral("ＯＤＢＣデータソース"));
+  auto* form = new QFormLayout(&box);
+  auto* sources = new QComboBox;
+  for (const std::string& name : DataSources()) sources->addItem(QString::fromStdString(name));
+  auto* connection = new QLineEdit;
+  connection->setPlaceholderText(QStringLiteral("Driver=SQLite3;Database=/path/log.db"));
+  form->addRow(QStringLiteral("データソース"), sources);
+  form->addRow(QStringLiteral("接続文字列"), connection);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  form->addRow(buttons);
+  if (box.exec() != QDialog::Accepted) return {};
+  if (!connection->text().trimmed().isEmpty()) return connection->text().trimmed().toStdString();
+  return sources->currentText().isEmpty() ? std::string() : "DSN=" + sources->currentText().toStdString();
+}
+
 // Runs a statement and calls row() for every row.
 template <typename Row>
 bool Query(const std::string& sql, Row&& row) {
@@ -149,10 +196,12 @@ extern "C" {
 
 __attribute__((visibility("default"))) uint16_t DBBRDG_GetVersion(void) { return 200; }
 
-__attribute__((visibility("default"))) uint16_t DBBRDG_Table(void*) {
+__attribute__((visibility("default"))) uint16_t DBBRDG_Table(void* window) {
   Bridge& b = B();
-  const char* connection = std::getenv("TEVRA_ODBC");
-  if (!connection || !*connection || !Connect(connection)) return 0;
+  const char* fromEnvironment = std::getenv("TEVRA_ODBC");
+  const std::string connection =
+      fromEnvironment && *fromEnvironment ? std::string(fromEnvironment) : AskConnection(window);
+  if (connection.empty() || !Connect(connection)) return 0;
   SQLHSTMT stmt = SQL_NULL_HSTMT;
   if (!Ok(SQLAllocHandle(SQL_HANDLE_STMT, b.dbc, &stmt))) return 0;
   if (Ok(SQLTables(stmt, nullptr, 0, nullptr, 0, nullptr, 0, reinterpret_cast<SQLCHAR*>(const_cast<char*>("TABLE")),
