@@ -207,6 +207,8 @@ int ToolOfCommand(int id) {
   return it == kToolCommands.end() ? -1 : static_cast<int>(it - kToolCommands.begin());
 }
 
+bool IsArrangeCommand(int id) { return (id >= kCentreH && id <= kNaturalSize) || id == kGroup || id == kUngroup; }
+
 int CommandOfTool(int tool) {
   return tool >= 0 && tool < static_cast<int>(kToolCommands.size()) ? kToolCommands[static_cast<std::size_t>(tool)]
                                                                      : -1;

@@ -67,6 +67,8 @@ std::span<const int> MainToolBar();
 std::span<const int> DrawingToolBar();
 // The drawing tool a tool command chooses (0 select … 11 fill), or -1.
 int ToolOfCommand(int id);
+// The arrangement commands (centring to conversions, group and ungroup).
+bool IsArrangeCommand(int id);
 int CommandOfTool(int tool);
 
 }  // namespace tevra

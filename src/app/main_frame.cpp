@@ -401,8 +401,8 @@ void MainFrame::UpdateCommands() {
   enable(kInsertObject, !locked);
   enable(kNextOverlap, items.NextOverlapping(1) != nullptr);
   enable(kPrevOverlap, items.NextOverlapping(-1) != nullptr);
-  for (int id = kCentreH; id <= kNaturalSize; ++id) enable(id, ArrangeEnabled(id));
-  for (int id : {kGroup, kUngroup}) enable(id, ArrangeEnabled(id));
+  for (const CommandInfo& c : Commands())
+    if (IsArrangeCommand(c.id)) enable(c.id, ArrangeEnabled(c.id));
   for (int id : {kQslForm, kGridSpacing, kDocumentInfo, kRigAnt, kModeTable, kMacros, kPrintNumber, kPrintMessages})
     enable(id);
   for (int k = 0; k < 10; ++k) enable(kCommonTable1 + k);
@@ -558,39 +558,13 @@ void MainFrame::Run(int command) {
     case kEditFind:
     case kFindNext:
     case kFindPrev: Find(command); break;
-    case kCentreH:
-    case kCentreV:
-    case kJarlPosition:
-    case kAlignTop:
-    case kAlignMiddle:
-    case kAlignBottom:
-    case kAlignLeft:
-    case kAlignCentre:
-    case kAlignRight:
-    case kSpreadH:
-    case kSpreadV:
-    case kScale50:
-    case kScale66:
-    case kScale75:
-    case kScale133:
-    case kScale150:
-    case kScale200:
-    case kScaleAny:
-    case kMoveBy:
-    case kToHead:
-    case kToEnd:
-    case kGroup:
-    case kUngroup:
-    case kToString:
-    case kToTextBox:
-    case kToDataMark:
-    case kToBox:
-    case kToRoundBox:
-    case kToEllipse:
-    case kNaturalSize: Arrange(command); break;
     default:
       if (command >= kCommonTable1 && command < kCommonTable1 + 10) {
         DocumentDialog(command);
+        break;
+      }
+      if (IsArrangeCommand(command)) {
+        Arrange(command);
         break;
       }
       if (const int tool = ToolOfCommand(command); tool >= 0) {
