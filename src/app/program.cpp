@@ -283,7 +283,10 @@ bool Document::ConnectPlugin() {
   if (!program.extSrc.Available()) return false;
   loader.SetEnableLogFile(program.automation.enableLogFile);
   if (!loader.ConnectPlugin(program.extSrc.Api())) return false;
-  liveSource_ = PluginSource(program.extSrc.Api());
+  const ExtSrcApi& api = program.extSrc.Api();
+  writeBack.pluginWithoutFormulas = api.GetLogType() == 0;
+  writeBack.pluginCannotUpdate = api.CanUpdate(0) == 0;
+  liveSource_ = PluginSource(api, writeBack.pluginWithoutFormulas);
   writeBack.liveSource = liveSource_.get();
   writeBack.closePlugin = [this] { CloseLiveSources(); };
   pluginOpen_ = true;
@@ -309,6 +312,7 @@ void Document::CloseLiveSources() {
     if (api.IsOpen()) api.Close();
   }
   pluginOpen_ = odbcOpen_ = false;
+  writeBack.pluginCannotUpdate = writeBack.pluginWithoutFormulas = false;
   writeBack.liveSource = nullptr;
   liveSource_.reset();
 }

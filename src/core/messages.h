@@ -36,8 +36,6 @@ inline constexpr std::string_view kObjectCreationFailed102 =
     "ｵﾌﾞｼﾞｪｸﾄの作成に失敗しました。\r\n\r\nｼｽﾃﾑ ﾚｼﾞｽﾄﾘにｵﾌﾞｼﾞｪｸﾄが登録されていないか、\r\nまたはｵﾌﾞｼﾞｪｸﾄの形式が異なります。";
 inline constexpr std::string_view kConnectingOdbc = "ＯＤＢＣデータベースに接続中...";
 inline constexpr std::string_view kOdbcOpenFailed = "データベースのテーブルを開けませんでした.";
-inline constexpr std::string_view kPluginWithoutFields =
-    "このプラグインはフィールド名のないデータを渡します.\r\nこの形式の読み込みにはまだ対応していません.";
 inline constexpr std::string_view kSearchingCall = "指定のコールサインを検索中...";
 inline constexpr std::string_view kCallNotFound = "[%s]は見つかりません.";
 inline constexpr std::string_view kReadingSettings = "TEVRA.INIを照会中...";

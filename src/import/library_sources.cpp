@@ -2,18 +2,20 @@
 
 #include <array>
 
+#include "import/automation_record.h"
+
 namespace tevra {
 
 namespace {
 constexpr std::size_t kListBuffer = 8192;
 }  // namespace
 
-LibraryRecordReader::LibraryRecordReader(Cursor cursor, const RecordLayout& layout, QsoRecord& defaultQso,
+LibraryRecordReader::LibraryRecordReader(Cursor cursor, const RecordLayout* layout, QsoRecord& defaultQso,
                                          int firstIndex)
     : cursor_(std::move(cursor)),
       layout_(layout),
       defaultQso_(defaultQso),
-      columnCount_(ColumnCount(layout.columns)),
+      columnCount_(layout ? ColumnCount(layout->columns) : 0),
       first_(firstIndex < 0 ? 0 : firstIndex) {}
 
 RecordSource::Step LibraryRecordReader::Next(QsoRecord& record) {
@@ -25,7 +27,8 @@ RecordSource::Step LibraryRecordReader::Next(QsoRecord& record) {
     ended_ = true;
     return Step::End;
   }
-  ParseRecordLine(record, cursor_.line(), columnCount_, layout_, defaultQso_);
+  if (!layout_) return ParseAutomationRecord(cursor_.line(), record) ? Step::Record : Step::Skipped;
+  ParseRecordLine(record, cursor_.line(), columnCount_, *layout_, defaultQso_);
   return Step::Record;
 }
 

@@ -15,7 +15,8 @@
 namespace tevra {
 
 // One record after another from a library cursor, each one text line
-// converted with the formulas; positions are 0-based record indices.
+// converted with the formulas, or, without a layout, read in the fixed
+// automation form; positions are 0-based record indices.
 class LibraryRecordReader : public RecordSource {
  public:
   struct Cursor {
@@ -23,7 +24,7 @@ class LibraryRecordReader : public RecordSource {
     std::function<std::string()> line;
     std::function<bool()> next;  // false: no further record
   };
-  LibraryRecordReader(Cursor cursor, const RecordLayout& layout, QsoRecord& defaultQso, int firstIndex);
+  LibraryRecordReader(Cursor cursor, const RecordLayout* layout, QsoRecord& defaultQso, int firstIndex);
   Step Next(QsoRecord& record) override;
   bool Accepts(const QsoRecord& record) const override { return record.Call[0] != '\0'; }
   std::int32_t FirstPosition() const override { return first_; }
@@ -31,7 +32,7 @@ class LibraryRecordReader : public RecordSource {
 
  private:
   Cursor cursor_;
-  const RecordLayout& layout_;
+  const RecordLayout* layout_;
   QsoRecord& defaultQso_;
   int columnCount_;
   std::int32_t first_;

@@ -328,10 +328,12 @@ bool LogLoader::ConnectPlugin(const ExtSrcApi& api) {
   LibraryRecordReader::Cursor cursor{[&api] { return api.IsEOF() != 0; }, [&api] { return PluginListText(api); },
                                      [&api] { return api.MoveNext() != 0; }};
   if (names.empty()) {
-    // Records in the fixed automation form come with the automation interface.
-    ui_.ShowMessage(msg::kPluginWithoutFields, MessageIcon::Warning);
-    api.Close();
-    return false;
+    // Without field names every record is a line in the fixed automation
+    // form: no formulas, so no format dialog.
+    options_.curLogType = SrcPlugin;
+    api.Seek(0);
+    LibraryRecordReader reader(cursor, nullptr, options_.defaultQso, 0);
+    return RunLoadFrame(SrcPlugin, source, reader) && AfterLoad();
   }
   CsvFormatDialog dialog(CsvFormatDialog::Kind::Plugin, SampleRecords(cursor), names, options_.csv,
                          options_.defaultQso, source);
@@ -345,7 +347,7 @@ bool LogLoader::ConnectPlugin(const ExtSrcApi& api) {
   options_.defaultQso = dialog.DefaultQso();
   options_.curLogType = SrcPlugin;
   api.Seek(dialog.SkipCount());
-  LibraryRecordReader reader(cursor, options_.csv, options_.defaultQso, dialog.SkipCount());
+  LibraryRecordReader reader(cursor, &options_.csv, options_.defaultQso, dialog.SkipCount());
   const bool ok = RunLoadFrame(SrcPlugin, source, reader);
   options_.csv.separatorType = delimiter;
   return ok && AfterLoad();
@@ -406,7 +408,7 @@ bool LogLoader::ConnectOdbc(const DbBridgeApi& api,
   options_.curLogName = *table;
   if (const char* dir = api.GetDirName()) options_.curLogDir = std::string(dir).substr(0, 4096);
   api.Seek(dialog.SkipCount());
-  LibraryRecordReader reader(cursor, options_.csv, options_.defaultQso, dialog.SkipCount());
+  LibraryRecordReader reader(cursor, &options_.csv, options_.defaultQso, dialog.SkipCount());
   const bool ok = RunLoadFrame(SrcOdbc, "", reader);
   options_.csv.separatorType = delimiter;
   return ok && AfterLoad();

@@ -208,8 +208,10 @@ std::size_t CountFields(NameFn name) {
 
 }  // namespace
 
-std::unique_ptr<UpdatableSource> PluginSource(const ExtSrcApi& api) {
-  return std::make_unique<LibraryUpdatable>(CountFields(api.GetFieldText), api.Seek, api.GetText, api.CanUpdate,
+std::unique_ptr<UpdatableSource> PluginSource(const ExtSrcApi& api, bool automationLines) {
+  // Lines in the automation form have their thirteen fields, names or not.
+  const std::size_t fields = automationLines ? 13 : CountFields(api.GetFieldText);
+  return std::make_unique<LibraryUpdatable>(fields, api.Seek, api.GetText, api.CanUpdate,
                                             api.Update);
 }
 
@@ -672,8 +674,10 @@ bool LogWriteBack::WriteLibrary(LogSourceType type) {
     ui.ShowMessage(msg::kCannotOpenFile106);
     return false;
   }
-  auto column = SendColumn(doc_.WriteBackSettings().load.csv);
-  if (!column && type == SrcPlugin && pluginWithoutFormulas) column = 10;
+  // Lines in the automation form carry the sent mark in their column 10,
+  // whatever the formulas (they are not used for them) say.
+  const bool automationLines = type == SrcPlugin && pluginWithoutFormulas;
+  auto column = automationLines ? std::optional<std::size_t>(10) : SendColumn(doc_.WriteBackSettings().load.csv);
   if (!column) {
     ui.ShowMessage(msg::kNoSendFormula33001);
     return false;

@@ -95,7 +95,8 @@ class UpdatableSource {
   virtual bool CanUpdate(std::size_t field) = 0;
   virtual bool Update(std::size_t field, std::string_view text) = 0;
 };
-std::unique_ptr<UpdatableSource> PluginSource(const ExtSrcApi& api);
+// automationLines: the plug-in delivers lines in the automation form.
+std::unique_ptr<UpdatableSource> PluginSource(const ExtSrcApi& api, bool automationLines = false);
 std::unique_ptr<UpdatableSource> DatabaseSource(const DbBridgeApi& api);
 
 // Copies a file completely and flushes the copy to disk before it replaces

@@ -139,7 +139,9 @@ TEST_F(MainFrameTest, MenusKeysAndToolBarsFollowTheCommandTables) {
   for (const Entry& e : entries) {
     QAction* action = frame->Action(e.id);
     ASSERT_NE(action, nullptr) << e.id;
-    if (e.text) EXPECT_EQ(action->text(), QString::fromUtf8(e.text)) << e.id;
+    if (e.text) {
+      EXPECT_EQ(action->text(), QString::fromUtf8(e.text)) << e.id;
+    }
     QList<QKeySequence> keys;
     for (const char* k : e.keys) keys << QKeySequence::fromString(QString::fromLatin1(k), QKeySequence::PortableText);
     EXPECT_EQ(action->shortcuts(), keys) << e.id;

@@ -479,23 +479,32 @@ TEST_F(WriteBackTest, TheLibrariesOfDatabasesAndPluginsAreWritten) {
   struct Case {
     LogSourceType type;
     std::unique_ptr<UpdatableSource> source;
+    std::size_t column;
+    std::string mark;
   };
-  Case cases[] = {{SrcPlugin, PluginSource(plugin.Api())}, {SrcOdbc, DatabaseSource(bridge.Api())}};
+  // A plug-in without field names: the mark goes to column 10 of its lines,
+  // whatever the SEND formula says.
+  ExtSrcLibrary automation;
+  ASSERT_TRUE(automation.Load(std::string(TEVRA_FAKE_LIBS) + "automation/", ui));
+  Case cases[] = {{SrcPlugin, PluginSource(plugin.Api()), 1, "P"},
+                  {SrcOdbc, DatabaseSource(bridge.Api()), 1, "D"},
+                  {SrcPlugin, PluginSource(automation.Api(), true), 10, "A"}};
   for (Case& c : cases) {
-    SCOPED_TRACE(c.type);
-    ASSERT_EQ(c.source->FieldCount(), 2u);
+    SCOPED_TRACE(c.mark);
+    ASSERT_EQ(c.source->FieldCount(), c.column == 10 ? 13u : 2u);
     doc->store.SetSourceType(c.type);
     PrintAll();
     doc->writeBack.liveSource = c.source.get();
-    program.settings.sendMark = c.type == SrcPlugin ? "P" : "D";
+    doc->writeBack.pluginWithoutFormulas = c.column == 10;
+    program.settings.sendMark = c.mark;
     ASSERT_TRUE(doc->writeBack.WriteBack());
     std::string marks;
     for (int i = 0; i < 3; ++i) {
       ASSERT_TRUE(c.source->Seek(i));
-      marks += c.source->Text(1) + "|";
+      marks += c.source->Text(c.column) + "|";
     }
     // Each library has its own table; the sent record keeps its "Y".
-    EXPECT_EQ(marks, c.type == SrcPlugin ? "P|Y|P|" : "D|Y|D|");
+    EXPECT_EQ(marks, c.mark + "|Y|" + c.mark + "|");
     EXPECT_FALSE(c.source->Seek(3));
   }
 }

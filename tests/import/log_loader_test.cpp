@@ -2,6 +2,7 @@
 
 #include "core/encoding.h"
 #include "import/csv_format_dialog.h"
+#include "import/automation_record.h"
 #include "import/external_libraries.h"
 
 #include <gtest/gtest.h>
@@ -267,7 +268,9 @@ TEST(HandOverHeader, MarkersAndNames) {
   for (const Case& c : cases) {
     const auto header = ReadHandOverHeader(c.text);
     EXPECT_EQ(header ? header->marker : 0, c.marker) << c.text;
-    if (header) EXPECT_EQ(ToUnicode(header->application), c.application) << c.text;
+    if (header) {
+      EXPECT_EQ(ToUnicode(header->application), c.application) << c.text;
+    }
   }
 }
 
@@ -312,6 +315,61 @@ TEST_F(LogLoaderTest, SourcesOfThePluginAndTheBridge) {
   // Cancel in the format dialog: the plug-in is closed, nothing read.
   ui.QueueFormatDialog([](CsvFormatDialog&) { return false; });
   EXPECT_FALSE(loader.ConnectPlugin(plugin.Api()));
+}
+
+TEST_F(LogLoaderTest, APluginWithoutFieldNamesDeliversAutomationLines) {
+  ExtSrcLibrary plugin;
+  ASSERT_TRUE(plugin.Load(std::string(TEVRA_FAKE_LIBS) + "automation/", ui));
+  ASSERT_TRUE(loader.ConnectPlugin(plugin.Api()));
+  EXPECT_EQ(ui.FormatDialogsShown(), 0);  // no formulas, nothing to ask
+  // The second line's time holds no number: it is not loaded, but the third
+  // keeps its record index.
+  ASSERT_EQ(store.QsoCount(), 2u);
+  EXPECT_EQ(store.Entry(0).Text(LogEntry::Call), "JA1ABC");
+  EXPECT_EQ(store.Entry(0).Text(LogEntry::Name), "Sato, Taro");
+  EXPECT_EQ(store.Entry(1).Text(LogEntry::Call), "JA3GHI");
+  EXPECT_EQ(store.Entry(1).Position(), 2);
+  EXPECT_EQ(store.SourceType(), SrcPlugin);
+}
+
+TEST(AutomationRecord, FieldsByTheirRules) {
+  struct Case {
+    const char* line;
+    bool taken;
+    int year, month, day, hour, minute;
+    const char* call;
+    const char* name;
+    char sent;
+    int env;
+  };
+  const Case cases[] = {
+      {"97.08.13,1234,JA1ABC,599,14.025,CW,50,,,,,,", true, 97, 8, 13, 12, 34, "JA1ABC", "", 0, 0},
+      {"970813,12:34,W1AW", true, 97, 8, 13, 12, 34, "W1AW", "", 0, 0},
+      {"24/11/03,0005,K1ABC,59,7,SSB,10,\"Doe, John\",Boston,rem,Y,N,3", true, 24, 11, 3, 0, 5, "K1ABC", "Doe, John", 'Y', 3},
+      {"2024-11-03,2359,JA2XYZ,,,,,,,,,,x", true, 24, 11, 3, 23, 59, "JA2XYZ", "", 0, 0},
+      {"20241103,930,JA3AAA", true, 24, 11, 3, 9, 30, "JA3AAA", "", 0, 0},
+      {"97.08.13,abc,JA1ABC", false, 0, 0, 0, 0, 0, "", "", 0, 0},
+      {"97.08.13", false, 0, 0, 0, 0, 0, "", "", 0, 0},
+      {"", false, 0, 0, 0, 0, 0, "", "", 0, 0},
+      {"1.2.3,1,ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", true, 1, 2, 3, 0, 1, "ABCDEFGHIJKLMNOPQRSTUVWX", "", 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    QsoRecord r;
+    ASSERT_EQ(ParseAutomationRecord(c.line, r), c.taken);
+    if (!c.taken) continue;
+    EXPECT_EQ(std::vector<int>({r.Year, r.Month, r.Day, r.Hour, r.Minute}),
+              std::vector<int>({c.year, c.month, c.day, c.hour, c.minute}));
+    EXPECT_EQ(FieldText(r.Call), c.call);
+    EXPECT_EQ(FieldText(r.Name), c.name);
+    EXPECT_EQ(r.QslSent, c.sent);
+    EXPECT_EQ(r.Env, c.env);
+  }
+  // The line is cut before it is split: the remarks end at byte 511.
+  QsoRecord r;
+  ASSERT_TRUE(ParseAutomationRecord("1.1.1,1,A,,,,,,," + std::string(600, 'r') + ",Y", r));
+  EXPECT_EQ(FieldText(r.Remarks).size(), 511u - 16u);
+  EXPECT_EQ(r.QslSent, 0);
 }
 
 }  // namespace tevra

@@ -3,6 +3,7 @@
 //   FAKE_NO_UPDATE    the required "Update" is missing
 //   FAKE_NO_CCLOSE    one optional export ("CClose") is missing
 //   FAKE_NO_OPTIONAL  none of the optional exports
+//   FAKE_AUTOMATION   no field names: automation lines (see fake_table.h)
 #include <cstdint>
 
 #include "fake_table.h"
@@ -15,7 +16,13 @@
 
 extern "C" {
 __attribute__((visibility("default"))) const char* NAME(GetMenuName)() { return "Fake source"; }
-__attribute__((visibility("default"))) std::uint16_t NAME(GetLogType)() { return 1; }
+__attribute__((visibility("default"))) std::uint16_t NAME(GetLogType)() {
+#ifdef FAKE_AUTOMATION
+  return 0;
+#else
+  return 1;
+#endif
+}
 __attribute__((visibility("default"))) const char* NAME(Open)(void*, void*, const char*) { return "/fake"; }
 __attribute__((visibility("default"))) std::int32_t NAME(Close)() { return 1; }
 __attribute__((visibility("default"))) const char* NAME(GetFieldText)(std::uint16_t i) { return fake::FieldName(i); }
