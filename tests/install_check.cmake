@@ -11,6 +11,7 @@ set(expected
   bin/tevra
   bin/tevra-batch
   bin/libdbbrdg.so
+  bin/libextsrc.so
   share/applications/tevra.desktop
   share/mime/packages/tevra.xml
   share/icons/hicolor/scalable/apps/tevra.svg

@@ -99,6 +99,11 @@ constexpr const char* kUsage =
     "                       mode (such as --odbc 'Driver=SQLite3;Database=log.db'\n"
     "                       --table qso); formulas from --csv-format, --guess or\n"
     "                       the settings file.\n"
+    "  --plugin LIBRARY --source PATH\n"
+    "                       read what a log-source plug-in (such as libextsrc.so\n"
+    "                       built here, for CSV files with a header row) serves\n"
+    "                       from PATH instead of a LOGFILE, in every mode;\n"
+    "                       formulas as for --odbc.\n"
     "  --export-dbf OUT.dbf LOGFILE\n"
     "                       load a log and write it as a dBase file, as the log\n"
     "                       list's 作成 does (22 fields, remark items taken apart).\n"
@@ -182,10 +187,15 @@ struct BatchOptions {
   // --odbc CONNECTION --table NAME: a database table instead of a LOGFILE.
   std::optional<std::string> odbcConnection;
   std::string odbcTable;
+  // --plugin LIBRARY --source PATH: a plug-in's source instead of a LOGFILE.
+  std::optional<std::string> pluginLibrary;
+  std::string pluginSource;
+  bool LiveSource() const { return odbcConnection || pluginLibrary; }
 };
 
-// What a log argument stands for when the log is a database table.
-constexpr const char* kOdbcLog = "\x01odbc";
+// What a log argument stands for when the log is a database table or a
+// plug-in's source.
+constexpr const char* kOdbcLog = "\x01live";
 
 // A whole number from min to max, or nothing.
 std::optional<long> Count(const QString& text, long min, long max) {
@@ -217,7 +227,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
                 config = valued("config"), csvFormat = valued("csv-format"), guess = flag("guess"),
                 skip = valued("skip"), encoding = valued("encoding"), png = valued("png"), pdf = valued("pdf"),
                 saveLayout = valued("save-layout"), exportDbf = valued("export-dbf"), odbc = valued("odbc"),
-                table = valued("table");
+                table = valued("table"), plugin = valued("plugin"), source = valued("source");
   flag("help");
   flag("h");
   flag("version");
@@ -293,6 +303,18 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
     if (listing && files.empty()) files.push_back(kOdbcLog);
   } else if (parser.isSet(table)) {
     return "--table goes with --odbc";
+  }
+  if (parser.isSet(plugin)) {
+    if (parser.isSet(odbc)) return "--plugin and --odbc exclude each other";
+    if (!parser.isSet(source)) return "--plugin needs --source PATH (the file or name the plug-in reads)";
+    options.pluginLibrary = text(plugin);
+    // A bare file name means the library here, not one on the loader's path.
+    if (options.pluginLibrary->find('/') == std::string::npos) options.pluginLibrary->insert(0, "./");
+    options.pluginSource = text(source);
+    if (printing && files.size() == 1) files.push_back(kOdbcLog);
+    if (listing && files.empty()) files.push_back(kOdbcLog);
+  } else if (parser.isSet(source)) {
+    return "--source goes with --plugin";
   }
   if (printing || rendering) {
     if (files.empty()) return printing ? "a merge print needs a LAYOUT" : "a rendering needs a LAYOUT";
@@ -594,10 +616,34 @@ int LoadOdbc(const BatchOptions& batch, Session& session, std::FILE* err) {
   return 0;
 }
 
+// A plug-in's source, as --plugin and --source say: the plug-in is handed
+// the source as the current log path.
+int LoadPlugin(const BatchOptions& batch, Session& session, std::FILE* err) {
+  Program& program = *session.program;
+  std::string problem;
+  if (!program.extSrc.LoadFile(*batch.pluginLibrary, program.ui, &problem)) {
+    std::fprintf(err, "tevra-batch: %s: not a log-source plug-in (%s)\n", batch.pluginLibrary->c_str(),
+                 problem.c_str());
+    return 1;
+  }
+  LoadOptions& options = program.settings.load;
+  options.curLogDir = std::string(DirectoryOf(batch.pluginSource));
+  options.curLogName = std::string(FileNameOf(batch.pluginSource));
+  if (!session.doc->ConnectPlugin()) {
+    if (session.noFormulas)
+      std::fprintf(err, "tevra-batch: no conversion formulas for the plug-in's fields: give --csv-format FILE.mft or "
+                        "--guess, or set them in the settings file\n");
+    else
+      std::fprintf(err, "tevra-batch: %s: the plug-in delivered no log\n", batch.pluginSource.c_str());
+    return 1;
+  }
+  return 0;
+}
+
 int LoadLog(const BatchOptions& batch, Session& session, const std::string& path, std::FILE* err) {
-  if (batch.odbcConnection) {
+  if (batch.LiveSource()) {
     if (batch.perCard) session.doc->SetQsosPerCard(*batch.perCard);
-    if (const int rc = LoadOdbc(batch, session, err)) return rc;
+    if (const int rc = batch.pluginLibrary ? LoadPlugin(batch, session, err) : LoadOdbc(batch, session, err)) return rc;
     if (batch.sort == "time") session.doc->SortByTime();
     else if (!batch.sort.empty() && !session.doc->store.Sorted()) session.doc->SortBureau(batch.sort == "desc");
     return 0;
@@ -629,7 +675,7 @@ int LoadLog(const BatchOptions& batch, Session& session, const std::string& path
 // Loads a log as the command line says and hands it over.
 int WithLoadedLog(const BatchOptions& batch, const std::string& path, std::FILE* err,
                   const std::function<int(Document&)>& use) {
-  if (!batch.odbcConnection && !ReaderForNamedFile(path)) {
+  if (!batch.LiveSource() && !ReaderForNamedFile(path)) {
     std::fprintf(err, "tevra-batch: %s: not a log file (unknown extension)\n", path.c_str());
     return 1;
   }

@@ -70,7 +70,13 @@ CsvFormatDialog::CsvFormatDialog(Kind kind, std::vector<std::string> samples, st
       sourceName_(std::move(sourceName)) {
   if (samples_.size() > kColumnSlots) samples_.resize(kColumnSlots);
   if (fieldNames_.size() > kColumnSlots) fieldNames_.resize(kColumnSlots);
-  if (HasFieldNames()) layout_.separatorType = kNoDelimiter;
+  if (HasFieldNames()) layout_.separatorType = FieldDelimiter();
+}
+
+int CsvFormatDialog::FieldDelimiter() const {
+  // A plug-in hands over comma-separated lines; dBase and the database
+  // bridge separate their fields with 0x1E (no delimiter to choose).
+  return kind_ == Kind::Plugin ? 0 : kNoDelimiter;
 }
 
 std::string CsvFormatDialog::Title() const {
@@ -137,7 +143,7 @@ bool CsvFormatDialog::LoadSettingsFile(Ui& ui, const std::string& path) {
     case MftResult::BadFormat: ui.ShowMessage(msg::kUnexpectedFormat107); return false;
     case MftResult::Ok: break;
   }
-  if (HasFieldNames()) layout.separatorType = kNoDelimiter;
+  if (HasFieldNames()) layout.separatorType = FieldDelimiter();
   layout_ = std::move(layout);
   defaultQso_ = defaults;
   return true;

@@ -41,6 +41,8 @@ class CsvFormatDialog {
   std::vector<std::string> SampleFields() const;
 
   int Delimiter() const { return layout_.separatorType; }
+  // The delimiter of a source with field names (not the user's to choose).
+  int FieldDelimiter() const;
   // Ignored for sources with field names (they are always split as records).
   void SetDelimiter(int delimiter);
   bool Utc() const { return layout_.utc; }

@@ -11,12 +11,14 @@
 namespace tevra {
 namespace {
 
-// Looks up every export of a table; false when any is missing.
+// Looks up every export of a table; false when any is missing, whose name
+// then goes to missing (when given).
 template <typename Entry>
-bool Resolve(const SharedLibrary& library, const Entry& entries) {
+bool Resolve(const SharedLibrary& library, const Entry& entries, std::string* missing = nullptr) {
   bool all = true;
   for (const auto& [name, slot] : entries) {
     *slot = library.Symbol(name);
+    if (!*slot && all && missing) *missing = name;
     all = all && *slot != nullptr;
   }
   return all;
@@ -55,10 +57,16 @@ void SharedLibrary::Release() {
   handle_ = nullptr;
 }
 
-bool ExtSrcLibrary::Load(const std::string& directory, Ui& ui) {
+bool ExtSrcLibrary::Load(const std::string& directory, Ui& ui) { return LoadFile(directory + kExtSrcFileName, ui); }
+
+bool ExtSrcLibrary::LoadFile(const std::string& path, Ui& ui, std::string* problem) {
   Release();
   ui.SetStatus(msg::kQueryingExtSrc);
-  bool ok = library_.Open(directory + kExtSrcFileName);
+  bool ok = library_.Open(path);
+  if (!ok && problem) {
+    const char* why = dlerror();
+    *problem = why ? why : "cannot be loaded";
+  }
   if (ok) {
     const Named required[] = {
         {"GetMenuName", Slot(api_.GetMenuName)}, {"GetLogType", Slot(api_.GetLogType)},
@@ -74,7 +82,9 @@ bool ExtSrcLibrary::Load(const std::string& directory, Ui& ui) {
         {"WriteText", Slot(api_.WriteText)},
         {"CClose", Slot(api_.CClose)},
     };
-    ok = Resolve(library_, required);
+    std::string missing;
+    ok = Resolve(library_, required, &missing);
+    if (!ok && problem) *problem = "the required call \"" + missing + "\" is missing";
     if (ok && !Resolve(library_, optional)) {
       api_.GetCreateFileType = nullptr;
       api_.Create = nullptr;

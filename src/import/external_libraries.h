@@ -79,6 +79,9 @@ class ExtSrcLibrary {
   // Loads directory + libextsrc.so. A missing library or a missing required
   // export leaves the plug-in unavailable, without a message.
   bool Load(const std::string& directory, Ui& ui);
+  // The same with the library's own path; problem (when given) says why a
+  // library was not taken.
+  bool LoadFile(const std::string& path, Ui& ui, std::string* problem = nullptr);
   void Release();
   bool Available() const { return library_.IsOpen(); }
   bool CanCreate() const { return api_.Create != nullptr; }

@@ -316,8 +316,10 @@ bool LogLoader::ConnectPlugin(const ExtSrcApi& api) {
     return false;
   }
   if (!api.Open || !hooks_.SettlePendingWriteBack()) return false;
-  const std::string current = options_.curLogDir.empty() ? options_.curLogName
-                                                         : options_.curLogDir + "/" + options_.curLogName;
+  // The directory keeps its trailing "/" (added when a setting lacks it).
+  std::string current = options_.curLogDir;
+  if (!current.empty() && current.back() != '/') current += '/';
+  current += options_.curLogName;
   const char* opened = api.Open(nullptr, nullptr, current.c_str());
   if (!opened) return false;
   const std::string source = std::string(opened).substr(0, 4096);

@@ -284,6 +284,10 @@ TEST_F(LogLoaderTest, SourcesOfThePluginAndTheBridge) {
     EXPECT_TRUE(dialog.HasFieldNames());
     EXPECT_EQ(dialog.RowLabel(0), "CALL");
     EXPECT_EQ(dialog.Samples().size(), 3u);
+    // The sample split as the source separates it: commas or 0x1E.
+    dialog.SetSkipCount(1);
+    EXPECT_EQ(dialog.SampleFields(), (std::vector<std::string>{"JA2DEF", "Y"}));
+    dialog.SetSkipCount(0);
     dialog.Guess();
     return true;
   };

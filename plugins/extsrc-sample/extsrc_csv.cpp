@@ -1,0 +1,278 @@
+// A log-source plug-in for TEVRA: a CSV file with a header row, as a
+// spreadsheet or a logging program exports it. The header's names are the
+// fields, so TEVRA's conversion formulas (and their guess) apply; the sent
+// mark is written into the file; the log list's export writes such a file.
+//
+// The source: in the desktop program a file dialog; without windows (the
+// batch program) the current log path TEVRA passes, which
+// "tevra-batch --plugin libextsrc.so --source FILE" sets to FILE.
+//
+// Writing keeps the user's file safe: the file must still be the one that
+// was read, a copy of it goes to FILE.bak before the first change, and each
+// change writes a complete new file that replaces the old one only once it
+// is on the disk. Every byte but the changed field stays as it was.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/encoding.h"
+#include "core/file_io.h"
+#include "core/profile.h"
+#include "core/text.h"
+#include "csv_log.h"
+#include "tevra/extsrc.h"
+
+namespace {
+
+using extsrc::CsvLog;
+
+constexpr std::uint64_t kMaxFileBytes = std::uint64_t{256} << 20;
+
+struct Source {
+  bool open = false;
+  std::string path;  // file-system bytes, as TEVRA keeps paths
+  CsvLog log;
+  std::size_t current = 0;
+  struct stat seen {};  // the file as last read or written
+  bool backedUp = false;
+  std::string scratch;  // the text handed out last
+};
+
+struct Export {
+  std::string path;
+  std::string temporary;
+  std::FILE* file = nullptr;
+};
+
+Source& S() {
+  static Source source;
+  return source;
+}
+
+Export& E() {
+  static Export e;
+  return e;
+}
+
+bool HaveWindows() { return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr; }
+
+void Complain(void* window, const std::string& path, const char* japanese, const char* english) {
+  if (HaveWindows())
+    QMessageBox::warning(static_cast<QWidget*>(window), QStringLiteral("CSVログ"),
+                         QString::fromStdString(path) + QStringLiteral("\n\n") + QString::fromUtf8(japanese));
+  else
+    std::fprintf(stderr, "libextsrc: %s: %s\n", path.c_str(), english);
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_ino == b.st_ino && a.st_dev == b.st_dev && a.st_size == b.st_size &&
+         a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+const char* Keep(std::string text) {
+  S().scratch = std::move(text);
+  return S().scratch.c_str();
+}
+
+}  // namespace
+
+extern "C" {
+
+__attribute__((visibility("default"))) const char* GetMenuName(void) {
+  static const std::string name = tevra::FromUnicode("CSVログファイルに接続...");
+  return name.c_str();
+}
+
+__attribute__((visibility("default"))) uint16_t GetLogType(void) { return 1; }
+
+__attribute__((visibility("default"))) const char* Open(void*, void* window, const char* currentPath) {
+  Source& s = S();
+  s = Source{};
+  std::string path = currentPath ? currentPath : "";
+  if (HaveWindows()) {
+    const QString start = QString::fromStdString(path);
+    const QString chosen = QFileDialog::getOpenFileName(
+        static_cast<QWidget*>(window), QStringLiteral("CSVログを開く"), start,
+        QStringLiteral("CSVファイル (*.csv *.txt);;すべてのファイル (*)"));
+    if (chosen.isEmpty()) return nullptr;
+    path = chosen.toStdString();
+  }
+  if (path.empty()) return nullptr;
+  std::string bytes;
+  switch (tevra::ReadRegularFile(path, bytes, kMaxFileBytes)) {
+    case tevra::FileReadResult::Ok: break;
+    case tevra::FileReadResult::TooLarge:
+      Complain(window, path, "ファイルが大きすぎます.", "the file is too large");
+      return nullptr;
+    case tevra::FileReadResult::NotRegular:
+      Complain(window, path, "通常のファイルではありません.", "not a regular file");
+      return nullptr;
+    default:
+      Complain(window, path, "ファイルが開けません.", "cannot be read");
+      return nullptr;
+  }
+  if (::stat(path.c_str(), &s.seen) != 0 || !s.log.Parse(std::move(bytes))) {
+    Complain(window, path, "見出し行がありません.", "no header row");
+    return nullptr;
+  }
+  s.open = true;
+  s.path = path;
+  return s.path.c_str();
+}
+
+__attribute__((visibility("default"))) int32_t Close(void) {
+  S() = Source{};
+  return 1;
+}
+
+__attribute__((visibility("default"))) const char* GetFieldText(uint16_t index) {
+  const Source& s = S();
+  if (!s.open || index >= s.log.FieldCount()) return nullptr;
+  return s.log.FieldName(index).c_str();
+}
+
+__attribute__((visibility("default"))) int32_t MoveNext(void) {
+  Source& s = S();
+  if (!s.open || s.current >= s.log.RecordCount()) return 0;
+  ++s.current;
+  return s.current < s.log.RecordCount() ? 1 : 0;
+}
+
+__attribute__((visibility("default"))) int32_t Seek(int32_t index) {
+  Source& s = S();
+  if (!s.open || index < 0 || static_cast<std::size_t>(index) >= s.log.RecordCount()) return 0;
+  s.current = static_cast<std::size_t>(index);
+  return 1;
+}
+
+__attribute__((visibility("default"))) int32_t IsEOF(void) {
+  const Source& s = S();
+  return !s.open || s.current >= s.log.RecordCount() ? 1 : 0;
+}
+
+__attribute__((visibility("default"))) int32_t ListText(char* buffer, int32_t size) {
+  const Source& s = S();
+  if (!buffer || size <= 0) return 0;
+  buffer[0] = '\0';
+  if (!s.open || s.current >= s.log.RecordCount()) return 0;
+  const std::string line = s.log.Line(s.current);
+  std::size_t n = std::min(line.size(), static_cast<std::size_t>(size) - 1);
+  // Never half a double-byte character at the cut.
+  if (n < line.size()) {
+    std::size_t whole = 0;
+    while (whole < n) {
+      const std::size_t next = whole + tevra::CharLength(line, whole);
+      if (next > n) break;
+      whole = next;
+    }
+    n = whole;
+  }
+  std::memcpy(buffer, line.data(), n);
+  buffer[n] = '\0';
+  return 1;
+}
+
+__attribute__((visibility("default"))) const char* GetText(int32_t column) {
+  const Source& s = S();
+  if (!s.open || s.current >= s.log.RecordCount() || column < 0) return nullptr;
+  return Keep(s.log.Text(s.current, static_cast<std::size_t>(column)));
+}
+
+__attribute__((visibility("default"))) int32_t CanUpdate(int32_t column) {
+  const Source& s = S();
+  if (!s.open || column < 0 || static_cast<std::size_t>(column) >= s.log.FieldCount()) return 0;
+  // A file the user made read-only stays as it is.
+  return ::access(s.path.c_str(), W_OK) == 0 ? 1 : 0;
+}
+
+__attribute__((visibility("default"))) int32_t Update(int32_t column, const char* text) {
+  Source& s = S();
+  if (!text || !CanUpdate(column) || s.current >= s.log.RecordCount()) return 0;
+  // Changed behind our back (saved again in a spreadsheet): nothing written.
+  struct stat now {};
+  if (::stat(s.path.c_str(), &now) != 0 || !SameFile(now, s.seen)) return 0;
+  const auto edit = s.log.Set(s.current, static_cast<std::size_t>(column), text);
+  if (!edit) return 0;
+  if (!s.backedUp) {
+    if (!tevra::ReplaceFileAtomically(s.path + ".bak", s.log.Original())) {
+      s.log.Undo(*edit);
+      return 0;
+    }
+    s.backedUp = true;
+  }
+  if (!tevra::ReplaceFileAtomically(s.path, s.log.Bytes()) || ::stat(s.path.c_str(), &s.seen) != 0) {
+    s.log.Undo(*edit);
+    return 0;
+  }
+  return 1;
+}
+
+// --- the export: a new CSV file (UTF-8, header row) ---------------------------
+
+__attribute__((visibility("default"))) const char* GetCreateFileType(int32_t) {
+  static const std::string type = tevra::FromUnicode("CSVファイル (*.csv)|*.csv|");
+  return type.c_str();
+}
+
+__attribute__((visibility("default"))) int32_t Create(const char* path) {
+  Export& e = E();
+  if (e.file) {
+    std::fclose(e.file);
+    ::unlink(e.temporary.c_str());
+  }
+  e = Export{};
+  if (!path || !*path) return 0;
+  // Written beside the target and renamed over it at the end.
+  e.path = path;
+  const std::size_t slash = e.path.rfind('/');
+  e.temporary = (slash == std::string::npos ? std::string() : e.path.substr(0, slash + 1)) + ".tevra-export.XXXXXX";
+  const int fd = ::mkstemp(e.temporary.data());
+  if (fd < 0) return 0;
+  ::fchmod(fd, 0644);
+  e.file = ::fdopen(fd, "wb");
+  if (!e.file) {
+    ::close(fd);
+    ::unlink(e.temporary.c_str());
+    return 0;
+  }
+  return std::fputs("DATE,TIME,CALL,RST,FREQ,MODE,POWER,NAME,QTH,REM,SEND,RECV,ENV\r\n", e.file) >= 0 ? 1 : 0;
+}
+
+__attribute__((visibility("default"))) int32_t WriteText(const char* line) {
+  Export& e = E();
+  if (!e.file || !line) return 0;
+  // TEVRA's line: fields split as it splits them, a comma after the last.
+  std::string_view rest(line);
+  std::vector<std::string_view> fields;
+  while (!rest.empty()) fields.push_back(tevra::SplitComma(rest));
+  std::string out;
+  for (std::size_t f = 0; f < fields.size(); ++f) {
+    if (f) out += ',';
+    out += extsrc::QuoteField(tevra::ToUnicode(fields[f]), ',');
+  }
+  out += "\r\n";
+  return std::fwrite(out.data(), 1, out.size(), e.file) == out.size() ? 1 : 0;
+}
+
+__attribute__((visibility("default"))) int32_t CClose(void) {
+  Export& e = E();
+  if (!e.file) return 0;
+  bool ok = std::fflush(e.file) == 0 && ::fsync(::fileno(e.file)) == 0;
+  ok = std::fclose(e.file) == 0 && ok;
+  e.file = nullptr;
+  ok = ok && std::rename(e.temporary.c_str(), e.path.c_str()) == 0;
+  if (!ok) ::unlink(e.temporary.c_str());
+  return ok ? 1 : 0;
+}
+
+}  // extern "C"
