@@ -100,7 +100,11 @@ __attribute__((visibility("default"))) const char* Open(void*, void* window, con
   s = Source{};
   std::string path = currentPath ? currentPath : "";
   if (HaveWindows()) {
-    const QString start = QString::fromStdString(path);
+    // The current log when it is a CSV file, else its folder.
+    QString start = QString::fromStdString(path);
+    if (!start.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) &&
+        !start.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
+      start = start.left(start.lastIndexOf(QLatin1Char('/')) + 1);
     const QString chosen = QFileDialog::getOpenFileName(
         static_cast<QWidget*>(window), QStringLiteral("CSVログを開く"), start,
         QStringLiteral("CSVファイル (*.csv *.txt);;すべてのファイル (*)"));
