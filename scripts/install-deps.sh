@@ -25,6 +25,8 @@ packages=(
   poppler-utils        # tests look at rendered PDF pages
   unixodbc-dev         # the database bridge to logs kept in databases
   libsqliteodbc        # the SQLite ODBC driver the bridge's tests use
+  dbus-daemon          # the automation tests run the program on a private session bus
+  python3-dbus         # the automation example client (and its test)
 )
 
 missing=()

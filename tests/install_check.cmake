@@ -13,6 +13,8 @@ set(expected
   bin/libdbbrdg.so
   bin/libextsrc.so
   share/applications/tevra.desktop
+  share/dbus-1/services/org.tevra.Tevra.service
+  share/dbus-1/interfaces/org.tevra.Application.xml
   share/mime/packages/tevra.xml
   share/icons/hicolor/scalable/apps/tevra.svg
   share/tevra/ARRL.DX

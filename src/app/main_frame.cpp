@@ -449,7 +449,8 @@ void MainFrame::SetModified(bool modified) {
 }
 
 void MainFrame::UpdateTitle() {
-  const QString name = doc_.path.empty() ? QStringLiteral("無題") : QFileInfo(QString::fromStdString(doc_.path)).fileName();
+  QString name = doc_.path.empty() ? QStringLiteral("無題") : QFileInfo(QString::fromStdString(doc_.path)).fileName();
+  if (!documentTitle_.isEmpty()) name = documentTitle_;
   setWindowTitle(name + (doc_.modified ? QStringLiteral("*") : QString()) + QStringLiteral(" - TEVRA"));
 }
 
@@ -590,6 +591,7 @@ bool MainFrame::OpenByName(const std::string& path) {
   const bool ok = doc_.OpenByName(path);
   if (ok && layout) {
     doc_.path = path;
+    documentTitle_.clear();
     undo_.clear();
     SetModified(false);
   }
@@ -629,10 +631,22 @@ bool MainFrame::Save(bool askName) {
 
 void MainFrame::NewDocument() {
   if (!AskToSave()) return;
+  StartNewDocument();
+}
+
+void MainFrame::StartNewDocument() {
   doc_.DiscardContents();
   doc_.path.clear();
+  documentTitle_.clear();
   undo_.clear();
   SetModified(false);
+  if (doc_.newDocEvent) doc_.newDocEvent();
+  Redraw();
+}
+
+void MainFrame::SetDocumentTitle(const QString& title) {
+  documentTitle_ = title;
+  UpdateTitle();
 }
 
 void MainFrame::OpenDocument() {

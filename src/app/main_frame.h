@@ -59,6 +59,11 @@ class MainFrame : public QMainWindow {
   // Opens a layout or a log by name, as the command line and the recent
   // lists do; redraws.
   bool OpenByName(const std::string& path);
+  // The new-document step without the save question (automation), and the
+  // document's title in the caption in place of the file name (empty: the
+  // file name again).
+  void StartNewDocument();
+  void SetDocumentTitle(const QString& title);
   // Places the window as the settings file says, or by the defaults for
   // the available screen.
   void RestorePlacement();
@@ -117,6 +122,7 @@ class MainFrame : public QMainWindow {
   void UpdateRecentMenus();
 
   bool AskToSave();  // false: cancelled
+  QString documentTitle_;
   bool Save(bool askName);
   void NewDocument();
   void OpenDocument();

@@ -244,6 +244,9 @@ bool Document::OpenLayout(const std::string& path) {
   if (layout.Options) ApplyIncludedOptions(*layout.Options, program.settings);
   program.settings.recentLayouts.Add(path);
   LayoutReady();
+  if (openDocEvent) openDocEvent();
+  // The layout brought its own rig and antenna texts.
+  if (program.automation.loadRigAnt && rigAntEvent) rigAntEvent();
   return true;
 }
 

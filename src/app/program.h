@@ -172,8 +172,11 @@ class Document final : public PrintTarget, public WriteBackTarget {
   std::function<void()> printedEvent;
   std::function<void()> afterMergePrint;
   std::function<void()> redraw;
-  // The automation event of a change of the rig and antenna texts.
+  // The automation event of a change of the rig and antenna texts, of a
+  // new document set up and of a layout file opened.
   std::function<void()> rigAntEvent;
+  std::function<void()> newDocEvent;
+  std::function<void()> openDocEvent;
 
   // The condition a QSO must meet to load; none: "LoadCond" of the options.
   std::optional<std::string> loadConditionOverride;

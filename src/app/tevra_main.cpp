@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "app/allocator_tuning.h"
+#include "app/automation_service.h"
 #include "app/frame_dialogs.h"
 #include "app/main_frame.h"
 #include "app/program.h"
@@ -36,14 +37,20 @@ int main(int argc, char** argv) {
   const QCommandLineOption config(QStringLiteral("config"), QStringLiteral("Use FILE as the settings file (TEVRA.INI)."),
                                   QStringLiteral("FILE"));
   parser.addOption(config);
+  const QCommandLineOption automation(
+      QStringLiteral("automation"),
+      QStringLiteral("Serve a logging program on the D-Bus session bus (org.tevra.Tevra, /Application); "
+                     "no window is shown until the client asks for it."));
+  parser.addOption(automation);
   parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Layout document or log to open."),
                                QStringLiteral("[FILE...]"));
   parser.process(app);
 
+  const bool forAutomation = parser.isSet(automation);
   QtUi ui;
-  // The splash shows the progress of the start-up.
+  // The splash shows the progress of the start-up (not for automation).
   AboutBox splash;
-  splash.ShowAsSplash();
+  if (!forAutomation) splash.ShowAsSplash();
   QElapsedTimer shown;
   shown.start();
   ui.statusSink = [&splash](const QString& text) { splash.SetProgressText(text); };
@@ -80,8 +87,18 @@ int main(int argc, char** argv) {
       else if (frameStatus) frameStatus(text);
     };
     frame.RestorePlacement();
-    frame.show();
-    splash.raise();
+    std::unique_ptr<AutomationService> service;
+    if (forAutomation) {
+      service = std::make_unique<AutomationService>(doc, frame);
+      if (const auto problem = service->Register(QDBusConnection::sessionBus())) {
+        std::fprintf(stderr, "tevra: %s\n", problem->toUtf8().constData());
+        return 1;
+      }
+      QApplication::setQuitOnLastWindowClosed(true);
+    } else {
+      frame.show();
+      splash.raise();
+    }
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty()) frame.OpenByName(files.front().toStdString());
     std::vector<std::string> extra;
@@ -96,8 +113,12 @@ int main(int argc, char** argv) {
       splash.close();
       frame.OpenExtraWords(extra);
     });
-    startup.start(500);
+    if (!forAutomation) startup.start(500);
+    else frame.OpenExtraWords(extra);
     rc = QApplication::exec();
+    // The document goes at program end: the client hears of it.
+    if (service) service->Model().Fire(AutomationEvent::Exit);
+    service.reset();
   }
   // The document goes: the settings are written, the write-back has its
   // last chance, the document is reset.

@@ -113,6 +113,8 @@ class LogStore {
   void SortByTime();
   // Set by the bureau sort, cleared by the time sort and by Clear.
   bool Sorted() const { return sorted_; }
+  // The automation client's say on it (its "SortFlag").
+  void SetSorted(bool sorted) { sorted_ = sorted; }
   // The card counts per call area as text; an empty text for an empty
   // store. Sorts in ascending bureau order first when the store is not
   // sorted.

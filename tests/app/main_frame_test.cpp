@@ -292,6 +292,20 @@ TEST_F(MainFrameTest, ClosingAsksAboutTheLogBeforeTheLayout) {
   EXPECT_FALSE(program->printedData);
 }
 
+TEST_F(MainFrameTest, AnAutomationClientKeepsOrHidesTheWindow) {
+  // DisableExit 1: the close is refused; 2: the window hides, the program runs on.
+  const struct {
+    int disableExit;
+    bool closed, visible;
+  } cases[] = {{1, false, true}, {2, false, false}, {0, true, false}};
+  for (const auto& c : cases) {
+    program->automation.disableExit = c.disableExit;
+    frame->show();
+    EXPECT_EQ(frame->close(), c.closed) << c.disableExit;
+    EXPECT_EQ(frame->isVisible(), c.visible) << c.disableExit;
+  }
+}
+
 TEST_F(MainFrameTest, MergePrintIntoAPdfFileGivesTheBatchPages) {
   OpenPostcardWithLog();
   const auto windowPdf = dir.Path() / "window.pdf";

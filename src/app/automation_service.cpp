@@ -1,0 +1,296 @@
+#include "app/automation_service.h"
+
+#include <QApplication>
+#include <QDBusConnectionInterface>
+
+#include <chrono>
+
+#include "app/commands.h"
+#include "app/log_list_window.h"
+#include "app/main_frame.h"
+#include "app/program.h"
+#include "core/encoding.h"
+
+namespace tevra {
+
+namespace {
+
+std::string In(const QString& text) { return FromUnicode(text.toStdString()); }
+QString Out(std::string_view cp932) { return QString::fromStdString(ToUnicode(cp932)); }
+
+// The window style bits a client of old reads.
+// How long a hidden program waits for a client after the last one left.
+constexpr std::chrono::seconds kIdleEnd{30};
+
+constexpr std::int32_t kStyleVisible = 0x10000000, kStyleMinimised = 0x20000000, kStyleMaximised = 0x01000000;
+
+}  // namespace
+
+AutomationService::AutomationService(Document& doc, MainFrame& frame)
+    : doc_(doc), frame_(frame), model_(std::make_unique<Automation>(doc, *this)) {
+  model_->announce = [this](AutomationEvent event, std::int32_t first, std::int32_t second) {
+    emit Event(static_cast<int>(event), first, second);
+  };
+  new AutomationAdaptor(this);
+  idle_.setSingleShot(true);
+  idle_.setInterval(kIdleEnd);
+  connect(&idle_, &QTimer::timeout, this, &AutomationService::EndWhenUnused);
+  watcher_.setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
+  connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this, &AutomationService::ClientLeft);
+  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+    // The calls that wait for the end (DoMessageLoop) get their answer now.
+    for (const QDBusMessage& call : pendingReplies_) connection_.send(call.createReply());
+    // A round trip to the bus after them: the answers (and the Exit signal)
+    // are on the wire before the connection goes.
+    if (!pendingReplies_.isEmpty() && connection_.isConnected())
+      connection_.interface()->isServiceRegistered(QString::fromLatin1(kAutomationService));
+    pendingReplies_.clear();
+  });
+}
+
+AutomationService::~AutomationService() {
+  if (connection_.isConnected()) {
+    connection_.unregisterObject(QString::fromLatin1(kAutomationPath));
+    connection_.unregisterService(QString::fromLatin1(kAutomationService));
+  }
+}
+
+std::optional<QString> AutomationService::Register(QDBusConnection connection) {
+  if (!connection.isConnected())
+    return QStringLiteral("no D-Bus session bus (%1)").arg(connection.lastError().message());
+  connection_ = connection;
+  watcher_.setConnection(connection);
+  if (!connection.registerObject(QString::fromLatin1(kAutomationPath), this))
+    return QStringLiteral("the object %1 is already registered").arg(QString::fromLatin1(kAutomationPath));
+  // One program serves the name: a second one does not queue behind it.
+  const auto reply = connection.interface()->registerService(QString::fromLatin1(kAutomationService),
+                                                             QDBusConnectionInterface::DontQueueService,
+                                                             QDBusConnectionInterface::DontAllowReplacement);
+  if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
+    connection.unregisterObject(QString::fromLatin1(kAutomationPath));
+    return QStringLiteral("another TEVRA already serves %1 on this bus").arg(QString::fromLatin1(kAutomationService));
+  }
+  return std::nullopt;
+}
+
+void AutomationService::Track() {
+  if (!calledFromDBus()) return;
+  idle_.stop();
+  const QString client = message().service();
+  if (client.isEmpty() || clients_.contains(client)) return;
+  clients_.insert(client);
+  watcher_.addWatchedService(client);
+}
+
+void AutomationService::ReplyAtQuit() {
+  if (!calledFromDBus()) return;
+  setDelayedReply(true);
+  pendingReplies_.append(message());
+}
+
+void AutomationService::ClientLeft(const QString& name) {
+  clients_.remove(name);
+  watcher_.removeWatchedService(name);
+  // Nobody drives the hidden program any more: unless a client comes back
+  // soon (a shell script connects for every call), it ends.
+  if (clients_.isEmpty()) idle_.start();
+}
+
+void AutomationService::EndWhenUnused() {
+  if (clients_.isEmpty() && !frame_.isVisible() && doc_.program.automation.disableExit != 1) QCoreApplication::quit();
+}
+
+void AutomationService::RunCommand(int command) { frame_.Run(command); }
+
+bool AutomationService::ShowLogList() {
+  LogListWindow window(doc_, &frame_);
+  return window.exec() == QDialog::Accepted;
+}
+
+bool AutomationService::OpenByName(const std::string& path) { return frame_.OpenByName(path); }
+void AutomationService::OpenFileDialog() { frame_.Run(cmd::kFileOpen); }
+void AutomationService::NewDocument() { frame_.StartNewDocument(); }
+void AutomationService::SetDocumentTitle(const std::string& cp932) { frame_.SetDocumentTitle(Out(cp932)); }
+void AutomationService::SetWindowTitle(const std::string& cp932) { frame_.setWindowTitle(Out(cp932)); }
+void AutomationService::Redraw() { frame_.Redraw(); }
+
+void AutomationService::Foreground() {
+  frame_.show();
+  frame_.raise();
+  frame_.activateWindow();
+}
+
+void AutomationService::ShowWindow(std::int32_t command) {
+  // The show commands of old: 0 hide, 2/6/7 minimised, 3 maximised, 1/9
+  // normal, anything else shown as it was.
+  switch (command) {
+    case 0: frame_.hide(); return;
+    case 2:
+    case 6:
+    case 7: frame_.showMinimized(); return;
+    case 3: frame_.showMaximized(); break;
+    case 1:
+    case 9: frame_.showNormal(); break;
+    default: frame_.show(); break;
+  }
+  frame_.activateWindow();
+}
+
+std::int32_t AutomationService::WindowStyle() const {
+  std::int32_t style = 0;
+  if (frame_.isVisible()) style |= kStyleVisible;
+  if (frame_.isMinimized()) style |= kStyleMinimised;
+  if (frame_.isMaximized()) style |= kStyleMaximised;
+  return style;
+}
+
+bool AutomationService::CanExit() {
+  if (doc_.program.automation.disableExit == 1) return false;
+  return doc_.writeBack.Settle(true);
+}
+
+void AutomationService::SetStatusText(const std::string& cp932) {
+  if (cp932.empty()) doc_.program.ui.ClearStatus();
+  else doc_.program.ui.SetStatus(cp932);
+}
+
+void AutomationService::RunMessageLoop() {
+  // The program's own loop runs on; the call is answered when it ends.
+  ReplyAtQuit();
+}
+
+bool AutomationService::Quit() {
+  if (!CanExit()) return false;
+  frame_.SavePlacement();
+  QCoreApplication::quit();
+  return true;
+}
+
+// --- the adaptor ----------------------------------------------------------------
+
+AutomationAdaptor::AutomationAdaptor(AutomationService* service) : QDBusAbstractAdaptor(service), service_(service) {
+  setAutoRelaySignals(false);
+  connect(service, &AutomationService::Event, this, [this](int event, qint32 first, qint32 second) {
+    switch (static_cast<AutomationEvent>(event)) {
+      case AutomationEvent::Printed: emit Printed(first, second); break;
+      case AutomationEvent::Exit: emit Exit(first, second); break;
+      case AutomationEvent::Printing: emit Printing(first, second); break;
+      case AutomationEvent::RigAnt: emit RigAnt(first, second); break;
+      case AutomationEvent::NewDoc: emit NewDoc(first, second); break;
+      case AutomationEvent::OpenDoc: emit OpenDoc(first, second); break;
+    }
+  });
+}
+
+qint16 AutomationAdaptor::PrintStat() const { return m().PrintStat(); }
+void AutomationAdaptor::SetPrintStat(qint16 v) { m().SetPrintStat(v); }
+qint16 AutomationAdaptor::DisableExit() const { return m().DisableExit(); }
+void AutomationAdaptor::SetDisableExit(qint16 v) { m().SetDisableExit(v); }
+qint16 AutomationAdaptor::EnableLogFile() const { return m().EnableLogFile(); }
+void AutomationAdaptor::SetEnableLogFile(qint16 v) { m().SetEnableLogFile(v); }
+qint16 AutomationAdaptor::LoadRigAnt() const { return m().LoadRigAnt(); }
+void AutomationAdaptor::SetLoadRigAnt(qint16 v) { m().SetLoadRigAnt(v); }
+qint16 AutomationAdaptor::Modified() const { return m().Modified(); }
+void AutomationAdaptor::SetModified(qint16 v) { m().SetModified(v); }
+qint16 AutomationAdaptor::SortFlag() const { return m().SortFlag(); }
+void AutomationAdaptor::SetSortFlag(qint16 v) { m().SetSortFlag(v); }
+qint16 AutomationAdaptor::QslForm() const { return m().QslForm(); }
+void AutomationAdaptor::SetQslForm(qint16 v) { m().SetQslForm(v); }
+qint32 AutomationAdaptor::QslXw() const { return m().QslXw(); }
+void AutomationAdaptor::SetQslXw(qint32 v) { m().SetQslXw(v); }
+qint32 AutomationAdaptor::QslYw() const { return m().QslYw(); }
+void AutomationAdaptor::SetQslYw(qint32 v) { m().SetQslYw(v); }
+qint32 AutomationAdaptor::CurPrintNo() const { return m().CurPrintNo(); }
+void AutomationAdaptor::SetCurPrintNo(qint32 v) { m().SetCurPrintNo(v); }
+qint16 AutomationAdaptor::Grid() const { return m().Grid(); }
+void AutomationAdaptor::SetGrid(qint16 v) { m().SetGrid(v); }
+qint16 AutomationAdaptor::EditLock() const { return m().EditLock(); }
+void AutomationAdaptor::SetEditLock(qint16 v) { m().SetEditLock(v); }
+QString AutomationAdaptor::DocTTL() const { return Out(m().DocTTL()); }
+void AutomationAdaptor::SetDocTTL(const QString& v) { m().SetDocTTL(In(v)); }
+QString AutomationAdaptor::DocMEMO() const { return Out(m().DocMEMO()); }
+void AutomationAdaptor::SetDocMEMO(const QString& v) { m().SetDocMEMO(In(v)); }
+qint32 AutomationAdaptor::RepMax() const { return m().RepMax(); }
+void AutomationAdaptor::SetRepMax(qint32 v) { m().SetRepMax(v); }
+qint16 AutomationAdaptor::LogType() const { return m().LogType(); }
+void AutomationAdaptor::SetLogType(qint16 v) { m().SetLogType(v); }
+QString AutomationAdaptor::LogName() const { return Out(m().LogName()); }
+void AutomationAdaptor::SetLogName(const QString& v) { m().SetLogName(In(v)); }
+
+// Every method first notes its caller (see Track).
+#define TRACKED service_->Track()
+
+void AutomationAdaptor::DeleteLog() { TRACKED; m().DeleteLog(); }
+void AutomationAdaptor::AddLog(const QString& record) { TRACKED; m().AddLog(In(record)); }
+void AutomationAdaptor::SetPrintMax() { TRACKED; m().SetPrintMax(); }
+qint16 AutomationAdaptor::DoLogList() { TRACKED; return m().DoLogList(); }
+qint32 AutomationAdaptor::GetLogCount() { TRACKED; return m().GetLogCount(); }
+void AutomationAdaptor::SortLog(qint16 direction) { TRACKED; m().SortLog(direction); }
+qint16 AutomationAdaptor::OpenDoc(const QString& path) { TRACKED; return m().OpenDoc(path.toStdString()); }
+void AutomationAdaptor::DoPrint() { TRACKED; m().DoPrint(); }
+void AutomationAdaptor::DoTestPrint() { TRACKED; m().DoTestPrint(); }
+qint32 AutomationAdaptor::GetPrintMax() { TRACKED; return m().GetPrintMax(); }
+void AutomationAdaptor::DoFormDlg() { TRACKED; m().DoFormDlg(); }
+void AutomationAdaptor::DoMacDlg() { TRACKED; m().DoMacDlg(); }
+void AutomationAdaptor::DoOptionDlg() { TRACKED; m().DoOptionDlg(); }
+void AutomationAdaptor::DoQSODlg() { TRACKED; m().DoQSODlg(); }
+qint32 AutomationAdaptor::GetPrintedPos(qint32 index) { TRACKED; return m().GetPrintedPos(index); }
+void AutomationAdaptor::OpenFile(qint16 n) { TRACKED; m().OpenFile(n); }
+qint32 AutomationAdaptor::GetItemCount() { TRACKED; return m().GetItemCount(); }
+void AutomationAdaptor::DoRigAntDlg() { TRACKED; m().DoRigAntDlg(); }
+QString AutomationAdaptor::GetRig(qint16 slot) { TRACKED; return Out(m().GetRig(slot)); }
+QString AutomationAdaptor::GetAnt(qint16 slot) { TRACKED; return Out(m().GetAnt(slot)); }
+void AutomationAdaptor::SetRig(qint16 slot, const QString& text) { TRACKED; m().SetRig(slot, In(text)); }
+void AutomationAdaptor::SetAnt(qint16 slot, const QString& text) { TRACKED; m().SetAnt(slot, In(text)); }
+void AutomationAdaptor::Foreground() { TRACKED; m().Foreground(); }
+void AutomationAdaptor::ShowWindow(qint32 command) { TRACKED; m().ShowWindow(command); }
+void AutomationAdaptor::NewDoc() { TRACKED; m().NewDoc(); }
+qint16 AutomationAdaptor::CanExit() { TRACKED; return m().CanExit(); }
+void AutomationAdaptor::SetDocTitle(const QString& title) { TRACKED; m().SetDocTitle(In(title)); }
+void AutomationAdaptor::SetWindowTitle(const QString& title) { TRACKED; m().SetWindowTitle(In(title)); }
+void AutomationAdaptor::UpdateWindow() { TRACKED; m().UpdateWindow(); }
+qint32 AutomationAdaptor::GetWindowStyle() { TRACKED; return m().GetWindowStyle(); }
+void AutomationAdaptor::DeleteDoc() { TRACKED; m().DeleteDoc(); }
+void AutomationAdaptor::SetEventPrinted(qint32 t, qint32 msg, qint32 a, qint32 b) {
+  TRACKED;
+  m().SetEvent(AutomationEvent::Printed, {t, msg, a, b});
+}
+void AutomationAdaptor::SetEventExit(qint32 t, qint32 msg, qint32 a, qint32 b) {
+  TRACKED;
+  m().SetEvent(AutomationEvent::Exit, {t, msg, a, b});
+}
+void AutomationAdaptor::SetEventPrintting(qint32 t, qint32 msg, qint32 a, qint32 b) {
+  TRACKED;
+  m().SetEvent(AutomationEvent::Printing, {t, msg, a, b});
+}
+void AutomationAdaptor::SetEventRigAnt(qint32 t, qint32 msg, qint32 a, qint32 b) {
+  TRACKED;
+  m().SetEvent(AutomationEvent::RigAnt, {t, msg, a, b});
+}
+void AutomationAdaptor::SetEventNewDoc(qint32 t, qint32 msg, qint32 a, qint32 b) {
+  TRACKED;
+  m().SetEvent(AutomationEvent::NewDoc, {t, msg, a, b});
+}
+void AutomationAdaptor::SetEventOpenDoc(qint32 t, qint32 msg, qint32 a, qint32 b) {
+  TRACKED;
+  m().SetEvent(AutomationEvent::OpenDoc, {t, msg, a, b});
+}
+qint32 AutomationAdaptor::DeletePrinted(qint32 index) { TRACKED; return m().DeletePrinted(index); }
+void AutomationAdaptor::SortLog97(qint16 direction) { TRACKED; m().SortLog97(direction); }
+void AutomationAdaptor::AddLogEx(const QString& text) { TRACKED; m().AddLogEx(In(text)); }
+void AutomationAdaptor::SetStatusText(const QString& text) { TRACKED; m().SetStatusText(In(text)); }
+void AutomationAdaptor::SetPrintedMark(qint32 card) { TRACKED; m().SetPrintedMark(card); }
+QString AutomationAdaptor::StrDataMark(const QString& name, const QString& record) {
+  TRACKED;
+  return Out(m().StrDataMark(In(name), In(record)));
+}
+void AutomationAdaptor::DelLogCond(const QString& condition) { TRACKED; m().DelLogCond(In(condition)); }
+void AutomationAdaptor::DoMessageLoop() { TRACKED; m().DoMessageLoop(); }
+void AutomationAdaptor::AddLogPos(const QString& record, qint32 position) { TRACKED; m().AddLogPos(In(record), position); }
+void AutomationAdaptor::DeletePrintedData() { TRACKED; m().DeletePrintedData(); }
+qint32 AutomationAdaptor::PrintToFile(const QString& path) { TRACKED; return m().PrintToFile(path.toStdString()); }
+qint16 AutomationAdaptor::Quit() { TRACKED; return service_->Quit() ? 1 : 0; }
+
+#undef TRACKED
+
+}  // namespace tevra
