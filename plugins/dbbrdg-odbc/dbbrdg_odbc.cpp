@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "core/encoding.h"
+#include "core/text.h"
 #include "tevra/dbbrdg.h"
 
 namespace {
@@ -338,9 +339,7 @@ __attribute__((visibility("default"))) int32_t DBBRDG_ListText(char* buffer, int
     if (f) line += '\x1e';
     line += tevra::FromUnicode(b.rows[b.current][f]);
   }
-  const std::size_t n = std::min(line.size(), static_cast<std::size_t>(size) - 1);
-  std::memcpy(buffer, line.data(), n);
-  buffer[n] = '\0';
+  tevra::CopyToBuffer(line, buffer, static_cast<std::size_t>(size));
   return 1;
 }
 

@@ -169,20 +169,7 @@ __attribute__((visibility("default"))) int32_t ListText(char* buffer, int32_t si
   if (!buffer || size <= 0) return 0;
   buffer[0] = '\0';
   if (!s.open || s.current >= s.log.RecordCount()) return 0;
-  const std::string line = s.log.Line(s.current);
-  std::size_t n = std::min(line.size(), static_cast<std::size_t>(size) - 1);
-  // Never half a double-byte character at the cut.
-  if (n < line.size()) {
-    std::size_t whole = 0;
-    while (whole < n) {
-      const std::size_t next = whole + tevra::CharLength(line, whole);
-      if (next > n) break;
-      whole = next;
-    }
-    n = whole;
-  }
-  std::memcpy(buffer, line.data(), n);
-  buffer[n] = '\0';
+  tevra::CopyToBuffer(s.log.Line(s.current), buffer, static_cast<std::size_t>(size));
   return 1;
 }
 

@@ -172,7 +172,7 @@ void Automation::SortLog97(std::int16_t direction) { Sort(direction, true); }
 
 std::int16_t Automation::OpenDoc(const std::string& path) {
   const bool ok = host_.OpenByName(path);
-  host_.SetDocumentTitle(path);
+  host_.SetDocumentTitle(FromUnicode(path));  // a path is file-system bytes (UTF-8)
   host_.Redraw();
   return ok ? 1 : 0;
 }
@@ -204,7 +204,7 @@ void Automation::OpenFile(std::int16_t n) {
   std::string path = recent[static_cast<std::size_t>(n - 1)];
   ReplaceExtension(path, ".tvd");
   host_.OpenByName(path);
-  host_.SetDocumentTitle(path);
+  host_.SetDocumentTitle(FromUnicode(path));
   host_.Redraw();
 }
 

@@ -109,7 +109,7 @@ class Automation {
   std::int16_t DoLogList();
   std::int32_t GetLogCount() const;
   void SortLog(std::int16_t direction);
-  std::int16_t OpenDoc(const std::string& path);
+  std::int16_t OpenDoc(const std::string& path);  // paths are file-system bytes, not CP932
   void DoPrint();
   void DoTestPrint();
   std::int32_t GetPrintMax() const;

@@ -252,28 +252,22 @@ void AutomationAdaptor::UpdateWindow() { TRACKED; m().UpdateWindow(); }
 qint32 AutomationAdaptor::GetWindowStyle() { TRACKED; return m().GetWindowStyle(); }
 void AutomationAdaptor::DeleteDoc() { TRACKED; m().DeleteDoc(); }
 void AutomationAdaptor::SetEventPrinted(qint32 t, qint32 msg, qint32 a, qint32 b) {
-  TRACKED;
-  m().SetEvent(AutomationEvent::Printed, {t, msg, a, b});
+  Register(AutomationEvent::Printed, t, msg, a, b);
 }
 void AutomationAdaptor::SetEventExit(qint32 t, qint32 msg, qint32 a, qint32 b) {
-  TRACKED;
-  m().SetEvent(AutomationEvent::Exit, {t, msg, a, b});
+  Register(AutomationEvent::Exit, t, msg, a, b);
 }
 void AutomationAdaptor::SetEventPrintting(qint32 t, qint32 msg, qint32 a, qint32 b) {
-  TRACKED;
-  m().SetEvent(AutomationEvent::Printing, {t, msg, a, b});
+  Register(AutomationEvent::Printing, t, msg, a, b);
 }
 void AutomationAdaptor::SetEventRigAnt(qint32 t, qint32 msg, qint32 a, qint32 b) {
-  TRACKED;
-  m().SetEvent(AutomationEvent::RigAnt, {t, msg, a, b});
+  Register(AutomationEvent::RigAnt, t, msg, a, b);
 }
 void AutomationAdaptor::SetEventNewDoc(qint32 t, qint32 msg, qint32 a, qint32 b) {
-  TRACKED;
-  m().SetEvent(AutomationEvent::NewDoc, {t, msg, a, b});
+  Register(AutomationEvent::NewDoc, t, msg, a, b);
 }
 void AutomationAdaptor::SetEventOpenDoc(qint32 t, qint32 msg, qint32 a, qint32 b) {
-  TRACKED;
-  m().SetEvent(AutomationEvent::OpenDoc, {t, msg, a, b});
+  Register(AutomationEvent::OpenDoc, t, msg, a, b);
 }
 qint32 AutomationAdaptor::DeletePrinted(qint32 index) { TRACKED; return m().DeletePrinted(index); }
 void AutomationAdaptor::SortLog97(qint16 direction) { TRACKED; m().SortLog97(direction); }
@@ -290,6 +284,11 @@ void AutomationAdaptor::AddLogPos(const QString& record, qint32 position) { TRAC
 void AutomationAdaptor::DeletePrintedData() { TRACKED; m().DeletePrintedData(); }
 qint32 AutomationAdaptor::PrintToFile(const QString& path) { TRACKED; return m().PrintToFile(path.toStdString()); }
 qint16 AutomationAdaptor::Quit() { TRACKED; return service_->Quit() ? 1 : 0; }
+
+void AutomationAdaptor::Register(AutomationEvent event, qint32 thread, qint32 message, qint32 first, qint32 second) {
+  TRACKED;
+  m().SetEvent(event, {thread, message, first, second});
+}
 
 #undef TRACKED
 

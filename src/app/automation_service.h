@@ -220,6 +220,7 @@ class AutomationAdaptor : public QDBusAbstractAdaptor {
 
  private:
   Automation& m() const { return service_->Model(); }
+  void Register(AutomationEvent event, qint32 thread, qint32 message, qint32 first, qint32 second);
   AutomationService* service_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 namespace tevra {
 namespace {
@@ -150,6 +151,13 @@ bool IsAllDigits(std::string_view text) {
 void CutAtLineEnd(std::string& text) {
   auto p = text.find_first_of("\r\n");
   if (p != std::string::npos) text.resize(p);
+}
+
+void CopyToBuffer(std::string_view text, char* buffer, std::size_t size) {
+  if (!buffer || size == 0) return;
+  const std::string_view whole = PrefixOfChars(text, size - 1);
+  std::memcpy(buffer, whole.data(), whole.size());
+  buffer[whole.size()] = '\0';
 }
 
 std::string CopyBounded(std::string_view src, std::size_t n) {

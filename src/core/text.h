@@ -57,6 +57,9 @@ bool IsAllDigits(std::string_view text);
 void CutAtLineEnd(std::string& text);
 // At most n bytes of src (a cut may split a double-byte character).
 std::string CopyBounded(std::string_view src, std::size_t n);
+// Copies text into a C buffer of size bytes with its NUL, cut before a
+// double-byte character that would not fit whole. Nothing for size 0.
+void CopyToBuffer(std::string_view text, char* buffer, std::size_t size);
 char LastChar(std::string_view text);
 void ReplaceExtension(std::string& path, std::string_view newExtension);
 std::string_view ExtensionOf(std::string_view path);

@@ -237,6 +237,11 @@ TEST(SmallHelpers, BehaveAsDocumented) {
 
   EXPECT_EQ(CopyBounded("abcdef", 3), "abc");
   EXPECT_EQ(PrefixOfChars("a" + std::string(kHyo), 2), "a");
+  char buffer[4] = "xyz";
+  CopyToBuffer("ab" + std::string(kHyo), buffer, sizeof buffer);  // the double-byte character does not fit
+  EXPECT_STREQ(buffer, "ab");
+  CopyToBuffer("abcdef", buffer, sizeof buffer);
+  EXPECT_STREQ(buffer, "abc");
 
   EXPECT_GT(TempFreeKilobytes(), 0u);
   EXPECT_EQ(FreeKilobytesOf("/nonexistent/dir/for/test"), 10240u);
