@@ -51,3 +51,8 @@ execute_process(COMMAND "${PREFIX}/bin/tevra-batch" --help RESULT_VARIABLE rc OU
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "installed tevra-batch --help failed: ${rc}")
 endif()
+# The bus starts the installed program.
+file(READ "${PREFIX}/share/dbus-1/services/org.tevra.Tevra.service" service)
+if(NOT service MATCHES "Exec=${PREFIX}/bin/tevra --automation")
+  message(FATAL_ERROR "the D-Bus service file does not start ${PREFIX}/bin/tevra: ${service}")
+endif()

@@ -28,8 +28,17 @@ constexpr std::int32_t kStyleVisible = 0x10000000, kStyleMinimised = 0x20000000,
 
 AutomationService::AutomationService(Document& doc, MainFrame& frame)
     : doc_(doc), frame_(frame), model_(std::make_unique<Automation>(doc, *this)) {
+  // The signals go out as messages of their own rather than through the
+  // adaptor's relay, which needs the event loop: Exit comes when the loop
+  // has ended.
   model_->announce = [this](AutomationEvent event, std::int32_t first, std::int32_t second) {
-    emit Event(static_cast<int>(event), first, second);
+    static const char* const kSignals[] = {"Printed", "Exit", "Printing", "RigAnt", "NewDoc", "OpenDoc"};
+    if (!connection_.isConnected()) return;
+    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(kAutomationPath),
+                                                     QString::fromLatin1(kAutomationInterface),
+                                                     QString::fromLatin1(kSignals[static_cast<int>(event)]));
+    signal << qint32(first) << qint32(second);
+    connection_.send(signal);
   };
   new AutomationAdaptor(this);
   idle_.setSingleShot(true);
@@ -38,13 +47,14 @@ AutomationService::AutomationService(Document& doc, MainFrame& frame)
   watcher_.setWatchMode(QDBusServiceWatcher::WatchForUnregistration);
   connect(&watcher_, &QDBusServiceWatcher::serviceUnregistered, this, &AutomationService::ClientLeft);
   connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
-    // The calls that wait for the end (DoMessageLoop) get their answer now.
+    // The calls that wait for the end (DoMessageLoop) get their answer, and
+    // the client hears that the document goes.
     for (const QDBusMessage& call : pendingReplies_) connection_.send(call.createReply());
-    // A round trip to the bus after them: the answers (and the Exit signal)
-    // are on the wire before the connection goes.
-    if (!pendingReplies_.isEmpty() && connection_.isConnected())
-      connection_.interface()->isServiceRegistered(QString::fromLatin1(kAutomationService));
     pendingReplies_.clear();
+    model_->Fire(AutomationEvent::Exit);
+    // A round trip to the bus after them: they are on the wire before the
+    // connection goes.
+    if (connection_.isConnected()) connection_.interface()->isServiceRegistered(QString::fromLatin1(kAutomationService));
   });
 }
 
@@ -169,17 +179,8 @@ bool AutomationService::Quit() {
 // --- the adaptor ----------------------------------------------------------------
 
 AutomationAdaptor::AutomationAdaptor(AutomationService* service) : QDBusAbstractAdaptor(service), service_(service) {
+  // Its signals describe the interface; the service sends them.
   setAutoRelaySignals(false);
-  connect(service, &AutomationService::Event, this, [this](int event, qint32 first, qint32 second) {
-    switch (static_cast<AutomationEvent>(event)) {
-      case AutomationEvent::Printed: emit Printed(first, second); break;
-      case AutomationEvent::Exit: emit Exit(first, second); break;
-      case AutomationEvent::Printing: emit Printing(first, second); break;
-      case AutomationEvent::RigAnt: emit RigAnt(first, second); break;
-      case AutomationEvent::NewDoc: emit NewDoc(first, second); break;
-      case AutomationEvent::OpenDoc: emit OpenDoc(first, second); break;
-    }
-  });
 }
 
 qint16 AutomationAdaptor::PrintStat() const { return m().PrintStat(); }

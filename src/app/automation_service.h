@@ -67,9 +67,6 @@ class AutomationService : public QObject, protected QDBusContext, public Automat
   // Ends the program when the window may close now (Quit of the interface).
   bool Quit();
 
- signals:
-  void Event(int event, qint32 first, qint32 second);
-
  private:
   void ClientLeft(const QString& name);
   void EndWhenUnused();

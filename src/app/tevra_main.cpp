@@ -115,9 +115,7 @@ int main(int argc, char** argv) {
     });
     if (!forAutomation) startup.start(500);
     else frame.OpenExtraWords(extra);
-    rc = QApplication::exec();
-    // The document goes at program end: the client hears of it.
-    if (service) service->Model().Fire(AutomationEvent::Exit);
+    rc = QApplication::exec();  // the automation client hears of the end first
     service.reset();
   }
   // The document goes: the settings are written, the write-back has its

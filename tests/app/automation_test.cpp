@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
+#include <QDBusPendingCall>
 #include <QDBusReply>
 #include <QElapsedTimer>
 #include <QFile>
@@ -37,7 +38,7 @@ class EventLog : public QObject {
   QStringList received;
  public slots:
   void Printed(int first, int second) { received << QStringLiteral("Printed %1 %2").arg(first).arg(second); }
-  void OpenDoc(int first, int second) { received << QStringLiteral("OpenDoc %1 %2").arg(first).arg(second); }
+  void Exit(int first, int second) { received << QStringLiteral("Exit %1 %2").arg(first).arg(second); }
 };
 
 // The members of the interface in an introspection text: "kind name
@@ -265,6 +266,25 @@ TEST_F(Automation, TheExampleClientPrintsAndMarksItsLog) {
   // Every row now carries "Y"; JA3XYZ had it before and was not printed.
   EXPECT_EQ(marked.str().find(",\r\n"), std::string::npos) << marked.str();
   EXPECT_NE(marked.str().find("VK2AA,-10,14.074,FT8,Bob,Y"), std::string::npos) << marked.str();
+}
+
+// Last: the program ends. DoMessageLoop is answered then, and the Exit
+// event arrives.
+TEST_F(Automation, QuitEndsTheMessageLoopAndSaysExit) {
+  EventLog events;
+  QDBusConnection bus = Bus();
+  ASSERT_TRUE(bus.connect(kService, kPath, kInterface, QStringLiteral("Exit"), &events, SLOT(Exit(int, int))));
+  app.call(QStringLiteral("SetEventExit"), qint32(1), qint32(0x8002), qint32(5), qint32(6));
+  app.setProperty("DisableExit", S(1));
+  QDBusPendingCall loop = app.asyncCall(QStringLiteral("DoMessageLoop"));  // resets DisableExit
+  EXPECT_EQ(Call<qint16>(QStringLiteral("Quit")), 1);
+  loop.waitForFinished();
+  EXPECT_FALSE(loop.isError()) << loop.error().message().toStdString();
+  QElapsedTimer waited;
+  waited.start();
+  while (events.received.isEmpty() && waited.elapsed() < 5000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  EXPECT_EQ(events.received, QStringList({QStringLiteral("Exit 5 6")}));
+  EXPECT_TRUE(program_->waitForFinished(10000));
 }
 
 }  // namespace
