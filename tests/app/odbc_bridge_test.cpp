@@ -12,6 +12,7 @@
 #include "app/program.h"
 #include "core/encoding.h"
 #include "import/csv_format_dialog.h"
+#include "import/external_libraries.h"
 #include "support/fake_printer.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -146,6 +147,43 @@ TEST(OdbcBridge, TevraBatchPrintsADatabaseTableAndMarksIt) {
             0);
   Sql check(connection);
   EXPECT_EQ(check.Column("SELECT qsl_sent FROM qso ORDER BY id"), (std::vector<std::string>{"-", "Y"}));
+}
+
+TEST(OdbcBridge, WideTablesLongRowsAndKeysStayWithinTheirLimits) {
+  test::TempDir dir;
+  const std::string connection = "Driver=SQLite3;Database=" + (dir.Path() / "wide.db").string();
+  {
+    Sql sql(connection);
+    ASSERT_TRUE(sql.Connected());
+    std::string create = "CREATE TABLE wide (id INTEGER PRIMARY KEY";
+    for (int c = 1; c <= 40; ++c) create += ", c" + std::to_string(c) + " TEXT";
+    ASSERT_TRUE(sql.Run(create + ")"));
+    // 40 fields of 400 bytes: 16 KB in one row.
+    std::string insert = "INSERT INTO wide (c1";
+    for (int c = 2; c <= 40; ++c) insert += ", c" + std::to_string(c);
+    insert += ") VALUES ('JA1ABC'";
+    for (int c = 2; c <= 40; ++c) insert += ", '" + std::string(400, 'x') + "'";
+    ASSERT_TRUE(sql.Run(insert + ")"));
+  }
+  test::ScriptedUi ui;
+  DbBridgeLibrary bridge;
+  ASSERT_TRUE(bridge.Load(std::string(TEVRA_BRIDGE_DIR) + "/", ui));
+  const DbBridgeApi& api = bridge.Api();
+  setenv("TEVRA_ODBC", connection.c_str(), 1);
+  ASSERT_EQ(api.Table(nullptr), 1);
+  unsetenv("TEVRA_ODBC");
+  EXPECT_EQ(api.Open(api.GetTableList(0)), 32);  // the first 32 of 41 columns
+  EXPECT_EQ(api.GetNameList(32), nullptr);
+  ASSERT_EQ(api.OpenRec(), 1);
+  char buffer[8192];
+  ASSERT_TRUE(api.ListText(buffer, sizeof buffer));
+  EXPECT_EQ(std::string(buffer).size(), sizeof buffer - 1);  // cut at the buffer, NUL-terminated
+  EXPECT_EQ(api.CanUpdate(0), 0);  // the key column is never written
+  EXPECT_EQ(api.CanUpdate(1), 1);
+  EXPECT_EQ(api.CanUpdate(32), 0);  // beyond the fields
+  EXPECT_EQ(api.Update(0, "99"), 0);
+  api.CloseRec();
+  api.Close();
 }
 
 }  // namespace
