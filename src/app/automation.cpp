@@ -60,6 +60,7 @@ std::int16_t Automation::EnableLogFile() const { return doc_.program.automation.
 void Automation::SetEnableLogFile(std::int16_t value) {
   doc_.program.automation.enableLogFile = value != 0;
   doc_.loader.SetEnableLogFile(value != 0);
+  host_.Redraw();  // the log commands follow it
 }
 std::int16_t Automation::LoadRigAnt() const { return doc_.program.automation.loadRigAnt ? 1 : 0; }
 void Automation::SetLoadRigAnt(std::int16_t value) { doc_.program.automation.loadRigAnt = value != 0; }
