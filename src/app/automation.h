@@ -145,7 +145,7 @@ class Automation {
   void AddLogPos(std::string_view record, std::int32_t position);
   void DeletePrintedData();
 
-  // Beyond the automation object of old: the merge print of every card into
+  // An addition for Linux clients: the merge print of every card into
   // a PDF file, without the print dialog. The number of cards printed, or
   // -1 when the file could not be written (0: nothing to print, or the
   // job was abandoned at a question).

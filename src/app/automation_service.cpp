@@ -18,7 +18,7 @@ namespace {
 std::string In(const QString& text) { return FromUnicode(text.toStdString()); }
 QString Out(std::string_view cp932) { return QString::fromStdString(ToUnicode(cp932)); }
 
-// The window style bits a client of old reads.
+// The window style bits clients test: visible, minimised, maximised.
 // How long a hidden program waits for a client after the last one left.
 constexpr std::chrono::seconds kIdleEnd{30};
 
@@ -131,7 +131,7 @@ void AutomationService::Foreground() {
 }
 
 void AutomationService::ShowWindow(std::int32_t command) {
-  // The show commands of old: 0 hide, 2/6/7 minimised, 3 maximised, 1/9
+  // The show commands clients pass: 0 hide, 2/6/7 minimised, 3 maximised, 1/9
   // normal, anything else shown as it was.
   switch (command) {
     case 0: frame_.hide(); return;

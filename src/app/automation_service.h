@@ -203,7 +203,7 @@ class AutomationAdaptor : public QDBusAbstractAdaptor {
   void DoMessageLoop();
   void AddLogPos(const QString& record, qint32 position);
   void DeletePrintedData();
-  // Ours, beyond the interface of old.
+  // Additions for Linux clients: printing without a dialog, and ending.
   qint32 PrintToFile(const QString& path);
   qint16 Quit();
 
