@@ -160,8 +160,9 @@ bool AutomationService::CanExit() {
 }
 
 void AutomationService::SetStatusText(const std::string& cp932) {
+  // The status line takes UTF-8, like every message.
   if (cp932.empty()) doc_.program.ui.ClearStatus();
-  else doc_.program.ui.SetStatus(cp932);
+  else doc_.program.ui.SetStatus(ToUnicode(cp932));
 }
 
 void AutomationService::RunMessageLoop() {

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "app/commands.h"
+#include "app/frame_fixture.h"
 #include "app/frame_dialogs.h"
 #include "app/log_list_window.h"
 #include "app/main_frame.h"
@@ -37,30 +38,9 @@
 namespace tevra {
 namespace {
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public test::FrameTest {
  protected:
-  static void SetUpTestSuite() {
-    if (QApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "editor_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-  }
-
-  EditorTest() {
-    const std::string ini = (dir.Path() / "TEVRA.INI").string();
-    std::ofstream(ini).close();
-    program = std::make_unique<Program>(ui, ProgramPaths{ini, dir.Path().string() + "/"});
-    program->Start();
-    program->settings.makeContItem = false;
-    doc = std::make_unique<Document>(*program, paper);
-    frame = std::make_unique<MainFrame>(*program, *doc, qtUi, nullptr);
-    frame->resize(900, 700);
-    frame->show();
-    QApplication::processEvents();
-    view = frame->View();
-  }
+  EditorTest() : FrameTest(900, 700, false) { view = frame->View(); }
 
   // Widget position of a logical point.
   QPoint At(LogicalPoint p) const {
@@ -81,13 +61,6 @@ class EditorTest : public ::testing::Test {
   }
   LayoutItemList& Items() { return doc->layout.Items; }
 
-  test::TempDir dir;
-  test::ScriptedUi ui;
-  QtUi qtUi;
-  PdfPaper paper;
-  std::unique_ptr<Program> program;
-  std::unique_ptr<Document> doc;
-  std::unique_ptr<MainFrame> frame;
   CardView* view = nullptr;
 };
 

@@ -13,7 +13,10 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
+#include "app/automation_service.h"
 #include "app/commands.h"
+#include "app/frame_fixture.h"
+#include "core/encoding.h"
 #include "editor/card_view.h"
 #include "qt/qt_printer.h"
 #include "qt/qt_ui.h"
@@ -23,36 +26,11 @@
 namespace tevra {
 namespace {
 
-void EnsureApplication() {
-  if (QApplication::instance()) return;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "desktop_tests";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
-
 std::string Example(const char* name) { return std::string(TEVRA_EXAMPLES) + "/" + name; }
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public test::FrameTest {
  protected:
-  static void SetUpTestSuite() { EnsureApplication(); }
-
-  MainFrameTest() {
-    const std::string ini = (dir.Path() / "TEVRA.INI").string();
-    std::ofstream(ini).close();
-    program = std::make_unique<Program>(ui, ProgramPaths{ini, dir.Path().string() + "/"});
-    program->Start();
-    doc = std::make_unique<Document>(*program, paper);
-    frame = std::make_unique<MainFrame>(*program, *doc, qtUi, nullptr);
-    frame->resize(800, 600);
-    frame->show();
-    QApplication::processEvents();
-  }
-  ~MainFrameTest() override {
-    frame.reset();
-    doc.reset();
-  }
+  MainFrameTest() : FrameTest(800, 600) {}
 
   // The postcard layout with the example ADIF log (copied), unsorted.
   void OpenPostcardWithLog() {
@@ -63,14 +41,6 @@ class MainFrameTest : public ::testing::Test {
     ASSERT_TRUE(frame->OpenByName(log.string()));
   }
   QString PaneText(int index) const { return frame->Pane(index)->text(); }
-
-  test::TempDir dir;
-  test::ScriptedUi ui;
-  QtUi qtUi;
-  PdfPaper paper;
-  std::unique_ptr<Program> program;
-  std::unique_ptr<Document> doc;
-  std::unique_ptr<MainFrame> frame;
 };
 
 TEST_F(MainFrameTest, MenusKeysAndToolBarsFollowTheCommandTables) {
@@ -304,6 +274,12 @@ TEST_F(MainFrameTest, AnAutomationClientKeepsOrHidesTheWindow) {
     EXPECT_EQ(frame->close(), c.closed) << c.disableExit;
     EXPECT_EQ(frame->isVisible(), c.visible) << c.disableExit;
   }
+  // The client's status text (CP932 inside) reaches the status line as
+  // the UTF-8 every message is.
+  AutomationService service(*doc, *frame);
+  service.Model().SetStatusText(FromUnicode("ログデータを送信中"));
+  ASSERT_FALSE(ui.StatusHistory().empty());
+  EXPECT_EQ(ui.StatusHistory().back(), "ログデータを送信中");
 }
 
 TEST_F(MainFrameTest, MergePrintIntoAPdfFileGivesTheBatchPages) {
