@@ -15,22 +15,15 @@ namespace {
 
 using namespace tevra;
 
-class FuzzUi : public Ui {
+// Yes to every question, and the format dialog guesses its formulas.
+class FuzzUi : public SilentUi {
  public:
-  void ShowMessage(std::string_view, MessageIcon, std::string_view) override {}
   Answer Ask(std::string_view, Buttons, MessageIcon, std::string_view) override { return Answer::Yes; }
-  SortAnswer AskSortOrder(std::string_view, bool) override { return SortAnswer::No; }
-  void SetStatus(std::string_view) override {}
-  void BeginWaitCursor() override {}
-  void EndWaitCursor() override {}
-  std::optional<OpenFileChoice> ChooseFileToOpen(const OpenFileRequest&) override { return std::nullopt; }
-  std::optional<std::string> ChooseFileToSave(const OpenFileRequest&) override { return std::nullopt; }
   bool RunCsvFormatDialog(CsvFormatDialog& dialog) override {
     dialog.Guess();
     return true;
   }
   bool EditQso(QsoRecord&) override { return false; }
-  bool RunCabrilloDialog(CabrilloOptionsDialog&) override { return true; }
   bool RunPromptDialog(PromptDialog&) override { return false; }
 };
 

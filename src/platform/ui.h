@@ -74,6 +74,26 @@ class Ui {
   virtual bool EditQso(QsoRecord& record) = 0;
 };
 
+// A Ui that shows nothing, for programs without anyone to ask (benchmarks,
+// fuzz targets): messages and status texts are dropped, questions get their
+// neutral answer, file and format dialogs are cancelled, other dialogs are
+// accepted as they stand. Each user overrides what it needs otherwise.
+class SilentUi : public Ui {
+ public:
+  void ShowMessage(std::string_view, MessageIcon, std::string_view) override {}
+  Answer Ask(std::string_view, Buttons, MessageIcon, std::string_view) override { return Answer::No; }
+  SortAnswer AskSortOrder(std::string_view, bool) override { return SortAnswer::No; }
+  void SetStatus(std::string_view) override {}
+  void BeginWaitCursor() override {}
+  void EndWaitCursor() override {}
+  std::optional<OpenFileChoice> ChooseFileToOpen(const OpenFileRequest&) override { return std::nullopt; }
+  std::optional<std::string> ChooseFileToSave(const OpenFileRequest&) override { return std::nullopt; }
+  bool RunCsvFormatDialog(CsvFormatDialog&) override { return false; }
+  bool RunPromptDialog(PromptDialog&) override { return true; }
+  bool RunCabrilloDialog(CabrilloOptionsDialog&) override { return true; }
+  bool EditQso(QsoRecord&) override { return true; }
+};
+
 // Shows the wait cursor for the lifetime of the object.
 class WaitCursor {
  public:

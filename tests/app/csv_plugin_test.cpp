@@ -59,7 +59,10 @@ TEST(CsvLog, ReadsWhatSpreadsheetsWriteAndChangesOnlyTheFieldSet) {
     ASSERT_TRUE(log.Parse(c.file));
     EXPECT_EQ(log.Delimiter(), c.delimiter);
     std::string names;
-    for (std::size_t f = 0; f < log.FieldCount(); ++f) names += (f ? "|" : "") + ToUnicode(log.FieldName(f));
+    for (std::size_t f = 0; f < log.FieldCount(); ++f) {
+      if (f) names += '|';
+      names += ToUnicode(log.FieldName(f));
+    }
     EXPECT_EQ(names, c.fields);
     ASSERT_EQ(log.RecordCount(), c.lines.size());
     for (std::size_t r = 0; r < c.lines.size(); ++r) EXPECT_EQ(ToUnicode(log.Line(r)), c.lines[r]);
