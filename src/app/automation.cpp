@@ -7,6 +7,7 @@
 #include "app/print_output.h"
 #include "app/program.h"
 #include "core/encoding.h"
+#include "core/file_io.h"
 #include "core/text.h"
 #include "import/automation_record.h"
 #include "import/log_source.h"
@@ -172,8 +173,12 @@ void Automation::SortLog(std::int16_t direction) { Sort(direction, false); }
 void Automation::SortLog97(std::int16_t direction) { Sort(direction, true); }
 
 std::int16_t Automation::OpenDoc(const std::string& path) {
+  // A client gets its answer, never a message box it cannot see: a name
+  // that is no readable log or layout fails at once.
+  if (!OpenRegularFile(path)) return 0;
+  if (!ReaderForNamedFile(path) && !LayoutFileReadable(path)) return 0;
   const bool ok = host_.OpenByName(path);
-  host_.SetDocumentTitle(FromUnicode(path));  // a path is file-system bytes (UTF-8)
+  if (ok) host_.SetDocumentTitle(FromUnicode(path));  // a path is file-system bytes (UTF-8)
   host_.Redraw();
   return ok ? 1 : 0;
 }
@@ -301,13 +306,23 @@ void Automation::DeletePrintedData() {
 }
 
 std::int32_t Automation::PrintToFile(const std::string& path) {
+  // Only a new file or a PDF of an absolute path is written: never a
+  // client's log, never a device or a pipe, never relative to the service.
+  if (path.empty() || path.front() != '/' || !PdfTargetProblem(path, true).empty()) return -1;
   if (doc_.store.CardCount() == 0) return 0;
+  // Without the print dialog, and without its questions: the cards print in
+  // the order the log has, from the first.
   PrintJob job(doc_, PrintKind::Merge);
+  job.askQuestions = false;
   if (!job.Prepare()) return 0;
   job.Begin();
   const PageLoopResult result = PrintToPdf(job, doc_, path, 0, 0);
+  if (!result.ok) {
+    job.Fail();
+    return -1;
+  }
   job.End();
-  return result.ok ? job.CardsPrinted() : -1;
+  return job.CardsPrinted();
 }
 
 }  // namespace tevra

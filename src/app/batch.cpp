@@ -865,8 +865,11 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
                                   std::ref(progress))
                     : PrintToPdf(job, doc, *batch.outputPdf, from, to, std::ref(progress));
   if (!result.ok) {
-    std::fprintf(err, "tevra-batch: %s: cannot write the pages\n",
-                 systemPrinter ? batch.printerName->c_str() : batch.outputPdf->c_str());
+    // Nothing counts as printed: no marks, no print number, no resume point.
+    job.Fail();
+    std::fprintf(err, "tevra-batch: %s: cannot write the pages%s%s; nothing was printed and the log was not marked\n",
+                 systemPrinter ? batch.printerName->c_str() : batch.outputPdf->c_str(), result.error.empty() ? "" : ": ",
+                 result.error.c_str());
     return 1;
   }
   std::size_t printed = 0;

@@ -721,8 +721,23 @@ void MainFrame::Print(PrintKind kind, bool withDialog) {
   int from = std::max(choice.from, job.MinPage()), to = choice.to;
   if (choice.currentPage) from = to = job.CurrentCardPage();
   job.Begin();
-  const PageLoopResult result = RunPageLoop(job, doc_, *device, device->resolution(), from, to);
-  if (!result.ok) program_.ui.ShowMessage("印刷できませんでした.", MessageIcon::Error);
+  PageLoopResult result;
+  if (device->outputFormat() == QPrinter::PdfFormat) {
+    // A PDF file is checked to the last byte before it counts as printed.
+    QPageLayout layout = device->pageLayout();
+    if (device->fullPage()) layout.setMode(QPageLayout::FullPageMode);
+    result = PrintToPdfFile(job, doc_, device->outputFileName().toStdString(), layout, device->resolution(), from, to);
+  } else {
+    result = RunPageLoop(job, doc_, *device, device->resolution(), from, to);
+  }
+  if (!result.ok) {
+    // Nothing was printed: no marks, no print number, no write-back.
+    job.Fail();
+    std::string text = "印刷できませんでした.";
+    if (!result.error.empty()) text += "\r\n\r\n" + result.error;
+    program_.ui.ShowMessage(text, MessageIcon::Error);
+    return;
+  }
   job.End();
 }
 
@@ -1436,9 +1451,14 @@ void MainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MainFrame::dropEvent(QDropEvent* event) {
-  // Dropped files open as the command line's do: layouts and logs by name.
-  for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) OpenByName(url.toLocalFile().toStdString());
+  // Dropped files open as the command line's do: layouts and logs by name;
+  // a layout replaces the document only after the save question.
+  for (const QUrl& url : event->mimeData()->urls()) {
+    if (!url.isLocalFile()) continue;
+    const std::string path = url.toLocalFile().toStdString();
+    if (!ReaderForNamedFile(path) && !AskToSave()) continue;
+    OpenByName(path);
+  }
   event->acceptProposedAction();
 }
 

@@ -3,6 +3,15 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include <algorithm>
 
@@ -78,13 +87,77 @@ PageLoopResult RunPageLoop(PrintJob& job, Document& doc, QPagedPaintDevice& devi
 PageLoopResult PrintToPdf(PrintJob& job, Document& doc, const std::string& path, int from, int to,
                           const std::function<void(int, int)>& progress) {
   const PrinterMetrics& m = doc.metrics.Metrics();
-  QPdfWriter pdf(QString::fromStdString(path));
-  pdf.setCreator("TEVRA");
-  pdf.setResolution(PdfPaper::kDpi);
   // The page as the metrics measure it, portrait or landscape as it is.
-  pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(m.paperWidth / 1000.0, m.paperHeight / 1000.0), QPageSize::Inch),
-                                QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-  return RunPageLoop(job, doc, pdf, PdfPaper::kDpi, from, to, progress);
+  const QPageLayout layout(QPageSize(QSizeF(m.paperWidth / 1000.0, m.paperHeight / 1000.0), QPageSize::Inch),
+                           QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+  return PrintToPdfFile(job, doc, path, layout, PdfPaper::kDpi, from, to, progress);
+}
+
+std::string PdfTargetProblem(const std::string& path, bool onlyOverPdf) {
+  if (path.empty()) return "no file name";
+  struct stat st{};
+  if (::stat(path.c_str(), &st) != 0) {
+    if (errno != ENOENT) return std::strerror(errno);
+    const std::string dir = std::filesystem::path(path).parent_path().string();
+    if (::stat(dir.empty() ? "." : dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return "the folder does not exist";
+    return {};
+  }
+  if (!S_ISREG(st.st_mode)) return "not a regular file";
+  if (!onlyOverPdf) return {};
+  // Only a PDF is replaced: a client's own log or anything else stays.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return std::strerror(errno);
+  char head[5] = {};
+  const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  const bool pdf = regular && ::read(fd, head, sizeof head) == static_cast<ssize_t>(sizeof head) &&
+                   std::memcmp(head, "%PDF-", sizeof head) == 0;
+  ::close(fd);
+  return pdf ? std::string() : "an existing file that is not a PDF";
+}
+
+PageLoopResult PrintToPdfFile(PrintJob& job, Document& doc, const std::string& path, const QPageLayout& layout,
+                              int dpi, int from, int to, const std::function<void(int, int)>& progress) {
+  PageLoopResult result;
+  const auto fail = [&result](std::string why) {
+    result.ok = false;
+    result.error = std::move(why);
+    return result;
+  };
+  if (std::string problem = PdfTargetProblem(path, false); !problem.empty()) return fail(problem);
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString().toStdString());
+  {
+    QPdfWriter pdf(&file);
+    pdf.setCreator("TEVRA");
+    pdf.setResolution(dpi);
+    pdf.setPageLayout(layout);
+    result = RunPageLoop(job, doc, pdf, dpi, from, to, progress);
+  }
+  if (!result.ok) {
+    file.cancelWriting();
+    return fail("the pages could not be drawn");
+  }
+  // Every byte reaches the disk before the new file takes the name.
+  if (!file.flush() || file.error() != QFileDevice::NoError) {
+    const std::string why = file.errorString().toStdString();
+    file.cancelWriting();
+    return fail(why);
+  }
+  struct stat st{};
+  errno = 0;
+  if (::fsync(file.handle()) != 0 || ::fstat(file.handle(), &st) != 0 || st.st_size <= 0 ||
+      st.st_size != file.pos()) {
+    const std::string why = errno ? std::strerror(errno) : "the file is incomplete";
+    file.cancelWriting();
+    return fail(why);
+  }
+  if (!file.commit()) return fail(file.errorString().toStdString());
+  const std::string dir = std::filesystem::path(path).parent_path().string();
+  if (const int dirFd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dirFd >= 0) {
+    ::fsync(dirFd);
+    ::close(dirFd);
+  }
+  return result;
 }
 
 }  // namespace tevra

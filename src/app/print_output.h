@@ -3,6 +3,7 @@
 // of any length needs the memory of one page.
 #pragma once
 
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 
 #include <functional>
@@ -16,6 +17,7 @@ class Document;
 
 struct PageLoopResult {
   bool ok = true;            // false: the device could not be opened or written
+  std::string error;         // why not, for the message (English)
   bool stoppedEarly = false;  // a prompt was cancelled
   int firstPage = 0;          // the pages drawn, 0 when none
   int lastPage = 0;
@@ -31,5 +33,17 @@ PageLoopResult RunPageLoop(PrintJob& job, Document& doc, QPagedPaintDevice& devi
 // document's printer paper.
 PageLoopResult PrintToPdf(PrintJob& job, Document& doc, const std::string& path, int from, int to,
                           const std::function<void(int, int)>& progress = {});
+
+// The same on a given page layout and resolution. The pages go into a new
+// file beside path, which takes path's place only when every byte of it is
+// on the disk: a failure (full disk, unwritable folder, a path that is no
+// regular file) leaves what was at path and says why.
+PageLoopResult PrintToPdfFile(PrintJob& job, Document& doc, const std::string& path, const QPageLayout& layout,
+                              int dpi, int from, int to, const std::function<void(int, int)>& progress = {});
+
+// Why a PDF may not be written at path, empty when it may: its folder must
+// exist, and a file there must be a regular one (with onlyOverPdf: one that
+// already holds a PDF). Never blocks, whatever path names.
+std::string PdfTargetProblem(const std::string& path, bool onlyOverPdf);
 
 }  // namespace tevra

@@ -75,6 +75,8 @@ bool Program::Start() {
   automation.printStat = 0;
   automation.disableExit = 0;
   entities.Load(EntityFilePath(paths.programDirectory));
+  // Marks that a stop interrupted in the last log are finished now.
+  if (!settings.load.recentLogs.Items().empty()) FinishMarking(ui, settings.load.recentLogs.Items().front());
   // A file that exists but could not be read is never overwritten with
   // defaults.
   settingsUnreadable_ = exists && !read;
@@ -235,11 +237,18 @@ bool Document::OpenLayout(const std::string& path) {
     program.ui.ShowMessage(msg::kCannotReadFile104);
     return false;
   }
+  // The file is read aside: a file that cannot be read leaves the current
+  // layout, its items and its name as they were.
+  LayoutDocument opened;
+  ArchiveReader in(bytes);
+  if (!LoadDocument(opened, in, program.ui, program.automation.loadRigAnt)) return false;
   // Opening deletes the document's contents first, as a new document does.
   DiscardContents();
-  layout.Options.reset();
-  ArchiveReader in(bytes);
-  if (!LoadDocument(layout, in, program.ui, program.automation.loadRigAnt)) return false;
+  if (!program.automation.loadRigAnt) {
+    opened.Settings.RigTexts = layout.Settings.RigTexts;
+    opened.Settings.AntTexts = layout.Settings.AntTexts;
+  }
+  layout = std::move(opened);
   BindObjects(layout);
   if (layout.Options) ApplyIncludedOptions(*layout.Options, program.settings);
   program.settings.recentLayouts.Add(path);

@@ -146,6 +146,15 @@ bool ShowPartialReadFailure(PartialRead result, Ui& ui) {
 
 }  // namespace
 
+bool LayoutFileReadable(const std::string& path) {
+  const auto bytes = ReadWholeFile(path);
+  if (!bytes) return false;
+  LayoutDocument scratch;
+  ArchiveReader in(*bytes);
+  SilentUi silent;
+  return LoadDocument(scratch, in, silent);
+}
+
 void RefreshObjectIndexes(LayoutDocument& doc) {
   ForEachOleLink(doc, [&](OleLinkItem& item) {
     item.ObjectIndex = -1;  // an unbound item must not catch a later object
@@ -162,7 +171,19 @@ void BindObjects(LayoutDocument& doc) {
 }
 
 void SaveDocument(LayoutDocument& doc, ArchiveWriter& out) {
+  // Only the images that items still show are written (a deleted picture
+  // must not travel on in the file), numbered in their order.
   RefreshObjectIndexes(doc);
+  std::vector<std::int32_t> savedIndex(doc.Objects.size(), -1);
+  ForEachOleLink(doc, [&](OleLinkItem& item) {
+    if (item.ObjectIndex >= 0) savedIndex[static_cast<std::size_t>(item.ObjectIndex)] = 0;
+  });
+  std::int32_t savedObjects = 0;
+  for (auto& index : savedIndex)
+    if (index == 0) index = savedObjects++;
+  ForEachOleLink(doc, [&](OleLinkItem& item) {
+    if (item.ObjectIndex >= 0) item.ObjectIndex = savedIndex[static_cast<std::size_t>(item.ObjectIndex)];
+  });
   const DocumentSettings& s = doc.Settings;
   WriteHeader(out);
   for (int v : {s.CardFormCode, s.CardWidth, s.CardHeight, s.LeftMargin, s.TopMargin, s.QsosPerCard}) out.Int(v);
@@ -191,8 +212,10 @@ void SaveDocument(LayoutDocument& doc, ArchiveWriter& out) {
   if (includeDoc != 0) WriteOptions(out, *doc.Options);
   out.Int(static_cast<std::int32_t>(doc.Items.Count()));
   for (std::size_t i = 0; i < doc.Items.Count(); ++i) doc.Items.At(i).Save(out);
-  out.Int(static_cast<std::int32_t>(doc.Objects.size()));
-  for (const auto& object : doc.Objects) WriteObject(out, object);
+  out.Int(savedObjects);
+  for (std::size_t i = 0; i < doc.Objects.size(); ++i)
+    if (savedIndex[i] >= 0) WriteObject(out, doc.Objects[i]);
+  RefreshObjectIndexes(doc);
 }
 
 bool LoadDocument(LayoutDocument& doc, ArchiveReader& in, Ui& ui, bool loadRigAnt) {

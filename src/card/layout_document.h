@@ -65,6 +65,9 @@ void SaveDocument(LayoutDocument& doc, ArchiveWriter& out);
 // ones. False when reading stopped; items read so far stay in the list.
 bool LoadDocument(LayoutDocument& doc, ArchiveReader& in, Ui& ui, bool loadRigAnt = true);
 
+// Whether path holds a layout that LoadDocument reads whole (no message).
+bool LayoutFileReadable(const std::string& path);
+
 // Keeps OleLinkItems (also inside groups) and their objects together:
 // Refresh sets each index from the bound object (-1 when unbound), Bind looks
 // each object up by index; an index beyond the list leaves the item unbound.

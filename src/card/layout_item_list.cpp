@@ -79,6 +79,20 @@ bool LayoutItemList::ScaleCurrent(std::int32_t numX, std::int32_t denX, std::int
   return current_ && current_->Scale(numX, denX, numY, denY, true);
 }
 
+LayoutItemList& LayoutItemList::operator=(LayoutItemList&& other) noexcept {
+  if (this == &other) return *this;
+  const bool multi = other.current_ == &other.selection_;
+  items_ = std::move(other.items_);
+  selection_.Clear();
+  for (std::size_t i = 0; i < other.selection_.Count(); ++i) selection_.Add(other.selection_.Child(i));
+  current_ = multi ? &selection_ : other.current_;
+  anchor_ = other.anchor_;
+  hasFill_ = other.hasFill_;
+  LastHit = other.LastHit;
+  other.Clear();
+  return *this;
+}
+
 void LayoutItemList::Clear() {
   selection_.Clear();
   current_ = anchor_ = nullptr;

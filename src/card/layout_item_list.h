@@ -12,6 +12,10 @@ namespace tevra {
 class LayoutItemList {
  public:
   LayoutItemList() { items_.reserve(256); }
+  // Moving takes the items and the selection along; a current
+  // multi-selection stays this list's own.
+  LayoutItemList(LayoutItemList&& other) noexcept { *this = std::move(other); }
+  LayoutItemList& operator=(LayoutItemList&& other) noexcept;
 
   // Appends on top; the item becomes current and the anchor.
   CardItem& Add(std::unique_ptr<CardItem> item);

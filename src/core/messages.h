@@ -95,6 +95,13 @@ inline constexpr std::string_view kNothingSuppressed =
 inline constexpr std::string_view kExtractingThisPrint = "今回印刷分データを抽出中...";
 inline constexpr std::string_view kCleaningUp = "後始末をしています.しばらくお待ち下さい...";
 inline constexpr std::string_view kCannotCreateFile105 = "ファイルが作成できません.";
+inline constexpr std::string_view kMarkingFinished =
+    "前回中断した送信済みマークの書き込みを完了しました.";
+// The journal's path follows.
+inline constexpr std::string_view kMarkingNotFinished =
+    "前回中断した送信済みマークの書き込みを完了できませんでした.書き込む内容は次のファイルに残っています:";
+// The cause follows in its own paragraph.
+inline constexpr std::string_view kLogNotWritten = "ログファイルに書き込めませんでした.";
 inline constexpr std::string_view kCannotOpenFile106 =
     "ファイルがオープンできません.ファイルが存在しないか他のアプリケーションで使用中です.";
 inline constexpr std::string_view kUnexpectedFormat107 = "予期しないファイル形式です。読み込みを中止します。";

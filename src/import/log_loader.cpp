@@ -8,6 +8,7 @@
 #include "core/encoding.h"
 #include "core/file_io.h"
 #include "core/mapped_file.h"
+#include "core/file_rewrite.h"
 #include "core/messages.h"
 #include "core/text.h"
 #include "import/adif_reader.h"
@@ -508,6 +509,16 @@ bool LogLoader::OpenLogDialog() {
   return AfterLoad();
 }
 
+void FinishMarking(Ui& ui, const std::string& path) {
+  switch (FinishInterruptedRewrite(path)) {
+    case JournalRecovery::None: break;
+    case JournalRecovery::Finished: ui.ShowMessage(msg::kMarkingFinished, MessageIcon::Information); break;
+    case JournalRecovery::Failed:
+      ui.ShowMessage(std::string(msg::kMarkingNotFinished) + "\r\n" + RewriteJournalPath(path), MessageIcon::Warning);
+      break;
+  }
+}
+
 bool LogLoader::OpenByName(const std::string& path) {
   std::optional<LogSourceType> type = ReaderForNamedFile(path);
   if (!type) {
@@ -519,6 +530,7 @@ bool LogLoader::OpenByName(const std::string& path) {
     return false;
   }
   if (!hooks_.SettlePendingWriteBack()) return false;
+  FinishMarking(ui_, path);
   if (!ReadLog(ReaderForFile(*type, path), path)) return false;
   RememberPath(path);
   return AfterLoad();

@@ -26,6 +26,10 @@ namespace tevra {
 class LogStore;
 class Ui;
 
+// Finishes the marking of path that a stop interrupted (a journal beside
+// it), and says so.
+void FinishMarking(Ui& ui, const std::string& path);
+
 // Load settings kept program-wide (and in the settings file).
 struct LoadOptions {
   LogSourceType curLogType = SrcKuvalText;

@@ -53,7 +53,7 @@ bool PrintJob::Prepare() {
   minPage_ = 1;
   if (HasLogCards() && kind_ != PrintKind::Test) {
     LogStore& store = doc_.Log();
-    if (kind_ != PrintKind::Preview && !store.Sorted() && !doc_.PrintedData()) {
+    if (kind_ != PrintKind::Preview && askQuestions && !store.Sorted() && !doc_.PrintedData()) {
       if (AskToSort(ui, msg::kNotSortedForPrint, store.QsoCount(), true,
                     [this](bool descending) { doc_.SortBureau(descending); }) == SortAnswer::Cancel) {
         doc_.Redraw();
@@ -63,7 +63,7 @@ bool PrintJob::Prepare() {
     const int cards = static_cast<int>(store.CardCount());
     const int perSheet = CardsPerSheet();
     pageCount_ = TackSeals() ? (cards + firstLabel_ - 1 + perSheet - 1) / perSheet : cards;
-    if (kind_ != PrintKind::Preview && doc_.PrintedData()) {
+    if (kind_ != PrintKind::Preview && askQuestions && doc_.PrintedData()) {
       switch (ui.Ask(msg::kContinuePrint, Buttons::YesNoCancel, MessageIcon::Question)) {
         case Answer::Yes: minPage_ = doc_.LastPrintedPage() + 1; break;
         case Answer::No: minPage_ = 1; break;
@@ -84,6 +84,19 @@ void PrintJob::Begin() {
   doc_.RefreshPrinterMetrics();
   cardsPrinted_ = 0;
   pagesPrinted_ = 0;
+  markedNow_.clear();
+  printedDataBefore_ = doc_.PrintedData();
+  lastPrintedPageBefore_ = doc_.LastPrintedPage();
+}
+
+void PrintJob::MarkPrinted(std::size_t card) {
+  LogStore& store = doc_.Log();
+  if (card >= store.CardCount()) return;
+  const std::size_t start = store.CardStart(card);
+  for (std::size_t i = start, end = start + store.CardSize(card); i < end; ++i)
+    if (!store.Entry(i).Printed()) markedNow_.push_back(i);
+  doc_.PrintedData() = true;
+  store.MarkCardPrinted(card);
 }
 
 bool PrintJob::PreparePage() const { return doc_.Merge().Continue; }
@@ -121,10 +134,7 @@ void PrintJob::PrintPage(int page, PageCanvas& canvas) {
     } else if (kind_ != PrintKind::Test) {
       store.SetCurrentCard(static_cast<std::size_t>(pageCard));
       doc_.ReadCurrentCard();
-      if (Real()) {
-        doc_.PrintedData() = true;
-        store.MarkCardPrinted(static_cast<std::size_t>(pageCard));
-      }
+      if (Real()) MarkPrinted(static_cast<std::size_t>(pageCard));
     }
   }
   DrawPage(canvas, pageCard, skipCells);
@@ -152,10 +162,7 @@ void PrintJob::DrawPage(PageCanvas& canvas, int pageCard, int skipCells) {
       doc_.Merge().QsosOnCard = store.CurrentCardQsoCount();
       doc_.Merge().CardIndex = pageCard;
       DrawCard(canvas, column, row);
-      if (marks) {
-        doc_.PrintedData() = true;
-        store.MarkCardPrinted(static_cast<std::size_t>(pageCard));
-      }
+      if (marks) MarkPrinted(static_cast<std::size_t>(pageCard));
       ++pageCard;
     }
   }
@@ -173,10 +180,21 @@ void PrintJob::End() {
   if (HasLogCards() && kind_ == PrintKind::Merge) {
     doc_.PrintNumber() =
         static_cast<int>(std::min<std::int64_t>(std::int64_t{doc_.PrintNumber()} + cardsPrinted_, kPrintNoMax));
-    doc_.AfterMergePrint();
+    if (askQuestions) doc_.AfterMergePrint();
   }
   doc_.PrintStat() = kind_ == PrintKind::Test ? 3 : 2;
   doc_.PrintedEvent();
+  doc_.Redraw();
+}
+
+void PrintJob::Fail() {
+  if (!Real()) return;
+  LogStore& store = doc_.Log();
+  for (const std::size_t index : markedNow_) store.ClearPrinted(static_cast<long>(index));
+  markedNow_.clear();
+  doc_.PrintedData() = printedDataBefore_;
+  doc_.LastPrintedPage() = lastPrintedPageBefore_;
+  doc_.PrintStat() = 0;
   doc_.Redraw();
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace tevra {
 
@@ -102,6 +103,11 @@ class PrintJob {
   void PrintPage(int page, PageCanvas& canvas);
   // After the last page of a real job: print number, write-back, events.
   void End();
+  // Instead of End() when the pages could not be written: the cards of this
+  // job count as not printed (their marks, the printed-data flag and the
+  // last printed page go back to what they were at Begin()), no print
+  // number, no write-back, no printed event, and the print state is idle.
+  void Fail();
 
   int CardsPrinted() const { return cardsPrinted_; }
   int PagesPrinted() const { return pagesPrinted_; }
@@ -113,6 +119,11 @@ class PrintJob {
   // row from 1); the cells before it stay empty. 1 for a whole sheet.
   void SetFirstLabel(int label);
 
+  // False for a job without a dialog (an automation client's): no sort
+  // question (the log prints in its order), no continue question (from the
+  // first page), and no write-back at the end: the printed marks wait for
+  // the client or the next write-back question.
+  bool askQuestions = true;
   // Every 50th page of a job to a printer gives the spooler time (a PDF
   // file has no spooler and sets this false).
   bool spoolerPauses = true;
@@ -126,6 +137,7 @@ class PrintJob {
   bool Real() const { return kind_ != PrintKind::Preview; }
   void DrawPage(PageCanvas& canvas, int pageCard, int skipCells);
   void DrawCard(PageCanvas& canvas, int column, int row);
+  void MarkPrinted(std::size_t card);
 
   PrintTarget& doc_;
   PrintKind kind_;
@@ -134,6 +146,10 @@ class PrintJob {
   int firstLabel_ = 1;
   int cardsPrinted_ = 0;
   int pagesPrinted_ = 0;
+  // What Fail() takes back: the QSOs this job marked, and the state before.
+  std::vector<std::size_t> markedNow_;
+  bool printedDataBefore_ = false;
+  int lastPrintedPageBefore_ = 0;
 };
 
 }  // namespace tevra

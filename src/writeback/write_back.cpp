@@ -18,6 +18,7 @@
 #include "core/band.h"
 #include "core/call_sign.h"
 #include "core/file_io.h"
+#include "core/file_rewrite.h"
 #include "core/messages.h"
 #include "core/profile.h"
 #include "core/text.h"
@@ -311,6 +312,7 @@ bool LogWriteBack::Settle(bool withCancel) {
 
 bool LogWriteBack::WriteBack() {
   changed_ = marked_ = toMark_ = 0;
+  failure_.clear();
   const LogSourceType type = doc_.Log().SourceType();
   switch (type) {
     case SrcKuvalData:
@@ -422,16 +424,6 @@ bool LogWriteBack::WriteAdif() {
   LogLoader& loader = doc_.Loader();
   const std::string path = loader.LastLogPath();
   if (doc_.WriteBackSettings().backup && !MakeBackup()) return false;
-  struct stat before {};
-  std::string bytes;
-  if (::stat(path.c_str(), &before) != 0 ||
-      ReadRegularFile(path, bytes, std::numeric_limits<std::uint64_t>::max()) != FileReadResult::Ok) {
-    ui.ShowMessage(msg::kCannotOpenFile106);
-    return false;
-  }
-  if (TimeDiffers(before, loader.LogModificationTime()) &&
-      ui.Ask(msg::kLogUpdatedElsewhere101, Buttons::OkCancel, MessageIcon::Warning) == Answer::Cancel)
-    return false;
   // ADIF knows "Y" (sent) and "I" (no card: what suppression means).
   const char mark = markOverride ? 'I' : 'Y';
   std::string date;
@@ -447,36 +439,61 @@ bool LogWriteBack::WriteAdif() {
     if (const std::int32_t position = store.PrintedPosition(i); position >= 0) printed.push_back(position);
   std::sort(printed.begin(), printed.end());
 
-  // The records are found again by their number in the file, and changed
-  // only while they are the bytes that were loaded.
-  AdifReader reader(bytes, doc_.WriteBackSettings().load.encoding);
-  std::string out;
-  out.reserve(bytes.size() + printed.size() * 32);
-  std::size_t copied = 0;
-  std::size_t next = 0;  // into printed
-  QsoRecord record;
-  std::int32_t position = 1;
-  for (; next < printed.size() && reader.Next(record) != RecordSource::Step::End; ++position) {
-    if (position != printed[next]) continue;
-    ++next;
-    ++toMark_;
-    const auto loaded = loader.FingerprintAt(position);
-    if (!loaded || *loaded != reader.Fingerprint()) {
-      ++changed_;
-      continue;
+  // The log stays the file the logging program may hold open: the marked
+  // records are written into it, and what it appends meanwhile is kept.
+  // A log rewritten by its program while we mark it is read again.
+  for (int attempt = 0;; ++attempt) {
+    changed_ = marked_ = toMark_ = 0;
+    struct stat before {};
+    std::string bytes;
+    if (::stat(path.c_str(), &before) != 0 ||
+        ReadRegularFile(path, bytes, std::numeric_limits<std::uint64_t>::max()) != FileReadResult::Ok) {
+      ui.ShowMessage(msg::kCannotOpenFile106);
+      return false;
     }
-    const RecordSpan& span = reader.Span();
-    out.append(bytes, copied, span.start - copied);
-    out.append(MarkAdifRecord(bytes, span, mark, date));
-    copied = span.end;
-    ++marked_;
+    if (attempt == 0 && TimeDiffers(before, loader.LogModificationTime()) &&
+        ui.Ask(msg::kLogUpdatedElsewhere101, Buttons::OkCancel, MessageIcon::Warning) == Answer::Cancel)
+      return false;
+    // The records are found again by their number in the file, and changed
+    // only while they are the bytes that were loaded.
+    AdifReader reader(bytes, doc_.WriteBackSettings().load.encoding);
+    std::string out;
+    out.reserve(bytes.size() + printed.size() * 32);
+    std::size_t copied = 0;
+    std::size_t next = 0;  // into printed
+    QsoRecord record;
+    std::int32_t position = 1;
+    for (; next < printed.size() && reader.Next(record) != RecordSource::Step::End; ++position) {
+      if (position != printed[next]) continue;
+      ++next;
+      ++toMark_;
+      const auto loaded = loader.FingerprintAt(position);
+      if (!loaded || *loaded != reader.Fingerprint()) {
+        ++changed_;
+        continue;
+      }
+      const RecordSpan& span = reader.Span();
+      out.append(bytes, copied, span.start - copied);
+      out.append(MarkAdifRecord(bytes, span, mark, date));
+      copied = span.end;
+      ++marked_;
+    }
+    changed_ += static_cast<unsigned>(printed.size() - next);  // records that are gone
+    toMark_ += static_cast<unsigned>(printed.size() - next);
+    out.append(bytes, copied, std::string::npos);
+    std::string why;
+    switch (RewriteInPlace(path, bytes, out, ' ', &why)) {
+      case RewriteResult::Done: return Conclude(path, &before, true);
+      case RewriteResult::Changed:
+        if (attempt < 3) continue;
+        why = "the log kept changing while it was marked";
+        break;
+      case RewriteResult::Failed: break;
+    }
+    marked_ = 0;  // the log stands as it was
+    failure_ = why;
+    return Conclude(path, &before, false);
   }
-  changed_ += static_cast<unsigned>(printed.size() - next);  // records that are gone
-  toMark_ += static_cast<unsigned>(printed.size() - next);
-  out.append(bytes, copied, std::string::npos);
-  const bool ok = ReplaceFileAtomically(path, out);
-  if (!ok) marked_ = 0;  // the old file stands whole
-  return Conclude(path, &before, ok);
 }
 
 bool LogWriteBack::Conclude(const std::string& path, const struct stat* before, bool ok) {
@@ -495,7 +512,8 @@ bool LogWriteBack::Conclude(const std::string& path, const struct stat* before, 
     }
   }
   if (!ok) {
-    ui.ShowMessage(msg::kCannotCreateFile105);
+    if (failure_.empty()) ui.ShowMessage(msg::kCannotCreateFile105);
+    else ui.ShowMessage(std::string(msg::kLogNotWritten) + "\r\n\r\n" + failure_);
     // Say exactly what the log holds now.
     char text[512];
     std::snprintf(text, sizeof text, std::string(msg::kRecordsMarkedBeforeFailure).c_str(), marked_, toMark_);

@@ -146,14 +146,16 @@ class LogWriteBack {
   unsigned RecordsToMark() const { return toMark_; }
   // The backup made for the current log; empty before one was made.
   const std::string& LastBackupPath() const { return backupPath_; }
+  // Why the last write-back failed, when a cause is known (English).
+  const std::string& FailureReason() const { return failure_; }
 
  private:
   std::string Mark() const;
   bool WriteFileLog(LogSourceType type);
   bool WriteRecords(LogSourceType type, RecordFile& file, RecordFile* safety);
   bool WriteDbf();
-  // ADIF: the whole file rewritten with QSL_SENT and QSL_SDATE set in the
-  // printed records.
+  // ADIF: QSL_SENT and QSL_SDATE set in the printed records, written into
+  // the log in place (what its program appends meanwhile is kept).
   bool WriteAdif();
   bool WriteLibrary(LogSourceType type);
   bool WritePrintedList();
@@ -171,6 +173,7 @@ class LogWriteBack {
   unsigned toMark_ = 0;
   std::uint64_t safetyEnd_ = 0;  // where the next safety record goes
   std::string backupPath_;
+  std::string failure_;
 };
 
 // The "発行抑止設定" dialog as a model.

@@ -463,6 +463,50 @@ TEST_F(BatchPrint, FailedWriteBacksFail) {
   EXPECT_NE(Slurp(err.get()).find("records changed since then are left alone"), std::string::npos);
 }
 
+// Pages that never reached a file count as nothing printed: no marks in the
+// log, no print number, and an old file at the target stays.
+TEST_F(BatchPrint, OutputThatCannotBeWrittenCountsNothingAsPrinted) {
+  const std::string mdt = Out("log.mdt");
+  std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.mdt", mdt);
+  const auto read = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  const std::string logBefore = read(mdt);
+  // The print number as the settings keep it, not counted from the log.
+  std::filesystem::create_directories(dir.Path() / "tevra");
+  std::ofstream(dir.Path() / "tevra" / "TEVRA.INI") << "[Option]\nPrintNoAuto=0\nPrintNo=10\n";
+  std::vector<std::string> targets = {"/dev/full", Out("missing/x.pdf")};
+  // A file system that fills up while the pages are written.
+  const std::string small = Out("small");
+  std::filesystem::create_directories(small);
+  const bool mounted = std::system(("mount -t tmpfs -o size=16k tmpfs '" + small + "' 2>/dev/null").c_str()) == 0;
+  std::string old;
+  if (mounted) {
+    old = small + "/cards.pdf";
+    std::ofstream(old, std::ios::binary) << "%PDF-1.4 the cards of last week";
+    targets.push_back(old);
+  } else {
+    std::fprintf(stderr, "(no small file system could be mounted here: that case is left out)\n");
+  }
+  for (const std::string& target : targets) {
+    const BatchRun run = Batch({"-o", target, "postcard", mdt, "--write-back"});
+    EXPECT_EQ(run.code, 1) << target;
+    EXPECT_NE(run.err.find("nothing was printed and the log was not marked"), std::string::npos) << run.err;
+    EXPECT_EQ(run.out.find("written back"), std::string::npos) << run.out;
+    EXPECT_EQ(read(mdt), logBefore) << target;
+  }
+  if (mounted) {
+    EXPECT_EQ(read(old), "%PDF-1.4 the cards of last week");
+    EXPECT_EQ(std::system(("umount '" + small + "'").c_str()), 0);
+  }
+  EXPECT_FALSE(std::filesystem::exists(Out("log.mdt.$BK")));
+  // The print number never moved: the first good run starts at 10.
+  const BatchRun good = Batch({"-o", Out("good.pdf"), "postcard", mdt});
+  ASSERT_EQ(good.code, 0) << good.err;
+  EXPECT_NE(good.out.find("next print number: 12"), std::string::npos) << good.out;
+}
+
 TEST_F(BatchPrint, SuppressionLeavesOutCardsAlreadySent) {
   // Sent QSOs are loaded too, so that earlier cards can be found.
   const std::string ini = dir.Write("keep.ini", "[Option]\nSkipSendMark=0\n");

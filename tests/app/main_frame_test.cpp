@@ -3,12 +3,15 @@
 #include "app/main_frame.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <filesystem>
+#include <sys/stat.h>
 #include <set>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -317,6 +320,124 @@ TEST_F(MainFrameTest, MergePrintIntoAPdfFileGivesTheBatchPages) {
   const QByteArray window = raster(windowPdf), fromBatch = raster(batchPdf);
   ASSERT_FALSE(window.isEmpty());
   EXPECT_EQ(window, fromBatch);
+}
+
+TEST_F(MainFrameTest, PagesThatCouldNotBeWrittenAreNotCountedAsPrinted) {
+  OpenPostcardWithLog();
+  const int printNo = program->settings.printNo;
+  int printedEvents = 0;
+  doc->printedEvent = [&] { ++printedEvents; };
+  frame->printDialog = [&](QPrinter& printer, const PrintDialogText&, int, int, MainFrame::PrintChoice&) {
+    printer.setOutputFileName(QStringLiteral("/dev/full"));
+    return true;
+  };
+  ui.QueueSortAnswer(SortAnswer::No);
+  frame->Run(cmd::kPrint);  // no write-back question may follow
+  ASSERT_FALSE(ui.Messages().empty());
+  EXPECT_NE(ui.Messages().back().text.find("印刷できませんでした."), std::string::npos);
+  EXPECT_FALSE(program->printedData);
+  EXPECT_EQ(program->settings.printNo, printNo);
+  EXPECT_EQ(program->automation.printStat, 0);
+  EXPECT_EQ(printedEvents, 0);
+  for (std::size_t i = 0; i < doc->store.QsoCount(); ++i) EXPECT_FALSE(doc->store.Entry(i).Printed());
+
+  // An automation client's file: an absolute path to a new file or a PDF,
+  // never its own log, a pipe or a device, and never a question.
+  AutomationService service(*doc, *frame);
+  const auto fifo = dir.Path() / "pipe.pdf";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const auto log = (dir.Path() / "sample.adi").string();
+  const std::string logBytes = [&] {
+    std::ifstream in(log, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }();
+  for (const std::string& bad : {fifo.string(), std::string("cards.pdf"), log, std::string("/dev/full"),
+                                (dir.Path() / "none" / "x.pdf").string()})
+    EXPECT_EQ(service.Model().PrintToFile(bad), -1) << bad;
+  std::ifstream in(log, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), logBytes);
+  EXPECT_FALSE(program->printedData);
+  const auto pdf = dir.Path() / "cards.pdf";
+  EXPECT_EQ(service.Model().PrintToFile(pdf.string()), static_cast<int>(doc->store.CardCount()));
+  EXPECT_EQ(service.Model().PrintToFile(pdf.string()), static_cast<int>(doc->store.CardCount()));  // a PDF again
+  EXPECT_EQ(program->automation.printStat, 2);
+  // The marks wait for the client (no write-back question here).
+  EXPECT_TRUE(program->printedData);
+  EXPECT_GE(service.Model().GetPrintedPos(0), 0);
+}
+
+TEST_F(MainFrameTest, AFailedOpenLeavesTheDocumentAndItsFileAsTheyWere) {
+  // The user's card, saved once by the program.
+  const auto card = dir.Path() / "card.tvd";
+  std::filesystem::copy_file(Example("postcard.tvd"), card);
+  ASSERT_TRUE(frame->OpenByName(card.string()));
+  frame->Run(cmd::kFileSave);
+  const auto read = [](const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string saved = read(card);
+  const std::size_t items = doc->layout.Items.Count();
+  ASSERT_GT(items, 0u);
+
+  // A cut layout, a text file, a missing file; through the open command,
+  // a drop on the window and an automation client.
+  const auto cut = dir.Path() / "cut.tvd", text = dir.Path() / "notes.tvd";
+  std::ofstream(cut, std::ios::binary) << saved.substr(0, 300);
+  std::ofstream(text) << "not a layout\n";
+  AutomationService service(*doc, *frame);
+  for (const auto& bad : {cut, text, dir.Path() / "missing.tvd"}) {
+    SCOPED_TRACE(bad.string());
+    EXPECT_FALSE(frame->OpenByName(bad.string()));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(bad.string()))});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &drop);
+    const std::size_t messages = ui.Messages().size();
+    EXPECT_EQ(service.Model().OpenDoc(bad.string()), 0);
+    // An automation client is answered, not shown a message box.
+    EXPECT_EQ(ui.Messages().size(), messages);
+    EXPECT_EQ(doc->layout.Items.Count(), items);
+    EXPECT_EQ(doc->path, card.string());
+    EXPECT_FALSE(doc->modified);
+    EXPECT_TRUE(frame->windowTitle().startsWith(QStringLiteral("card.tvd")));
+  }
+  frame->Run(cmd::kFileSave);
+  EXPECT_EQ(read(card), saved);
+}
+
+TEST_F(MainFrameTest, ADeletedImageLeavesTheSavedLayout) {
+  // A picture placed on the card, then deleted by the user.
+  QImage photo(64, 48, QImage::Format_RGB32);
+  photo.fill(Qt::red);
+  const auto png = dir.Path() / "photo.png";
+  ASSERT_TRUE(photo.save(QString::fromStdString(png.string())));
+  std::string pngBytes;
+  {
+    std::ifstream in(png, std::ios::binary);
+    pngBytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  const auto card = dir.Path() / "card.tvd";
+  doc->path = card.string();  // saved as card.tvd before
+  const auto saveAndRead = [&] {
+    frame->Run(cmd::kFileSave);
+    std::ifstream in(card, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  auto* data = new QMimeData;
+  data->setUrls({QUrl::fromLocalFile(QString::fromStdString(png.string()))});
+  QApplication::clipboard()->setMimeData(data);
+  frame->Redraw();  // the commands follow the clipboard
+  frame->Run(cmd::kEditPaste);
+  ASSERT_EQ(doc->layout.Items.Count(), 1u);
+  EXPECT_NE(saveAndRead().find(pngBytes.substr(0, 64)), std::string::npos);
+  frame->Run(cmd::kDelete);
+  ASSERT_EQ(doc->layout.Items.Count(), 0u);
+  EXPECT_EQ(saveAndRead().find(pngBytes.substr(16, 32)), std::string::npos);
+  // Undo brings the item and its picture back.
+  frame->Run(cmd::kEditUndo);
+  ASSERT_EQ(doc->layout.Items.Count(), 1u);
+  EXPECT_NE(saveAndRead().find(pngBytes.substr(0, 64)), std::string::npos);
 }
 
 }  // namespace

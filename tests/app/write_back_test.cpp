@@ -6,7 +6,11 @@
 #include <sys/stat.h>
 #include <utime.h>
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
+#include <fcntl.h>
+#include <unistd.h>
 #include <fstream>
 #include <iterator>
 
@@ -154,6 +158,55 @@ TEST_F(WriteBackTest, AdifMarksExactlyThePrintedRecordsAndKeepsEveryOtherByte) {
   EXPECT_EQ(Bytes(path), expected);
   EXPECT_EQ(Bytes(dir.Path() / "wsjtx.$BK"), original);
   EXPECT_EQ(SentMarks(path.string()), "YYYY.");
+}
+
+// A logger that keeps its ADIF log open for appending and logs QSOs while
+// the cards are marked: every QSO it writes, before, during or after the
+// write-back, is in the log that the path names.
+TEST_F(WriteBackTest, AdifQsosALoggerAppendsMeanwhileAreNeverLost) {
+  const fs::path path = dir.Path() / "live.adi";
+  std::string original = "<ADIF_VER:5>3.1.4 <EOH>\n";
+  for (int i = 0; i < 300; ++i)
+    original += "<CALL:5>K" + std::to_string(1000 + i) + " <QSO_DATE:8>20240105 <EOR>\n";
+  std::ofstream(path, std::ios::binary) << original;
+  const struct utimbuf earlier{std::time(nullptr) - 60, std::time(nullptr) - 60};
+  ::utime(path.c_str(), &earlier);
+  ASSERT_TRUE(doc->OpenByName(path.string()));
+  PrintAll();
+  const int logger = ::open(path.c_str(), O_WRONLY | O_APPEND);
+  ASSERT_GE(logger, 0);
+  std::atomic<bool> stop{false};
+  std::atomic<int> logged{0};
+  std::thread writer([&] {
+    while (!stop && logged < 5000) {
+      const std::string qso = "<CALL:6>N" + std::to_string(10000 + logged.load()) + " <EOR>\n";
+      if (::write(logger, qso.data(), qso.size()) != static_cast<ssize_t>(qso.size())) break;
+      ++logged;
+      std::this_thread::yield();
+    }
+  });
+  while (logged < 20) std::this_thread::yield();
+  ui.QueueAnswer(Answer::Yes);  // mark the log
+  ui.QueueAnswer(Answer::Ok);   // it changed since loading: mark what is unchanged
+  const bool ok = doc->writeBack.Settle(true);
+  stop = true;
+  writer.join();
+  const std::string after = "<CALL:5>AFTER <EOR>\n";
+  ASSERT_EQ(::write(logger, after.data(), after.size()), static_cast<ssize_t>(after.size()));
+  ::close(logger);
+  ASSERT_TRUE(ok);
+  const std::string log = Bytes(path);
+  std::size_t sent = 0;
+  for (std::size_t at = log.find("<QSL_SENT:1>Y"); at != std::string::npos; at = log.find("<QSL_SENT:1>Y", at + 1))
+    ++sent;
+  EXPECT_EQ(sent, 300u);
+  // The logger's QSOs, each once and in its order.
+  std::string expected;
+  for (int i = 0; i < logged; ++i) expected += "<CALL:6>N" + std::to_string(10000 + i) + " <EOR>\n";
+  ASSERT_NE(log.find("<CALL:6>N10000"), std::string::npos);
+  EXPECT_EQ(log.substr(log.find("<CALL:6>N10000")), expected + after);
+  // The backup holds the log before any mark.
+  EXPECT_TRUE(Bytes(dir.Path() / "live.$BK").starts_with(original));
 }
 
 TEST_F(WriteBackTest, EditedQsosAreNeverWritten) {
