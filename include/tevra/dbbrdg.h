@@ -1,6 +1,7 @@
 /* The database bridge contract: what TEVRA calls in libdbbrdg.so.
  *
- * All seventeen functions are required, looked up by their plain names and,
+ * The seventeen functions before DBBRDG_GetUpdateError are required, looked
+ * up by their plain names and,
  * failing that, with a leading underscore. DBBRDG_GetVersion must return
  * more than 111. Texts are CP932, NUL-terminated. Results named "flag" are
  * 0 for no and anything else for yes. */
@@ -43,6 +44,15 @@ const char* DBBRDG_GetData(int32_t field);
 int32_t DBBRDG_CanUpdate(int32_t field);
 /* flag: text was written into the field of the current record. */
 int32_t DBBRDG_Update(int32_t field, const char* text);
+/* Optional (an eighteenth export): why the last DBBRDG_Update wrote
+ * nothing, as GetUpdateError of extsrc.h tells it, with the same codes. */
+#ifndef TEVRA_UPDATE_OK
+#define TEVRA_UPDATE_OK 0
+#define TEVRA_UPDATE_CHANGED 1
+#define TEVRA_UPDATE_REFUSED 2
+#define TEVRA_UPDATE_FAILED 3
+#endif
+int32_t DBBRDG_GetUpdateError(char* buffer, int32_t size);
 
 typedef uint16_t (*DbBrdgGetVersionFn)(void);
 typedef uint16_t (*DbBrdgTableFn)(void*);
@@ -61,6 +71,7 @@ typedef int32_t (*DbBrdgListTextFn)(char*, int32_t);
 typedef const char* (*DbBrdgGetDataFn)(int32_t);
 typedef int32_t (*DbBrdgCanUpdateFn)(int32_t);
 typedef int32_t (*DbBrdgUpdateFn)(int32_t, const char*);
+typedef int32_t (*DbBrdgGetUpdateErrorFn)(char*, int32_t);
 
 #ifdef __cplusplus
 }

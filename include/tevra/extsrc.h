@@ -52,6 +52,21 @@ int32_t WriteText(const char* line);
 /* Optional, flag: the created file was closed. */
 int32_t CClose(void);
 
+/* Optional, on its own: why the last Update wrote nothing. Returns
+ * TEVRA_UPDATE_OK (0) when it did write or no cause is known,
+ * TEVRA_UPDATE_CHANGED when the record is no longer the one that was read
+ * (edited, moved or deleted by another program since: it is left alone),
+ * TEVRA_UPDATE_REFUSED when this record cannot take the text (the others
+ * can), TEVRA_UPDATE_FAILED when writing failed (nothing more should be
+ * tried); the cause goes into buffer (size bytes including the NUL). */
+#ifndef TEVRA_UPDATE_OK
+#define TEVRA_UPDATE_OK 0
+#define TEVRA_UPDATE_CHANGED 1
+#define TEVRA_UPDATE_REFUSED 2
+#define TEVRA_UPDATE_FAILED 3
+#endif
+int32_t GetUpdateError(char* buffer, int32_t size);
+
 typedef const char* (*ExtSrcGetMenuNameFn)(void);
 typedef uint16_t (*ExtSrcGetLogTypeFn)(void);
 typedef const char* (*ExtSrcOpenFn)(void*, void*, const char*);
@@ -68,6 +83,7 @@ typedef const char* (*ExtSrcGetCreateFileTypeFn)(int32_t);
 typedef int32_t (*ExtSrcCreateFn)(const char*);
 typedef int32_t (*ExtSrcWriteTextFn)(const char*);
 typedef int32_t (*ExtSrcCCloseFn)(void);
+typedef int32_t (*ExtSrcGetUpdateErrorFn)(char*, int32_t);
 
 #ifdef __cplusplus
 }

@@ -13,15 +13,16 @@ bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 // The raw bytes of one field from pos on (quotes included); pos ends on the
 // delimiter, the line break or the end. A quoted field runs to its closing
 // quote ("" is a quote inside it); bytes after that quote still belong to
-// the field, and a quote that never closes takes the rest of the file.
-void SkipField(std::string_view bytes, std::size_t& pos, char delimiter) {
+// the field, and a quote that never closes takes the rest of the file (the
+// result is then false).
+bool SkipField(std::string_view bytes, std::size_t& pos, char delimiter) {
   if (pos < bytes.size() && bytes[pos] == '"') {
     ++pos;
     for (;;) {
       const std::size_t quote = bytes.find('"', pos);
       if (quote == std::string_view::npos) {
         pos = bytes.size();
-        return;
+        return false;
       }
       pos = quote + 1;
       if (pos < bytes.size() && bytes[pos] == '"') {
@@ -32,6 +33,7 @@ void SkipField(std::string_view bytes, std::size_t& pos, char delimiter) {
     }
   }
   while (pos < bytes.size() && bytes[pos] != delimiter && !IsLineBreak(bytes[pos])) ++pos;
+  return true;
 }
 
 char GuessDelimiter(std::string_view bytes, std::size_t pos) {
@@ -85,7 +87,7 @@ bool CsvLog::Parse(std::string bytes) {
     Row row;
     for (;;) {
       const std::size_t begin = pos;
-      SkipField(all, pos, delimiter_);
+      if (!SkipField(all, pos, delimiter_)) row.unclosed = true;
       row.fields.push_back({begin, pos});
       if (pos < all.size() && all[pos] == delimiter_) {
         ++pos;
@@ -163,7 +165,11 @@ std::string CsvLog::Line(std::size_t record) const {
 }
 
 std::optional<CsvLog::Edit> CsvLog::Set(std::size_t record, std::size_t field, std::string_view cp932) {
-  if (record >= rows_.size() || field >= names_.size()) return std::nullopt;
+  // A record cut short inside a quote has no place for its last field or
+  // any after it: whatever went there would land inside the open quote.
+  if (record >= rows_.size() || field >= names_.size() ||
+      (rows_[record].unclosed && field + 1 >= rows_[record].fields.size()))
+    return std::nullopt;
   Edit edit{record, std::nullopt};
   if (const auto edited = edited_.find(record); edited != edited_.end()) edit.before = edited->second;
   std::vector<std::string> raw = RawFields(record);

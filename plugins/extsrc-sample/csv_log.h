@@ -27,6 +27,7 @@ class CsvLog {
   std::size_t FieldCount() const { return names_.size(); }
   const std::string& FieldName(std::size_t field) const { return names_[field]; }  // CP932
   std::size_t RecordCount() const { return rows_.size(); }
+  bool Unclosed(std::size_t record) const { return record < rows_.size() && rows_[record].unclosed; }
 
   // A field's text in CP932; empty for a field the record lacks.
   std::string Text(std::size_t record, std::size_t field) const;
@@ -41,7 +42,9 @@ class CsvLog {
     std::optional<std::vector<std::string>> before;
   };
   // Sets a field (text in CP932) of a record; a record with fewer fields
-  // gets empty ones up to it. Nothing when the field is beyond the header.
+  // gets empty ones up to it. Nothing when the field is beyond the header,
+  // or when the record ends inside a quote that never closes (a file cut
+  // short) and the field is that one or one after it.
   std::optional<Edit> Set(std::size_t record, std::size_t field, std::string_view cp932);
   void Undo(const Edit& edit);
 
@@ -56,6 +59,7 @@ class CsvLog {
   struct Row {
     std::vector<Span> fields;
     std::size_t end;  // where the record's text ends, before its line break
+    bool unclosed = false;  // it ends inside a quote that never closes
   };
   std::vector<std::string> RawFields(std::size_t record) const;
   std::string Decode(std::string_view raw) const;  // the field's text in CP932

@@ -7,10 +7,13 @@
 // batch program) the current log path TEVRA passes, which
 // "tevra-batch --plugin libextsrc.so --source FILE" sets to FILE.
 //
-// Writing keeps the user's file safe: the file must still be the one that
-// was read, a copy of it goes to FILE.bak before the first change, and each
-// change writes a complete new file that replaces the old one only once it
-// is on the disk. Every byte but the changed field stays as it was.
+// Writing keeps the user's file safe: a copy of it goes to FILE.bak before
+// the first change, and each change is written into the file itself with a
+// journal beside it, so that a logging program that keeps the file open
+// for appending goes on writing into it and nothing it appends is lost.
+// Every byte but the changed field stays as it was. A file saved again by
+// another program since it was read is read again: a record that is no
+// longer the one that was loaded is left alone and reported as changed.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,6 +30,7 @@
 
 #include "core/encoding.h"
 #include "core/file_io.h"
+#include "core/file_rewrite.h"
 #include "core/profile.h"
 #include "core/text.h"
 #include "csv_log.h"
@@ -42,10 +46,14 @@ struct Source {
   bool open = false;
   std::string path;  // file-system bytes, as TEVRA keeps paths
   CsvLog log;
+  std::string onDisk;               // what the file holds, as last read or written
+  std::vector<std::string> loaded;  // each record's line as loaded (with our marks)
   std::size_t current = 0;
   struct stat seen {};  // the file as last read or written
   bool backedUp = false;
   std::string scratch;  // the text handed out last
+  int failure = TEVRA_UPDATE_OK;  // why the last Update wrote nothing
+  std::string failureText;
 };
 
 struct Export {
@@ -82,6 +90,26 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 const char* Keep(std::string text) {
   S().scratch = std::move(text);
   return S().scratch.c_str();
+}
+
+// Reads the file again when another program has written it since.
+bool Refresh() {
+  Source& s = S();
+  struct stat now {};
+  if (::stat(s.path.c_str(), &now) != 0) return false;
+  if (SameFile(now, s.seen)) return true;
+  std::string bytes;
+  if (tevra::ReadRegularFile(s.path, bytes, kMaxFileBytes) != tevra::FileReadResult::Ok || !s.log.Parse(bytes))
+    return false;
+  s.onDisk = std::move(bytes);
+  s.seen = now;
+  return true;
+}
+
+int Fail(int kind, std::string why) {
+  S().failure = kind;
+  S().failureText = std::move(why);
+  return 0;
 }
 
 }  // namespace
@@ -131,6 +159,8 @@ __attribute__((visibility("default"))) const char* Open(void*, void* window, con
   }
   s.open = true;
   s.path = path;
+  s.onDisk = s.log.Original();
+  for (std::size_t r = 0; r < s.log.RecordCount(); ++r) s.loaded.push_back(s.log.Line(r));
   return s.path.c_str();
 }
 
@@ -154,7 +184,8 @@ __attribute__((visibility("default"))) int32_t MoveNext(void) {
 
 __attribute__((visibility("default"))) int32_t Seek(int32_t index) {
   Source& s = S();
-  if (!s.open || index < 0 || static_cast<std::size_t>(index) >= s.log.RecordCount()) return 0;
+  // The write-back finds its records here: as the file holds them now.
+  if (!s.open || !Refresh() || index < 0 || static_cast<std::size_t>(index) >= s.log.RecordCount()) return 0;
   s.current = static_cast<std::size_t>(index);
   return 1;
 }
@@ -188,24 +219,46 @@ __attribute__((visibility("default"))) int32_t CanUpdate(int32_t column) {
 
 __attribute__((visibility("default"))) int32_t Update(int32_t column, const char* text) {
   Source& s = S();
-  if (!text || !CanUpdate(column) || s.current >= s.log.RecordCount()) return 0;
-  // Changed behind our back (saved again in a spreadsheet): nothing written.
-  struct stat now {};
-  if (::stat(s.path.c_str(), &now) != 0 || !SameFile(now, s.seen)) return 0;
+  s.failure = TEVRA_UPDATE_OK;
+  if (!text || !CanUpdate(column)) return Fail(TEVRA_UPDATE_FAILED, "the file cannot be written");
+  if (!Refresh()) return Fail(TEVRA_UPDATE_FAILED, "the file cannot be read again");
+  // Saved again by another program since it was loaded: only a record that
+  // is still the one that was loaded gets the mark.
+  if (s.current >= s.log.RecordCount() || s.current >= s.loaded.size() ||
+      s.log.Line(s.current) != s.loaded[s.current])
+    return Fail(TEVRA_UPDATE_CHANGED, "the record changed since it was loaded");
   const auto edit = s.log.Set(s.current, static_cast<std::size_t>(column), text);
-  if (!edit) return 0;
+  if (!edit) return Fail(TEVRA_UPDATE_REFUSED, "the record ends inside a quote that never closes (the file is cut short)");
   if (!s.backedUp) {
-    if (!tevra::ReplaceFileAtomically(s.path + ".bak", s.log.Original())) {
+    if (!tevra::ReplaceFileAtomically(s.path + ".bak", s.onDisk)) {
       s.log.Undo(*edit);
-      return 0;
+      return Fail(TEVRA_UPDATE_FAILED, "the backup " + s.path + ".bak cannot be written");
     }
     s.backedUp = true;
   }
-  if (!tevra::ReplaceFileAtomically(s.path, s.log.Bytes()) || ::stat(s.path.c_str(), &s.seen) != 0) {
-    s.log.Undo(*edit);
-    return 0;
+  std::string why, written;
+  switch (tevra::RewriteInPlace(s.path, s.onDisk, s.log.Bytes(), '\n', &why, &written)) {
+    case tevra::RewriteResult::Done: break;
+    case tevra::RewriteResult::Changed:
+      s.log.Undo(*edit);
+      return Fail(TEVRA_UPDATE_CHANGED, "the file changed while it was marked");
+    case tevra::RewriteResult::Failed:
+      s.log.Undo(*edit);
+      return Fail(TEVRA_UPDATE_FAILED, why);
   }
+  const std::size_t record = s.current;
+  // What was appended meanwhile joins the records.
+  if (written != s.log.Bytes()) s.log.Parse(written);
+  s.onDisk = std::move(written);
+  s.loaded[record] = s.log.Line(record);
+  ::stat(s.path.c_str(), &s.seen);
   return 1;
+}
+
+__attribute__((visibility("default"))) int32_t GetUpdateError(char* buffer, int32_t size) {
+  const Source& s = S();
+  if (buffer && size > 0) tevra::CopyToBuffer(s.failureText, buffer, static_cast<std::size_t>(size));
+  return s.failure;
 }
 
 // --- the export: a new CSV file (UTF-8, header row) ---------------------------

@@ -600,14 +600,18 @@ int LoadOdbc(const BatchOptions& batch, Session& session, std::FILE* err) {
   setenv("TEVRA_ODBC", batch.odbcConnection->c_str(), 1);
   bool unknownTable = false;
   const bool ok = session.doc->ConnectOdbc([&](const std::vector<std::string>& tables) -> std::optional<std::string> {
+    // The table by its exact name; without --table, the only one.
+    if (batch.odbcTable.empty() && tables.size() == 1) return tables.front();
     for (const auto& t : tables)
-      if (t == batch.odbcTable) return t;
+      if (!batch.odbcTable.empty() && t == batch.odbcTable) return t;
     unknownTable = true;
     return std::nullopt;
   });
   unsetenv("TEVRA_ODBC");
   if (!ok) {
-    if (unknownTable || batch.odbcTable.empty())
+    if (unknownTable && !batch.odbcTable.empty())
+      std::fprintf(err, "tevra-batch: the database has no table %s\n", ToUnicode(batch.odbcTable).c_str());
+    else if (unknownTable || batch.odbcTable.empty())
       std::fprintf(err, "tevra-batch: give the table with --table (the database has several)\n");
     else
       std::fprintf(err, "tevra-batch: the database could not be read (connection, table or formulas)\n");
@@ -890,11 +894,13 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
       std::fprintf(out, "the log was left as it is (no --write-back)\n");
     } else if (doc.program.printedData) {
       // The process ends here: say exactly what the log holds now.
-      if (listed)
+      if (listed) {
         std::fprintf(err, "tevra-batch: the list of printed QSOs (.TVQ) could not be written\n");
-      else
-        std::fprintf(err, "tevra-batch: the log could not be updated: %u of %zu printed QSO%s marked, the rest not\n",
-                     back.MarkedRecords(), printed, printed == 1 ? "" : "s");
+      } else {
+        const std::string why = back.FailureReason().empty() ? "" : " (" + ToUnicode(back.FailureReason()) + ")";
+        std::fprintf(err, "tevra-batch: the log could not be updated%s: %u of %zu printed QSO%s marked, the rest not\n",
+                     why.c_str(), back.MarkedRecords(), printed, printed == 1 ? "" : "s");
+      }
       rc = 1;
     } else if (listed) {
       std::fprintf(out, "%zu printed QSO%s listed in the .TVQ file next to the log\n", printed, printed == 1 ? "" : "s");
@@ -904,6 +910,9 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
       if (back.ChangedRecords() > 0)
         std::fprintf(err, "tevra-batch: %u printed QSO%s left unmarked: changed or gone in the log since loading\n",
                      back.ChangedRecords(), back.ChangedRecords() == 1 ? "" : "s");
+      if (back.RefusedRecords() > 0)
+        std::fprintf(err, "tevra-batch: %u printed QSO%s left unmarked: %s\n", back.RefusedRecords(),
+                     back.RefusedRecords() == 1 ? "" : "s", ToUnicode(back.RefusalReason()).c_str());
     }
   }
   if (merge) {

@@ -466,6 +466,7 @@ void MainFrame::Run(int command) {
     case kPlugin: doc_.ConnectPlugin(); break;
     case kOdbc:
       doc_.ConnectOdbc([this](const std::vector<std::string>& tables) -> std::optional<std::string> {
+        if (tables.size() == 1) return tables.front();  // nothing to choose
         QStringList names;
         for (const auto& t : tables) names << QString::fromStdString(ToUnicode(t));
         bool ok = false;

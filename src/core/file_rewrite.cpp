@@ -168,7 +168,7 @@ std::string RewriteJournalPath(const std::string& path) {
 }
 
 RewriteResult RewriteInPlace(const std::string& path, std::string_view read, std::string_view content, char pad,
-                             std::string* error) {
+                             std::string* error, std::string* written) {
   const auto fail = [error](std::string why) {
     if (error) *error = std::move(why);
     return RewriteResult::Failed;
@@ -225,6 +225,7 @@ RewriteResult RewriteInPlace(const std::string& path, std::string_view read, std
   if (::fsync(fd.get()) != 0 || !fd.Close()) return fail(Reason("cannot write the log to the disk"));
   ::unlink(journalPath.c_str());
   SyncFolderOf(path);
+  if (written) *written = std::move(full);
   return RewriteResult::Done;
 }
 

@@ -22,9 +22,10 @@ enum class RewriteResult {
 // its end); bytes beyond it are kept after the new content. A content
 // shorter than `read` is padded with `pad` bytes (whitespace the format
 // allows between records), so that the file never shrinks under a writer.
-// error: why it failed, in English.
+// error: why it failed, in English; written: what the file holds now (the
+// new content, its padding and what was appended), after Done.
 RewriteResult RewriteInPlace(const std::string& path, std::string_view read, std::string_view content, char pad,
-                             std::string* error = nullptr);
+                             std::string* error = nullptr, std::string* written = nullptr);
 
 // The journal of a rewrite of path that has not finished: a hidden file in
 // the same folder.

@@ -102,6 +102,9 @@ inline constexpr std::string_view kMarkingNotFinished =
     "前回中断した送信済みマークの書き込みを完了できませんでした.書き込む内容は次のファイルに残っています:";
 // The cause follows in its own paragraph.
 inline constexpr std::string_view kLogNotWritten = "ログファイルに書き込めませんでした.";
+inline constexpr std::string_view kSourceNotWritten = "参照元のログに書き込めませんでした.";
+// Placeholder: the records; their cause follows in its own paragraph.
+inline constexpr std::string_view kRecordsRefused = "%u 件のレコードには送信済みマークを付けられませんでした.";
 inline constexpr std::string_view kCannotOpenFile106 =
     "ファイルがオープンできません.ファイルが存在しないか他のアプリケーションで使用中です.";
 inline constexpr std::string_view kUnexpectedFormat107 = "予期しないファイル形式です。読み込みを中止します。";

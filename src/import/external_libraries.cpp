@@ -91,6 +91,7 @@ bool ExtSrcLibrary::LoadFile(const std::string& path, Ui& ui, std::string* probl
       api_.WriteText = nullptr;
       api_.CClose = nullptr;
     }
+    if (ok) api_.GetUpdateError = reinterpret_cast<ExtSrcGetUpdateErrorFn>(library_.Symbol("GetUpdateError"));
     if (!ok) Release();
   }
   ui.ClearStatus();
@@ -126,6 +127,8 @@ bool DbBridgeLibrary::Load(const std::string& directory, Ui& ui) {
         {"DBBRDG_Update", Slot(api_.Update)},
     };
     ok = Resolve(library_, exports) && api_.GetVersion() >= kDbBridgeMinVersion;
+    if (ok)
+      api_.GetUpdateError = reinterpret_cast<DbBrdgGetUpdateErrorFn>(library_.Symbol("DBBRDG_GetUpdateError"));
   }
   ui.ClearStatus();
   if (present && !ok) {

@@ -34,6 +34,8 @@ struct ExtSrcApi {
   ExtSrcCreateFn Create = nullptr;
   ExtSrcWriteTextFn WriteText = nullptr;
   ExtSrcCCloseFn CClose = nullptr;
+  // Optional on its own: why an update wrote nothing.
+  ExtSrcGetUpdateErrorFn GetUpdateError = nullptr;
 };
 
 struct DbBridgeApi {
@@ -54,6 +56,7 @@ struct DbBridgeApi {
   DbBrdgGetDataFn GetData = nullptr;
   DbBrdgCanUpdateFn CanUpdate = nullptr;
   DbBrdgUpdateFn Update = nullptr;
+  DbBrdgGetUpdateErrorFn GetUpdateError = nullptr;  // optional
 };
 
 // A shared library handle that is closed with the object.

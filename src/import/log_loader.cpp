@@ -375,8 +375,10 @@ bool LogLoader::ConnectOdbc(const DbBridgeApi& api,
   for (int i = 0; i < tables && i < 4096; ++i)
     if (const char* name = api.GetTableList(i)) names.emplace_back(name);
   std::optional<std::string> table;
-  if (names.size() == 1) table = names.front();  // one table: nothing to choose
-  else if (!names.empty() && chooseTable) table = chooseTable(names);
+  // The chooser decides (a table asked for by name must be that table);
+  // without one, one table needs no choice.
+  if (!names.empty() && chooseTable) table = chooseTable(names);
+  else if (names.size() == 1) table = names.front();
   if (!table) {
     close();
     ui_.ClearStatus();

@@ -177,8 +177,11 @@ class LibraryUpdatable : public UpdatableSource {
   using CanUpdateFn = std::int32_t (*)(std::int32_t);
   using UpdateFn = std::int32_t (*)(std::int32_t, const char*);
 
-  LibraryUpdatable(std::size_t fields, SeekFn seek, TextFn text, CanUpdateFn canUpdate, UpdateFn update)
-      : fields_(fields), seek_(seek), text_(text), canUpdate_(canUpdate), update_(update) {}
+  using ErrorFn = std::int32_t (*)(char*, std::int32_t);
+
+  LibraryUpdatable(std::size_t fields, SeekFn seek, TextFn text, CanUpdateFn canUpdate, UpdateFn update,
+                   ErrorFn error)
+      : fields_(fields), seek_(seek), text_(text), canUpdate_(canUpdate), update_(update), error_(error) {}
   std::size_t FieldCount() const override { return fields_; }
   bool Seek(std::int32_t record) override { return seek_ && seek_(record) != 0; }
   std::string Text(std::size_t field) override {
@@ -190,6 +193,15 @@ class LibraryUpdatable : public UpdatableSource {
     const std::string copy(text);
     return update_ && update_(static_cast<std::int32_t>(field), copy.c_str()) != 0;
   }
+  int UpdateError(std::string& reason) override {
+    reason.clear();
+    if (!error_) return 0;
+    std::string buffer(1024, '\0');
+    const int kind = error_(buffer.data(), static_cast<std::int32_t>(buffer.size()));
+    buffer.back() = '\0';
+    reason = buffer.c_str();
+    return kind;
+  }
 
  private:
   std::size_t fields_;
@@ -197,6 +209,7 @@ class LibraryUpdatable : public UpdatableSource {
   TextFn text_;
   CanUpdateFn canUpdate_;
   UpdateFn update_;
+  ErrorFn error_;
 };
 
 // The fields a library names, at most 32.
@@ -212,13 +225,13 @@ std::size_t CountFields(NameFn name) {
 std::unique_ptr<UpdatableSource> PluginSource(const ExtSrcApi& api, bool automationLines) {
   // Lines in the automation form have their thirteen fields, names or not.
   const std::size_t fields = automationLines ? 13 : CountFields(api.GetFieldText);
-  return std::make_unique<LibraryUpdatable>(fields, api.Seek, api.GetText, api.CanUpdate,
-                                            api.Update);
+  return std::make_unique<LibraryUpdatable>(fields, api.Seek, api.GetText, api.CanUpdate, api.Update,
+                                            api.GetUpdateError);
 }
 
 std::unique_ptr<UpdatableSource> DatabaseSource(const DbBridgeApi& api) {
   return std::make_unique<LibraryUpdatable>(CountFields(api.GetNameList), api.Seek, api.GetData, api.CanUpdate,
-                                            api.Update);
+                                            api.Update, api.GetUpdateError);
 }
 
 // --- the write-back ------------------------------------------------------------
@@ -311,8 +324,9 @@ bool LogWriteBack::Settle(bool withCancel) {
 }
 
 bool LogWriteBack::WriteBack() {
-  changed_ = marked_ = toMark_ = 0;
+  changed_ = marked_ = toMark_ = refused_ = 0;
   failure_.clear();
+  refusal_.clear();
   const LogSourceType type = doc_.Log().SourceType();
   switch (type) {
     case SrcKuvalData:
@@ -717,12 +731,37 @@ bool LogWriteBack::WriteLibrary(LogSourceType type) {
       continue;
     }
     if (!liveSource->Update(*column, mark)) {
-      ui.ShowMessage(msg::kCannotCreateFile105);
-      return false;
+      std::string reason;
+      switch (liveSource->UpdateError(reason)) {
+        case TEVRA_UPDATE_CHANGED: ++changed_; continue;
+        case TEVRA_UPDATE_REFUSED:
+          if (refused_++ == 0) refusal_ = reason;
+          continue;
+        default:
+          failure_ = reason;
+          if (reason.empty()) ui.ShowMessage(msg::kCannotCreateFile105);
+          else ui.ShowMessage(std::string(msg::kSourceNotWritten) + "\r\n\r\n" + reason);
+          ReportSkipped();
+          return false;
+      }
     }
     ++marked_;
   }
+  ReportSkipped();
   return true;
+}
+
+void LogWriteBack::ReportSkipped() {
+  Ui& ui = doc_.UserInterface();
+  char text[512];
+  if (changed_ > 0) {
+    std::snprintf(text, sizeof text, std::string(msg::kRecordsChangedSinceLoad).c_str(), changed_);
+    ui.ShowMessage(text);
+  }
+  if (refused_ > 0) {
+    std::snprintf(text, sizeof text, std::string(msg::kRecordsRefused).c_str(), refused_);
+    ui.ShowMessage(std::string(text) + "\r\n\r\n" + refusal_);
+  }
 }
 
 bool LogWriteBack::WritePrintedList() {

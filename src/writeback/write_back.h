@@ -94,6 +94,12 @@ class UpdatableSource {
   virtual std::string Text(std::size_t field) = 0;
   virtual bool CanUpdate(std::size_t field) = 0;
   virtual bool Update(std::size_t field, std::string_view text) = 0;
+  // Why the last Update wrote nothing (TEVRA_UPDATE_*), with the cause in
+  // reason (CP932); 0 when the source cannot say.
+  virtual int UpdateError(std::string& reason) {
+    reason.clear();
+    return 0;
+  }
 };
 // automationLines: the plug-in delivers lines in the automation form.
 std::unique_ptr<UpdatableSource> PluginSource(const ExtSrcApi& api, bool automationLines = false);
@@ -140,6 +146,10 @@ class LogWriteBack {
   // Records of the last write-back left alone because another program had
   // changed them since loading.
   unsigned ChangedRecords() const { return changed_; }
+  // Records of the last write-back that could not take the mark (the
+  // others could), and why (CP932).
+  unsigned RefusedRecords() const { return refused_; }
+  const std::string& RefusalReason() const { return refusal_; }
   // Printed records of the last write-back that carry the mark now, and
   // how many there were to mark.
   unsigned MarkedRecords() const { return marked_; }
@@ -164,6 +174,8 @@ class LogWriteBack {
   // After writing a file: its time stamp (kept or remembered) and the
   // messages of a failure or of records left alone.
   bool Conclude(const std::string& path, const struct ::stat* before, bool ok);
+  // The messages of records a library source left unmarked.
+  void ReportSkipped();
   void Finish();
   void ClearMarks();
 
@@ -174,6 +186,8 @@ class LogWriteBack {
   std::uint64_t safetyEnd_ = 0;  // where the next safety record goes
   std::string backupPath_;
   std::string failure_;
+  unsigned refused_ = 0;
+  std::string refusal_;
 };
 
 // The "発行抑止設定" dialog as a model.

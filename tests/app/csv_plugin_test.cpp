@@ -1,12 +1,18 @@
 // The sample plug-in for CSV logs: its file handling on its own, then the
 // plug-in itself through the program (load, write-back, export) and through
 // tevra-batch.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <thread>
 
 #include "app/log_list.h"
 #include "app/program.h"
@@ -75,6 +81,14 @@ TEST(CsvLog, ReadsWhatSpreadsheetsWriteAndChangesOnlyTheFieldSet) {
   EXPECT_FALSE(log.Parse("\r\n\r\n"));  // no header
   ASSERT_TRUE(log.Parse("CALL\nJA1ABC\n"));
   EXPECT_FALSE(log.Set(0, 1, "Y"));  // beyond the header
+  // A file cut short inside a quote: its last record takes no field there
+  // or after it (the mark would land inside the quote).
+  const std::string cut = "CALL,NAME,SENT\r\nJA1ABC,Taro,\r\nK1ABC,\"Sato\r\n";
+  ASSERT_TRUE(log.Parse(cut));
+  EXPECT_FALSE(log.Set(1, 2, "*"));
+  EXPECT_FALSE(log.Set(1, 1, "*"));
+  EXPECT_TRUE(log.Set(0, 2, "*"));
+  EXPECT_EQ(log.Bytes(), "CALL,NAME,SENT\r\nJA1ABC,Taro,*\r\nK1ABC,\"Sato\r\n");
 }
 
 class CsvPluginTest : public ::testing::Test {
@@ -112,6 +126,16 @@ TEST_F(CsvPluginTest, LoadsByTheHeaderWritesTheMarkBackAndExports) {
   EXPECT_EQ(ToUnicode(doc.store.Entry(0).Text(LogEntry::Name)), "山田, 太郎");
   EXPECT_EQ(doc.store.Entry(1).Position(), 2);
 
+  // The log list's 作成 through the plug-in: a CSV file with a header.
+  LogList list(doc);
+  ASSERT_TRUE(list.PluginFileType());
+  const std::string out = (dir.Path() / "out.csv").string();
+  ASSERT_TRUE(list.ExportThroughPlugin(out));
+  const std::string exported = Bytes(out);
+  EXPECT_TRUE(exported.starts_with("DATE,TIME,CALL,RST,FREQ,MODE,POWER,NAME,QTH,REM,SEND,RECV,ENV\r\n")) << exported;
+  EXPECT_NE(exported.find(",JA1ABC,599,"), std::string::npos) << exported;
+  EXPECT_NE(exported.find(",\"山田, 太郎\","), std::string::npos) << exported;
+
   // VK2AA's card printed: its row alone gets the mark, the rest stays.
   doc.store.MarkCardPrinted(1);
   program.printedData = true;
@@ -123,26 +147,79 @@ TEST_F(CsvPluginTest, LoadsByTheHeaderWritesTheMarkBackAndExports) {
   EXPECT_EQ(Bytes(path), expected);
   EXPECT_EQ(Bytes(path + ".bak"), kLog);
 
-  // The file saved again elsewhere in the meantime: nothing is written.
-  const std::string edited = expected + "20241106,1200,DL1XYZ,20m,CW,599,Hans,\r\n";
+  // Saved again elsewhere meanwhile, with a QSO added and JA1ABC's row
+  // edited: JA1ABC is left alone and reported, the added QSO stays.
+  std::string edited = expected + "20241106,1200,DL1XYZ,20m,CW,599,Hans,\r\n";
+  edited.replace(edited.find("0930"), 4, "0931");
   dir.Write("log.csv", edited);
   doc.store.MarkCardPrinted(0);
   program.printedData = true;
   ui.QueueAnswer(Answer::Yes);
-  EXPECT_FALSE(doc.writeBack.Settle(true));
-  EXPECT_EQ(ui.Messages().back().text, msg::kCannotCreateFile105);
+  EXPECT_TRUE(doc.writeBack.Settle(true));
+  EXPECT_EQ(doc.writeBack.ChangedRecords(), 1u);
+  EXPECT_EQ(doc.writeBack.MarkedRecords(), 0u);
   EXPECT_EQ(Bytes(path), edited);
-
-  // The log list's 作成 through the plug-in: a CSV file with a header.
-  LogList list(doc);
-  ASSERT_TRUE(list.PluginFileType());
-  const std::string out = (dir.Path() / "out.csv").string();
-  ASSERT_TRUE(list.ExportThroughPlugin(out));
-  const std::string exported = Bytes(out);
-  EXPECT_TRUE(exported.starts_with("DATE,TIME,CALL,RST,FREQ,MODE,POWER,NAME,QTH,REM,SEND,RECV,ENV\r\n")) << exported;
-  EXPECT_NE(exported.find(",JA1ABC,599,"), std::string::npos) << exported;
-  EXPECT_NE(exported.find(",\"山田, 太郎\","), std::string::npos) << exported;
   doc.CloseLiveSources();
+}
+
+// A logger that keeps appending to its CSV log while the marks go in, and a
+// log whose last record was cut inside a quote.
+TEST_F(CsvPluginTest, QsosAppendedMeanwhileStayAndACutRecordIsReported) {
+  const struct {
+    const char* name;
+    bool cut, logger;
+  } cases[] = {{"a logger appends", false, true}, {"the last record is cut", true, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string log = "CALL,NAME,QSL_SENT\r\n";
+    for (int i = 0; i < 100; ++i) log += "JA1A" + std::to_string(100 + i) + ",Taro,\r\n";
+    if (c.cut) log += "K1ABC,\"Sato\r\n";
+    dir.Write("log.csv", log);
+    ui.QueueFormatDialog([](CsvFormatDialog& dialog) {
+      dialog.Guess();
+      return true;
+    });
+    ASSERT_TRUE(doc.ConnectPlugin());
+    ASSERT_EQ(doc.store.QsoCount(), c.cut ? 101u : 100u);
+    for (std::size_t card = 0; card < doc.store.CardCount(); ++card) doc.store.MarkCardPrinted(card);
+    program.printedData = true;
+    program.settings.sendMark = "P";
+    const int logger = ::open(path.c_str(), O_WRONLY | O_APPEND);
+    std::atomic<bool> stop{false};
+    std::atomic<int> logged{0};
+    std::thread writer([&] {
+      while (c.logger && !stop && logged < 2000) {
+        const std::string qso = "N" + std::to_string(10000 + logged.load()) + ",Bob,\r\n";
+        if (::write(logger, qso.data(), qso.size()) != static_cast<ssize_t>(qso.size())) break;
+        ++logged;
+        std::this_thread::yield();
+      }
+    });
+    ui.QueueAnswer(Answer::Yes);
+    const bool settled = doc.writeBack.Settle(true);
+    stop = true;
+    writer.join();
+    ::close(logger);
+    ASSERT_TRUE(settled);
+    EXPECT_EQ(doc.writeBack.MarkedRecords(), 100u);
+    const std::string after = Bytes(path);
+    std::string marked = "CALL,NAME,QSL_SENT\r\n";
+    for (int i = 0; i < 100; ++i) marked += "JA1A" + std::to_string(100 + i) + ",Taro,P\r\n";
+    std::string appended;
+    for (int i = 0; i < logged; ++i) appended += "N" + std::to_string(10000 + i) + ",Bob,\r\n";
+    if (c.cut) {
+      // The mark would have gone inside the open quote: refused and said.
+      EXPECT_EQ(doc.writeBack.RefusedRecords(), 1u);
+      const auto& messages = ui.Messages();
+      EXPECT_TRUE(std::any_of(messages.begin(), messages.end(), [](const auto& m) {
+        return m.text.find("quote that never closes") != std::string::npos;
+      }));
+      EXPECT_EQ(after, marked + "K1ABC,\"Sato\r\n");
+    } else {
+      EXPECT_EQ(after, marked + appended);
+    }
+    doc.CloseLiveSources();
+  }
 }
 
 TEST_F(CsvPluginTest, TevraBatchReadsThroughThePluginAndMarksThePrintedRows) {

@@ -4,7 +4,9 @@
 #include <sql.h>
 #include <sqlext.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <memory>
 #include <gtest/gtest.h>
@@ -141,12 +143,116 @@ TEST(OdbcBridge, TevraBatchPrintsADatabaseTableAndMarksIt) {
   };
   EXPECT_NE(run({"--guess", "--count"}), 0);  // which table?
   EXPECT_EQ(run({"--table", "qso", "--guess", "--count"}), 0);
+  {
+    Sql sql(connection);
+    ASSERT_TRUE(sql.Run("DROP TABLE other"));
+  }
+  EXPECT_NE(run({"--table", "qsos", "--guess", "--count"}), 0);  // one table, but not the one asked for
   const std::string pdf = (dir.Path() / "cards.pdf").string();
   ASSERT_EQ(run({"--table", "qso", "--guess", "--no-prompts", "-o", pdf, "--write-back",
                  std::string(TEVRA_EXAMPLES) + "/postcard.tvd"}),
             0);
   Sql check(connection);
   EXPECT_EQ(check.Column("SELECT qsl_sent FROM qso ORDER BY id"), (std::vector<std::string>{"-", "Y"}));
+}
+
+// The bridge as the write-back calls it: Seek, then Update; what a failed
+// Update says about itself.
+struct Marking {
+  std::int32_t written;
+  std::int32_t error;
+};
+Marking Mark(const DbBridgeApi& api, std::int32_t row) {
+  char why[512] = "";
+  EXPECT_EQ(api.Seek(row), 1) << row;
+  const std::int32_t written = api.Update(2, "P");
+  return {written, api.GetUpdateError ? api.GetUpdateError(why, sizeof why) : -1};
+}
+
+TEST(OdbcBridge, OnlyRowsThatAreStillTheLoadedOnesGetTheMark) {
+  test::TempDir dir;
+  const std::string connection = "Driver=SQLite3;Database=" + (dir.Path() / "log.db").string();
+  Sql sql(connection);
+  ASSERT_TRUE(sql.Connected());
+  ASSERT_TRUE(sql.Run("CREATE TABLE qso (id INTEGER PRIMARY KEY, call TEXT, qsl_sent TEXT)"));
+  ASSERT_TRUE(sql.Run("INSERT INTO qso (call, qsl_sent) VALUES ('JA1ABC', ''), ('W1AW', ''), ('K1ABC', '')"));
+  test::ScriptedUi ui;
+  DbBridgeLibrary bridge;
+  ASSERT_TRUE(bridge.Load(std::string(TEVRA_BRIDGE_DIR) + "/", ui));
+  const DbBridgeApi& api = bridge.Api();
+  setenv("TEVRA_ODBC", connection.c_str(), 1);
+  ASSERT_EQ(api.Table(nullptr), 1);
+  unsetenv("TEVRA_ODBC");
+  ASSERT_EQ(api.Open("qso"), 3);
+  ASSERT_EQ(api.OpenRec(), 1);
+  // While the cards print, the logger edits W1AW, deletes its last QSO and
+  // logs a new one, which SQLite gives the freed id.
+  ASSERT_TRUE(sql.Run("UPDATE qso SET call = 'W1AX' WHERE id = 2"));
+  ASSERT_TRUE(sql.Run("DELETE FROM qso WHERE id = 3"));
+  ASSERT_TRUE(sql.Run("INSERT INTO qso (call, qsl_sent) VALUES ('N1NEW', '')"));
+  const Marking expected[] = {{1, TEVRA_UPDATE_OK}, {0, TEVRA_UPDATE_CHANGED}, {0, TEVRA_UPDATE_CHANGED}};
+  for (std::int32_t row = 0; row < 3; ++row) {
+    const Marking m = Mark(api, row);
+    EXPECT_EQ(m.written, expected[row].written) << row;
+    EXPECT_EQ(m.error, expected[row].error) << row;
+  }
+  EXPECT_EQ(sql.Column("SELECT call || ':' || qsl_sent FROM qso ORDER BY id"),
+            (std::vector<std::string>{"JA1ABC:P", "W1AX:", "N1NEW:"}));
+  api.CloseRec();
+  api.Close();
+}
+
+TEST(OdbcBridge, RowsWithoutAUsableKeyAreRefusedAndTablesGoByTheirExactName) {
+  test::TempDir dir;
+  const std::string connection = "Driver=SQLite3;Database=" + (dir.Path() / "log.db").string();
+  Sql sql(connection);
+  ASSERT_TRUE(sql.Connected());
+  for (const char* statement : {
+           "CREATE TABLE nullkey (k TEXT PRIMARY KEY, call TEXT, qsl_sent TEXT)",
+           "INSERT INTO nullkey VALUES (NULL, 'A', ''), ('', 'B', '')",
+           "CREATE TABLE realkey (k REAL PRIMARY KEY, call TEXT, qsl_sent TEXT)",
+           "INSERT INTO realkey VALUES (0.1 + 0.2, 'A', ''), (0.3, 'B', '')",
+           "CREATE TABLE \"qsoé\" (id INTEGER PRIMARY KEY, call TEXT, qsl_sent TEXT)",
+           "INSERT INTO \"qsoé\" (call, qsl_sent) VALUES ('ACCENT', '')",
+           "CREATE TABLE qsoe (id INTEGER PRIMARY KEY, call TEXT, qsl_sent TEXT)",
+           "INSERT INTO qsoe (call, qsl_sent) VALUES ('PLAIN', '')",
+       })
+    ASSERT_TRUE(sql.Run(statement)) << statement;
+  test::ScriptedUi ui;
+  DbBridgeLibrary bridge;
+  ASSERT_TRUE(bridge.Load(std::string(TEVRA_BRIDGE_DIR) + "/", ui));
+  const DbBridgeApi& api = bridge.Api();
+  setenv("TEVRA_ODBC", connection.c_str(), 1);
+  const int tables = api.Table(nullptr);
+  unsetenv("TEVRA_ODBC");
+  ASSERT_EQ(tables, 4);
+  // A NULL key finds nothing again, an inexact one finds the wrong row.
+  ASSERT_EQ(api.Open("nullkey"), 3);
+  ASSERT_EQ(api.OpenRec(), 1);
+  EXPECT_EQ(Mark(api, 0).error, TEVRA_UPDATE_REFUSED);
+  EXPECT_EQ(Mark(api, 1).written, 1);
+  EXPECT_EQ(sql.Column("SELECT call || ':' || qsl_sent FROM nullkey ORDER BY call"),
+            (std::vector<std::string>{"A:", "B:P"}));
+  ASSERT_EQ(api.Open("realkey"), 3);
+  ASSERT_EQ(api.OpenRec(), 1);
+  EXPECT_EQ(Mark(api, 0).error, TEVRA_UPDATE_REFUSED);
+  EXPECT_EQ(sql.Column("SELECT qsl_sent FROM realkey"), (std::vector<std::string>{"", ""}));
+  // "qsoe" is the table of that name, never "qsoé" (which CP932 may spell
+  // the same); the mark goes there alone.
+  ASSERT_EQ(api.Open("qsoe"), 3);
+  ASSERT_EQ(api.OpenRec(), 1);
+  ASSERT_EQ(api.Seek(0), 1);
+  EXPECT_STREQ(api.GetData(1), "PLAIN");
+  EXPECT_EQ(Mark(api, 0).written, 1);
+  EXPECT_EQ(sql.Column("SELECT qsl_sent FROM \"qsoé\""), std::vector<std::string>{""});
+  EXPECT_EQ(sql.Column("SELECT qsl_sent FROM qsoe"), std::vector<std::string>{"P"});
+  api.CloseRec();
+  api.Close();
+  // A mistyped database name is no new empty database.
+  setenv("TEVRA_ODBC", ("Driver=SQLite3;Database=" + (dir.Path() / "lgo.db").string()).c_str(), 1);
+  EXPECT_EQ(api.Table(nullptr), 0);
+  unsetenv("TEVRA_ODBC");
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "lgo.db"));
 }
 
 TEST(OdbcBridge, WideTablesLongRowsAndKeysStayWithinTheirLimits) {

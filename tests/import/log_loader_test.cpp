@@ -302,14 +302,16 @@ TEST_F(LogLoaderTest, SourcesOfThePluginAndTheBridge) {
   EXPECT_EQ(store.Entry(2).Position(), 2);
   EXPECT_EQ(options.csv.separatorType, 0);  // the program's delimiter again
 
-  // One table: no table choice; the fields arrive separated by 0x1E.
+  // One table: the chooser takes it (the window asks nothing then; a
+  // table named on the command line must be that one); the fields arrive
+  // separated by 0x1E.
   ui.QueueFormatDialog(callFormula);
-  bool asked = false;
-  ASSERT_TRUE(loader.ConnectOdbc(bridge.Api(), [&asked](const std::vector<std::string>&) {
-    asked = true;
-    return std::optional<std::string>();
+  std::vector<std::string> offered;
+  ASSERT_TRUE(loader.ConnectOdbc(bridge.Api(), [&offered](const std::vector<std::string>& tables) {
+    offered = tables;
+    return std::optional<std::string>(tables.front());
   }));
-  EXPECT_FALSE(asked);
+  EXPECT_EQ(offered.size(), 1u);
   EXPECT_EQ(store.SourceType(), SrcOdbc);
   ASSERT_EQ(store.QsoCount(), 3u);
   EXPECT_EQ(store.Entry(1).Text(LogEntry::Call), "JA2DEF");
