@@ -159,6 +159,7 @@ struct BatchOptions {
   std::optional<std::string> saveLayoutPath;
   std::string saveLayoutSource;
   std::optional<std::string> expandText;  // CP932
+  std::optional<std::string> expandFile;  // the file expandText comes from
   std::optional<std::string> where;       // CP932
   std::optional<std::string> configPath;
   std::optional<std::string> mftPath;
@@ -346,12 +347,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
   options.countOnly = parser.isSet(count);
   if (parser.isSet(exportDbf)) options.exportDbfPath = text(exportDbf);
   if (parser.isSet(expand)) options.expandText = FromUnicode(text(expand));
-  if (parser.isSet(expandFile)) {
-    std::string bytes;
-    if (ReadRegularFile(text(expandFile), bytes, kDocumentFileMax) != FileReadResult::Ok)
-      return "cannot read the card text file " + text(expandFile);
-    options.expandText = std::move(bytes);
-  }
+  if (parser.isSet(expandFile)) options.expandFile = text(expandFile);
   return std::nullopt;
 }
 
@@ -701,7 +697,16 @@ void ListQsos(LogStore& store, std::FILE* out) {
   std::fprintf(out, "%zu QSOs, %zu cards\n", store.QsoCount(), store.CardCount());
 }
 
-int ListLog(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
+int ListLog(BatchOptions batch, std::FILE* out, std::FILE* err) {
+  if (batch.expandFile) {
+    // A file that cannot be read is no usage error: the message alone.
+    std::string bytes;
+    if (ReadRegularFile(*batch.expandFile, bytes, kDocumentFileMax) != FileReadResult::Ok) {
+      std::fprintf(err, "tevra-batch: cannot read the card text file %s\n", batch.expandFile->c_str());
+      return 1;
+    }
+    batch.expandText = std::move(bytes);
+  }
   return WithLoadedLog(batch, batch.listPath, err, [&](Document& doc) {
     if (batch.areas) {
       std::string text = doc.AreaStatistics();

@@ -2,6 +2,9 @@
 
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 namespace tevra {
 
@@ -18,6 +21,7 @@ bool MappedFile::Load(std::FILE* file) {
       map_ = map;
       mapSize_ = size;
       data_ = std::string_view(static_cast<const char*>(map), size);
+      madvise(map, size, MADV_SEQUENTIAL);
       return true;
     }
   }
@@ -26,6 +30,15 @@ bool MappedFile::Load(std::FILE* file) {
   while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) copy_.append(buffer, n);
   data_ = copy_;
   return std::ferror(file) == 0;
+}
+
+void MappedFile::Release(std::size_t offset) {
+  if (!map_) return;
+  static const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  const std::size_t end = std::min(offset, mapSize_) / page * page;
+  if (end <= released_) return;
+  madvise(static_cast<char*>(map_) + released_, end - released_, MADV_DONTNEED);
+  released_ = end;
 }
 
 }  // namespace tevra

@@ -5,6 +5,7 @@
 
 namespace tevra::msg {
 
+inline constexpr std::string_view kNotRegularFile = "通常のファイルではありません(フォルダ、パイプ、デバイス).読み込みを中止します.";
 inline constexpr std::string_view kCannotReadFile104 =
     "ファイルが読み込めません. ファイルが存在しないか他のアプリケーションで使用中です.";
 inline constexpr std::string_view kLogLoadingForbidden =

@@ -51,6 +51,8 @@ class AdifReader : public RecordSource {
   // Records that ended without their <EOR> (at a second CALL or the end).
   unsigned RecoveredRecords() const override { return missingEor_; }
 
+  std::size_t BytesConsumed() const override { return pos_; }
+
  private:
   // The value of a tag with counted length `length` starting at `start`;
   // end receives the position after it.

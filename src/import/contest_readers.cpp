@@ -200,9 +200,10 @@ bool ParseCabrilloQso(std::string_view line, const CabrilloOptions& options, Qso
   return true;
 }
 
-CabrilloReader::CabrilloReader(std::string bytes, const CabrilloOptions& options, bool remembered,
+CabrilloReader::CabrilloReader(ReaderBytes bytes, const CabrilloOptions& options, bool remembered,
                                std::optional<TextEncoding> encoding)
-    : bytes_(std::move(bytes)),
+    : source_(std::move(bytes)),
+      bytes_(source_.View()),
       options_(options),
       remembered_(remembered),
       encoding_(ChooseTextEncoding(encoding, bytes_)) {}

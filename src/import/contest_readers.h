@@ -71,16 +71,18 @@ bool ParseCabrilloQso(std::string_view line, const CabrilloOptions& options, Qso
 // or CR). Without an encoding the file's own is detected.
 class CabrilloReader : public RecordSource {
  public:
-  CabrilloReader(std::string bytes, const CabrilloOptions& options, bool remembered,
+  CabrilloReader(ReaderBytes bytes, const CabrilloOptions& options, bool remembered,
                  std::optional<TextEncoding> encoding = std::nullopt);
   Step Next(QsoRecord& record) override;
   bool Accepts(const QsoRecord& record) const override { return record.Call[0] != '\0'; }
   bool RemembersFile() const override { return remembered_; }
+  std::size_t BytesConsumed() const override { return pos_; }
 
  private:
   bool NextLine(std::string_view& line);
 
-  std::string bytes_;
+  ReaderBytes source_;
+  std::string_view bytes_;
   std::size_t pos_ = 0;
   CabrilloOptions options_;
   bool remembered_;

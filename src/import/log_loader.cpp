@@ -43,6 +43,14 @@ TextEncoding FileEncoding(std::FILE* file, std::optional<TextEncoding> chosen) {
   return DetectTextEncoding(sample);
 }
 
+// Message 104, or the plain word that the name is no file to read (a
+// folder, a pipe, a device).
+void ShowUnreadable(Ui& ui, const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) ui.ShowMessage(msg::kNotRegularFile, MessageIcon::Warning);
+  else ui.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
+}
+
 bool ValidDate(const QsoRecord& r) { return r.Month >= 1 && r.Month <= 12 && r.Day >= 1 && r.Day <= 31; }
 
 }  // namespace
@@ -60,7 +68,7 @@ bool LogLoader::ReadLog(LogSourceType type, const std::string& path) {
   }
   FilePtr file = OpenRegularFile(path);
   if (!file) {
-    ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
+    ShowUnreadable(ui_, path);
     return false;
   }
   switch (type) {
@@ -78,38 +86,42 @@ bool LogLoader::ReadLog(LogSourceType type, const std::string& path) {
     }
     default: break;
   }
-  if (type == SrcAdif) {
-    MappedFile mapped;
-    if (!mapped.Load(file.get())) {
-      ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
-      return false;
-    }
-    // A file with no tag in its first megabyte is no ADIF log (a sparse or
-    // binary file would otherwise be read to its end for nothing).
-    if (mapped.Data().substr(0, 1 << 20).find('<') == std::string_view::npos && !mapped.Data().empty()) {
-      ui_.ShowMessage(msg::kUnexpectedFormat107);
-      return false;
-    }
-    ArmBinaryLog(path);  // the write-back marks the printed records in place
-    AdifReader reader(mapped.Data(), options_.encoding);
-    return RunLoadFrame(type, path, reader);
-  }
-  std::string bytes;
-  if (!ReadWholeFile(file.get(), bytes)) {
+  // The other files are mapped, not read: only what the reader reaches is
+  // in memory, and the part read is given back as the load goes.
+  MappedFile mapped;
+  if (!mapped.Load(file.get())) {
     ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
     return false;
   }
   file.reset();
+  const std::string_view bytes = mapped.Data();
+  // Formats found again by byte offset cannot address more than 2 GB.
+  if ((type == SrcKuvalData || type == SrcLog200 || type == SrcHamlog) &&
+      bytes.size() > static_cast<std::size_t>(INT32_MAX)) {
+    ui_.ShowMessage(msg::kLogTooLarge, MessageIcon::Warning);
+    return false;
+  }
   switch (type) {
+    case SrcAdif: {
+      // A file with no tag in its first megabyte is no ADIF log (a sparse or
+      // binary file would otherwise be read to its end for nothing).
+      if (bytes.substr(0, 1 << 20).find('<') == std::string_view::npos && !bytes.empty()) {
+        ui_.ShowMessage(msg::kUnexpectedFormat107);
+        return false;
+      }
+      ArmBinaryLog(path);  // the write-back marks the printed records in place
+      AdifReader reader(bytes, options_.encoding);
+      return RunLoadFrame(type, path, reader, &mapped);
+    }
     case SrcKuvalData: {
       ArmBinaryLog(path);
-      MdtReader reader(std::move(bytes));
-      return RunLoadFrame(type, path, reader);
+      MdtReader reader(BorrowedBytes{bytes});
+      return RunLoadFrame(type, path, reader, &mapped);
     }
     case SrcLog200: {
       ArmBinaryLog(path);
-      L2Reader reader(std::move(bytes));
-      return RunLoadFrame(type, path, reader);
+      L2Reader reader(BorrowedBytes{bytes});
+      return RunLoadFrame(type, path, reader, &mapped);
     }
     case SrcHamlog: {
       if (!DbsHeaderValid(bytes)) {
@@ -122,18 +134,18 @@ bool LogLoader::ReadLog(LogSourceType type, const std::string& path) {
         return false;
       }
       ArmBinaryLog(path);
-      DbsReader reader(std::move(bytes), std::move(dbr));
-      return RunLoadFrame(type, path, reader);
+      DbsReader reader(BorrowedBytes{bytes}, std::move(dbr));
+      return RunLoadFrame(type, path, reader, &mapped);
     }
     case SrcHamlog5: {
-      HdbReader reader(std::move(bytes), options_.th5Widths);
+      HdbReader reader(BorrowedBytes{bytes}, options_.th5Widths);
       switch (reader.Check()) {
         case HdbOpenResult::BadFormat: ui_.ShowMessage(msg::kUnexpectedFormat107); return false;
         case HdbOpenResult::NoRecords: ui_.ShowMessage(msg::kNoRecords33000); return false;
         case HdbOpenResult::Ok: break;
       }
       ArmBinaryLog(path);
-      return RunLoadFrame(type, path, reader);
+      return RunLoadFrame(type, path, reader, &mapped);
     }
     default:  // not a file type
       ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
@@ -161,25 +173,29 @@ bool LogLoader::ReadCabrillo(const std::string& path) {
   if (!ui_.RunCabrilloDialog(dialog)) return false;
   options_.cabrillo = dialog.Options();
   FilePtr file = OpenRegularFile(path);
-  if (!file) {
-    ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
+  MappedFile mapped;
+  if (!file || !mapped.Load(file.get())) {
+    ShowUnreadable(ui_, path);
     return false;
   }
-  std::string bytes;
-  if (!ReadWholeFile(file.get(), bytes)) {
-    ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
+  // A file with neither a QSO line nor a log start in its first megabyte
+  // is no Cabrillo log (a sparse or binary file is not read to its end).
+  const std::string head = ToUpperAscii(mapped.Data().substr(0, 1 << 20));
+  if (!mapped.Data().empty() && head.find("QSO:") == std::string::npos &&
+      head.find("START-OF-LOG") == std::string::npos) {
+    ui_.ShowMessage(msg::kUnexpectedFormat107);
     return false;
   }
   // A .txt file chosen as Cabrillo is not offered again as a log.
-  CabrilloReader reader(std::move(bytes), options_.cabrillo, ToUpperAscii(ExtensionOf(FileNameOf(path))) != "TXT",
-                        options_.encoding);
-  return RunLoadFrame(SrcCabrillo, path, reader);
+  CabrilloReader reader(BorrowedBytes{mapped.Data()}, options_.cabrillo,
+                        ToUpperAscii(ExtensionOf(FileNameOf(path))) != "TXT", options_.encoding);
+  return RunLoadFrame(SrcCabrillo, path, reader, &mapped);
 }
 
 bool LogLoader::ReadCsv(const std::string& path) {
   FilePtr file = OpenRegularFile(path);
   if (!file) {
-    ui_.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
+    ShowUnreadable(ui_, path);
     return false;
   }
   const TextEncoding encoding = FileEncoding(file.get(), options_.encoding);
@@ -419,7 +435,7 @@ bool LogLoader::ConnectOdbc(const DbBridgeApi& api,
   return ok && AfterLoad();
 }
 
-bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, RecordSource& reader) {
+bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, RecordSource& reader, MappedFile* mapped) {
   store_.SetSourceType(type);
   store_.Clear();
   ui_.SetStatus(msg::kReadingLogFile);
@@ -459,6 +475,7 @@ bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, Record
       return false;
     }
     position += reader.PositionStep();
+    if (mapped && (report_.records & 0xFFF) == 0) mapped->Release(reader.BytesConsumed());
   }
   report_.recovered = reader.RecoveredRecords();
   ui_.ClearStatus();

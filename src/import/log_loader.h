@@ -24,6 +24,7 @@
 namespace tevra {
 
 class LogStore;
+class MappedFile;
 class Ui;
 
 // Finishes the marking of path that a stop interrupted (a journal beside
@@ -107,7 +108,9 @@ class LogLoader {
   // Runs the reader of `type` on path inside the load frame.
   bool ReadLog(LogSourceType type, const std::string& path);
   // The load frame from clearing the store on, around an opened reader.
-  bool RunLoadFrame(LogSourceType type, const std::string& path, RecordSource& reader);
+  // mapped: the file the reader reads, whose read part is given back as
+  // the load goes.
+  bool RunLoadFrame(LogSourceType type, const std::string& path, RecordSource& reader, MappedFile* mapped = nullptr);
   bool AfterLoad();
 
   // Document state that loading reads or sets.

@@ -99,7 +99,7 @@ std::string DbsFrequency(const std::uint8_t p[4]) {
 
 // --- KUVAL data -------------------------------------------------------------
 
-MdtReader::MdtReader(std::string bytes) : bytes_(std::move(bytes)) {
+MdtReader::MdtReader(ReaderBytes bytes) : source_(std::move(bytes)), bytes_(source_.View()) {
   if (bytes_.size() < kMdtHeaderSize) return;
   const std::size_t fits = (bytes_.size() - kMdtHeaderSize) / kMdtRecordSize;
   count_ = std::min<std::size_t>(Le32(bytes_.data() + 28), fits);
@@ -209,7 +209,8 @@ bool DbsHeaderValid(std::string_view bytes) {
   return bytes.size() >= 12 && Le16(bytes.data() + 8) == kDbsHeaderSize && Le16(bytes.data() + 10) == kDbsRecordSize;
 }
 
-DbsReader::DbsReader(std::string dbs, std::string dbr) : dbs_(std::move(dbs)), dbr_(std::move(dbr)) {
+DbsReader::DbsReader(ReaderBytes dbs, ReaderBytes dbr)
+    : dbsSource_(std::move(dbs)), dbrSource_(std::move(dbr)), dbs_(dbsSource_.View()), dbr_(dbrSource_.View()) {
   if (!DbsHeaderValid(dbs_) || dbs_.size() < kDbsHeaderSize) return;
   count_ = std::min<std::size_t>(Le32(dbs_.data() + 4), (dbs_.size() - kDbsHeaderSize) / kDbsRecordSize);
 }
@@ -304,7 +305,7 @@ HdbLayout ReadHdbLayout(std::string_view bytes, Th5Widths& widths) {
   return layout;
 }
 
-HdbReader::HdbReader(std::string bytes, Th5Widths& widths) : bytes_(std::move(bytes)) {
+HdbReader::HdbReader(ReaderBytes bytes, Th5Widths& widths) : source_(std::move(bytes)), bytes_(source_.View()) {
   HdbLayout layout = ReadHdbLayout(bytes_, widths);
   if (layout.check != HdbOpenResult::Ok) return;
   headerLength_ = layout.headerLength;

@@ -35,15 +35,17 @@ bool ReadWholeFile(std::FILE* file, std::string& bytes);
 class MdtReader : public RecordSource {
  public:
   // bytes: the whole file.
-  explicit MdtReader(std::string bytes);
+  explicit MdtReader(ReaderBytes bytes);
   Step Next(QsoRecord& record) override;
   std::int32_t FirstPosition() const override { return static_cast<std::int32_t>(kMdtHeaderSize); }
   std::int32_t PositionStep() const override { return static_cast<std::int32_t>(kMdtRecordSize); }
   std::optional<std::uint64_t> Fingerprint() const override { return fingerprint_; }
   std::size_t RecordCount() const { return count_; }
+  std::size_t BytesConsumed() const override { return kMdtHeaderSize + kMdtRecordSize * next_; }
 
  private:
-  std::string bytes_;
+  ReaderBytes source_;
+  std::string_view bytes_;
   std::uint64_t fingerprint_ = 0;
   std::size_t count_ = 0;
   std::size_t next_ = 0;
@@ -51,14 +53,16 @@ class MdtReader : public RecordSource {
 
 class L2Reader : public RecordSource {
  public:
-  explicit L2Reader(std::string bytes) : bytes_(std::move(bytes)) {}
+  explicit L2Reader(ReaderBytes bytes) : source_(std::move(bytes)), bytes_(source_.View()) {}
   Step Next(QsoRecord& record) override;
   std::int32_t FirstPosition() const override { return 0; }
   std::int32_t PositionStep() const override { return static_cast<std::int32_t>(kL2RecordSize); }
   std::optional<std::uint64_t> Fingerprint() const override { return fingerprint_; }
+  std::size_t BytesConsumed() const override { return kL2RecordSize * next_; }
 
  private:
-  std::string bytes_;
+  ReaderBytes source_;
+  std::string_view bytes_;
   std::uint64_t fingerprint_ = 0;
   std::size_t next_ = 0;
 };
@@ -68,16 +72,18 @@ bool DbsHeaderValid(std::string_view bytes);
 
 class DbsReader : public RecordSource {
  public:
-  DbsReader(std::string dbs, std::string dbr);
+  DbsReader(ReaderBytes dbs, ReaderBytes dbr);
   Step Next(QsoRecord& record) override;
+  std::size_t BytesConsumed() const override { return kDbsHeaderSize + kDbsRecordSize * next_; }
   std::int32_t FirstPosition() const override { return static_cast<std::int32_t>(kDbsHeaderSize); }
   std::int32_t PositionStep() const override { return static_cast<std::int32_t>(kDbsRecordSize); }
   std::optional<std::uint64_t> Fingerprint() const override { return fingerprint_; }
 
  private:
   std::uint64_t fingerprint_ = 0;
-  std::string dbs_;
-  std::string dbr_;
+  ReaderBytes dbsSource_, dbrSource_;
+  std::string_view dbs_;
+  std::string_view dbr_;
   std::size_t count_ = 0;
   std::size_t next_ = 0;
 };
@@ -103,15 +109,17 @@ class HdbReader : public RecordSource {
  public:
   // widths: the working copy of the field widths; the header's widths for
   // positions 9 to 15 are written back into it.
-  HdbReader(std::string bytes, Th5Widths& widths);
+  HdbReader(ReaderBytes bytes, Th5Widths& widths);
   HdbOpenResult Check() const { return check_; }
   Step Next(QsoRecord& record) override;
+  std::size_t BytesConsumed() const override { return headerLength_ + recordLength_ * next_; }
   bool Accepts(const QsoRecord& record) const override { return record.Call[0] != '\0'; }
   std::int32_t FirstPosition() const override { return 0; }
   std::optional<std::uint64_t> Fingerprint() const override { return fingerprint_; }
 
  private:
-  std::string bytes_;
+  ReaderBytes source_;
+  std::string_view bytes_;
   HdbOpenResult check_ = HdbOpenResult::BadFormat;
   std::vector<std::size_t> offsets_;  // of each field within a record
   std::vector<std::size_t> widths_;

@@ -4,10 +4,36 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "core/qso_record.h"
 
 namespace tevra {
+
+// Bytes that outlive the reader (a mapped file), so that it need not copy them.
+struct BorrowedBytes {
+  std::string_view bytes;
+};
+
+// The bytes a reader reads: its own copy, or borrowed ones.
+class ReaderBytes {
+ public:
+  ReaderBytes(std::string owned) : owned_(std::move(owned)), view_(owned_) {}  // NOLINT: implicit on purpose
+  ReaderBytes(BorrowedBytes borrowed) : view_(borrowed.bytes), borrowed_(true) {}  // NOLINT
+  ReaderBytes(ReaderBytes&& other) noexcept
+      : owned_(std::move(other.owned_)), view_(other.borrowed_ ? other.view_ : owned_), borrowed_(other.borrowed_) {}
+  ReaderBytes(const ReaderBytes&) = delete;
+  ReaderBytes& operator=(const ReaderBytes&) = delete;
+  ReaderBytes& operator=(ReaderBytes&&) = delete;
+  std::string_view View() const { return view_; }
+
+ private:
+  std::string owned_;
+  std::string_view view_;
+  bool borrowed_ = false;
+};
 
 class RecordSource {
  public:
@@ -30,6 +56,9 @@ class RecordSource {
   virtual std::optional<std::uint64_t> Fingerprint() const { return std::nullopt; }
   // Records read although the file had damaged them (a record end missing).
   virtual unsigned RecoveredRecords() const { return 0; }
+  // How far into its bytes the reader has come: what lies before it will
+  // not be read again (a mapped file may give that memory back).
+  virtual std::size_t BytesConsumed() const { return 0; }
 };
 
 // What a load made of a file, for a clear word when records were left out.
