@@ -21,6 +21,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -211,16 +212,19 @@ __attribute__((visibility("default"))) const char* GetText(int32_t column) {
 }
 
 __attribute__((visibility("default"))) int32_t CanUpdate(int32_t column) {
-  const Source& s = S();
+  Source& s = S();
   if (!s.open || column < 0 || static_cast<std::size_t>(column) >= s.log.FieldCount()) return 0;
-  // A file the user made read-only stays as it is.
-  return ::access(s.path.c_str(), W_OK) == 0 ? 1 : 0;
+  // A file the user made read-only (or on a read-only disk) stays as it is;
+  // GetUpdateError says which.
+  if (::access(s.path.c_str(), W_OK) == 0) return 1;
+  return Fail(TEVRA_UPDATE_FAILED, s.path + ": " + std::strerror(errno));
 }
 
 __attribute__((visibility("default"))) int32_t Update(int32_t column, const char* text) {
   Source& s = S();
   s.failure = TEVRA_UPDATE_OK;
-  if (!text || !CanUpdate(column)) return Fail(TEVRA_UPDATE_FAILED, "the file cannot be written");
+  if (!text) return Fail(TEVRA_UPDATE_FAILED, "no text to write");
+  if (!CanUpdate(column)) return 0;  // it has said why
   if (!Refresh()) return Fail(TEVRA_UPDATE_FAILED, "the file cannot be read again");
   // Saved again by another program since it was loaded: only a record that
   // is still the one that was loaded gets the mark.

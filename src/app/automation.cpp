@@ -296,8 +296,10 @@ void Automation::DoMessageLoop() {
 }
 
 void Automation::AddLogPos(std::string_view record, std::int32_t position) {
+  // A position is the client's record number: never negative (-1 is what
+  // GetPrintedPos answers for "not printed").
   QsoRecord qso;
-  if (ParseAutomationRecord(record, qso)) doc_.store.Add(qso, position);
+  if (position >= 0 && ParseAutomationRecord(record, qso)) doc_.store.Add(qso, position);
 }
 
 void Automation::DeletePrintedData() {

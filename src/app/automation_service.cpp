@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDBusConnectionInterface>
+#include <QThread>
 
 #include <chrono>
 
@@ -107,7 +108,13 @@ void AutomationService::ClientLeft(const QString& name) {
 }
 
 void AutomationService::EndWhenUnused() {
-  if (clients_.isEmpty() && !frame_.isVisible() && doc_.program.automation.disableExit != 1) QCoreApplication::quit();
+  if (!clients_.isEmpty() || frame_.isVisible() || doc_.program.automation.disableExit == 1) return;
+  if (QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+      QThread::currentThread()->loopLevel() > 1) {
+    idle_.start();
+    return;
+  }
+  Quit();
 }
 
 void AutomationService::RunCommand(int command) { frame_.Run(command); }
@@ -173,7 +180,7 @@ void AutomationService::RunMessageLoop() {
 bool AutomationService::Quit() {
   if (!CanExit()) return false;
   frame_.SavePlacement();
-  QCoreApplication::quit();
+  quit();
   return true;
 }
 

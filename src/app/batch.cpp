@@ -192,6 +192,12 @@ struct BatchOptions {
   std::optional<std::string> pluginLibrary;
   std::string pluginSource;
   bool LiveSource() const { return odbcConnection || pluginLibrary; }
+  // The log as messages name it: the file, the table or the plug-in's source.
+  std::string LogName(const std::string& log) const {
+    if (!LiveSource()) return log;
+    if (odbcConnection) return "table " + ToUnicode(odbcTable);
+    return pluginSource;
+  }
 };
 
 // What a log argument stands for when the log is a database table or a
@@ -823,7 +829,7 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
     std::error_code ec;
     logPath = std::filesystem::absolute(*batch.printLog, ec).string();
     if (!batch.testPrint && doc.store.CardCount() == 0) {
-      std::fprintf(err, "tevra-batch: %s: no QSOs to print\n", batch.printLog->c_str());
+      std::fprintf(err, "tevra-batch: %s: no QSOs to print\n", batch.LogName(*batch.printLog).c_str());
       return 1;
     }
   }
@@ -903,8 +909,10 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
         std::fprintf(err, "tevra-batch: the list of printed QSOs (.TVQ) could not be written\n");
       } else {
         const std::string why = back.FailureReason().empty() ? "" : " (" + ToUnicode(back.FailureReason()) + ")";
+        // The count the program's own message gives: of the records there were to mark.
+        const std::size_t toMark = back.RecordsToMark() > 0 ? back.RecordsToMark() : printed;
         std::fprintf(err, "tevra-batch: the log could not be updated%s: %u of %zu printed QSO%s marked, the rest not\n",
-                     why.c_str(), back.MarkedRecords(), printed, printed == 1 ? "" : "s");
+                     why.c_str(), back.MarkedRecords(), toMark, toMark == 1 ? "" : "s");
       }
       rc = 1;
     } else if (listed) {

@@ -204,6 +204,7 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
     EndChange(InsertImages(files, at), QStringLiteral("画像の挿入"));
   };
   connect(&undo_, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModified(!clean); });
+  connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] { clipboardChanged_ = true; });
   clipboardWatch_.setSingleShot(true);
   connect(&clipboardWatch_, &QTimer::timeout, this, [this] { WatchClipboard(); });
   clipboardWatch_.start(1000);
@@ -1411,10 +1412,18 @@ bool MainFrame::HandOver(const std::string& text, bool pasted) {
 
 void MainFrame::WatchClipboard() {
   if (!program_.automation.enableLogFile) return;  // stopped for good
-  const QString text = QApplication::clipboard()->text();
-  if (!text.isEmpty() && HandOver(FromUnicode(text.toStdString()), false)) {
-    Redraw();
-    return;  // a hand-over was found: the watch ends
+  // Only a clipboard that changed since the last look is looked at, and
+  // only one that begins as a hand-over is converted (it may be large).
+  if (clipboardChanged_) {
+    clipboardChanged_ = false;
+    const QString text = QApplication::clipboard()->text();
+    const QStringView head = QStringView(text).left(15);
+    const bool marker = head.size() == 15 && QStringView(u"$#%").contains(head.front()) &&
+                        head.mid(1) == QLatin1String("TEVRA_CSV_TEXT");
+    if (marker && HandOver(FromUnicode(text.toStdString()), false)) {
+      Redraw();
+      return;  // a hand-over was found: the watch ends
+    }
   }
   if (program_.settings.clipCheck) clipboardWatch_.start(5000);
 }

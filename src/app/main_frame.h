@@ -186,6 +186,7 @@ class MainFrame : public QMainWindow {
   QUndoStack undo_;
   std::string snapshot_;  // the layout before the gesture under way
   std::string findText_;  // CP932, the call sign searched last
+  bool clipboardChanged_ = true;  // since the watch last looked
   QTimer clipboardWatch_;
 };
 

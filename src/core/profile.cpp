@@ -70,8 +70,15 @@ bool Profile::Load(const std::string& path) {
   sections_.clear();
   sectionIndex_.clear();
   std::string text;
-  if (ReadRegularFile(path, text, kDocumentFileMax) != FileReadResult::Ok) return false;
+  if (ReadRegularFile(path, text, kProfileFileMax) != FileReadResult::Ok) return false;
   Parse(text);
+  // Far more sections than any settings file holds: not read (and so never
+  // written over with defaults).
+  if (sections_.size() > kProfileSectionsMax) {
+    sections_.clear();
+    sectionIndex_.clear();
+    return false;
+  }
   return true;
 }
 
@@ -103,6 +110,7 @@ void Profile::Parse(std::string_view text) {
     if (line.ends_with('\r')) line.remove_suffix(1);
     const std::string_view trimmed = SkipBlanks(line);
     if (trimmed.starts_with('[')) {
+      if (sections_.size() > kProfileSectionsMax) return;  // Load refuses such a file
       const auto close = trimmed.find(']');
       Section section;
       section.hasHeader = true;

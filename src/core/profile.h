@@ -6,12 +6,18 @@
 // written back.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace tevra {
+
+// What a settings file may hold at most: far beyond any real one.
+inline constexpr std::uint64_t kProfileFileMax = std::uint64_t{4} << 20;
+inline constexpr std::size_t kProfileSectionsMax = 10000;
 
 class Profile {
  public:

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/date_time.h"
 #include "core/text.h"
 
 namespace tevra {
@@ -73,6 +74,13 @@ bool ParseAutomationRecord(std::string_view line, QsoRecord& record, std::size_t
   const std::string_view date = SplitComma(rest);
   ReadDate(date, record);
   if (!ReadTime(SplitComma(rest), record)) return false;
+  // A date or a time that cannot be is no QSO (a record without a date
+  // keeps none).
+  if (record.Hour > 23 || record.Minute > 59) return false;
+  if (!SkipBlanks(date).empty() &&
+      (record.Month < 1 || record.Month > 12 || record.Day < 1 ||
+       record.Day > DaysInMonth(FourDigitYear(record.Year), record.Month)))
+    return false;
   SetField(record.Call, SplitComma(rest));
   SetField(record.RstSent, SplitComma(rest));
   SetField(record.Freq, SplitComma(rest));

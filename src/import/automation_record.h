@@ -13,7 +13,8 @@
 namespace tevra {
 
 // Reads line into record (which starts all zero). False when the time field
-// holds no number: such a record is not taken. The line is first cut to
+// holds no number, or the date or the time cannot be (month 13, 25:00):
+// such a record is not taken. The line is first cut to
 // maxLine bytes.
 bool ParseAutomationRecord(std::string_view line, QsoRecord& record, std::size_t maxLine = 511);
 

@@ -715,7 +715,11 @@ bool LogWriteBack::WriteLibrary(LogSourceType type) {
     return false;
   }
   if (*column >= liveSource->FieldCount() || !liveSource->CanUpdate(*column)) {
-    ui.ShowMessage(msg::kSendFieldUnusable33002);
+    std::string reason;
+    liveSource->UpdateError(reason);  // why it cannot, when the source says
+    failure_ = reason;
+    ui.ShowMessage(reason.empty() ? std::string(msg::kSendFieldUnusable33002)
+                                  : std::string(msg::kSendFieldUnusable33002) + "\r\n\r\n" + reason);
     return false;
   }
   const std::string mark = Mark();

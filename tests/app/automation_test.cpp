@@ -162,6 +162,9 @@ TEST_F(Automation, ALoggingProgramHandsOverSortsPrintsAndReadsBack) {
   Run(QStringLiteral("AddLog"), QStringLiteral("970814,0930,JA3XYZ,599,7.025,CW,50,\"Sato, Jiro\",Osaka,,,,"));
   Run(QStringLiteral("AddLog"), QStringLiteral("97.08.15,--,JA2AAA,599"));
   Run(QStringLiteral("AddLogPos"), QStringLiteral("97/08/16,21:05,JA1ABC,59,7.1,SSB,10,,,,,,"), qint32(40));
+  // An impossible date and a negative position are not taken.
+  Run(QStringLiteral("AddLog"), QStringLiteral("99.99.99,99:99,JA4BAD"));
+  Run(QStringLiteral("AddLogPos"), QStringLiteral("97/08/16,21:05,JA5BAD"), qint32(-1));
   EXPECT_EQ(Call<qint32>(QStringLiteral("GetLogCount")), 3);
   EXPECT_EQ(Call<qint32>(QStringLiteral("GetPrintMax")), 0);  // no cards before SetPrintMax
   Run(QStringLiteral("SetPrintMax"));

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QMenuBar>
+#include <QTimer>
 #include <QMimeData>
 #include <QProcess>
 #include <QScreen>
@@ -364,6 +366,31 @@ TEST_F(MainFrameTest, PagesThatCouldNotBeWrittenAreNotCountedAsPrinted) {
   // The marks wait for the client (no write-back question here).
   EXPECT_TRUE(program->printedData);
   EXPECT_GE(service.Model().GetPrintedPos(0), 0);
+}
+
+TEST_F(MainFrameTest, TheIdleEndWaitsForAnOpenDialogAndAsksAboutTheLog) {
+  OpenPostcardWithLog();
+  AutomationService service(*doc, *frame);
+  int quits = 0;
+  service.quit = [&] { ++quits; };
+  frame->hide();
+  // A dialog that a client's timed-out call left open keeps the program.
+  QDialog dialog(frame.get());
+  QTimer::singleShot(0, &dialog, [&] {
+    service.EndWhenUnused();
+    dialog.accept();
+  });
+  dialog.exec();
+  EXPECT_EQ(quits, 0);
+  // With nothing open it ends the way the window closes: the write-back
+  // question first, whose Cancel keeps it running.
+  program->printedData = true;
+  ui.QueueAnswer(Answer::Cancel);
+  service.EndWhenUnused();
+  EXPECT_EQ(quits, 0);
+  ui.QueueAnswer(Answer::No);
+  service.EndWhenUnused();
+  EXPECT_EQ(quits, 1);
 }
 
 TEST_F(MainFrameTest, AFailedOpenLeavesTheDocumentAndItsFileAsTheyWere) {

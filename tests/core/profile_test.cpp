@@ -102,6 +102,15 @@ TEST(Profile, OddFilesReadWithoutHarm) {
   p.SetString("T", "k", "3");
   EXPECT_EQ(p.GetInt("T", "k", 0), 3);
   EXPECT_EQ(p.Text().size(), odd.size() + 1);  // every line kept; a newline after the last
+
+  // A file of a million sections is no settings file: not read (so never
+  // written over), and not held in memory while finding out.
+  test::TempDir dir;
+  std::string sections;
+  for (int i = 0; i < 1000000; ++i) sections += "[a]\n";
+  Profile big;
+  EXPECT_FALSE(big.Load(dir.Write("TEVRA.INI", sections)));
+  EXPECT_EQ(big.Text(), "");
 }
 
 }  // namespace

@@ -358,6 +358,12 @@ TEST(AutomationRecord, FieldsByTheirRules) {
       {"97.08.13", false, 0, 0, 0, 0, 0, "", "", 0, 0},
       {"", false, 0, 0, 0, 0, 0, "", "", 0, 0},
       {"1.2.3,1,ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", true, 1, 2, 3, 0, 1, "ABCDEFGHIJKLMNOPQRSTUVWX", "", 0, 0},
+      // Dates and times that cannot be; a record without a date is one.
+      {"99.99.99,1234,JA1ABC", false, 0, 0, 0, 0, 0, "", "", 0, 0},
+      {"24.02.30,1234,JA1ABC", false, 0, 0, 0, 0, 0, "", "", 0, 0},
+      {"24.02.29,99:99,JA1ABC", false, 0, 0, 0, 0, 0, "", "", 0, 0},
+      {"24.02.29,2400,JA1ABC", false, 0, 0, 0, 0, 0, "", "", 0, 0},
+      {",1234,JA1ABC", true, 0, 0, 0, 12, 34, "JA1ABC", "", 0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
