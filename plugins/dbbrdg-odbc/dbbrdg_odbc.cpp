@@ -61,7 +61,7 @@ struct Bridge {
   std::vector<std::vector<std::string>> rows;  // UTF-8 texts of the fields
   std::vector<std::vector<bool>> nulls;        // which fields were NULL
   std::vector<std::vector<std::string>> keys;  // the key values of each row
-  std::vector<bool> nullKey;                   // a key value of the row is NULL
+  std::vector<bool> nullKey;                   // a key value of the row is NULL or too long
   std::size_t current = 0;
   std::string scratch;  // the text handed out last
   int failure = TEVRA_UPDATE_OK;  // why the last Update wrote nothing
@@ -388,7 +388,8 @@ __attribute__((visibility("default"))) int32_t DBBRDG_OpenRec(void) {
     for (std::size_t k = 0; k < keyCount; ++k) {
       bool null = false;
       key.push_back(ColumnText(stmt, static_cast<SQLUSMALLINT>(k + 1), &null));
-      nullKey = nullKey || null;
+      // A key longer than what is read of it cannot find its row either.
+      nullKey = nullKey || null || key.back().size() > kMaxRowBytes;
     }
     for (std::size_t f = 0; f < b.fieldNames.size(); ++f) {
       bool null = false;
@@ -566,7 +567,7 @@ __attribute__((visibility("default"))) int32_t DBBRDG_Update(int32_t field, cons
   if (!text || !DBBRDG_CanUpdate(field) || b.current >= b.rows.size())
     return Fail(TEVRA_UPDATE_FAILED, "the field cannot be written");
   if (!b.keyProblem.empty()) return Fail(TEVRA_UPDATE_REFUSED, b.keyProblem);
-  if (b.nullKey[b.current]) return Fail(TEVRA_UPDATE_REFUSED, "the row has no key (NULL)");
+  if (b.nullKey[b.current]) return Fail(TEVRA_UPDATE_REFUSED, "the row has no key that finds it (NULL, or too long)");
   const std::string value = tevra::ToUnicode(text);
   // One transaction: the row checked again, then exactly one row changed,
   // else nothing.

@@ -233,6 +233,19 @@ TEST(OdbcBridge, RowsWithoutAUsableKeyAreRefusedAndTablesGoByTheirExactName) {
   EXPECT_EQ(Mark(api, 1).written, 1);
   EXPECT_EQ(sql.Column("SELECT call || ':' || qsl_sent FROM nullkey ORDER BY call"),
             (std::vector<std::string>{"A:", "B:P"}));
+  // The database's own reason reaches the message (a CHECK here).
+  ASSERT_TRUE(sql.Run("CREATE TABLE checked (id INTEGER PRIMARY KEY, call TEXT, qsl_sent TEXT CHECK (qsl_sent <> 'P'))"));
+  ASSERT_TRUE(sql.Run("INSERT INTO checked (call, qsl_sent) VALUES ('A', '')"));
+  setenv("TEVRA_ODBC", connection.c_str(), 1);
+  ASSERT_EQ(api.Table(nullptr), 5);
+  unsetenv("TEVRA_ODBC");
+  ASSERT_EQ(api.Open("checked"), 3);
+  ASSERT_EQ(api.OpenRec(), 1);
+  ASSERT_EQ(api.Seek(0), 1);
+  EXPECT_EQ(api.Update(2, "P"), 0);
+  char why[512] = "";
+  EXPECT_EQ(api.GetUpdateError(why, sizeof why), TEVRA_UPDATE_FAILED);
+  EXPECT_NE(std::string(why).find("CHECK"), std::string::npos) << why;
   ASSERT_EQ(api.Open("realkey"), 3);
   ASSERT_EQ(api.OpenRec(), 1);
   EXPECT_EQ(Mark(api, 0).error, TEVRA_UPDATE_REFUSED);
