@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The file as it would be saved reads as the same records, with every
   // other field as it was.
   extsrc::CsvLog again;
-  if (!again.Parse(log.Bytes()) || again.RecordCount() != log.RecordCount() || again.FieldCount() != log.FieldCount())
+  if (!again.Parse(log.Bytes(), log.Encoding()) || again.RecordCount() != log.RecordCount() || again.FieldCount() != log.FieldCount())
     std::abort();
   for (std::size_t r = 0; r < log.RecordCount(); ++r)
     for (std::size_t f = 0; f < log.FieldCount(); ++f)

@@ -36,14 +36,16 @@ bool SkipField(std::string_view bytes, std::size_t& pos, char delimiter) {
   return true;
 }
 
+// From the header's first line alone: a quote left open there must not
+// carry the count into the records (whose text a mark changes).
 char GuessDelimiter(std::string_view bytes, std::size_t pos) {
   std::size_t commas = 0, semicolons = 0, tabs = 0;
   bool quoted = false;
   for (; pos < bytes.size(); ++pos) {
     const char c = bytes[pos];
+    if (IsLineBreak(c)) break;
     if (c == '"') quoted = !quoted;
     if (quoted) continue;
-    if (IsLineBreak(c)) break;
     commas += c == ',';
     semicolons += c == ';';
     tabs += c == '\t';
@@ -72,15 +74,18 @@ std::string QuoteField(std::string_view text, char delimiter, bool always) {
   return out + '"';
 }
 
-bool CsvLog::Parse(std::string bytes) {
+bool CsvLog::Parse(std::string bytes, std::optional<Charset> charset) {
   bytes_ = std::move(bytes);
   names_.clear();
   rows_.clear();
   edited_.clear();
   const std::string_view all(bytes_);
   std::size_t pos = all.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-  charset_ = pos == 3 || tevra::IsMultibyteUtf8(all) || tevra::NextNonAscii(all, 0) == all.size() ? Charset::Utf8
-                                                                                                  : Charset::Cp932;
+  if (charset)
+    charset_ = *charset;
+  else
+    charset_ = pos == 3 || tevra::IsMultibyteUtf8(all) || tevra::NextNonAscii(all, 0) == all.size() ? Charset::Utf8
+                                                                                                    : Charset::Cp932;
   delimiter_ = GuessDelimiter(all, pos);
   bool header = true;
   while (pos < all.size()) {

@@ -19,8 +19,10 @@ class CsvLog {
   // Takes the file's bytes. False when they hold no header row. The
   // character set is UTF-8 (with or without a byte-order mark) when the
   // bytes are valid UTF-8, else CP932; the delimiter is the comma, the
-  // semicolon or the tab, whichever the header row holds most of.
-  bool Parse(std::string bytes);
+  // semicolon or the tab, whichever the header row holds most of. A file
+  // read again after a change keeps the character set it had (a mark may
+  // take away the one byte that made it not UTF-8).
+  bool Parse(std::string bytes, std::optional<Charset> charset = std::nullopt);
 
   Charset Encoding() const { return charset_; }
   char Delimiter() const { return delimiter_; }

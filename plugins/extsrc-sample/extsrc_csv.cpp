@@ -100,7 +100,8 @@ bool Refresh() {
   if (::stat(s.path.c_str(), &now) != 0) return false;
   if (SameFile(now, s.seen)) return true;
   std::string bytes;
-  if (tevra::ReadRegularFile(s.path, bytes, kMaxFileBytes) != tevra::FileReadResult::Ok || !s.log.Parse(bytes))
+  if (tevra::ReadRegularFile(s.path, bytes, kMaxFileBytes) != tevra::FileReadResult::Ok ||
+      !s.log.Parse(bytes, s.log.Encoding()))
     return false;
   s.onDisk = std::move(bytes);
   s.seen = now;
@@ -252,7 +253,7 @@ __attribute__((visibility("default"))) int32_t Update(int32_t column, const char
   }
   const std::size_t record = s.current;
   // What was appended meanwhile joins the records.
-  if (written != s.log.Bytes()) s.log.Parse(written);
+  if (written != s.log.Bytes()) s.log.Parse(written, s.log.Encoding());
   s.onDisk = std::move(written);
   s.loaded[record] = s.log.Line(record);
   ::stat(s.path.c_str(), &s.seen);
