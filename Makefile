@@ -40,22 +40,22 @@ EXAMPLE_LOGS := sample.log sample.mdt sample.l2 sample.dbs sample.hdb sample.res
 
 demo: build
 	@for f in $(EXAMPLE_LOGS); do \
-	  echo "== examples/$$f"; $(BUILD_DIR)/src/app/tevra-batch --list examples/$$f || exit 1; \
+	  echo "== examples/$$f"; $(BUILD_DIR)/bin/tevra-batch --list examples/$$f || exit 1; \
 	done
 	@echo "== examples/sample.csv (formulas guessed, header skipped)"
-	@$(BUILD_DIR)/src/app/tevra-batch --list examples/sample.csv --skip 1 --guess
+	@$(BUILD_DIR)/bin/tevra-batch --list examples/sample.csv --skip 1 --guess
 	@mkdir -p out && rm -f out/*.pdf out/*.png && : > out/TEVRA.INI
 	@echo "== merge print in bureau order (settings of the demo: out/TEVRA.INI)"
 	@for log in sample.adi sample.hdb; do \
 	  name=$${log%.*}-$${log#*.}; \
-	  $(BUILD_DIR)/src/app/tevra-batch --config out/TEVRA.INI --sort asc -o out/postcard-$$name.pdf \
+	  $(BUILD_DIR)/bin/tevra-batch --config out/TEVRA.INI --sort asc -o out/postcard-$$name.pdf \
 	    examples/postcard.tvd examples/$$log || exit 1; \
-	  $(BUILD_DIR)/src/app/tevra-batch --config out/TEVRA.INI --sort asc -o out/tackseal-$$name.pdf \
+	  $(BUILD_DIR)/bin/tevra-batch --config out/TEVRA.INI --sort asc -o out/tackseal-$$name.pdf \
 	    examples/tackseal.tvd examples/$$log || exit 1; \
 	done
-	@$(BUILD_DIR)/src/app/tevra-batch --config out/TEVRA.INI --sort asc --png out/card-1.png \
+	@$(BUILD_DIR)/bin/tevra-batch --config out/TEVRA.INI --sort asc --png out/card-1.png \
 	  examples/postcard.tvd examples/sample.adi
-	@$(BUILD_DIR)/src/app/tevra-batch --png out/demo-landscape.png examples/landscape.tvd
+	@$(BUILD_DIR)/bin/tevra-batch --png out/demo-landscape.png examples/landscape.tvd
 	@echo "== written:"
 	@ls -1 out/*.pdf out/*.png | sed 's/^/   /'
 

@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "app/log_list_window.h"
-#include "app/program.h"
+#include "desktop/log_list_window.h"
+#include "program/program.h"
 #include "quiet_ui.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "app/card_image.h"
-#include "app/printer_metrics.h"
+#include "program/card_image.h"
+#include "program/printer_metrics.h"
 #include "card/sample_qsos.h"
 #include "example_layouts.h"
 #include "quiet_ui.h"

@@ -5,13 +5,12 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/console_ui.h"
 #include "card/layout_document.h"
 #include "core/archive.h"
+#include "platform/ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static std::FILE* sink = std::fopen("/dev/null", "w");
-  tevra::ConsoleUi ui(sink, "fuzz");
+  tevra::SilentUi ui;
   tevra::LayoutDocument doc;
   tevra::ArchiveReader in(std::string_view(reinterpret_cast<const char*>(data), size));
   if (!tevra::LoadDocument(doc, in, ui)) return 0;

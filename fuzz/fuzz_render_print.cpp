@@ -7,9 +7,9 @@
 #include <memory>
 #include <string_view>
 
-#include "app/console_ui.h"
+#include "batch/console_ui.h"
 #include "print/print_job.h"
-#include "app/program.h"
+#include "program/program.h"
 #include "card/layout_document.h"
 #include "card/render_card.h"
 #include "core/archive.h"

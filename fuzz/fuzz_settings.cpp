@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/settings.h"
+#include "program/settings.h"
 
 namespace {
 

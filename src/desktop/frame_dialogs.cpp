@@ -1,0 +1,213 @@
+#include "desktop/frame_dialogs.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "core/encoding.h"
+
+namespace tevra {
+namespace {
+
+QString FromCp932(const std::string& bytes) { return QString::fromStdString(ToUnicode(bytes)); }
+std::string ToCp932(const QString& text) { return FromUnicode(text.toStdString()); }
+QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QComboBox* EditableCombo(std::span<const std::string_view> choices, const std::string& value) {
+  auto* combo = new QComboBox;
+  combo->setEditable(true);
+  for (auto c : choices) combo->addItem(Utf8(c));
+  combo->setEditText(FromCp932(value));
+  return combo;
+}
+
+}  // namespace
+
+bool RunOptionsDialog(OptionsDialog& dialog, QWidget* parent) {
+  OptionsDialog::Values& v = dialog.values;
+  QDialog box(parent);
+  box.setWindowTitle(Utf8(OptionsDialog::kTitle));
+  auto* layout = new QVBoxLayout(&box);
+
+  auto* load = new QGroupBox(QStringLiteral("ログの読み込み"));
+  auto* loadForm = new QFormLayout(load);
+  auto* skip = new QCheckBox(QStringLiteral("ＱＳＬ送信済みは読み込まない"));
+  skip->setChecked(v.skipSendMark);
+  loadForm->addRow(skip);
+  auto* condition = EditableCombo(OptionsDialog::ConditionChoices(), v.loadCond);
+  loadForm->addRow(QStringLiteral("その他の条件"), condition);
+  auto* mark = new QLineEdit(FromCp932(v.sendMark));
+  loadForm->addRow(QStringLiteral("送信マーク"), mark);
+  layout->addWidget(load);
+
+  auto* time = new QGroupBox(QStringLiteral("展開時刻"));
+  auto* timeRow = new QHBoxLayout(time);
+  QButtonGroup timeGroup;
+  const auto labels = OptionsDialog::TimeTypeLabels();
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    auto* radio = new QRadioButton(Utf8(labels[i]));
+    radio->setChecked(static_cast<int>(i) == v.timeType);
+    timeGroup.addButton(radio, static_cast<int>(i));
+    timeRow->addWidget(radio);
+  }
+  layout->addWidget(time);
+
+  struct Check {
+    const char* label;
+    bool* value;
+  };
+  const Check checks[] = {
+      {"アイテム作成を継続する", &v.makeContItem},         {"同じ基本コールはまとめる", &v.repCallPack},
+      {"異なるEnvでもまとめる", &v.repEnvPack},             {"バックアップ作成", &v.backup},
+      {"クリップボードの定期的な監視", &v.clipCheck},       {"ﾀｲﾑｽﾀﾝﾌﾟ変更しない", &v.disLogNewTime},
+      {"フォント回転方向を印刷時に逆にする", &v.invRotFont}, {"文書にオプション情報を含める", &v.includeDoc},
+  };
+  std::vector<QCheckBox*> boxes;
+  for (const Check& c : checks) {
+    boxes.push_back(new QCheckBox(QString::fromUtf8(c.label)));
+    boxes.back()->setChecked(*c.value);
+    layout->addWidget(boxes.back());
+  }
+  auto* partRow = new QFormLayout;
+  auto* part = EditableCombo(OptionsDialog::PartMarkChoices(), v.partMark);
+  partRow->addRow(QStringLiteral("その他の分離条件"), part);
+  layout->addLayout(partRow);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  auto* remove = buttons->addButton(QStringLiteral("ﾚｼﾞｽﾄﾘ削除"), QDialogButtonBox::ActionRole);
+  QObject::connect(remove, &QPushButton::clicked, &box, [&dialog] { dialog.RemoveRegistration(); });
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, [&] {
+    v.skipSendMark = skip->isChecked();
+    v.loadCond = ToCp932(condition->currentText());
+    v.sendMark = ToCp932(mark->text());
+    v.timeType = std::max(0, timeGroup.checkedId());
+    for (std::size_t i = 0; i < boxes.size(); ++i) *checks[i].value = boxes[i]->isChecked();
+    v.partMark = ToCp932(part->currentText());
+    if (const auto problem = dialog.Check()) {
+      QMessageBox::warning(&box, QStringLiteral("TEVRA"), Utf8(*problem).remove(QChar('\r')));
+      return;
+    }
+    box.accept();
+  });
+  layout->addWidget(buttons);
+  return box.exec() == QDialog::Accepted;
+}
+
+bool RunSuppressionDialog(SuppressionOptions& options, QWidget* parent) {
+  QDialog box(parent);
+  box.setWindowTitle(Utf8(SuppressionOptions::kTitle));
+  auto* layout = new QVBoxLayout(&box);
+  struct Check {
+    const char* label;
+    bool* value;
+  };
+  const Check checks[] = {{"国内局", &options.domestic},
+                          {"DX局", &options.dx},
+                          {"ＪＡＲＬ関連局は無条件に抑止", &options.jarlAlways},
+                          {"カード受領QSOは抑止しない", &options.keepReceived},
+                          {"移動局は抑止しない", &options.keepPortable}};
+  std::vector<QCheckBox*> boxes;
+  for (const Check& c : checks) {
+    boxes.push_back(new QCheckBox(QString::fromUtf8(c.label)));
+    boxes.back()->setChecked(*c.value);
+    layout->addWidget(boxes.back());
+  }
+  auto* form = new QFormLayout;
+  auto* mark = new QLineEdit(FromCp932(options.mark));
+  form->addRow(QStringLiteral("抑止マーク"), mark);
+  layout->addLayout(form);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  layout->addWidget(buttons);
+  if (box.exec() != QDialog::Accepted) return false;
+  for (std::size_t i = 0; i < boxes.size(); ++i) *checks[i].value = boxes[i]->isChecked();
+  options.mark = ToCp932(mark->text());
+  return true;
+}
+
+void ShowAreaStatistics(const std::string& text, QWidget* parent) {
+  QDialog box(parent);
+  box.setWindowTitle(QStringLiteral("エリア別カード発行枚数"));
+  auto* layout = new QVBoxLayout(&box);
+  auto* view = new QPlainTextEdit(QString::fromStdString(text).remove(QChar('\r')));
+  view->setReadOnly(true);
+  view->setTabStopDistance(80);
+  layout->addWidget(view);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  layout->addWidget(buttons);
+  box.resize(260, 340);
+  box.exec();
+}
+
+bool RunMoveDialog(QWidget* parent, int& dx, int& dy) {
+  QDialog box(parent);
+  box.setWindowTitle(QStringLiteral("選択アイテムの移動"));
+  auto* form = new QFormLayout(&box);
+  auto spin = [] {
+    auto* s = new QSpinBox;
+    s->setRange(-500, 500);
+    s->setSuffix(QStringLiteral("  (1/1000ｲﾝﾁ単位)"));
+    return s;
+  };
+  QSpinBox* across = spin();
+  QSpinBox* up = spin();
+  form->addRow(QStringLiteral("横移動量"), across);
+  form->addRow(QStringLiteral("縦移動量"), up);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  form->addRow(buttons);
+  if (box.exec() != QDialog::Accepted) return false;
+  dx = across->value();
+  dy = up->value();
+  return dx != 0 || dy != 0;
+}
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(TEVRA)"));
+  auto* layout = new QHBoxLayout(this);
+  auto* icon = new QLabel;
+  icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));
+  layout->addWidget(icon, 0, Qt::AlignTop);
+  auto* column = new QVBoxLayout;
+  column->addWidget(new QLabel(VersionLine()));
+  progress_ = new QLabel;
+  progress_->setMinimumWidth(260);
+  column->addWidget(progress_);
+  layout->addLayout(column);
+  ok_ = new QPushButton(QStringLiteral("OK"));
+  ok_->setDefault(true);
+  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
+  layout->addWidget(ok_, 0, Qt::AlignTop);
+}
+
+QString AboutBox::VersionLine() { return QStringLiteral("TEVRA Version 3.53F"); }
+
+void AboutBox::ShowAsSplash() {
+  setWindowTitle(QStringLiteral("TEVRA"));
+  setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
+  ok_->hide();
+  show();
+  repaint();
+}
+
+void AboutBox::SetProgressText(const QString& text) {
+  progress_->setText(text);
+  progress_->repaint();
+}
+
+}  // namespace tevra

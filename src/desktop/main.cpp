@@ -1,0 +1,127 @@
+// tevra: the desktop program. Starts with the splash, reads the settings,
+// makes the one document and its window, opens the files named on the
+// command line, and at the end writes the settings back.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QElapsedTimer>
+#include <QIcon>
+#include <QTimer>
+#include <cstdio>
+
+#include "program/allocator_tuning.h"
+#include "automation/automation_service.h"
+#include "desktop/frame_automation_host.h"
+#include "desktop/frame_dialogs.h"
+#include "desktop/main_frame.h"
+#include "program/program.h"
+#include "qt/qt_clipboard.h"
+#include "qt/qt_printer.h"
+#include "qt/qt_ui.h"
+
+using namespace tevra;
+
+int main(int argc, char** argv) {
+  TuneAllocator();
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("TEVRA"));
+  QApplication::setApplicationVersion(AboutBox::VersionLine().section(QChar(' '), 2));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/tevra.svg")));
+  QApplication::setDesktopFileName(QStringLiteral("tevra"));
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral(
+      "TEVRA designs QSL cards and prints them with the QSOs of a log.\n"
+      "FILE: a layout document (.tvd) or a log; further files are opened after it, "
+      "so that a layout and a log can be given together."));
+  parser.addHelpOption();
+  parser.addVersionOption();
+  const QCommandLineOption config(QStringLiteral("config"), QStringLiteral("Use FILE as the settings file (TEVRA.INI)."),
+                                  QStringLiteral("FILE"));
+  parser.addOption(config);
+  const QCommandLineOption automation(
+      QStringLiteral("automation"),
+      QStringLiteral("Serve a logging program on the D-Bus session bus (org.tevra.Tevra, /Application); "
+                     "no window is shown until the client asks for it."));
+  parser.addOption(automation);
+  parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Layout document or log to open."),
+                               QStringLiteral("[FILE...]"));
+  parser.process(app);
+
+  const bool forAutomation = parser.isSet(automation);
+  QtUi ui;
+  // The splash shows the progress of the start-up (not for automation).
+  AboutBox splash;
+  if (!forAutomation) splash.ShowAsSplash();
+  QElapsedTimer shown;
+  shown.start();
+  ui.statusSink = [&splash](const QString& text) { splash.SetProgressText(text); };
+
+  std::optional<std::string> configPath;
+  if (parser.isSet(config)) configPath = parser.value(config).toStdString();
+  Program program(ui, DefaultProgramPaths(configPath));
+  if (!program.Start())
+    static_cast<Ui&>(ui).ShowMessage("設定ファイル(TEVRA.INI)を読めませんでした.\r\nすべての設定は既定値になり、ファイルは書き換えません.",
+                   MessageIcon::Warning, "TEVRA");
+  // Without a printer on the system the cards go to PDF files, whose
+  // paper is the card's own: nothing to warn about.
+  std::unique_ptr<QtPrinter> systemPrinter;
+  std::unique_ptr<Printer> pdfPaper;
+  if (!PrinterNames().empty()) {
+    systemPrinter = std::make_unique<QtPrinter>("");
+    systemPrinter->Device().setDocName(QStringLiteral("TEVRA"));
+  } else {
+    pdfPaper = std::make_unique<PdfPaper>();
+  }
+  Printer& printer = systemPrinter ? static_cast<Printer&>(*systemPrinter) : *pdfPaper;
+  Document doc(program, printer);
+  QtClipboard clipboard;
+  doc.writeBack.clipboard = &clipboard;
+  splash.SetProgressText(QStringLiteral("リソースをロード中..."));
+
+  int rc = 0;
+  {
+    MainFrame frame(program, doc, ui, systemPrinter.get());
+    // Status texts go to the splash while it shows, then to the window.
+    const auto frameStatus = ui.statusSink;
+    ui.statusSink = [&splash, frameStatus](const QString& text) {
+      if (splash.isVisible()) splash.SetProgressText(text);
+      else if (frameStatus) frameStatus(text);
+    };
+    frame.RestorePlacement();
+    std::unique_ptr<AutomationService> service;
+    if (forAutomation) {
+      service = std::make_unique<AutomationService>(doc, FrameHost(doc, frame));
+      if (const auto problem = service->Register(QDBusConnection::sessionBus())) {
+        std::fprintf(stderr, "tevra: %s\n", problem->toUtf8().constData());
+        return 1;
+      }
+      QApplication::setQuitOnLastWindowClosed(true);
+    } else {
+      frame.show();
+      splash.raise();
+    }
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty()) frame.OpenByName(files.front().toStdString());
+    std::vector<std::string> extra;
+    for (qsizetype i = 1; i < files.size(); ++i) extra.push_back(files[i].toStdString());
+
+    // Every 500 ms: the splash goes once it has shown for two whole seconds;
+    // then the other files of the command line are opened.
+    QTimer startup;
+    QObject::connect(&startup, &QTimer::timeout, [&] {
+      if (shown.elapsed() / 1000 < 2) return;
+      startup.stop();
+      splash.close();
+      frame.OpenExtraWords(extra);
+    });
+    if (!forAutomation) startup.start(500);
+    else frame.OpenExtraWords(extra);
+    rc = QApplication::exec();  // the automation client hears of the end first
+    service.reset();
+  }
+  // The document goes: the settings are written, the write-back has its
+  // last chance, the document is reset.
+  if (!program.Shutdown()) std::fprintf(stderr, "tevra: %s: cannot write the settings file\n", program.paths.settingsFile.c_str());
+  doc.DiscardContents();
+  return rc;
+}

@@ -1,0 +1,58 @@
+// The desktop window on the offscreen platform, for tests that drive it as
+// a user does: a fresh settings file, the program, the document and the
+// frame, shown at a given size.
+#pragma once
+
+#include <QApplication>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "desktop/main_frame.h"
+#include "program/program.h"
+#include "qt/qt_printer.h"
+#include "qt/qt_ui.h"
+#include "support/scripted_ui.h"
+#include "support/temp_dir.h"
+
+namespace tevra::test {
+
+class FrameTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (QApplication::instance()) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "desktop_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+  }
+
+  // makeContItem: the option that keeps a drawing tool after one item.
+  FrameTest(int width, int height, bool makeContItem = true) {
+    const std::string ini = (dir.Path() / "TEVRA.INI").string();
+    std::ofstream(ini).close();
+    program = std::make_unique<Program>(ui, ProgramPaths{ini, dir.Path().string() + "/"});
+    program->Start();
+    if (!makeContItem) program->settings.makeContItem = false;
+    doc = std::make_unique<Document>(*program, paper);
+    frame = std::make_unique<MainFrame>(*program, *doc, qtUi, nullptr);
+    frame->resize(width, height);
+    frame->show();
+    QApplication::processEvents();
+  }
+  ~FrameTest() override {
+    frame.reset();
+    doc.reset();
+  }
+
+  TempDir dir;
+  ScriptedUi ui;
+  QtUi qtUi;
+  PdfPaper paper;
+  std::unique_ptr<Program> program;
+  std::unique_ptr<Document> doc;
+  std::unique_ptr<MainFrame> frame;
+};
+
+}  // namespace tevra::test
