@@ -1,0 +1,240 @@
+#include "desktop/file_commands.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QFile>
+#include <QImageReader>
+#include <QInputDialog>
+#include <QMenu>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QUndoCommand>
+#include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QUrl>
+#include <filesystem>
+
+#include "program/commands.h"
+#include "desktop/frame_dialogs.h"
+#include "desktop/main_frame.h"
+#include "desktop/log_list_window.h"
+#include "program/options_dialog.h"
+#include "program/print_output.h"
+#include "card/archive_records.h"
+#include "card/layout_document.h"
+#include "core/archive.h"
+#include "core/file_io.h"
+#include "core/encoding.h"
+#include "core/messages.h"
+#include "core/profile.h"
+#include "import/log_source.h"
+#include "editor/arrange.h"
+#include "editor/card_view.h"
+#include "editor/layout_editor.h"
+#include "editor/view_status.h"
+#include "card/item_dialogs.h"
+#include "qt/document_dialog_views.h"
+#include "qt/item_dialog_views.h"
+#include "print/print_number_dialog.h"
+#include "qt/qt_printer.h"
+#include "log/qso_edit_dialog.h"
+#include "qt/qt_ui.h"
+
+namespace tevra {
+
+
+bool FileCommands::OpenByName(const std::string& path) {
+  const bool layout = !ReaderForNamedFile(path).has_value();
+  const bool ok = doc_.OpenByName(path);
+  if (ok && layout) {
+    doc_.path = path;
+    frame_.SetDocumentTitle(QString());
+    frame_.UndoStack().clear();
+    frame_.SetModified(false);
+  }
+  frame_.Redraw();
+  return ok;
+}
+
+
+bool FileCommands::AskToSave() {
+  if (!doc_.modified) return true;
+  const QString name = doc_.path.empty() ? QStringLiteral("無題") : QFileInfo(QString::fromStdString(doc_.path)).fileName();
+  const std::string text = (name + QStringLiteral(" への変更を保存しますか?")).toStdString();
+  const Answer answer = questions_.askSaveChanges ? questions_.askSaveChanges() : program_.ui.Ask(text, Buttons::YesNoCancel, MessageIcon::Warning);
+  if (answer == Answer::Cancel) return false;
+  return answer == Answer::No || Save(doc_.path.empty());
+}
+
+
+bool FileCommands::Save(bool askName) {
+  std::string path = doc_.path;
+  if (askName) {
+    const auto chosen = ui_.ChooseFileToSave(
+        OpenFileRequest{"名前を付けて保存", "tvd", path, program_.paths.programDirectory, "TEVRA Files (*.tvd)|*.tvd||"});
+    if (!chosen) return false;
+    path = *chosen;
+  }
+  ArchiveWriter out;
+  SaveDocument(doc_.layout, out);
+  if (!ReplaceFileAtomically(path, out.Data())) {
+    program_.ui.ShowMessage("ファイルに書き込めませんでした.", MessageIcon::Error);
+    return false;
+  }
+  doc_.path = path;
+  program_.settings.recentLayouts.Add(path);
+  frame_.UndoStack().setClean();
+  frame_.SetModified(false);
+  return true;
+}
+
+
+void FileCommands::NewDocument() {
+  if (!AskToSave()) return;
+  StartNewDocument();
+}
+
+
+void FileCommands::StartNewDocument() {
+  doc_.DiscardContents();
+  doc_.path.clear();
+  frame_.SetDocumentTitle(QString());
+  frame_.UndoStack().clear();
+  frame_.SetModified(false);
+  if (doc_.newDocEvent) doc_.newDocEvent();
+  frame_.Redraw();
+}
+
+
+void FileCommands::OpenDocument() {
+  if (!AskToSave()) return;
+  QDir::setCurrent(QString::fromStdString(program_.paths.programDirectory));
+  const auto choice =
+      ui_.ChooseFileToOpen(OpenFileRequest{"開く", "tvd", "", "", "TEVRA Files (*.tvd)|*.tvd;*.TVD||"});
+  if (choice) OpenByName(choice->path);
+}
+
+
+void FileCommands::Print(PrintKind kind, bool withDialog) {
+  using namespace cmd;
+  if (kind == PrintKind::Merge && doc_.store.CardCount() == 0) {
+    if (!doc_.loader.OpenLogDialog() || doc_.store.CardCount() == 0) return;
+  }
+  PrintJob job(doc_, kind);
+  job.spoolerPauses = printer_ && printer_->Device().outputFormat() == QPrinter::NativeFormat;
+  if (!job.Prepare()) return;
+  std::unique_ptr<QtPrinter> pdfOnly;
+  QPrinter* device = printer_ ? &printer_->Device() : PdfDevice(pdfOnly);
+  FrameQuestions::PrintChoice choice;
+  if (withDialog) {
+    const PrintDialogText text = PrintDialogTextFor(kind);
+    bool accepted;
+    if (questions_.printDialog) {
+      accepted = questions_.printDialog(*device, text, job.MinPage(), job.PageCount(), choice);
+    } else {
+      QPrintDialog dialog(device, frame_.Window());
+      if (!text.title.empty()) dialog.setWindowTitle(Utf8(text.title));
+      dialog.setMinMax(job.MinPage(), job.PageCount());
+      dialog.setFromTo(job.MinPage(), job.PageCount());
+      QAbstractPrintDialog::PrintDialogOptions options =
+          QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize;
+      // The current page stands for "現在のﾍﾟｰｼﾞ" in both kinds.
+      options |= QAbstractPrintDialog::PrintCurrentPage;
+      dialog.setOptions(options);
+      accepted = dialog.exec() == QDialog::Accepted;
+      if (accepted) {
+        choice.currentPage = dialog.printRange() == QAbstractPrintDialog::CurrentPage;
+        if (dialog.printRange() == QAbstractPrintDialog::PageRange) {
+          choice.from = dialog.fromPage();
+          choice.to = dialog.toPage();
+        }
+      }
+    }
+    if (!accepted) return;
+  }
+  int from = std::max(choice.from, job.MinPage()), to = choice.to;
+  if (choice.currentPage) from = to = job.CurrentCardPage();
+  job.Begin();
+  PageLoopResult result;
+  if (device->outputFormat() == QPrinter::PdfFormat) {
+    // A PDF file is checked to the last byte before it counts as printed.
+    QPageLayout layout = device->pageLayout();
+    if (device->fullPage()) layout.setMode(QPageLayout::FullPageMode);
+    result = PrintToPdfFile(job, doc_, device->outputFileName().toStdString(), layout, device->resolution(), from, to);
+  } else {
+    result = RunPageLoop(job, doc_, *device, device->resolution(), from, to);
+  }
+  if (!result.ok) {
+    // Nothing was printed: no marks, no print number, no write-back.
+    job.Fail();
+    std::string text = "印刷できませんでした.";
+    if (!result.error.empty()) text += "\r\n\r\n" + result.error;
+    program_.ui.ShowMessage(text, MessageIcon::Error);
+    return;
+  }
+  job.End();
+}
+
+
+QPrinter* FileCommands::PdfDevice(std::unique_ptr<QtPrinter>& holder) {
+  // The page as the metrics measure it, portrait or landscape as it is.
+  const PrinterMetrics& m = doc_.metrics.Metrics();
+  holder = QtPrinter::ToPdfFile("");
+  QPrinter& device = holder->Device();
+  device.setResolution(PdfPaper::kDpi);
+  device.setCreator(QStringLiteral("TEVRA"));
+  device.setDocName(QStringLiteral("TEVRA"));
+  device.setPageLayout(QPageLayout(QPageSize(QSizeF(m.paperWidth / 1000.0, m.paperHeight / 1000.0), QPageSize::Inch),
+                                   QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+  return &device;
+}
+
+
+void FileCommands::Preview() {
+  std::unique_ptr<QtPrinter> pdfOnly;
+  QPrinter* device = printer_ ? &printer_->Device() : PdfDevice(pdfOnly);
+  PrintJob job(doc_, PrintKind::Preview);
+  if (!job.Prepare()) return;
+  // The preview opens at the page of the current card.
+  const int firstShown = job.CurrentCardPage();
+  QPrintPreviewDialog dialog(device, frame_.Window());
+  dialog.setWindowTitle(QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ"));
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, frame_.Window(), [this, &job, &dialog, firstShown](QPrinter* printer) {
+    RunPageLoop(job, doc_, *printer, printer->resolution(), 1, 0);
+    if (auto* widget = dialog.findChild<QPrintPreviewWidget*>())
+      QTimer::singleShot(0, widget, [widget, firstShown] { widget->setCurrentPage(firstShown); });
+  });
+  dialog.exec();
+}
+
+
+void FileCommands::PrinterSetup() {
+  if (printer_) {
+    QPageSetupDialog dialog(&printer_->Device(), frame_.Window());
+    if (dialog.exec() != QDialog::Accepted) return;
+  }
+  doc_.metrics.QueryPrinterMetrics(&doc_.placement);
+}
+
+}  // namespace tevra
