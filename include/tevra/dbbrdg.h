@@ -10,6 +10,8 @@
 
 #include <stdint.h>
 
+#include "tevra/update_error.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -44,14 +46,8 @@ const char* DBBRDG_GetData(int32_t field);
 int32_t DBBRDG_CanUpdate(int32_t field);
 /* flag: text was written into the field of the current record. */
 int32_t DBBRDG_Update(int32_t field, const char* text);
-/* Optional (an eighteenth export): why the last DBBRDG_Update wrote
- * nothing, as GetUpdateError of extsrc.h tells it, with the same codes. */
-#ifndef TEVRA_UPDATE_OK
-#define TEVRA_UPDATE_OK 0
-#define TEVRA_UPDATE_CHANGED 1
-#define TEVRA_UPDATE_REFUSED 2
-#define TEVRA_UPDATE_FAILED 3
-#endif
+/* Optional (an eighteenth export): why the last DBBRDG_Update said no,
+ * as GetUpdateError of extsrc.h tells it (update_error.h). */
 int32_t DBBRDG_GetUpdateError(char* buffer, int32_t size);
 
 typedef uint16_t (*DbBrdgGetVersionFn)(void);

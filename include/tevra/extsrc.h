@@ -10,6 +10,8 @@
 
 #include <stdint.h>
 
+#include "tevra/update_error.h"
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -52,19 +54,9 @@ int32_t WriteText(const char* line);
 /* Optional, flag: the created file was closed. */
 int32_t CClose(void);
 
-/* Optional, on its own: why the last Update wrote nothing. Returns
- * TEVRA_UPDATE_OK (0) when it did write or no cause is known,
- * TEVRA_UPDATE_CHANGED when the record is no longer the one that was read
- * (edited, moved or deleted by another program since: it is left alone),
- * TEVRA_UPDATE_REFUSED when this record cannot take the text (the others
- * can), TEVRA_UPDATE_FAILED when writing failed (nothing more should be
- * tried); the cause goes into buffer (size bytes including the NUL). */
-#ifndef TEVRA_UPDATE_OK
-#define TEVRA_UPDATE_OK 0
-#define TEVRA_UPDATE_CHANGED 1
-#define TEVRA_UPDATE_REFUSED 2
-#define TEVRA_UPDATE_FAILED 3
-#endif
+/* Optional, on its own: why the last Update (or CanUpdate) said no, as
+ * one of the codes of update_error.h; the cause goes into buffer (size
+ * bytes including the NUL). */
 int32_t GetUpdateError(char* buffer, int32_t size);
 
 typedef const char* (*ExtSrcGetMenuNameFn)(void);

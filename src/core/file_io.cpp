@@ -70,4 +70,27 @@ FileReadResult ReadRegularFile(const std::string& path, std::string& bytes, std:
   return FileReadResult::Ok;
 }
 
+bool ReadAt(int fd, std::uint64_t offset, std::size_t length, std::string& out) {
+  out.assign(length, '\0');
+  std::size_t done = 0;
+  while (done < length) {
+    const ssize_t n = ::pread(fd, out.data() + done, length - done, static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+bool WriteAt(int fd, std::uint64_t offset, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
 }  // namespace tevra

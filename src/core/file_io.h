@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tevra {
 
@@ -24,6 +25,11 @@ enum class FileReadResult { Ok, CannotOpen, NotRegular, TooLarge, ReadError };
 // The whole content of a regular file of at most maxBytes.
 FileReadResult ReadRegularFile(const std::string& path, std::string& bytes,
                                std::uint64_t maxBytes = std::uint64_t{1} << 30);
+
+// Whole reads and writes at an offset of an open descriptor (interrupted
+// calls are repeated); false on an error or at the end of the file.
+bool ReadAt(int fd, std::uint64_t offset, std::size_t length, std::string& out);
+bool WriteAt(int fd, std::uint64_t offset, std::string_view bytes);
 
 // What layouts, table files and other documents may take at most.
 inline constexpr std::uint64_t kDocumentFileMax = std::uint64_t{256} << 20;

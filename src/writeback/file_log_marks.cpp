@@ -44,26 +44,9 @@ class PosixRecordFile : public RecordFile {
     if (fd_ >= 0) ::close(fd_);
   }
   bool ReadAt(std::uint64_t offset, std::size_t length, std::string& out) override {
-    out.assign(length, '\0');
-    std::size_t done = 0;
-    while (done < length) {
-      const ssize_t n = ::pread(fd_, out.data() + done, length - done, static_cast<off_t>(offset + done));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
-      done += static_cast<std::size_t>(n);
-    }
-    return true;
+    return tevra::ReadAt(fd_, offset, length, out);
   }
-  bool WriteAt(std::uint64_t offset, std::string_view bytes) override {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-      const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return false;
-      done += static_cast<std::size_t>(n);
-    }
-    return true;
-  }
+  bool WriteAt(std::uint64_t offset, std::string_view bytes) override { return tevra::WriteAt(fd_, offset, bytes); }
   bool Close() override {
     const bool synced = ::fsync(fd_) == 0;
     const bool closed = ::close(fd_) == 0;
