@@ -86,6 +86,9 @@ bool ReportLoad(const LoadReport& report, const std::string& path, std::FILE* er
 // Loads the log into the session's document; 0 or the exit code.
 // A database table through the bridge, as --odbc and --table say.
 int LoadOdbc(const BatchOptions& batch, Session& session, std::FILE* err) {
+  // The connection's relative names mean the folder tevra-batch runs in.
+  std::error_code cwd;
+  session.program->settings.load.curLogDir = std::filesystem::current_path(cwd).string() + "/";
   Program& program = *session.program;
   if (!program.dbBridge.Available()) {
     std::fprintf(err, "tevra-batch: no database bridge (%s beside the program)\n", kDbBridgeFileName);

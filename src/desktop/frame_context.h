@@ -52,6 +52,8 @@ struct FrameQuestions {
   std::function<bool(ConditionDialog&)> conditionDialog;
   // The text a find asks for (empty: cancelled).
   std::function<QString()> askCallSign;
+  // The log list after a load; true for OK.
+  std::function<bool()> showLogList;
 };
 
 class FrameContext {

@@ -124,6 +124,12 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
   scroll_->setBackgroundRole(QPalette::Dark);
   setCentralWidget(scroll_);
   doc_.redraw = [this] { Redraw(); };
+  // After a load the log list shows.
+  doc_.showLogList = [this] {
+    if (showLogList) return showLogList();
+    LogListWindow window(doc_, this);
+    return window.exec() == QDialog::Accepted;
+  };
   LayoutEditor::Hooks hooks;
   hooks.editLocked = [this] { program_.ui.ShowMessage(kEditLocked, MessageIcon::Warning); };
   hooks.editNewItem = [this](CardItem& item) { return edit_.EditNewItem(item); };
@@ -160,6 +166,7 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
 
 MainFrame::~MainFrame() {
   doc_.redraw = nullptr;
+  doc_.showLogList = nullptr;
   ui_.statusSink = nullptr;
   ui_.SetParent(nullptr);
 }
@@ -368,10 +375,8 @@ void MainFrame::UpdateRecentMenus() {
 }
 
 void MainFrame::Redraw() {
-  const std::string& log = doc_.loader.LastLogPath();
-  ui_.qsoTitle = doc_.LogLoaded()
-                     ? QStringLiteral("ＱＳＯデータ - ") + QFileInfo(QString::fromStdString(log)).fileName()
-                     : QStringLiteral("ＱＳＯデータ");
+  ui_.qsoTitle = doc_.LogLoaded() ? QStringLiteral("ＱＳＯデータ - ") + QString::fromStdString(doc_.SourceName())
+                                  : QStringLiteral("ＱＳＯデータ");
   if (view_) {
     view_->ResetScrollSizes();
     view_->update();

@@ -1,6 +1,7 @@
 #include "import/log_loader.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <climits>
 #include <cstdio>
@@ -381,6 +382,11 @@ bool LogLoader::ConnectOdbc(const DbBridgeApi& api,
   if (!api.Table || !hooks_.SettlePendingWriteBack()) return false;
   if (options_.curLogType == SrcOdbc) store_.Clear();
   ui_.SetStatus(msg::kConnectingOdbc);
+  // A data source named relative to the log folder (a SQLite file beside
+  // the last log) is found from there.
+  if (!options_.curLogDir.empty() && ::chdir(options_.curLogDir.c_str()) != 0) {
+    // A folder that is gone leaves the current one.
+  }
   auto close = [&api] {
     api.CloseRec();
     if (api.IsOpen()) api.Close();

@@ -70,11 +70,7 @@ std::string LogList::Cell(std::size_t row, int column) const {
 
 std::string LogList::CountText() const { return std::to_string(RowCount()) + " 件"; }
 
-std::string LogList::Title() const {
-  const std::string& path = doc_.loader.LastLogPath();
-  const std::size_t slash = path.find_last_of('/');
-  return "ログリスト - " + ToUnicode(slash == std::string::npos ? path : path.substr(slash + 1));
-}
+std::string LogList::Title() const { return "ログリスト - " + doc_.SourceName(); }
 
 bool LogList::SortCountryEnabled() const { return !doc_.program.entities.Empty(); }
 

@@ -1,4 +1,6 @@
 #include "program/program.h"
+#include "core/encoding.h"
+#include "import/log_source.h"
 
 #include "core/file_io.h"
 
@@ -136,6 +138,15 @@ bool DocumentLoadHooks::OpenLayoutDocument(const std::string& path) { return doc
 void DocumentLoadHooks::CloseLiveSources() { doc_.CloseLiveSources(); }
 
 bool DocumentLoadHooks::SettlePendingWriteBack() { return doc_.writeBack.Settle(true); }
+
+bool DocumentLoadHooks::ShowLogList() { return doc_.showLogList && doc_.showLogList(); }
+
+std::string Document::SourceName() const {
+  // A file's name is the file system's (UTF-8); a table's comes as CP932.
+  const std::string& name = program.settings.load.curLogName;
+  const LogSourceType type = store.SourceType();
+  return SourceDisplayName(type, type == SrcOdbc ? ToUnicode(name) : name);
+}
 
 void DocumentLoadHooks::StartPrintNumberContinuation() {
   ProgramSettings& s = doc_.program.settings;

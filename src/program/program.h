@@ -99,6 +99,7 @@ class DocumentLoadHooks : public LoadHooks {
   bool OpenLayoutDocument(const std::string& path) override;
   void CloseLiveSources() override;
   bool SettlePendingWriteBack() override;
+  bool ShowLogList() override;
   // The print number continues the count of cards already sent.
   void StartPrintNumberContinuation() override;
   void CountSentRecord() override;
@@ -177,6 +178,12 @@ class Document final : public PrintTarget, public WriteBackTarget {
   std::function<void()> rigAntEvent;
   std::function<void()> newDocEvent;
   std::function<void()> openDocEvent;
+  // The log list shown after a load (the window's); true when closed with OK.
+  std::function<bool()> showLogList;
+
+  // The log's name as titles show it (UTF-8): the file's name, the table,
+  // the plug-in's source, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞ", "OLEｵｰﾄﾒｰｼｮﾝ".
+  std::string SourceName() const;
 
   // The condition a QSO must meet to load; none: "LoadCond" of the options.
   std::optional<std::string> loadConditionOverride;

@@ -37,6 +37,11 @@ class FrameTest : public ::testing::Test {
     if (!makeContItem) program->settings.makeContItem = false;
     doc = std::make_unique<Document>(*program, paper);
     frame = std::make_unique<MainFrame>(*program, *doc, qtUi, nullptr);
+    // The log list that follows a load is closed at once, as with Cancel.
+    frame->showLogList = [this] {
+      ++logListsShown;
+      return false;
+    };
     frame->resize(width, height);
     frame->show();
     QApplication::processEvents();
@@ -53,6 +58,7 @@ class FrameTest : public ::testing::Test {
   std::unique_ptr<Program> program;
   std::unique_ptr<Document> doc;
   std::unique_ptr<MainFrame> frame;
+  int logListsShown = 0;
 };
 
 }  // namespace tevra::test

@@ -417,6 +417,7 @@ TEST_F(EditorTest, LogDialogsAndTheMessageRegister) {
   p.Start();
   Document d(p, paper);
   MainFrame f(p, d, dialogs, nullptr);
+  f.showLogList = [] { return false; };  // the list after a load: closed at once
   // The format dialog of a CSV log: cancelled, nothing is read.
   const auto csv = dir.Path() / "log.csv";
   std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.csv", csv);
@@ -485,6 +486,7 @@ TEST_F(EditorTest, TheLogListDeletesEditsAndMakesACardCurrent) {
   p.Start();
   Document d(p, paper);
   MainFrame f(p, d, dialogs, nullptr);
+  f.showLogList = [] { return false; };  // the list after the load: closed at once
   p.settings.load.skipSendMark = false;  // all three QSOs
   const auto log = dir.Path() / "sample.adi";
   std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.adi", log);

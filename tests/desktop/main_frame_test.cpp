@@ -21,6 +21,7 @@
 #include "automation/automation_service.h"
 #include "desktop/frame_automation_host.h"
 #include "program/commands.h"
+#include "program/log_list.h"
 #include "desktop/frame_fixture.h"
 #include "core/encoding.h"
 #include "editor/card_view.h"
@@ -243,6 +244,19 @@ TEST(WindowPlacement, DefaultsForTheScreenAndTheSavedPlace) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(InitialFrameRect(c.screenW, c.screenH, c.saved, 40, 40), c.expected) << c.screenW << "x" << c.screenH;
+}
+
+TEST_F(MainFrameTest, ALoadShowsTheLogListTitledWithTheSourcesName) {
+  OpenPostcardWithLog();
+  EXPECT_EQ(logListsShown, 1);
+  EXPECT_EQ(LogList(*doc).Title(), "ログリスト - sample.adi");
+  EXPECT_EQ(qtUi.qsoTitle, QStringLiteral("ＱＳＯデータ - sample.adi"));
+  // Handed over through the clipboard: the source is the clipboard.
+  ui.QueueSortAnswer(SortAnswer::No);  // the repeat expansion's question
+  EXPECT_TRUE(frame->HandOver(FromUnicode("$TEVRA_CSV_TEXT Logger\r\nCALL\r\nJA1ABC\r\n"), true));
+  EXPECT_EQ(logListsShown, 2);
+  EXPECT_EQ(LogList(*doc).Title(), "ログリスト - ｸﾘｯﾌﾟﾎﾞｰﾄﾞ");
+  EXPECT_EQ(qtUi.qsoTitle, QStringLiteral("ＱＳＯデータ - ｸﾘｯﾌﾟﾎﾞｰﾄﾞ"));
 }
 
 TEST_F(MainFrameTest, ClosingAsksAboutTheLogBeforeTheLayout) {

@@ -81,12 +81,16 @@ TEST(OdbcBridge, ReadsASqliteLogAndMarksExactlyThePrintedRows) {
                         "('24-11-03', '0930', 'JA1ABC', '山田', ''), ('24-11-04', '1000', 'W1AW', 'Hiram', ''), "
                         "('24-11-05', '1100', 'DL1XYZ', 'Hans', 'Y'), ('24-11-06', '1200', 'VK2AA', 'Bob', '')"));
   }
-  setenv("TEVRA_ODBC", connection.c_str(), 1);
+  // The database named beside the last log: found from the log folder,
+  // which the connection makes the current one.
+  setenv("TEVRA_ODBC", "Driver=SQLite3;Database=log.db", 1);
+  const auto cwd = std::filesystem::current_path();
   test::ScriptedUi ui;
   test::FakePrinter printer;
   Program program(ui, {(dir.Path() / "TEVRA.INI").string(), std::string(TEVRA_BRIDGE_DIR) + "/"});
   program.Start();
   ASSERT_TRUE(program.dbBridge.Available());
+  program.settings.load.curLogDir = dir.Path().string() + "/";
   Document doc(program, printer);
   ui.QueueFormatDialog([&ui](CsvFormatDialog& dialog) {
     EXPECT_EQ(dialog.RowLabel(3), "call");
@@ -101,6 +105,8 @@ TEST(OdbcBridge, ReadsASqliteLogAndMarksExactlyThePrintedRows) {
   // One table: no choice.
   ASSERT_TRUE(doc.ConnectOdbc({}));
   unsetenv("TEVRA_ODBC");
+  EXPECT_EQ(std::filesystem::current_path(), dir.Path());
+  std::filesystem::current_path(cwd);
   ASSERT_EQ(doc.store.QsoCount(), 3u);  // DL1XYZ's card was sent already
   EXPECT_EQ(doc.store.Entry(0).Text(LogEntry::Call), "JA1ABC");
   EXPECT_EQ(ToUnicode(doc.store.Entry(0).Text(LogEntry::Name)), "山田");
