@@ -245,7 +245,9 @@ void Automation::UpdateWindow() { host_.Redraw(); }
 std::int32_t Automation::GetWindowStyle() const { return host_.WindowStyle(); }
 
 void Automation::DeleteDoc() {
-  doc_.Reset();
+  // As any discarding of the contents: the write-back question first.
+  doc_.DiscardContents();
+  host_.DocumentDiscarded();
   doc_.path.clear();
   doc_.modified = false;
   host_.SetDocumentTitle(FromUnicode(kUntitled));

@@ -51,6 +51,8 @@ class AutomationHost {
   virtual void RunMessageLoop() = 0;
   // Before the program ends: the window keeps its place.
   virtual void SavePlacement() {}
+  // The document's contents went (DeleteDoc): nothing is left to undo.
+  virtual void DocumentDiscarded() {}
 };
 
 class Automation {

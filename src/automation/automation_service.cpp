@@ -124,6 +124,8 @@ void AutomationService::Foreground() { window_->Foreground(); }
 void AutomationService::ShowWindow(std::int32_t command) { window_->ShowWindow(command); }
 std::int32_t AutomationService::WindowStyle() const { return window_->WindowStyle(); }
 bool AutomationService::CanExit() { return window_->CanExit(); }
+void AutomationService::SavePlacement() { window_->SavePlacement(); }
+void AutomationService::DocumentDiscarded() { window_->DocumentDiscarded(); }
 
 void AutomationService::SetStatusText(const std::string& cp932) { window_->SetStatusText(cp932); }
 

@@ -65,6 +65,8 @@ class AutomationService : public QObject, protected QDBusContext, public Automat
   void ShowWindow(std::int32_t command) override;
   std::int32_t WindowStyle() const override;
   bool CanExit() override;
+  void SavePlacement() override;
+  void DocumentDiscarded() override;
   void SetStatusText(const std::string& cp932) override;
   void RunMessageLoop() override;
   // Ends the program when the window may close now (Quit of the interface).

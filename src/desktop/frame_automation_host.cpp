@@ -1,6 +1,7 @@
 #include "desktop/frame_automation_host.h"
 
 #include "core/encoding.h"
+#include "core/messages.h"
 #include "desktop/log_list_window.h"
 #include "desktop/main_frame.h"
 #include "program/commands.h"
@@ -58,10 +59,9 @@ std::int32_t FrameAutomationHost::WindowStyle() const {
   return style;
 }
 
-bool FrameAutomationHost::CanExit() {
-  if (doc_.program.automation.disableExit == 1) return false;
-  return doc_.writeBack.Settle(true);
-}
+bool FrameAutomationHost::CanExit() { return frame_.MayClose(); }
+
+void FrameAutomationHost::DocumentDiscarded() { frame_.UndoStack().clear(); }
 
 
 void FrameAutomationHost::SetStatusText(const std::string& cp932) {

@@ -30,6 +30,7 @@ class FrameAutomationHost : public AutomationHost {
   void SetStatusText(const std::string& cp932) override;
   void RunMessageLoop() override {}  // the program's own loop runs on
   void SavePlacement() override;
+  void DocumentDiscarded() override;
 
  private:
   Document& doc_;

@@ -677,17 +677,33 @@ void MainFrame::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
 }
 
-void MainFrame::closeEvent(QCloseEvent* event) {
+bool MainFrame::MayClose() {
   // An automation client may keep the program from closing.
-  if (program_.automation.disableExit == 1) {
-    event->ignore();
-    return;
-  }
+  if (program_.automation.disableExit == 1) return false;
   // First the printed QSOs (Cancel keeps the window), then the layout.
-  if (!doc_.writeBack.Settle(true) || !files_.AskToSave()) {
+  return doc_.writeBack.Settle(true) && files_.AskToSave();
+}
+
+void MainFrame::CleanUpLog() {
+  // A big log takes a moment to free: a small window says so meanwhile.
+  constexpr std::size_t kNoticeableQsos = 200000;
+  std::unique_ptr<QLabel> note;
+  if (doc_.store.QsoCount() >= kNoticeableQsos) {
+    note = std::make_unique<QLabel>(Utf8(msg::kCleaningUp), this, Qt::Tool | Qt::FramelessWindowHint);
+    note->setMargin(16);
+    note->show();
+    QApplication::processEvents();
+  }
+  doc_.ClearLog();
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+  if (!MayClose()) {
     event->ignore();
     return;
   }
+  // The log goes with the window, unless a client keeps it (3).
+  if (program_.automation.disableExit != 3 && doc_.LogLoaded()) CleanUpLog();
   if (program_.automation.disableExit == 2 || program_.automation.disableExit == 3) {
     hide();
     event->ignore();

@@ -68,6 +68,10 @@ class MainFrame : public QMainWindow, public FrameQuestions, private FrameContex
   // file name again).
   void StartNewDocument() { files_.StartNewDocument(); }
   void SetDocumentTitle(const QString& title) override;
+  // The questions before the window closes (also for an automation
+  // client's CanExit and Quit): DisableExit 1 says no, then the write-back
+  // question, then the save question. True when it may close.
+  bool MayClose();
   // Places the window as the settings file says, or by the defaults for
   // the available screen.
   void RestorePlacement();
@@ -114,6 +118,8 @@ class MainFrame : public QMainWindow, public FrameQuestions, private FrameContex
   void UpdateRecentMenus();
   void ContinuousStep();
   void ShowContextMenu(QPoint at);
+  // The log cleared as the window closes ("後始末をしています..." for a big one).
+  void CleanUpLog();
 
   Program& program_;
   Document& doc_;

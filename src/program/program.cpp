@@ -340,6 +340,13 @@ void Document::CloseLiveSources() {
   liveSource_.reset();
 }
 
+void Document::ClearLog() {
+  store.Clear();
+  mergeBuffer = SampleQsos();
+  context.QsosOnCard = 1;
+  if (redraw) redraw();
+}
+
 void Document::DiscardContents() {
   writeBack.Settle(false);
   Reset();

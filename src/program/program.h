@@ -160,6 +160,8 @@ class Document final : public PrintTarget, public WriteBackTarget {
   // Offers the write-back before the document's contents go (a new or
   // another layout document): Yes and No only.
   void DiscardContents();
+  // The log cleared: the sample QSOs are drawn again.
+  void ClearLog();
 
   // The last page sent to a printer in this run (0 at first).
   int lastPrintedPage = 0;

@@ -408,6 +408,47 @@ TEST_F(MainFrameTest, TheIdleEndWaitsForAnOpenDialogAndAsksAboutTheLog) {
   EXPECT_EQ(quits, 1);
 }
 
+TEST_F(MainFrameTest, AnAutomationClientLeavesByTheWindowsWayOut) {
+  OpenPostcardWithLog();
+  AutomationService service(*doc, FrameHost(*doc, *frame));
+  int quits = 0, asked = 0;
+  service.quit = [&] { ++quits; };
+  // CanExit and Quit ask the save question of a changed layout.
+  doc->modified = true;
+  frame->askSaveChanges = [&] {
+    ++asked;
+    return Answer::Cancel;
+  };
+  EXPECT_EQ(service.Model().CanExit(), 0);
+  EXPECT_FALSE(service.Quit());
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(quits, 0);
+  // DeleteDoc asks about the printed QSOs and leaves nothing to undo.
+  frame->Run(cmd::kSelectAll);
+  frame->Run(cmd::kDelete);
+  ASSERT_EQ(frame->UndoStack().count(), 1);
+  program->printedData = true;
+  ui.QueueAnswer(Answer::No);  // do not mark the log
+  service.Model().DeleteDoc();
+  EXPECT_EQ(frame->UndoStack().count(), 0);
+  EXPECT_FALSE(program->printedData);
+  EXPECT_FALSE(doc->modified);
+  // Closing with DisableExit 3 hides the window and keeps the log; with 2
+  // the log is cleared first.
+  const std::size_t qsos = doc->store.QsoCount();
+  ASSERT_GT(qsos, 0u);
+  for (const int disableExit : {3, 2}) {
+    program->automation.disableExit = disableExit;
+    frame->show();
+    EXPECT_FALSE(frame->close());
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(doc->store.QsoCount(), disableExit == 3 ? qsos : 0u) << disableExit;
+  }
+  program->automation.disableExit = 0;
+  EXPECT_TRUE(service.Quit());
+  EXPECT_EQ(quits, 1);
+}
+
 TEST_F(MainFrameTest, AFailedOpenLeavesTheDocumentAndItsFileAsTheyWere) {
   // The user's card, saved once by the program.
   const auto card = dir.Path() / "card.tvd";
