@@ -48,10 +48,14 @@
 namespace tevra {
 
 int SaveLayout(const BatchOptions& batch, std::FILE* err) {
-  LayoutDocument doc;
-  if (!ObtainLayout(batch.saveLayoutSource, doc, err)) return 1;
+  // The settings file's options go into the file while its IncludeDoc is on.
+  Session session(err);
+  if (const int rc = StartSession(batch, session, nullptr, err)) return rc;
+  Document& doc = *session.doc;
+  if (!ObtainLayout(batch.saveLayoutSource, doc.layout, err)) return 1;
+  doc.PrepareForSaving();
   ArchiveWriter out;
-  SaveDocument(doc, out);
+  SaveDocument(doc.layout, out);
   // A complete new file, or the old one as it was.
   if (!ReplaceFileAtomically(*batch.saveLayoutPath, out.Data())) {
     std::fprintf(err, "tevra-batch: %s: cannot write the layout file\n", batch.saveLayoutPath->c_str());

@@ -138,7 +138,7 @@ void DocumentCommands::ApplyCardForm(int oldForm, int oldQsosPerCard) {
   const DocumentSettings& s = doc_.layout.Settings;
   if (s.CardFormCode != oldForm) {
     const FormPaper paper = PaperOfForm(s.CardFormCode);
-    doc_.metrics.SelectCardPaper(paper.paperSize, paper.orientation, &doc_.placement);
+    doc_.SelectCardPaper(paper.paperSize, paper.orientation);
   }
   if (s.QsosPerCard != oldQsosPerCard || s.CardFormCode != oldForm) {
     doc_.SetQsosPerCard(s.QsosPerCard);

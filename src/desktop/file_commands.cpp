@@ -97,6 +97,7 @@ bool FileCommands::Save(bool askName) {
     path = *chosen;
   }
   ArchiveWriter out;
+  doc_.PrepareForSaving();
   SaveDocument(doc_.layout, out);
   if (!ReplaceFileAtomically(path, out.Data())) {
     program_.ui.ShowMessage("ファイルに書き込めませんでした.", MessageIcon::Error);
@@ -234,7 +235,7 @@ void FileCommands::PrinterSetup() {
     QPageSetupDialog dialog(&printer_->Device(), frame_.Window());
     if (dialog.exec() != QDialog::Accepted) return;
   }
-  doc_.metrics.QueryPrinterMetrics(&doc_.placement);
+  doc_.QueryPrinterMetrics();
 }
 
 }  // namespace tevra

@@ -197,7 +197,7 @@ void Document::Reset() {
   context.AntTexts = &layout.Settings.AntTexts;
   SetQsosPerCard(1);
   program.ui.SetStatus(msg::kQueryingPrinter);
-  metrics.SelectCardPaper(43, 1, &placement);
+  SelectCardPaper(43, 1);
   program.ui.ClearStatus();
   mergeBuffer = SampleQsos();
   context.CardQsos = mergeBuffer.data();
@@ -274,9 +274,11 @@ void Document::LayoutReady() {
   context.Macros = &layout.Tables.Macros;
   SetQsosPerCard(layout.Settings.QsosPerCard);
   ApplyGrouping();
+  CardPlacement placement = Placement();
   OpenedDocumentServices services{metrics, placement, store, hooks, mergeBuffer, false, {}};
   services.sortFlag = loader.SortFlag();
   AfterDocumentOpened(layout, program.ui, services);
+  Place(placement);
   if (!LogLoaded()) mergeBuffer = SampleQsos();
   ReadCurrentCard();
 }
@@ -338,6 +340,34 @@ void Document::CloseLiveSources() {
   writeBack.pluginCannotUpdate = writeBack.pluginWithoutFormulas = false;
   writeBack.liveSource = nullptr;
   liveSource_.reset();
+}
+
+CardPlacement Document::Placement() const {
+  return CardPlacement{layout.Settings.LeftMargin, layout.Settings.TopMargin, layout.Items.Count() > 0};
+}
+
+void Document::Place(const CardPlacement& placement) {
+  layout.Settings.LeftMargin = placement.originX;
+  layout.Settings.TopMargin = placement.originY;
+}
+
+void Document::QueryPrinterMetrics() {
+  CardPlacement placement = Placement();
+  metrics.QueryPrinterMetrics(&placement);
+  Place(placement);
+}
+
+void Document::SelectCardPaper(int paperSize, int orientation) {
+  CardPlacement placement = Placement();
+  metrics.SelectCardPaper(paperSize, orientation, &placement);
+  Place(placement);
+}
+
+void Document::PrepareForSaving() {
+  layout.PrinterOffsetX = metrics.Metrics().offsetX;
+  layout.PrinterOffsetY = metrics.Metrics().offsetY;
+  if (program.settings.includeDoc) layout.Options = ToIncludedOptions(program.settings);
+  else layout.Options.reset();
 }
 
 void Document::ClearLog() {

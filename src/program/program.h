@@ -197,7 +197,15 @@ class Document final : public PrintTarget, public WriteBackTarget {
   MergeContext context;
   std::unique_ptr<MacroExpander> expander;
   PrinterMetricsService metrics;
-  CardPlacement placement;
+  // The printer's measurements read again: the layout's card origin
+  // follows a change of the printable area's offsets, so that its items
+  // keep their place on the paper.
+  void QueryPrinterMetrics();
+  // A postcard paper for the card form, as QueryPrinterMetrics.
+  void SelectCardPaper(int paperSize, int orientation);
+  // Before the layout goes into a file: the current printer's offsets, and
+  // the program's options while "IncludeDoc" is on (none while it is off).
+  void PrepareForSaving();
   DocumentLoadHooks hooks{*this};
   LogLoader loader;
   LogWriteBack writeBack{*this};
@@ -212,7 +220,7 @@ class Document final : public PrintTarget, public WriteBackTarget {
   int& PrintNumber() override;
   int& PrintStat() override;
   int& LastPrintedPage() override { return lastPrintedPage; }
-  void RefreshPrinterMetrics() override { metrics.QueryPrinterMetrics(&placement); }
+  void RefreshPrinterMetrics() override { QueryPrinterMetrics(); }
   void Redraw() override {
     if (redraw) redraw();
   }
@@ -232,6 +240,9 @@ class Document final : public PrintTarget, public WriteBackTarget {
 
  private:
   MergeServices Services();
+  // The card origin as the metrics move it, and back into the layout.
+  CardPlacement Placement() const;
+  void Place(const CardPlacement& placement);
   // The open library source the write-back goes to.
   std::unique_ptr<UpdatableSource> liveSource_;
   bool pluginOpen_ = false;

@@ -14,6 +14,8 @@
 #include <sys/stat.h>
 
 #include "batch/console_ui.h"
+#include "card/layout_document.h"
+#include "core/archive.h"
 #include "core/messages.h"
 #include "import/mft_file.h"
 #include "merge/prompt_dialog.h"
@@ -251,6 +253,7 @@ TEST(Batch, RendersTheExamplePostcard) {
 // and the bundled example file is that same layout.
 TEST(Batch, LayoutFilesSaveAndRender) {
   test::TempDir dir;
+  setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);  // no settings file of the user's
   const std::string tvd = (dir.Path() / "card.tvd").string();
   const std::string direct = (dir.Path() / "direct.png").string();
   const std::string viaFile = (dir.Path() / "file.png").string();
@@ -267,6 +270,18 @@ TEST(Batch, LayoutFilesSaveAndRender) {
   for (const std::string name : {"postcard", "landscape", "tackseal"}) {
     ASSERT_EQ(Batch({"--save-layout", tvd, name}).code, 0);
     EXPECT_EQ(bytes(tvd), bytes(TEVRA_EXAMPLES "/" + name + ".tvd")) << name;
+  }
+  // With IncludeDoc in the settings file, the options go into the file.
+  const std::string ini = dir.Write("include.ini", "[Option]\nIncludeDoc=1\nSendMark=Z\n");
+  ASSERT_EQ(Batch({"--config", ini, "--save-layout", tvd, "postcard"}).code, 0);
+  {
+    LayoutDocument read;
+    const std::string saved = bytes(tvd);
+    ArchiveReader in(saved);
+    ConsoleUi quiet(stderr, "test");
+    ASSERT_TRUE(LoadDocument(read, in, quiet));
+    ASSERT_TRUE(read.Options);
+    EXPECT_EQ(read.Options->SendMark, "Z");
   }
   // A landscape layout renders on turned paper.
   ASSERT_EQ(Batch({"--png", viaFile, TEVRA_EXAMPLES "/landscape.tvd"}).code, 0);
@@ -292,6 +307,7 @@ TEST(Batch, LayoutFilesSaveAndRender) {
   EXPECT_EQ(run.code, 1);
   EXPECT_NE(run.err.find("予期しないファイル形式です。"), std::string::npos);
   EXPECT_EQ(Batch({"--png", viaFile, (dir.Path() / "missing.tvd").string()}).code, 1);
+  unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST(Batch, SortsGroupsAndCountsAreas) {

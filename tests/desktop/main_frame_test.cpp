@@ -24,6 +24,9 @@
 #include "program/log_list.h"
 #include "desktop/frame_fixture.h"
 #include "core/encoding.h"
+#include "card/layout_document.h"
+#include "core/file_io.h"
+#include "core/archive.h"
 #include "editor/card_view.h"
 #include "qt/qt_printer.h"
 #include "qt/qt_ui.h"
@@ -447,6 +450,33 @@ TEST_F(MainFrameTest, AnAutomationClientLeavesByTheWindowsWayOut) {
   program->automation.disableExit = 0;
   EXPECT_TRUE(service.Quit());
   EXPECT_EQ(quits, 1);
+}
+
+// What Ctrl+S writes besides the items: the program's options while
+// IncludeDoc is on (none while off), and the printer's offsets.
+TEST_F(MainFrameTest, SavingCarriesTheOptionsAndTheOffsetsOfNow) {
+  const auto card = dir.Path() / "card.tvd";
+  doc->path = card.string();
+  const auto saved = [&] {
+    frame->Run(cmd::kFileSave);
+    std::string bytes;
+    EXPECT_EQ(ReadRegularFile(card.string(), bytes), FileReadResult::Ok);
+    LayoutDocument read;
+    ArchiveReader in(bytes);
+    EXPECT_TRUE(LoadDocument(read, in, ui));
+    return read;
+  };
+  for (const bool include : {true, false}) {
+    program->settings.includeDoc = include;
+    program->settings.sendMark = include ? "Z" : "-";
+    const LayoutDocument read = saved();
+    ASSERT_EQ(read.Options.has_value(), include);
+    if (include) {
+      EXPECT_EQ(read.Options->SendMark, "Z");
+    }
+    EXPECT_EQ(read.PrinterOffsetX, doc->metrics.Metrics().offsetX);
+    EXPECT_EQ(read.PrinterOffsetY, doc->metrics.Metrics().offsetY);
+  }
 }
 
 TEST_F(MainFrameTest, AFailedOpenLeavesTheDocumentAndItsFileAsTheyWere) {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "program/program.h"
 #include "support/fake_printer.h"
 #include "support/scripted_ui.h"
+#include "support/temp_dir.h"
 
 namespace tevra {
 namespace {
@@ -68,6 +70,27 @@ TEST(PrinterMetrics, PostcardSelectionChain) {
   nothingFits.applied.clear();
   second.SelectCardPaper(9, 1, nullptr);  // A4 for tack seals: no postcard search
   EXPECT_EQ(nothingFits.applied, (std::vector<int>{9}));
+}
+
+// The print job reads the chosen printer's metrics again: the layout's own
+// card origin follows a change of the offsets.
+TEST(PrinterMetrics, ThePrintersNewOffsetsMoveTheLayoutsOrigin) {
+  test::TempDir dir;
+  test::ScriptedUi ui;
+  test::FakePrinter printer;
+  printer.papers[43] = {3937, 5827};
+  Program program(ui, {(dir.Path() / "TEVRA.INI").string(), dir.Path().string() + "/"});
+  program.Start();
+  Document doc(program, printer);
+  doc.layout.Items.Add(std::make_unique<ShapeItem>(ItemBox));
+  doc.layout.Settings.LeftMargin = 500;
+  doc.layout.Settings.TopMargin = 700;
+  printer.offset = 150;  // another printer, or another paper tray
+  doc.RefreshPrinterMetrics();
+  EXPECT_EQ(doc.layout.Settings.LeftMargin, 500 + (100 - 150) * 254 / 100);
+  EXPECT_EQ(doc.layout.Settings.TopMargin, 700 + (100 - 150) * 254 / 100);
+  doc.PrepareForSaving();
+  EXPECT_EQ(doc.layout.PrinterOffsetX, 150);
 }
 
 }  // namespace
