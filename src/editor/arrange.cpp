@@ -226,10 +226,8 @@ bool CanGroup(const LayoutDocument& doc) { return IsMulti(doc); }
 bool Group(LayoutDocument& doc) {
   if (!CanGroup(doc)) return false;
   LayoutItemList& items = doc.Items;
+  // The children in the order they were selected.
   std::vector<CardItem*> members = Members(doc);
-  // Keep the list's order inside the group.
-  std::sort(members.begin(), members.end(),
-            [&items](CardItem* a, CardItem* b) { return items.IndexOf(*a) < items.IndexOf(*b); });
   auto group = std::make_unique<ItemGroup>();
   for (CardItem* member : members) {
     if (member->Type() == ItemOleLink) continue;  // images stay in the list

@@ -270,9 +270,16 @@ bool QtUi::RunPromptDialog(PromptDialog& dialog) {
   box.setWindowTitle(Text(dialog.Caption()));
   auto* layout = new QVBoxLayout(&box);
   auto* history = new QComboBox;
-  for (std::size_t i = 0; i < dialog.History().Entries().size(); ++i)
-    history->addItem(Text(ToUnicode(dialog.History().Text(i))).replace(QChar('\r'), QString()).section(QChar('\n'), 0, 0));
-  history->setCurrentIndex(-1);
+  // The list shows the history as it is, entry for entry: a pick takes the
+  // entry it shows.
+  const auto fill = [&dialog, history] {
+    history->clear();
+    for (std::size_t i = 0; i < dialog.History().Entries().size(); ++i)
+      history->addItem(
+          Text(ToUnicode(dialog.History().Text(i))).replace(QChar('\r'), QString()).section(QChar('\n'), 0, 0));
+    history->setCurrentIndex(-1);
+  };
+  fill();
   auto* edit = new QPlainTextEdit(Text(ToUnicode(dialog.EditText())).remove(QChar('\r')));
   layout->addWidget(history);
   layout->addWidget(edit);
@@ -294,7 +301,7 @@ bool QtUi::RunPromptDialog(PromptDialog& dialog) {
     take();
     if (dialog.GetMode() == PromptDialog::Mode::Register) {
       dialog.Register();
-      history->insertItem(0, edit->toPlainText().section(QChar('\n'), 0, 0));
+      fill();
     } else {
       dialog.ShowQso(*this);
     }

@@ -480,6 +480,33 @@ TEST_F(EditorTest, SuppressionAreaStatisticsAndFaces) {
   EXPECT_EQ(std::string(FromQFont(other, FontRecord{}).faceName), "DejaVu Sans");
 }
 
+// The message register's list shows the history entry for entry: a text
+// registered twice stands once, at the top.
+TEST_F(EditorTest, RegisteredMessagesShowAsTheHistoryHoldsThem) {
+  DialogUi dialogs;
+  Program p(dialogs, program->paths);
+  p.Start();
+  Document d(p, paper);
+  MainFrame f(p, d, dialogs, nullptr);
+  p.settings.messages.Add("PSE QSL");
+  p.settings.messages.Add("TNX QSO");
+  int shown = -1;
+  QString top;
+  WhenDialogOpens([&](QDialog& box) {
+    auto* edit = box.findChild<QPlainTextEdit*>();
+    auto* list = box.findChild<QComboBox*>();
+    for (int i = 0; i < 2; ++i) {
+      edit->setPlainText(QStringLiteral("PSE QSL"));
+      Button(box, "登録")->click();
+    }
+    shown = list->count();
+    top = list->itemText(0);
+  });
+  f.Run(cmd::kPrintMessages);
+  EXPECT_EQ(shown, 2);
+  EXPECT_EQ(top, QStringLiteral("PSE QSL"));
+}
+
 TEST_F(EditorTest, TheLogListDeletesEditsAndMakesACardCurrent) {
   DialogUi dialogs;
   Program p(dialogs, program->paths);

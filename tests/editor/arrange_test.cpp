@@ -106,6 +106,16 @@ TEST_F(Arranging, GroupLeavesImagesOutAndUngroupRestores) {
   EXPECT_TRUE(doc.Items.IsCurrentMulti());
   EXPECT_EQ(doc.Items.At(1).Type(), ItemBox);
   EXPECT_EQ(doc.Items.At(2).Type(), ItemEllipse);
+  // The children come in the order they were selected, not the list's.
+  doc.Items.Selection().Clear();
+  doc.Items.Selection().Add(doc.Items.At(2));
+  doc.Items.Selection().Add(doc.Items.At(1));
+  doc.Items.SetCurrent(&doc.Items.Selection());
+  ASSERT_TRUE(arrange::Group(doc));
+  const auto& group = static_cast<const ItemGroup&>(doc.Items.At(1));
+  ASSERT_EQ(group.Count(), 2u);
+  EXPECT_EQ(group.Child(0).Type(), ItemEllipse);
+  EXPECT_EQ(group.Child(1).Type(), ItemBox);
 }
 
 TEST_F(Arranging, ConversionsKeepPlaceConditionAndMeaning) {
