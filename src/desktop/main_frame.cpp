@@ -7,6 +7,7 @@
 #include <QImageReader>
 #include <QInputDialog>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -119,8 +120,11 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
     mouse_ = p;
     UpdatePanes();
   };
+  view_->firstPainted = [this] { UpdateCommands(); };
   scroll_ = new QScrollArea;
   scroll_->setWidget(view_);
+  // A click on the grey area beside the card deselects.
+  scroll_->viewport()->installEventFilter(this);
   scroll_->setBackgroundRole(QPalette::Dark);
   setCentralWidget(scroll_);
   doc_.redraw = [this] { Redraw(); };
@@ -312,9 +316,10 @@ void MainFrame::UpdateCommands() {
     enable(kRecentLog1 + k, program_.automation.enableLogFile &&
                                 static_cast<std::size_t>(k) < program_.settings.load.recentLogs.Items().size());
   }
-  check(kViewToolBar, mainBar_ && mainBar_->isVisible());
-  check(kViewDrawBar, drawBar_ && drawBar_->isVisible());
-  check(kViewStatusBar, statusBar()->isVisible());
+  // Shown or not as the user left them, also before the window shows.
+  check(kViewToolBar, mainBar_ && !mainBar_->isHidden());
+  check(kViewDrawBar, drawBar_ && !drawBar_->isHidden());
+  check(kViewStatusBar, !statusBar()->isHidden());
   check(kPrinterMask, program_.settings.dispPrinterRect);
   check(kMergeToggle, merging);
   check(kContinuous, continuous_);
@@ -430,9 +435,9 @@ void MainFrame::Run(int command) {
     case kAppAbout: documents_.ShowAbout(); break;
     case kHomePage:
     case kDownloadWeb: documents_.OpenDocumentation(); break;
-    case kViewToolBar: mainBar_->setVisible(!mainBar_->isVisible()); break;
-    case kViewDrawBar: drawBar_->setVisible(!drawBar_->isVisible()); break;
-    case kViewStatusBar: statusBar()->setVisible(!statusBar()->isVisible()); break;
+    case kViewToolBar: mainBar_->setHidden(!mainBar_->isHidden()); break;
+    case kViewDrawBar: drawBar_->setHidden(!drawBar_->isHidden()); break;
+    case kViewStatusBar: statusBar()->setHidden(!statusBar()->isHidden()); break;
     case kZoom:
       if (view_->Painted()) view_->SetZoom(NextZoom(view_->Zoom()));
       break;
@@ -659,6 +664,20 @@ void MainFrame::ShowContextMenu(QPoint at) {
   menu.addSeparator();
   menu.addAction(QStringLiteral("キャンセル"));  // closes the menu
   menu.exec(at);
+}
+
+bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (scroll_ && watched == scroll_->viewport() && event->type() == QEvent::MouseButtonPress) {
+    const auto* press = static_cast<QMouseEvent*>(event);
+    if (press->button() == Qt::LeftButton) {
+      LayoutItemList& items = doc_.layout.Items;
+      items.Selection().Clear();
+      items.SetCurrent(nullptr);
+      mouse_ = view_->ToLogical(view_->mapFrom(scroll_->viewport(), press->position().toPoint()));
+      Redraw();
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainFrame::dragEnterEvent(QDragEnterEvent* event) {

@@ -97,6 +97,7 @@ class MainFrame : public QMainWindow, public FrameQuestions, private FrameContex
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 

@@ -93,7 +93,10 @@ void CardView::paintEvent(QPaintEvent* event) {
       else painter.drawRect(QRectF(a, b).normalized());
     }
   }
-  painted_ = true;
+  if (!painted_) {
+    painted_ = true;
+    if (firstPainted) firstPainted();
+  }
 }
 
 void CardView::UpdateCursor(LogicalPoint p, Qt::KeyboardModifiers modifiers) {

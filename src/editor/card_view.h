@@ -44,6 +44,8 @@ class CardView : public QWidget {
 
   // The last mouse position over the view, for the position pane.
   std::function<void(LogicalPoint)> mouseMoved;
+  // Once, after the first paint (commands that wait for it can be enabled).
+  std::function<void()> firstPainted;
 
   // Editing: the editor that mouse and keys drive (none: the view only
   // shows), and what the window does around a change.

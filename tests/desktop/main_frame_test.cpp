@@ -479,6 +479,26 @@ TEST_F(MainFrameTest, SavingCarriesTheOptionsAndTheOffsetsOfNow) {
   }
 }
 
+TEST_F(MainFrameTest, CommandStatesAreRightAtStartAndTheGreyAreaDeselects) {
+  // As the window shows: the zoom once the card is drawn, the bars checked.
+  QTest::qWait(50);
+  EXPECT_TRUE(frame->Action(cmd::kZoom)->isEnabled());
+  EXPECT_TRUE(frame->Action(cmd::kViewStatusBar)->isChecked());
+  EXPECT_TRUE(frame->Action(cmd::kViewToolBar)->isChecked());
+  // A selected box, then a click beside the card.
+  frame->Run(cmd::kSelectAll);
+  auto box = std::make_unique<ShapeItem>(ItemBox);
+  box->Rect = {100, -100, 500, -500};
+  doc->layout.Items.Add(std::move(box));
+  ASSERT_NE(doc->layout.Items.Current(), nullptr);
+  QWidget* grey = frame->View()->parentWidget();
+  ASSERT_GT(grey->width(), frame->View()->width() + 20);
+  const QString before = PaneText(2);
+  QTest::mouseClick(grey, Qt::LeftButton, Qt::NoModifier, QPoint(grey->width() - 10, 10));
+  EXPECT_EQ(doc->layout.Items.Current(), nullptr);
+  EXPECT_NE(PaneText(2), before);
+}
+
 TEST_F(MainFrameTest, AFailedOpenLeavesTheDocumentAndItsFileAsTheyWere) {
   // The user's card, saved once by the program.
   const auto card = dir.Path() / "card.tvd";
