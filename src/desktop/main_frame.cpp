@@ -151,8 +151,17 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
   view_->editItem = [this] { edit_.EditCurrentItem(); };
   view_->contextMenu = [this](QPoint at) { ShowContextMenu(at); };
   view_->filesDropped = [this](const QStringList& files, LogicalPoint at) {
+    // Onto the card: pictures become image items there; layouts and logs
+    // open as when dropped beside it.
+    QStringList images;
+    for (const QString& file : files) {
+      const std::string path = file.toStdString();
+      if (!ReaderForNamedFile(path) && QImageReader(file).canRead()) images << file;
+      else OpenDropped(path);
+    }
+    if (images.isEmpty()) return;
     BeginChange();
-    EndChange(InsertImages(files, at), QStringLiteral("画像の挿入"));
+    EndChange(InsertImages(images, at), QStringLiteral("画像の挿入"));
   };
   connect(&undo_, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModified(!clean); });
   continuousTimer_.setSingleShot(true);
@@ -684,15 +693,16 @@ void MainFrame::dragEnterEvent(QDragEnterEvent* event) {
   if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
+void MainFrame::OpenDropped(const std::string& path) {
+  // As the command line's: layouts and logs by name; a layout replaces the
+  // document only after the save question.
+  if (!ReaderForNamedFile(path) && !files_.AskToSave()) return;
+  OpenByName(path);
+}
+
 void MainFrame::dropEvent(QDropEvent* event) {
-  // Dropped files open as the command line's do: layouts and logs by name;
-  // a layout replaces the document only after the save question.
-  for (const QUrl& url : event->mimeData()->urls()) {
-    if (!url.isLocalFile()) continue;
-    const std::string path = url.toLocalFile().toStdString();
-    if (!ReaderForNamedFile(path) && !files_.AskToSave()) continue;
-    OpenByName(path);
-  }
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) OpenDropped(url.toLocalFile().toStdString());
   event->acceptProposedAction();
 }
 

@@ -119,6 +119,8 @@ class MainFrame : public QMainWindow, public FrameQuestions, private FrameContex
   void UpdateRecentMenus();
   void ContinuousStep();
   void ShowContextMenu(QPoint at);
+  // A file dropped on the window or onto the card that is no picture.
+  void OpenDropped(const std::string& path);
   // The log cleared as the window closes ("後始末をしています..." for a big one).
   void CleanUpLog();
 

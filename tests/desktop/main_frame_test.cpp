@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QMenuBar>
 #include <QTimer>
+#include <QDragEnterEvent>
 #include <QMimeData>
 #include <QProcess>
 #include <QScreen>
@@ -24,6 +25,7 @@
 #include "program/log_list.h"
 #include "desktop/frame_fixture.h"
 #include "core/encoding.h"
+#include "core/messages.h"
 #include "card/layout_document.h"
 #include "core/file_io.h"
 #include "core/archive.h"
@@ -37,6 +39,17 @@ namespace tevra {
 namespace {
 
 std::string Example(const char* name) { return std::string(TEVRA_EXAMPLES) + "/" + name; }
+
+// Drops a file on a widget as a file manager does: the drag enters, then
+// the drop (which goes to the widget that took the drag).
+void DropFile(QWidget* target, const std::string& path, QPoint at = QPoint(20, 20)) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+}
 
 class MainFrameTest : public test::FrameTest {
  protected:
@@ -499,6 +512,27 @@ TEST_F(MainFrameTest, CommandStatesAreRightAtStartAndTheGreyAreaDeselects) {
   EXPECT_NE(PaneText(2), before);
 }
 
+TEST_F(MainFrameTest, FilesDroppedOntoTheCardGoByTheirKind) {
+  QImage photo(32, 24, QImage::Format_RGB32);
+  photo.fill(Qt::blue);
+  const auto png = dir.Path() / "photo.png";
+  ASSERT_TRUE(photo.save(QString::fromStdString(png.string())));
+  const auto drop = [&](const std::string& path) { DropFile(frame->View(), path); };
+  drop(png.string());  // a picture: an image item where it fell
+  ASSERT_EQ(doc->layout.Items.Count(), 1u);
+  EXPECT_EQ(doc->layout.Items.At(0).Type(), ItemOleLink);
+  frame->askSaveChanges = [] { return Answer::No; };
+  drop(Example("postcard.tvd"));  // a layout opens
+  EXPECT_EQ(doc->path, Example("postcard.tvd"));
+  EXPECT_GT(doc->layout.Items.Count(), 1u);
+  const auto log = dir.Path() / "sample.adi";
+  std::filesystem::copy_file(Example("sample.adi"), log);
+  ui.QueueSortAnswer(SortAnswer::No);
+  drop(log.string());  // a log loads
+  EXPECT_GT(doc->store.QsoCount(), 0u);
+  EXPECT_TRUE(ui.Messages().empty() || ui.Messages().back().text != msg::kObjectCreationFailed102);
+}
+
 TEST_F(MainFrameTest, AFailedOpenLeavesTheDocumentAndItsFileAsTheyWere) {
   // The user's card, saved once by the program.
   const auto card = dir.Path() / "card.tvd";
@@ -522,10 +556,9 @@ TEST_F(MainFrameTest, AFailedOpenLeavesTheDocumentAndItsFileAsTheyWere) {
   for (const auto& bad : {cut, text, dir.Path() / "missing.tvd"}) {
     SCOPED_TRACE(bad.string());
     EXPECT_FALSE(frame->OpenByName(bad.string()));
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(bad.string()))});
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(frame.get(), &drop);
+    const std::size_t before = ui.Messages().size();
+    DropFile(frame.get(), bad.string(), QPoint(5, 5));
+    EXPECT_GT(ui.Messages().size(), before);  // the drop was taken, and refused
     const std::size_t messages = ui.Messages().size();
     EXPECT_EQ(service.Model().OpenDoc(bad.string()), 0);
     // An automation client is answered, not shown a message box.
