@@ -153,11 +153,15 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
   view_->filesDropped = [this](const QStringList& files, LogicalPoint at) {
     // Onto the card: pictures become image items there; layouts and logs
     // open as when dropped beside it.
+    // A picture by its name's kind (one that is no picture gets message 102).
+    static const QList<QByteArray> kPictures = QImageReader::supportedImageFormats();
     QStringList images;
     for (const QString& file : files) {
       const std::string path = file.toStdString();
-      if (!ReaderForNamedFile(path) && QImageReader(file).canRead()) images << file;
-      else OpenDropped(path);
+      if (!ReaderForNamedFile(path) && kPictures.contains(QFileInfo(file).suffix().toLower().toLatin1()))
+        images << file;
+      else
+        OpenDropped(path);
     }
     if (images.isEmpty()) return;
     BeginChange();
