@@ -120,7 +120,19 @@ void DocumentCommands::DocumentDialog(int command) {
       default: {
         const auto n = static_cast<std::size_t>(command - kCommonTable1);
         TableDialog table = TableDialog::ForConditions(layout.Tables.Common[n]);
-        if (RunTableDialog(table, program_.ui, program_.paths.programDirectory, frame_.Window())) {
+        // Where the dialog was, as the settings file keeps it ("TableWin").
+        ProgramSettings& ps = program_.settings;
+        TableDialogPlace place;
+        if (ps.tableWindow) place.rect = QRect(ps.tableWindow->x, ps.tableWindow->y, ps.tableWindow->cx, ps.tableWindow->cy);
+        place.column1 = ps.tableColumn1;
+        place.column2 = ps.tableColumn2;
+        const bool accepted =
+            RunTableDialog(table, program_.ui, program_.paths.programDirectory, frame_.Window(), &place);
+        if (place.rect)
+          ps.tableWindow = WindowPlacement{place.rect->width(), place.rect->height(), place.rect->x(), place.rect->y()};
+        ps.tableColumn1 = place.column1;
+        ps.tableColumn2 = place.column2;
+        if (accepted) {
           layout.Tables.Common[n] = table.ToConditionTable();
           changed = true;
         }

@@ -221,12 +221,27 @@ void FileCommands::Preview() {
   const int firstShown = job.CurrentCardPage();
   QPrintPreviewDialog dialog(device, frame_.Window());
   dialog.setWindowTitle(QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ"));
+  // "PreviewPages": the pages side by side, as the user left the preview.
+  auto* widget = dialog.findChild<QPrintPreviewWidget*>();
+  if (widget) {
+    const int pages = program_.settings.previewPages;
+    widget->setViewMode(pages >= 3   ? QPrintPreviewWidget::AllPagesView
+                        : pages == 2 ? QPrintPreviewWidget::FacingPagesView
+                                     : QPrintPreviewWidget::SinglePageView);
+  }
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, frame_.Window(), [this, &job, &dialog, firstShown](QPrinter* printer) {
     RunPageLoop(job, doc_, *printer, printer->resolution(), 1, 0);
     if (auto* widget = dialog.findChild<QPrintPreviewWidget*>())
       QTimer::singleShot(0, widget, [widget, firstShown] { widget->setCurrentPage(firstShown); });
   });
   dialog.exec();
+  if (widget) {
+    switch (widget->viewMode()) {
+      case QPrintPreviewWidget::AllPagesView: program_.settings.previewPages = 3; break;
+      case QPrintPreviewWidget::FacingPagesView: program_.settings.previewPages = 2; break;
+      default: program_.settings.previewPages = 1; break;
+    }
+  }
 }
 
 

@@ -77,6 +77,11 @@ void ReadSettings(const Profile& f, ProgramSettings& s) {
   // leaves it to detection.
   if (!ParseEncodingName(f.GetString(kOption, "LogEncoding", "auto"), load.encoding)) load.encoding = std::nullopt;
   s.previewPages = f.GetInt("Settings", "PreviewPages", 0);
+  s.logWindow = ReadPlacement(f, "LogWin");
+  const TableWindowState table = ReadTableWindow(f);
+  s.tableWindow = table.rect;
+  s.tableColumn1 = table.column1;
+  s.tableColumn2 = table.column2;
 }
 
 void WriteSettings(Profile& f, const ProgramSettings& s) {
@@ -114,6 +119,7 @@ void WriteSettings(Profile& f, const ProgramSettings& s) {
   f.SetString(kOption, "TH5Fields", Th5FieldsText(load.th5Widths));
   f.SetString(kOption, "LogEncoding", std::string(EncodingName(load.encoding)));
   f.SetInt("Settings", "PreviewPages", s.previewPages);
+  WriteTableWindow(f, TableWindowState{s.tableWindow, s.tableColumn1, s.tableColumn2});
 }
 
 IncludedOptions ToIncludedOptions(const ProgramSettings& s) {

@@ -59,6 +59,10 @@ struct ProgramSettings {
   // The layout files of the file menu and the framework's preview setting.
   RecentList recentLayouts{4};
   int previewPages = 0;
+  // The condition table dialog's placement and column widths ("TableWin").
+  std::optional<WindowPlacement> tableWindow;
+  int tableColumn1 = 100;
+  int tableColumn2 = 400;
 };
 
 // Reads every "Option" and "Message" key (missing keys take their

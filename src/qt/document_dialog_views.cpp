@@ -245,7 +245,8 @@ bool RunRigAntDialog(RigAntDialog& dialog, Ui& ui, QWidget* parent) {
   return true;
 }
 
-bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, QWidget* parent) {
+bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, QWidget* parent,
+                    TableDialogPlace* place) {
   QDialog box(parent);
   box.setWindowTitle(Utf8(dialog.Title()));
   auto* layout = new QVBoxLayout(&box);
@@ -303,7 +304,19 @@ bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, Q
   layout->addLayout(row);
   layout->addWidget(OkCancel(box));
   box.resize(620, 420);
-  return box.exec() == QDialog::Accepted;
+  if (place) {
+    if (place->rect) box.setGeometry(std::max(0, place->rect->x()), std::max(0, place->rect->y()),
+                                     std::max(300, place->rect->width()), std::max(200, place->rect->height()));
+    grid->setColumnWidth(0, std::max(20, place->column1));
+    grid->setColumnWidth(1, std::max(20, place->column2));
+  }
+  const bool accepted = box.exec() == QDialog::Accepted;
+  if (place) {
+    place->rect = box.geometry();
+    place->column1 = grid->columnWidth(0);
+    place->column2 = grid->columnWidth(1);
+  }
+  return accepted;
 }
 
 bool RunMacroDialog(MacroDialog& dialog, Ui& ui, QWidget* parent) {

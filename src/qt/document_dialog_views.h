@@ -3,6 +3,10 @@
 // with OK and the model accepted the values.
 #pragma once
 
+#include <QRect>
+
+#include <optional>
+
 #include <QWidget>
 
 #include "card/document_settings.h"
@@ -23,7 +27,16 @@ bool RunDocumentInfoDialog(DocumentInfoDialog& dialog, QWidget* parent);
 bool RunRigAntDialog(RigAntDialog& dialog, Ui& ui, QWidget* parent);
 // Condition tables and the mode conversion table; directory: where
 // "ロード" and "セーブ" start.
-bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, QWidget* parent);
+// Where the condition table dialog was and how wide its two columns were
+// (kept in the settings file as "TableWin"); the view restores it and
+// keeps it as the dialog closes.
+struct TableDialogPlace {
+  std::optional<QRect> rect;
+  int column1 = 100;
+  int column2 = 400;
+};
+bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, QWidget* parent,
+                    TableDialogPlace* place = nullptr);
 // "マクロ".
 bool RunMacroDialog(MacroDialog& dialog, Ui& ui, QWidget* parent);
 

@@ -94,6 +94,8 @@ TEST(Settings, EveryValueSurvivesWritingAndReading) {
   s.load.th5Widths[12] = 99;
   s.messages.Add("TNX\r\nQSO");
   s.logWindow = WindowPlacement{300, 200, 10, 20};
+  s.tableWindow = WindowPlacement{640, 480, 30, 40};
+  s.tableColumn2 = 321;
   s.previewPages = 2;
   Profile f;
   WriteSettings(f, s);
@@ -108,6 +110,11 @@ TEST(Settings, EveryValueSurvivesWritingAndReading) {
   EXPECT_EQ(r.messages.Text(0), "TNX\r\nQSO");
   EXPECT_EQ(f.GetString("Message", "Hist2", "absent"), "");  // empty slots are written empty
   EXPECT_EQ(ReadPlacement(f, "LogWin")->cx, 300);
+  // The log list's and the table dialog's places are read back at start.
+  ASSERT_TRUE(r.logWindow && r.tableWindow);
+  EXPECT_EQ(r.logWindow->y, 20);
+  EXPECT_EQ(r.tableWindow->cx, 640);
+  EXPECT_EQ(r.tableColumn2, 321);
   EXPECT_EQ(r.previewPages, 2);
   // The Cabrillo choices start afresh.
   r.load.cabrillo.callColumn = 3;
