@@ -96,6 +96,8 @@ inline constexpr std::string_view kNothingSuppressed =
 inline constexpr std::string_view kExtractingThisPrint = "今回印刷分データを抽出中...";
 inline constexpr std::string_view kCleaningUp = "後始末をしています.しばらくお待ち下さい...";
 inline constexpr std::string_view kCannotCreateFile105 = "ファイルが作成できません.";
+inline constexpr std::string_view kCopyImageAsItem33012 =
+    "OLEｱｲﾃﾑをTEVRAﾈｰﾃｨﾌﾞｱｲﾃﾑとしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存しますか ?\r\n\r\nﾈｰﾃｨﾌﾞｱｲﾃﾑとして保存すると現在の位置、ｻｲｽﾞが記憶できますが、他のｱﾌﾟﾘｹｰｼｮﾝで利用できなくなります.";
 inline constexpr std::string_view kMarkingFinished =
     "前回中断した送信済みマークの書き込みを完了しました.";
 // The journal's path follows.

@@ -212,7 +212,24 @@ void EditCommands::EditCurrentItem() {
 
 
 void EditCommands::Copy() {
-  if (!doc_.layout.Items.Current()) return;
+  CardItem* current = doc_.layout.Items.Current();
+  if (!current) return;
+  // An image alone: as an item of the program's, or the picture itself for
+  // other programs.
+  if (current->Type() == ItemOleLink) {
+    const auto* object = static_cast<const OleLinkItem*>(current)->Object;
+    if (object && program_.ui.Ask(msg::kCopyImageAsItem33012, Buttons::YesNo, MessageIcon::Question) == Answer::No) {
+      auto* data = new QMimeData;
+      const QByteArray bytes(object->Bytes.data(), static_cast<qsizetype>(object->Bytes.size()));
+      const QString format = QString::fromStdString(object->Format).toLower();
+      data->setData(format == QStringLiteral("svg") ? QStringLiteral("image/svg+xml") : QStringLiteral("image/") + format,
+                    bytes);
+      QImage image;
+      if (image.loadFromData(bytes)) data->setImageData(image);
+      QApplication::clipboard()->setMimeData(data);
+      return;
+    }
+  }
   const std::string block = CopySelection(doc_.layout);
   auto* data = new QMimeData;
   data->setData(kItemsMime, QByteArray(block.data(), static_cast<qsizetype>(block.size())));

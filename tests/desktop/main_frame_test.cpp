@@ -572,7 +572,7 @@ TEST_F(MainFrameTest, AFailedOpenLeavesTheDocumentAndItsFileAsTheyWere) {
   EXPECT_EQ(read(card), saved);
 }
 
-TEST_F(MainFrameTest, ADeletedImageLeavesTheSavedLayout) {
+TEST_F(MainFrameTest, AnImageItemInTheSavedLayoutAndOnTheClipboard) {
   // A picture placed on the card, then deleted by the user.
   QImage photo(64, 48, QImage::Format_RGB32);
   photo.fill(Qt::red);
@@ -604,6 +604,19 @@ TEST_F(MainFrameTest, ADeletedImageLeavesTheSavedLayout) {
   frame->Run(cmd::kEditUndo);
   ASSERT_EQ(doc->layout.Items.Count(), 1u);
   EXPECT_NE(saveAndRead().find(pngBytes.substr(0, 64)), std::string::npos);
+  // Copying the image alone asks: as the program's item, or the picture
+  // itself for other programs.
+  doc->layout.Items.SelectLast();
+  frame->Redraw();
+  for (const Answer answer : {Answer::Yes, Answer::No}) {
+    ui.QueueAnswer(answer);
+    frame->Run(cmd::kEditCopy);
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->hasFormat(kItemsMime), answer == Answer::Yes);
+    EXPECT_EQ(copied->hasImage(), answer == Answer::No);
+  }
+  EXPECT_EQ(ui.Questions().back(), std::string(msg::kCopyImageAsItem33012));
 }
 
 }  // namespace
