@@ -33,6 +33,16 @@ TableDialog TableDialog::ForModes(const ModeConversionTable& table) {
   return TableDialog(Kind::Mode, std::move(rows));
 }
 
+std::array<std::string_view, 2> TableDialog::ColumnLabels() const {
+  if (kind_ == Kind::Mode) return {"MODE", "文字列"};
+  return {"条件式", "展開する文字列"};
+}
+
+std::array<std::string_view, 2> TableDialog::FieldLabels() const {
+  if (kind_ == Kind::Mode) return {"MODE", "文字列"};
+  return {"キー", "文字列"};
+}
+
 std::string TableDialog::Title() const { return kind_ == Kind::Condition ? "条件テーブル" : "モード変換テーブル"; }
 
 void TableDialog::Select(std::size_t row) {

@@ -3,6 +3,9 @@
 // until OK.
 #pragma once
 
+#include <array>
+#include <string_view>
+
 #include <functional>
 #include <optional>
 #include <set>
@@ -32,6 +35,13 @@ class TableDialog {
   static TableDialog ForModes(const ModeConversionTable& table);
 
   std::string Title() const;  // UTF-8
+  // What the dialog shows (UTF-8): the list's two headings, the labels of
+  // the two fields; the condition table's key offers the condition
+  // templates, and only it moves and sorts rows (↑, ↓, 並び替え).
+  std::array<std::string_view, 2> ColumnLabels() const;
+  std::array<std::string_view, 2> FieldLabels() const;
+  bool OffersTemplates() const { return kind_ == Kind::Condition; }
+  bool Reorders() const { return kind_ == Kind::Condition; }
   const std::vector<Row>& Rows() const { return rows_; }
   const std::set<std::size_t>& Selection() const { return selection_; }
   // Selecting one row copies it into the fields.
@@ -81,6 +91,11 @@ class MacroDialog {
 
   explicit MacroDialog(const MacroList& macros, MacroFileReader reader = {})
       : rows_(macros.Macros()), reader_(std::move(reader)) {}
+
+  // What the dialog shows (UTF-8): its title, and the list's headings,
+  // which are also the fields' labels.
+  static constexpr std::string_view kTitle = "マクロ設定";
+  static constexpr std::array<std::string_view, 2> kLabels = {"マクロ名", "定義文字列"};
 
   const std::vector<Row>& Rows() const { return rows_; }
   void Select(std::set<std::size_t> rows);

@@ -1,5 +1,7 @@
 #include "qt/document_dialog_views.h"
 
+#include "merge/condition_templates.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -251,17 +253,24 @@ bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, Q
   box.setWindowTitle(Utf8(dialog.Title()));
   auto* layout = new QVBoxLayout(&box);
   auto* grid = new QTableWidget(0, 2);
-  grid->setHorizontalHeaderLabels({QStringLiteral("条件"), QStringLiteral("展開文字列")});
+  const auto columns = dialog.ColumnLabels();
+  grid->setHorizontalHeaderLabels({Utf8(columns[0]), Utf8(columns[1])});
   grid->horizontalHeader()->setStretchLastSection(true);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   layout->addWidget(grid);
   auto* form = new QFormLayout;
-  auto* key = new QLineEdit;
+  // The key: a condition typed or taken from the templates (a mode typed).
+  auto* key = new QComboBox;
+  key->setEditable(true);
+  if (dialog.OffersTemplates())
+    for (const std::string_view t : kConditionTemplates) key->addItem(Utf8(t));
+  key->setEditText(QString());
   auto* text = new QPlainTextEdit;
   text->setMaximumHeight(80);
-  form->addRow(QStringLiteral("条件"), key);
-  form->addRow(QStringLiteral("文字列"), text);
+  const auto fields = dialog.FieldLabels();
+  form->addRow(Utf8(fields[0]), key);
+  form->addRow(Utf8(fields[1]), text);
   layout->addLayout(form);
   auto refresh = [&] {
     grid->setRowCount(0);
@@ -275,14 +284,14 @@ bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, Q
   refresh();
   QObject::connect(grid, &QTableWidget::cellClicked, &box, [&](int r, int) {
     dialog.Select(static_cast<std::size_t>(r));
-    key->setText(FromCp932(dialog.Key));
+    key->setEditText(FromCp932(dialog.Key));
     text->setPlainText(FromCp932(dialog.Text));
   });
   auto* row = new QHBoxLayout;
   auto button = [&](const char* label, std::function<void()> act) {
     auto* b = new QPushButton(QString::fromUtf8(label));
     QObject::connect(b, &QPushButton::clicked, &box, [&, act] {
-      dialog.Key = ToCp932(key->text());
+      dialog.Key = ToCp932(key->currentText());
       dialog.Text = ToCp932(text->toPlainText(), false);  // real line breaks
       std::set<std::size_t> selected;
       for (const QModelIndex& index : grid->selectionModel()->selectedRows())
@@ -296,9 +305,11 @@ bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, Q
   button("追加/変更", [&] { dialog.AddOrChange(); });
   button("カット", [&] { dialog.Cut(); });
   button("ペースト", [&] { dialog.Paste(); });
-  button("↑", [&] { dialog.MoveUp(); });
-  button("↓", [&] { dialog.MoveDown(); });
-  button("並び替え", [&] { dialog.Sort(); });
+  if (dialog.Reorders()) {
+    button("↑", [&] { dialog.MoveUp(); });
+    button("↓", [&] { dialog.MoveDown(); });
+    button("並び替え", [&] { dialog.Sort(); });
+  }
   button("ロード", [&] { dialog.Load(ui, directory); });
   button("セーブ", [&] { dialog.Save(ui, directory); });
   layout->addLayout(row);
@@ -321,10 +332,10 @@ bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, Q
 
 bool RunMacroDialog(MacroDialog& dialog, Ui& ui, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(QStringLiteral("マクロ"));
+  box.setWindowTitle(Utf8(MacroDialog::kTitle));
   auto* layout = new QVBoxLayout(&box);
   auto* grid = new QTableWidget(0, 2);
-  grid->setHorizontalHeaderLabels({QStringLiteral("マクロ名"), QStringLiteral("内容")});
+  grid->setHorizontalHeaderLabels({Utf8(MacroDialog::kLabels[0]), Utf8(MacroDialog::kLabels[1])});
   grid->horizontalHeader()->setStretchLastSection(true);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -332,8 +343,8 @@ bool RunMacroDialog(MacroDialog& dialog, Ui& ui, QWidget* parent) {
   auto* form = new QFormLayout;
   auto* name = new QLineEdit;
   auto* text = new QLineEdit;
-  form->addRow(QStringLiteral("マクロ名"), name);
-  form->addRow(QStringLiteral("内容"), text);
+  form->addRow(Utf8(MacroDialog::kLabels[0]), name);
+  form->addRow(Utf8(MacroDialog::kLabels[1]), text);
   layout->addLayout(form);
   auto refresh = [&] {
     grid->setRowCount(0);
@@ -345,15 +356,25 @@ bool RunMacroDialog(MacroDialog& dialog, Ui& ui, QWidget* parent) {
     }
   };
   refresh();
-  QObject::connect(grid, &QTableWidget::cellClicked, &box, [&](int r, int) {
-    const auto& row = dialog.Rows()[static_cast<std::size_t>(r)];
-    name->setText(FromCp932(row.first));
-    text->setText(FromCp932(row.second));
-  });
   auto* row = new QHBoxLayout;
   auto* change = new QPushButton(QStringLiteral("追加/変更"));
   auto* remove = new QPushButton(QStringLiteral("削除"));
   auto* reference = new QPushButton(QStringLiteral("参照"));
+  // "削除" only while rows are selected.
+  const auto selectionChanged = [&] {
+    std::set<std::size_t> selected;
+    for (const QModelIndex& index : grid->selectionModel()->selectedRows())
+      selected.insert(static_cast<std::size_t>(index.row()));
+    dialog.Select(selected);
+    remove->setEnabled(dialog.DeleteEnabled());
+  };
+  QObject::connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, &box, selectionChanged);
+  remove->setEnabled(dialog.DeleteEnabled());
+  QObject::connect(grid, &QTableWidget::cellClicked, &box, [&](int r, int) {
+    const auto& entry = dialog.Rows()[static_cast<std::size_t>(r)];
+    name->setText(FromCp932(entry.first));
+    text->setText(FromCp932(entry.second));
+  });
   reference->setEnabled(dialog.ReferenceEnabled());
   for (QPushButton* b : {change, remove, reference}) row->addWidget(b);
   QObject::connect(change, &QPushButton::clicked, &box, [&] {
@@ -363,12 +384,10 @@ bool RunMacroDialog(MacroDialog& dialog, Ui& ui, QWidget* parent) {
     refresh();
   });
   QObject::connect(remove, &QPushButton::clicked, &box, [&] {
-    std::set<std::size_t> selected;
-    for (const QModelIndex& index : grid->selectionModel()->selectedRows())
-      selected.insert(static_cast<std::size_t>(index.row()));
-    dialog.Select(selected);
+    selectionChanged();
     dialog.Delete();
     refresh();
+    remove->setEnabled(false);
   });
   QObject::connect(reference, &QPushButton::clicked, &box, [&] {
     dialog.Reference(ui);

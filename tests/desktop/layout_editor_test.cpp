@@ -1,5 +1,7 @@
 // The card view as an editor, driven by mouse and keys as a user drives it.
 #include <QApplication>
+#include <QTableWidget>
+#include <QHeaderView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -505,6 +507,43 @@ TEST_F(EditorTest, RegisteredMessagesShowAsTheHistoryHoldsThem) {
   f.Run(cmd::kPrintMessages);
   EXPECT_EQ(shown, 2);
   EXPECT_EQ(top, QStringLiteral("PSE QSL"));
+}
+
+// The table and macro dialogs show what their Parts name.
+TEST_F(EditorTest, TableAndMacroDialogsShowTheirOwnLabels) {
+  const auto headers = [](QDialog& box) {
+    auto* grid = box.findChild<QTableWidget*>();
+    return grid->horizontalHeaderItem(0)->text() + QStringLiteral("|") + grid->horizontalHeaderItem(1)->text();
+  };
+  const auto hasButton = [](QDialog& box, const char* text) {
+    for (QPushButton* b : box.findChildren<QPushButton*>())
+      if (b->text() == QString::fromUtf8(text)) return true;
+    return false;
+  };
+  WhenDialogOpens([&](QDialog& box) {
+    EXPECT_EQ(headers(box), QStringLiteral("条件式|展開する文字列"));
+    auto* key = box.findChild<QComboBox*>();
+    ASSERT_NE(key, nullptr);
+    EXPECT_GE(key->findText(QStringLiteral("IsJA")), 0);
+    EXPECT_TRUE(hasButton(box, "並び替え"));
+  }, false);
+  frame->Run(cmd::kCommonTable1);
+  WhenDialogOpens([&](QDialog& box) {
+    EXPECT_EQ(headers(box), QStringLiteral("MODE|文字列"));
+    EXPECT_FALSE(hasButton(box, "↑"));
+    EXPECT_FALSE(hasButton(box, "並び替え"));
+  }, false);
+  frame->Run(cmd::kModeTable);
+  doc->layout.Tables.Macros.SetMacro("QTH", "Tokyo");
+  WhenDialogOpens([&](QDialog& box) {
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("マクロ設定"));
+    EXPECT_EQ(headers(box), QStringLiteral("マクロ名|定義文字列"));
+    QPushButton* remove = Button(box, "削除");
+    EXPECT_FALSE(remove->isEnabled());
+    box.findChild<QTableWidget*>()->selectRow(0);
+    EXPECT_TRUE(remove->isEnabled());
+  }, false);
+  frame->Run(cmd::kMacros);
 }
 
 TEST_F(EditorTest, TheLogListDeletesEditsAndMakesACardCurrent) {
