@@ -75,19 +75,15 @@ int RenderLayout(const BatchOptions& batch, std::FILE* err) {
   const DocumentSettings& settings = doc.Settings;
   DocumentTables& tables = doc.Tables;
   ConsoleUi ui(err, "tevra-batch");
-  ui.quiet = true;    // the fallback postcard is what a rendering without a printer wants
-  NoPrinter printer;
+  // The paper a print into a PDF file (-o) and the window without a printer
+  // use, chosen for the layout's card form as they choose it: the card
+  // lands where it prints.
+  PdfPaper printer;
   PrinterMetricsService metrics(printer, ui);
-  CardPlacement placement;
+  CardPlacement placement;  // the layout's origin stays: these offsets are the first
   metrics.QueryPrinterMetrics(&placement);
-  // Without a printer the stand-in postcard is portrait; a landscape layout
-  // gets it turned.
-  PrinterMetrics paper = metrics.Metrics();
-  if (settings.PaperOrientation == 2 && paper.paperWidth < paper.paperHeight) {
-    std::swap(paper.paperWidth, paper.paperHeight);
-    std::swap(paper.printableWidth, paper.printableHeight);
-    std::swap(paper.offsetX, paper.offsetY);
-  }
+  metrics.SelectCardPaper(settings.PaperSize, settings.PaperOrientation, &placement);
+  const PrinterMetrics paper = metrics.Metrics();
   std::array<QsoRecord, kMaxQsosPerCard> card = SampleQsos();
   int qsosOnCard = settings.QsosPerCard;
   if (batch.renderLogPath) {

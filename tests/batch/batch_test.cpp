@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QRect>
+
 #include <fstream>
 #include <iterator>
 
@@ -308,6 +311,49 @@ TEST(Batch, LayoutFilesSaveAndRender) {
   EXPECT_NE(run.err.find("予期しないファイル形式です。"), std::string::npos);
   EXPECT_EQ(Batch({"--png", viaFile, (dir.Path() / "missing.tvd").string()}).code, 1);
   unsetenv("XDG_CONFIG_HOME");
+}
+
+// The quick picture a user checks and the pages that print put the card in
+// the same place: the inked box of --png, --pdf and -o agree at one dpi.
+TEST(Batch, PictureAndPrintPlaceTheCardAlike) {
+  test::TempDir dir;
+  setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+  const std::string log = std::string(TEVRA_EXAMPLES) + "/sample.adi";
+  const std::string png = (dir.Path() / "card.png").string(), pdf = (dir.Path() / "card.pdf").string(),
+                    printed = (dir.Path() / "printed.pdf").string();
+  ASSERT_EQ(Batch({"--png", png, "postcard", log}).code, 0);
+  ASSERT_EQ(Batch({"--pdf", pdf, "postcard", log}).code, 0);
+  ASSERT_EQ(Batch({"-o", printed, "postcard", log, "--pages", "1-1"}).code, 0);
+  unsetenv("XDG_CONFIG_HOME");
+  constexpr int kDpi = 100;
+  const auto raster = [&](const std::string& file) {
+    const std::string out = file + ".r";
+    if (std::system(("pdftoppm -r " + std::to_string(kDpi) + " -png -singlefile '" + file + "' '" + out + "'").c_str()) != 0)
+      return QImage();
+    return QImage(QString::fromStdString(out + ".png"));
+  };
+  // The smallest rectangle holding every dark pixel.
+  const auto inked = [](const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qGray(image.pixel(x, y)) < 160) box |= QRect(x, y, 1, 1);
+    return box;
+  };
+  QImage picture(QString::fromStdString(png));
+  ASSERT_FALSE(picture.isNull());
+  picture = picture.scaled(picture.width() * kDpi / 300, picture.height() * kDpi / 300, Qt::IgnoreAspectRatio,
+                           Qt::SmoothTransformation);
+  const QRect expected = inked(picture);
+  ASSERT_TRUE(expected.isValid());
+  for (const std::string& file : {pdf, printed}) {
+    const QRect box = inked(raster(file));
+    ASSERT_TRUE(box.isValid()) << file;
+    EXPECT_LE(std::abs(box.left() - expected.left()), 2) << file;
+    EXPECT_LE(std::abs(box.top() - expected.top()), 2) << file;
+    EXPECT_LE(std::abs(box.right() - expected.right()), 2) << file;
+    EXPECT_LE(std::abs(box.bottom() - expected.bottom()), 2) << file;
+  }
 }
 
 TEST(Batch, SortsGroupsAndCountsAreas) {
