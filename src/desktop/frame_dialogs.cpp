@@ -74,10 +74,14 @@ bool RunOptionsDialog(OptionsDialog& dialog, QWidget* parent) {
       {"フォント回転方向を印刷時に逆にする", &v.invRotFont}, {"文書にオプション情報を含める", &v.includeDoc},
   };
   std::vector<QCheckBox*> boxes;
+  // The two targets in their group, the rest below it.
+  auto* targets = new QGroupBox(QStringLiteral("２ｎｄＱＳＬ抑止対象"));
+  auto* targetLayout = new QVBoxLayout(targets);
+  layout->addWidget(targets);
   for (const Check& c : checks) {
     boxes.push_back(new QCheckBox(QString::fromUtf8(c.label)));
     boxes.back()->setChecked(*c.value);
-    layout->addWidget(boxes.back());
+    (boxes.size() <= 2 ? targetLayout : layout)->addWidget(boxes.back());
   }
   auto* partRow = new QFormLayout;
   auto* part = EditableCombo(OptionsDialog::PartMarkChoices(), v.partMark);
@@ -119,10 +123,14 @@ bool RunSuppressionDialog(SuppressionOptions& options, QWidget* parent) {
                           {"カード受領QSOは抑止しない", &options.keepReceived},
                           {"移動局は抑止しない", &options.keepPortable}};
   std::vector<QCheckBox*> boxes;
+  // The two targets in their group, the rest below it.
+  auto* targets = new QGroupBox(QStringLiteral("２ｎｄＱＳＬ抑止対象"));
+  auto* targetLayout = new QVBoxLayout(targets);
+  layout->addWidget(targets);
   for (const Check& c : checks) {
     boxes.push_back(new QCheckBox(QString::fromUtf8(c.label)));
     boxes.back()->setChecked(*c.value);
-    layout->addWidget(boxes.back());
+    (boxes.size() <= 2 ? targetLayout : layout)->addWidget(boxes.back());
   }
   auto* form = new QFormLayout;
   auto* mark = new QLineEdit(FromCp932(options.mark));

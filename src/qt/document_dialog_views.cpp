@@ -105,7 +105,7 @@ bool RunQslFormDialog(QslFormDialog& dialog, TackSealDialog& tackSeal, QWidget* 
   form->addRow(QStringLiteral("縦幅 (０=自動)"), height);
   form->addRow(QStringLiteral("左ﾏｰｼﾞﾝ"), left);
   form->addRow(QStringLiteral("上ﾏｰｼﾞﾝ"), top);
-  form->addRow(QStringLiteral("リピート展開"), repeat);
+  form->addRow(QStringLiteral("リピート展開\n(複数のＱＳＯを1枚にする場合)"), repeat);
   form->addRow(tack);
   form->addRow(OkCancel(box));
   // Choosing a form fills the size fields.

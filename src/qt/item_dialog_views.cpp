@@ -251,7 +251,7 @@ bool RunDataMarkDialog(DataMarkDialog& dialog, QWidget* parent) {
   position->setRange(1, dialog.PositionMax());
   position->setValue(std::clamp(dialog.position, 1, dialog.PositionMax()));
   position->setEnabled(dialog.PositionEnabled());
-  form->addRow(QStringLiteral("QSO位置"), position);
+  form->addRow(QStringLiteral("リピート展開時の参照位置"), position);
   auto* absent = new QLineEdit(FromCp932(dialog.absentText));
   absent->setEnabled(dialog.PositionEnabled());
   form->addRow(QStringLiteral("データ無し"), absent);

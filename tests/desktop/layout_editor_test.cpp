@@ -1,5 +1,7 @@
 // The card view as an editor, driven by mouse and keys as a user drives it.
 #include <QApplication>
+#include <QLabel>
+#include <QGroupBox>
 #include <QTableWidget>
 #include <QHeaderView>
 #include <QClipboard>
@@ -544,6 +546,24 @@ TEST_F(EditorTest, TableAndMacroDialogsShowTheirOwnLabels) {
     EXPECT_TRUE(remove->isEnabled());
   }, false);
   frame->Run(cmd::kMacros);
+  // The card form names what repeat expansion is for; the suppression
+  // dialog groups its two targets.
+  const auto hasLabel = [](QDialog& box, const QString& part) {
+    for (QLabel* l : box.findChildren<QLabel*>())
+      if (l->text().contains(part)) return true;
+    return false;
+  };
+  WhenDialogOpens([&](QDialog& box) { EXPECT_TRUE(hasLabel(box, QStringLiteral("(複数のＱＳＯを1枚にする場合)"))); },
+                  false);
+  frame->Run(cmd::kQslForm);
+  WhenDialogOpens([&](QDialog& box) {
+    auto* group = box.findChild<QGroupBox*>();
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->title(), QStringLiteral("２ｎｄＱＳＬ抑止対象"));
+    EXPECT_EQ(group->findChildren<QCheckBox*>().size(), 2);
+  }, false);
+  SuppressionOptions options;
+  RunSuppressionDialog(options, frame.get());
 }
 
 TEST_F(EditorTest, TheLogListDeletesEditsAndMakesACardCurrent) {
