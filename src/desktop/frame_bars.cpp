@@ -1,0 +1,116 @@
+// The window's furniture, built from the command tables: its actions with
+// their keys and tips, the menus, the two tool bars and the status panes.
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include "desktop/main_frame.h"
+#include "desktop/tool_icons.h"
+#include "qt/qt_ui.h"
+
+namespace tevra {
+namespace {
+
+// The status pane templates: each pane is as wide as its template.
+constexpr std::string_view kPaneTemplates[] = {"", "200%", "X=100.0,Y=999.9(mm)", "ｱｲﾃﾑ 0000", "ﾛｸﾞ 00000件",
+                                               "QSL 00000枚"};
+
+}  // namespace
+
+
+void MainFrame::BuildActions() {
+  for (const CommandInfo& c : Commands()) {
+    auto* action = new QAction(Utf8(c.text), this);
+    const QString tip = Utf8(c.tip);
+    action->setStatusTip(tip.section(QChar('\n'), 0, 0));
+    action->setToolTip(tip.contains(QChar('\n')) ? tip.section(QChar('\n'), 1) : action->statusTip());
+    QList<QKeySequence> keys;
+    for (const QString& k : Utf8(c.keys).split(QChar(';'), Qt::SkipEmptyParts))
+      keys << QKeySequence::fromString(k, QKeySequence::PortableText);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setCheckable(c.checkable);
+    action->setData(c.id);
+    const int id = c.id;
+    connect(action, &QAction::triggered, this, [this, id] { Run(id); });
+    actions_[c.id] = action;
+    addAction(action);  // shortcuts work with the menu bar hidden too
+  }
+}
+
+QAction* MainFrame::Action(int command) const {
+  const auto it = actions_.find(command);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu* MainFrame::BuildMenu(const MenuInfo& info) {
+  auto* menu = new QMenu(Utf8(info.title), this);
+  for (const int entry : info.entries) {
+    if (entry == 0) {
+      menu->addSeparator();
+    } else if (entry < 0) {
+      menu->addMenu(BuildMenu(Submenus()[static_cast<std::size_t>(-entry - 1)]));
+    } else if (QAction* action = Action(entry)) {
+      menu->addAction(action);
+    }
+  }
+  return menu;
+}
+
+void MainFrame::BuildMenus() {
+  for (const MenuInfo& info : MainMenus()) menuBar()->addMenu(BuildMenu(info));
+}
+
+void MainFrame::BuildToolBars() {
+  auto build = [this](QToolBar* bar, std::span<const int> buttons) {
+    bar->setIconSize(QSize(16, 15));
+    for (const int id : buttons) {
+      if (id == 0) {
+        bar->addSeparator();
+        continue;
+      }
+      QAction* action = Action(id);
+      action->setIcon(ToolIcon(id));
+      bar->addAction(action);
+    }
+  };
+  mainBar_ = new QToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"), this);
+  mainBar_->setObjectName(QStringLiteral("MainToolBar"));
+  build(mainBar_, MainToolBar());
+  addToolBar(Qt::TopToolBarArea, mainBar_);
+  drawBar_ = new QToolBar(QStringLiteral("描画ｱｲﾃﾑﾂｰﾙﾊﾞｰ"), this);
+  drawBar_->setObjectName(QStringLiteral("DrawingToolBar"));
+  build(drawBar_, DrawingToolBar());
+  addToolBar(Qt::LeftToolBarArea, drawBar_);
+  connect(mainBar_, &QToolBar::visibilityChanged, this, [this] { UpdateCommands(); });
+  connect(drawBar_, &QToolBar::visibilityChanged, this, [this] { UpdateCommands(); });
+}
+
+void MainFrame::BuildStatusBar() {
+  QStatusBar* bar = statusBar();
+  for (std::size_t i = 0; i < panes_.size(); ++i) {
+    auto* label = new QLabel;
+    if (i == 0) {
+      label->setText(IdleText());
+      bar->addWidget(label, 1);
+    } else {
+      label->setMinimumWidth(label->fontMetrics().horizontalAdvance(Utf8(kPaneTemplates[i])) + 8);
+      label->setAlignment(Qt::AlignCenter);
+      label->setFrameShape(QFrame::Panel);
+      label->setFrameShadow(QFrame::Sunken);
+      bar->addPermanentWidget(label);
+    }
+    panes_[i] = label;
+  }
+  // Menu and tool tips show in the message pane; status texts of long
+  // operations too, repainted at once.
+  connect(bar, &QStatusBar::messageChanged, this, [this](const QString& text) {
+    panes_[0]->setText(text.isEmpty() ? IdleText() : text);
+  });
+  ui_.statusSink = [this](const QString& text) {
+    panes_[0]->setText(text.isEmpty() ? IdleText() : text);
+    panes_[0]->repaint();
+  };
+}
+
+}  // namespace tevra
