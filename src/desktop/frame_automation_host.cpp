@@ -1,7 +1,6 @@
 #include "desktop/frame_automation_host.h"
 
 #include "core/encoding.h"
-#include "core/messages.h"
 #include "desktop/log_list_window.h"
 #include "desktop/main_frame.h"
 #include "program/commands.h"

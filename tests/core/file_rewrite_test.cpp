@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <cstdio>
+#include <cstdlib>
 #include <random>
 
 #include "support/temp_dir.h"
@@ -53,6 +55,35 @@ TEST(RewriteInPlace, KeepsTheFileAndWhatWasAppendedAndRefusesAChangedOne) {
   EXPECT_EQ(RewriteInPlace((dir.Path() / "none.adi").string(), "A", "B", ' ', &why), RewriteResult::Failed);
   EXPECT_NE(why.find("cannot open"), std::string::npos) << why;
   EXPECT_EQ(FinishInterruptedRewrite((dir.Path() / "none.adi").string()), JournalRecovery::None);
+
+  // A journal that is cut short or not one of ours finishes nothing and
+  // leaves the log alone.
+  const std::string log = dir.Write("cut.adi", "AAAA");
+  for (const std::string& journal : {std::string("TEVRA rewrite journal 1\n\x05"), std::string("garbage"),
+                                    std::string("TEVRA rewrite journal 1\n") + std::string("\xFF\xFF\0\0\0\0\0\0", 8) + "B"}) {
+    std::ofstream(RewriteJournalPath(log), std::ios::binary) << journal;
+    EXPECT_EQ(FinishInterruptedRewrite(log), JournalRecovery::Failed);
+    EXPECT_EQ(Bytes(log), "AAAA");
+  }
+  std::filesystem::remove(RewriteJournalPath(log));
+
+  // On a full disk nothing is written and no journal is left behind.
+  const std::string small = (dir.Path() / "small").string();
+  std::filesystem::create_directories(small);
+  if (std::system(("mount -t tmpfs -o size=64k tmpfs '" + small + "' 2>/dev/null").c_str()) != 0) {
+    std::printf("(no small file system could be mounted here: the full-disk case is left out)\n");
+    return;
+  }
+  const std::string full = small + "/log.adi";
+  const std::string original(24 * 1024, 'A');
+  std::ofstream(full, std::ios::binary) << original;
+  std::ofstream(small + "/filler", std::ios::binary) << std::string(36 * 1024, 'F');
+  why.clear();
+  EXPECT_EQ(RewriteInPlace(full, original, std::string(48 * 1024, 'B'), ' ', &why), RewriteResult::Failed);
+  EXPECT_FALSE(why.empty());
+  EXPECT_EQ(Bytes(full), original);
+  EXPECT_FALSE(std::filesystem::exists(RewriteJournalPath(full)));
+  EXPECT_EQ(std::system(("umount '" + small + "'").c_str()), 0);
 }
 
 // A rewrite killed at a random moment: what the next load finds is the old
