@@ -260,11 +260,14 @@ bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, Q
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   layout->addWidget(grid);
   auto* form = new QFormLayout;
-  // The key: a condition typed or taken from the templates (a mode typed).
+  // The key: a condition typed or taken from the templates; a mode typed.
   auto* key = new QComboBox;
   key->setEditable(true);
-  if (dialog.OffersTemplates())
+  if (dialog.OffersTemplates()) {
     for (const std::string_view t : kConditionTemplates) key->addItem(Utf8(t));
+  } else {
+    key->setStyleSheet(QStringLiteral("QComboBox::drop-down { width: 0px; border: none; }"));
+  }
   key->setEditText(QString());
   auto* text = new QPlainTextEdit;
   text->setMaximumHeight(80);
