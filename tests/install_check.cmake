@@ -21,7 +21,8 @@ set(expected
   share/tevra/examples/postcard.tvd
   share/tevra/examples/landscape.tvd
   share/tevra/examples/tackseal.tvd
-  share/doc/tevra/README.md)
+  share/doc/tevra/README.md
+  share/doc/tevra/manual.md)
 foreach(path IN LISTS expected)
   if(NOT EXISTS "${PREFIX}/${path}")
     message(FATAL_ERROR "missing after install: ${path}")

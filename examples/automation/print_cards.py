@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """What a logging program does with TEVRA over D-Bus.
 
-Hands the QSOs of a small CSV log whose card is not sent yet to a running
-TEVRA (or lets the session bus start "tevra --automation"), has the cards
+Asks TEVRA on the session bus for a program of its own (the bus starts
+"tevra --automation" when none runs), hands it the QSOs of a small CSV log
+whose card is not sent yet, has the cards
 printed into a PDF file in bureau order, reads back which QSOs were
 printed, and marks them "Y" in its own log.
 
@@ -18,6 +19,7 @@ import sys
 import dbus
 
 SERVICE, PATH, INTERFACE = "org.tevra.Tevra", "/Application", "org.tevra.Application"
+FACTORY, FACTORY_INTERFACE = "/Factory", "org.tevra.Factory"
 
 
 def record(qso):
@@ -40,8 +42,11 @@ def main():
         rows = list(csv.DictReader(f))
         fields = list(rows[0].keys()) if rows else []
 
-    tevra = dbus.Interface(dbus.SessionBus().get_object(SERVICE, PATH), INTERFACE)
-    properties = dbus.Interface(dbus.SessionBus().get_object(SERVICE, PATH), "org.freedesktop.DBus.Properties")
+    bus = dbus.SessionBus()
+    # Our own TEVRA: another logging program's QSOs never mix with ours.
+    name = dbus.Interface(bus.get_object(SERVICE, FACTORY), FACTORY_INTERFACE).NewInstance()
+    tevra = dbus.Interface(bus.get_object(name, PATH), INTERFACE)
+    properties = dbus.Interface(bus.get_object(name, PATH), "org.freedesktop.DBus.Properties")
 
     properties.Set(INTERFACE, "DisableExit", dbus.Int16(1))  # nobody closes it under our feet
     tevra.DeleteLog()  # first: with QSOs loaded, opening a layout would ask about sorting them
@@ -64,6 +69,7 @@ def main():
             rows[position]["sent"] = "Y"
     tevra.DeletePrinted(dbus.Int32(-1))  # our log has them now
     properties.Set(INTERFACE, "DisableExit", dbus.Int16(0))
+    tevra.Quit()  # it was ours alone
 
     with open(args.log, "w", newline="", encoding="utf-8") as f:
         writer = csv.DictWriter(f, fieldnames=fields)

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDBusConnectionInterface>
+#include <QProcess>
 #include <QThread>
 
 #include <chrono>
@@ -56,32 +57,46 @@ AutomationService::AutomationService(Document& doc, std::unique_ptr<AutomationHo
 AutomationService::~AutomationService() {
   if (connection_.isConnected()) {
     connection_.unregisterObject(QString::fromLatin1(kAutomationPath));
-    connection_.unregisterService(QString::fromLatin1(kAutomationService));
+    if (factory_) connection_.unregisterObject(QString::fromLatin1(kFactoryPath));
+    if (!busName_.isEmpty()) connection_.unregisterService(busName_);
   }
 }
 
-std::optional<QString> AutomationService::Register(QDBusConnection connection) {
+std::optional<QString> AutomationService::Register(QDBusConnection connection, const QString& instanceName) {
   if (!connection.isConnected())
     return QStringLiteral("no D-Bus session bus (%1)").arg(connection.lastError().message());
   connection_ = connection;
   watcher_.setConnection(connection);
   if (!connection.registerObject(QString::fromLatin1(kAutomationPath), this))
     return QStringLiteral("the object %1 is already registered").arg(QString::fromLatin1(kAutomationPath));
-  // One program serves the name: a second one does not queue behind it.
-  const auto reply = connection.interface()->registerService(QString::fromLatin1(kAutomationService),
-                                                             QDBusConnectionInterface::DontQueueService,
+  const bool wellKnown = instanceName.isEmpty();
+  if (wellKnown) {
+    factory_ = std::make_unique<AutomationFactory>(*this);
+    connection.registerObject(QString::fromLatin1(kFactoryPath), factory_.get(), QDBusConnection::ExportAllSlots);
+  }
+  // One program serves a name: a second one does not queue behind it.
+  const QString name = wellKnown ? QString::fromLatin1(kAutomationService) : instanceName;
+  const auto reply = connection.interface()->registerService(name, QDBusConnectionInterface::DontQueueService,
                                                              QDBusConnectionInterface::DontAllowReplacement);
   if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
     connection.unregisterObject(QString::fromLatin1(kAutomationPath));
-    return QStringLiteral("another TEVRA already serves %1 on this bus").arg(QString::fromLatin1(kAutomationService));
+    if (factory_) connection.unregisterObject(QString::fromLatin1(kFactoryPath));
+    factory_.reset();
+    return QStringLiteral("another TEVRA already serves %1 on this bus").arg(name);
   }
+  busName_ = name;
+  // An instance is there for the client that asked for it; should that
+  // client never call, the instance does not stay behind.
+  if (!wellKnown) idle_.start();
   return std::nullopt;
 }
 
 void AutomationService::Track() {
-  if (!calledFromDBus()) return;
+  if (calledFromDBus()) Track(message().service());
+}
+
+void AutomationService::Track(const QString& client) {
   idle_.stop();
-  const QString client = message().service();
   if (client.isEmpty() || clients_.contains(client)) return;
   clients_.insert(client);
   watcher_.addWatchedService(client);
@@ -139,6 +154,45 @@ bool AutomationService::Quit() {
   window_->SavePlacement();
   quit();
   return true;
+}
+
+// --- the factory ----------------------------------------------------------------
+
+QString AutomationFactory::NewInstance() {
+  service_.Track(message().service());
+  const QString name = QStringLiteral("%1.Instance%2_%3")
+                           .arg(QString::fromLatin1(kAutomationService))
+                           .arg(QCoreApplication::applicationPid())
+                           .arg(++started_);
+  // Watch before starting: the instance may be on the bus at once.
+  const QDBusConnection bus = connection();
+  const QDBusMessage call = message();
+  auto* watcher = new QDBusServiceWatcher(name, bus, QDBusServiceWatcher::WatchForRegistration, this);
+  auto* late = new QTimer(this);
+  late->setSingleShot(true);
+  auto answer = [bus, call, watcher, late](const QDBusMessage& reply) {
+    QDBusConnection(bus).send(reply);
+    watcher->deleteLater();
+    late->deleteLater();
+  };
+  connect(watcher, &QDBusServiceWatcher::serviceRegistered, this,
+          [answer, call, name] { answer(call.createReply(name)); });
+  connect(late, &QTimer::timeout, this, [answer, call, name] {
+    answer(call.createErrorReply(QDBusError::Failed, QStringLiteral("the new TEVRA (%1) did not come on the bus").arg(name)));
+  });
+  const bool started = service_.startInstance
+                           ? service_.startInstance(name)
+                           : QProcess::startDetached(QCoreApplication::applicationFilePath(),
+                                                     {QStringLiteral("--automation"), QStringLiteral("--bus-name"), name});
+  if (!started) {
+    delete watcher;
+    delete late;
+    sendErrorReply(QDBusError::Failed, QStringLiteral("cannot start another TEVRA"));
+    return {};
+  }
+  setDelayedReply(true);
+  late->start(std::chrono::seconds(30));
+  return {};
 }
 
 // --- the adaptor ----------------------------------------------------------------

@@ -1,8 +1,13 @@
-// The automation object on the D-Bus session bus: the well-known name
-// "org.tevra.Tevra", the object "/Application" and the interface
-// "org.tevra.Application" (src/automation/org.tevra.Application.xml is its
-// contract). Texts are UTF-8 on the bus and CP932 inside; short is "n",
-// long "i", string "s". The six events are signals of the interface.
+// The automation object on the D-Bus session bus: the object "/Application"
+// with the interface "org.tevra.Application" (src/automation/
+// org.tevra.Application.xml is its contract). Texts are UTF-8 on the bus and
+// CP932 inside; short is "n", long "i", string "s". The six events are
+// signals of the interface.
+//
+// Every client gets a program of its own: the program under the well-known
+// name "org.tevra.Tevra" also serves "/Factory", whose NewInstance starts
+// another "tevra --automation" under a name of its own and answers that
+// name once it is on the bus.
 #pragma once
 
 #include <QDBusAbstractAdaptor>
@@ -28,6 +33,8 @@ class Document;
 inline constexpr const char* kAutomationService = "org.tevra.Tevra";
 inline constexpr const char* kAutomationPath = "/Application";
 inline constexpr const char* kAutomationInterface = "org.tevra.Application";
+inline constexpr const char* kFactoryPath = "/Factory";
+inline constexpr const char* kFactoryInterface = "org.tevra.Factory";
 
 // The object the bus calls into. What the methods ask of the window (its
 // commands, dialogs, showing and hiding, closing) goes to `window`, which
@@ -40,15 +47,19 @@ class AutomationService : public QObject, protected QDBusContext, public Automat
   AutomationService(Document& doc, std::unique_ptr<AutomationHost> window);
   ~AutomationService() override;
 
-  // Registers the object and the well-known name on the connection. An
-  // error text when the name is taken by another program or there is no bus.
-  std::optional<QString> Register(QDBusConnection connection);
+  // Registers the object and a bus name on the connection: the well-known
+  // name with the factory beside the object, or the name a factory chose
+  // for this instance. An error text when the name is taken by another
+  // program or there is no bus.
+  std::optional<QString> Register(QDBusConnection connection, const QString& instanceName = {});
   Automation& Model() { return *model_; }
 
-  // Remembers the client behind the current call; the program ends when
-  // every client has left the bus and none came back for 30 s while the
-  // window is hidden.
+  // Remembers the client behind the current call (or the given one); the
+  // program ends when every client has left the bus and none came back for
+  // 30 s while the window is hidden. An instance started for a client that
+  // never calls ends so too.
   void Track();
+  void Track(const QString& client);
   // Holds back the answer of the current call until the program quits.
   void ReplyAtQuit();
 
@@ -78,6 +89,9 @@ class AutomationService : public QObject, protected QDBusContext, public Automat
   void EndWhenUnused();
   // How the program ends (a test watches it).
   std::function<void()> quit = [] { QCoreApplication::quit(); };
+  // How the factory starts an instance under a bus name: this program with
+  // "--automation --bus-name NAME" (the desktop adds its settings file).
+  std::function<bool(const QString& busName)> startInstance;
 
  private:
   void ClientLeft(const QString& name);
@@ -89,6 +103,26 @@ class AutomationService : public QObject, protected QDBusContext, public Automat
   QSet<QString> clients_;
   QTimer idle_;
   QList<QDBusMessage> pendingReplies_;
+  QString busName_;
+  std::unique_ptr<QObject> factory_;
+};
+
+// "/Factory": a program of its own for every client.
+class AutomationFactory : public QObject, protected QDBusContext {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.tevra.Factory")
+
+ public:
+  explicit AutomationFactory(AutomationService& service) : service_(service) {}
+
+ public slots:
+  // Starts a new instance and answers its bus name when it is there (an
+  // error when it could not start or did not come within 30 s).
+  QString NewInstance();
+
+ private:
+  AutomationService& service_;
+  int started_ = 0;
 };
 
 // The interface's members, each handing over to the model.

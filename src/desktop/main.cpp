@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QIcon>
+#include <QProcess>
 #include <QTimer>
 #include <cstdio>
 
@@ -43,11 +44,17 @@ int main(int argc, char** argv) {
       QStringLiteral("Serve a logging program on the D-Bus session bus (org.tevra.Tevra, /Application); "
                      "no window is shown until the client asks for it."));
   parser.addOption(automation);
+  const QCommandLineOption busName(
+      QStringLiteral("bus-name"),
+      QStringLiteral("With --automation: serve under NAME instead of org.tevra.Tevra (the factory, "
+                     "/Factory NewInstance, starts a program of its own for every client so)."),
+      QStringLiteral("NAME"));
+  parser.addOption(busName);
   parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Layout document or log to open."),
                                QStringLiteral("[FILE...]"));
   parser.process(app);
 
-  const bool forAutomation = parser.isSet(automation);
+  const bool forAutomation = parser.isSet(automation) || parser.isSet(busName);
   QtUi ui;
   // The splash shows the progress of the start-up (not for automation).
   AboutBox splash;
@@ -91,7 +98,13 @@ int main(int argc, char** argv) {
     std::unique_ptr<AutomationService> service;
     if (forAutomation) {
       service = std::make_unique<AutomationService>(doc, FrameHost(doc, frame));
-      if (const auto problem = service->Register(QDBusConnection::sessionBus())) {
+      // The instances for other clients share this program's settings file.
+      service->startInstance = [&parser, &config](const QString& name) {
+        QStringList arguments{QStringLiteral("--automation"), QStringLiteral("--bus-name"), name};
+        if (parser.isSet(config)) arguments << QStringLiteral("--config") << parser.value(config);
+        return QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
+      };
+      if (const auto problem = service->Register(QDBusConnection::sessionBus(), parser.value(busName))) {
         std::fprintf(stderr, "tevra: %s\n", problem->toUtf8().constData());
         return 1;
       }

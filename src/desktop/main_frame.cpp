@@ -38,6 +38,7 @@
 
 #include "program/commands.h"
 #include "desktop/frame_dialogs.h"
+#include "desktop/help_window.h"
 #include "desktop/log_list_window.h"
 #include "program/options_dialog.h"
 #include "program/print_output.h"
@@ -219,6 +220,9 @@ void MainFrame::UpdateCommands() {
   enable(kZoom, view_ && view_->Painted());
   enable(kEditEntities, true);
   const bool docs = !documents_.DocumentationPath().isEmpty();
+  enable(kHelpIndex);
+  enable(kHelp);
+  enable(kContextHelp);
   enable(kHomePage, docs);
   enable(kDownloadWeb, docs);
   enable(kNextQso, store.CardCount() > 0 && store.CurrentCard() + 1 < store.CardCount());
@@ -318,6 +322,12 @@ void MainFrame::UpdateTitle() {
 void MainFrame::Run(int command) {
   using namespace cmd;
   if (QAction* a = Action(command); a && !a->isEnabled()) return;
+  if (contextHelp_ && command != kContextHelp) {
+    ArmContextHelp(false);
+    if (!help_) help_ = std::make_unique<HelpWindow>(this);
+    ShowHelp(help_->Contents().SectionForCommand(command));
+    return;
+  }
   switch (command) {
     case kFileNew: files_.NewDocument(); break;
     case kFileOpen: files_.OpenDocument(); break;
@@ -348,6 +358,9 @@ void MainFrame::Run(int command) {
     case kAppAbout: documents_.ShowAbout(); break;
     case kHomePage:
     case kDownloadWeb: documents_.OpenDocumentation(); break;
+    case kHelpIndex:
+    case kHelp: ShowHelp(0); break;
+    case kContextHelp: ArmContextHelp(!contextHelp_); break;
     case kViewToolBar: mainBar_->setHidden(!mainBar_->isHidden()); break;
     case kViewDrawBar: drawBar_->setHidden(!drawBar_->isHidden()); break;
     case kViewStatusBar: statusBar()->setHidden(!statusBar()->isHidden()); break;
@@ -579,7 +592,41 @@ void MainFrame::ShowContextMenu(QPoint at) {
   menu.exec(at);
 }
 
+HelpWindow* MainFrame::ShowHelp(std::size_t section) {
+  if (!help_) help_ = std::make_unique<HelpWindow>(this);
+  help_->ShowSection(section);
+  return help_.get();
+}
+
+void MainFrame::ArmContextHelp(bool armed) {
+  if (armed == contextHelp_) return;
+  contextHelp_ = armed;
+  // While armed, every press and key of the program passes here first.
+  if (armed) {
+    qApp->installEventFilter(this);
+    QApplication::setOverrideCursor(Qt::WhatsThisCursor);
+    panes_[0]->setText(QStringLiteral("ヘルプを表示するコマンドを選ぶか、カードをクリックしてください (Esc: 中止)"));
+  } else {
+    qApp->removeEventFilter(this);
+    QApplication::restoreOverrideCursor();
+    panes_[0]->setText(IdleText());
+  }
+}
+
 bool MainFrame::eventFilter(QObject* watched, QEvent* event) {
+  if (contextHelp_) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+      ArmContextHelp(false);
+      return true;
+    }
+    // A click on the card or beside it: the part about designing.
+    if (event->type() == QEvent::MouseButtonPress && (watched == view_ || (scroll_ && watched == scroll_->viewport()))) {
+      ArmContextHelp(false);
+      if (!help_) help_ = std::make_unique<HelpWindow>(this);
+      ShowHelp(help_->Contents().SectionTitled("Designing a card"));
+      return true;
+    }
+  }
   if (scroll_ && watched == scroll_->viewport() && event->type() == QEvent::MouseButtonPress) {
     const auto* press = static_cast<QMouseEvent*>(event);
     if (press->button() == Qt::LeftButton) {

@@ -34,6 +34,7 @@ class QScrollArea;
 namespace tevra {
 
 class CardView;
+class HelpWindow;
 class LayoutEditor;
 class QtPrinter;
 class QtUi;
@@ -84,6 +85,12 @@ class MainFrame : public QMainWindow, public FrameQuestions, private FrameContex
   bool HandOver(const std::string& text, bool pasted) { return edit_.HandOver(text, pasted); }
   bool ClipboardWatchActive() const { return edit_.ClipboardWatchActive(); }
 
+  // The help window at a section of the manual (made at the first call),
+  // and whether Shift+F1 waits for the click on a command.
+  HelpWindow* ShowHelp(std::size_t section);
+  HelpWindow* Help() const { return help_.get(); }
+  bool ContextHelpArmed() const { return contextHelp_; }
+
   LayoutEditor& Editor() { return *editor_; }
   QUndoStack& UndoStack() override { return undo_; }
   // The layout as its file holds it, and putting such bytes back (undo).
@@ -123,6 +130,9 @@ class MainFrame : public QMainWindow, public FrameQuestions, private FrameContex
   void OpenDropped(const std::string& path);
   // The log cleared as the window closes ("後始末をしています..." for a big one).
   void CleanUpLog();
+  // Shift+F1: the next command chosen (or a click on the card) opens its
+  // section of the manual instead of running; Esc gives up.
+  void ArmContextHelp(bool armed);
 
   Program& program_;
   Document& doc_;
@@ -145,6 +155,8 @@ class MainFrame : public QMainWindow, public FrameQuestions, private FrameContex
   std::unique_ptr<LayoutEditor> editor_;
   QUndoStack undo_;
   std::string snapshot_;  // the layout before the gesture under way
+  std::unique_ptr<HelpWindow> help_;
+  bool contextHelp_ = false;
 };
 
 }  // namespace tevra

@@ -18,9 +18,11 @@ inline constexpr int kRecentLayout1 = 57616;  // to 57619
 inline constexpr int kEditClear = 57632, kEditCopy = 57634, kEditCut = 57635, kEditFind = 57636, kEditPaste = 57637;
 inline constexpr int kEditRedo = 57644, kEditUndo = 57643, kAppAbout = 57664, kAppExit = 57665, kHelpIndex = 57667, kContextHelp = 57669;
 inline constexpr int kHelp = 57670, kInsertObject = 57856, kViewToolBar = 59392, kViewStatusBar = 59393;
-inline constexpr int kNextPane = 59664, kPrevPane = 59665;
+// The window has one pane and embeds no objects for editing in place, so
+// it has no next/previous pane (F6, Shift+F6) and no end-of-editing (Esc)
+// command: keys that would do nothing are not offered.
 // The program's numbers.
-inline constexpr int kCancelEditing = 32768, kToolLine = 32771, kToolBox = 32772, kToolString = 32773;
+inline constexpr int kToolLine = 32771, kToolBox = 32772, kToolString = 32773;
 inline constexpr int kToolSelect = 32776, kDelete = 32777, kEditItem = 32778, kCancelMenu = 32781;
 inline constexpr int kColour = 32784, kGridToggle = 32785, kToolJarl = 32787, kToolCheckBox = 32788;
 inline constexpr int kToolDataMark = 32789, kLineStyle = 32790, kLogOpen = 32791, kMergeToggle = 32792;

@@ -30,6 +30,8 @@ QVariant S(int value) { return QVariant::fromValue(static_cast<qint16>(value)); 
 const QString kService = QStringLiteral("org.tevra.Tevra");
 const QString kPath = QStringLiteral("/Application");
 const QString kInterface = QStringLiteral("org.tevra.Application");
+const QString kFactory = QStringLiteral("/Factory");
+const QString kFactoryInterface = QStringLiteral("org.tevra.Factory");
 
 // What a client receives of the events.
 class EventLog : public QObject {
@@ -43,7 +45,7 @@ class EventLog : public QObject {
 
 // The members of the interface in an introspection text: "kind name
 // signature" for every property, method and signal.
-QSet<QString> Members(const QString& xml) {
+QSet<QString> Members(const QString& xml, const QString& interface = kInterface) {
   QSet<QString> members;
   QXmlStreamReader in(xml);
   bool inside = false;
@@ -51,7 +53,7 @@ QSet<QString> Members(const QString& xml) {
   while (!in.atEnd()) {
     in.readNext();
     const auto a = in.attributes();
-    if (in.isStartElement() && in.name() == u"interface") inside = a.value(QStringLiteral("name")) == kInterface;
+    if (in.isStartElement() && in.name() == u"interface") inside = a.value(QStringLiteral("name")) == interface;
     if (!inside) continue;
     if (in.isStartElement() && (in.name() == u"method" || in.name() == u"signal")) {
       current = in.name().toString() + ' ' + a.value(QStringLiteral("name")).toString() + ' ';
@@ -147,12 +149,52 @@ class Automation : public ::testing::Test {
 TEST_F(Automation, TheInterfaceIsTheContractFile) {
   QFile file(QStringLiteral(TEVRA_SOURCE_DIR "/src/automation/org.tevra.Application.xml"));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QSet<QString> promised = Members(QString::fromUtf8(file.readAll()));
-  QDBusInterface introspect(kService, kPath, QStringLiteral("org.freedesktop.DBus.Introspectable"), Bus());
-  const QDBusReply<QString> offered = introspect.call(QStringLiteral("Introspect"));
-  ASSERT_TRUE(offered.isValid());
-  EXPECT_EQ(Members(offered.value()), promised);
+  const QString contract = QString::fromUtf8(file.readAll());
+  const QSet<QString> promised = Members(contract);
+  auto offered = [](const QString& path, const QString& interface) {
+    QDBusInterface introspect(kService, path, QStringLiteral("org.freedesktop.DBus.Introspectable"), Bus());
+    const QDBusReply<QString> xml = introspect.call(QStringLiteral("Introspect"));
+    EXPECT_TRUE(xml.isValid()) << path.toStdString();
+    return Members(xml.value(), interface);
+  };
+  EXPECT_EQ(offered(kPath, kInterface), promised);
   EXPECT_EQ(promised.size(), 22 + 6 + 49);  // properties, signals, methods
+  EXPECT_EQ(offered(kFactory, kFactoryInterface), Members(contract, kFactoryInterface));
+  EXPECT_EQ(Members(contract, kFactoryInterface).size(), 1);
+}
+
+// A second logging program asks the factory for a program of its own: what
+// it hands over does not reach the first one's log, and it ends when its
+// client quits it.
+TEST_F(Automation, EveryClientGetsAProgramOfItsOwn) {
+  Run(QStringLiteral("DeleteLog"));
+  Run(QStringLiteral("AddLog"), QStringLiteral("97.08.13,1234,W1AW,599,14.025,CW,50,,,,,,"));
+  QDBusInterface factory(kService, kFactory, kFactoryInterface, Bus());
+  QStringList names;
+  for (int i = 0; i < 2; ++i) {
+    const QDBusReply<QString> name = factory.call(QStringLiteral("NewInstance"));
+    ASSERT_TRUE(name.isValid()) << name.error().message().toStdString();
+    names << name.value();
+  }
+  ASSERT_NE(names[0], names[1]);
+  QDBusInterface second(names[0], kPath, kInterface, Bus());
+  QDBusInterface third(names[1], kPath, kInterface, Bus());
+  second.call(QStringLiteral("AddLog"), QStringLiteral("97.08.14,0930,JA3XYZ,599,7.025,CW,50,,,,,,"));
+  second.call(QStringLiteral("AddLog"), QStringLiteral("97.08.15,0930,JA1ABC,599,7.025,CW,50,,,,,,"));
+  EXPECT_EQ(QDBusReply<qint32>(second.call(QStringLiteral("GetLogCount"))).value(), 2);
+  EXPECT_EQ(QDBusReply<qint32>(third.call(QStringLiteral("GetLogCount"))).value(), 0);
+  EXPECT_EQ(Call<qint32>(QStringLiteral("GetLogCount")), 1);
+  for (QDBusInterface* instance : {&second, &third}) {
+    EXPECT_EQ(QDBusReply<qint16>(instance->call(QStringLiteral("Quit"))).value(), 1);
+  }
+  QElapsedTimer waited;
+  waited.start();
+  auto registered = [&] {
+    return Bus().interface()->isServiceRegistered(names[0]).value() || Bus().interface()->isServiceRegistered(names[1]).value();
+  };
+  while (registered() && waited.elapsed() < 20000) QThread::msleep(50);
+  EXPECT_FALSE(registered());
+  EXPECT_EQ(Call<qint32>(QStringLiteral("GetLogCount")), 1);  // the first one serves on
 }
 
 TEST_F(Automation, ALoggingProgramHandsOverSortsPrintsAndReadsBack) {

@@ -8,6 +8,9 @@
 #include <QMenuBar>
 #include <QTimer>
 #include <QDragEnterEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTextBrowser>
 #include <QMimeData>
 #include <QProcess>
 #include <QScreen>
@@ -21,6 +24,7 @@
 
 #include "automation/automation_service.h"
 #include "desktop/frame_automation_host.h"
+#include "desktop/help_window.h"
 #include "program/commands.h"
 #include "program/log_list.h"
 #include "desktop/frame_fixture.h"
@@ -105,11 +109,8 @@ TEST_F(MainFrameTest, MenusKeysAndToolBarsFollowTheCommandTables) {
       {kEditUndo, nullptr, {"Ctrl+Z", "Alt+Backspace"}},
       {kNextOverlap, "次の重なりアイテムを検索\tF4", {"F4"}},
       {kPrevOverlap, "前の重なりアイテムを検索\tShift+F4", {"Shift+F4"}},
-      {kCancelEditing, nullptr, {"Esc"}},
       {kHelp, nullptr, {"F1"}},
       {kContextHelp, nullptr, {"Shift+F1"}},
-      {kNextPane, nullptr, {"F6"}},
-      {kPrevPane, nullptr, {"Shift+F6"}},
       {kOptions, "オプション(&O)...", {}},
       {kMacros, "マクロ(&M)...", {}},
       {kModeTable, "モード変換テーブル(&C)...", {}},
@@ -159,9 +160,12 @@ TEST_F(MainFrameTest, MenusKeysAndToolBarsFollowTheCommandTables) {
   frame->Run(kViewToolBar);
   EXPECT_FALSE(bars[0]->isVisible());
   EXPECT_FALSE(frame->Action(kViewToolBar)->isChecked());
-  // A key reaches its command: Ctrl+T would print, F6 is there but does nothing yet.
+  // A key reaches its command: Ctrl+T would print; no entry offers a key
+  // that does nothing here (panes, editing an object in place).
   EXPECT_TRUE(frame->Action(kTestPrint)->isEnabled());
-  EXPECT_FALSE(frame->Action(kNextPane)->isEnabled());
+  for (QAction* a : frame->findChildren<QAction*>())
+    for (const char* idle : {"F6", "Shift+F6", "Esc"})
+      EXPECT_FALSE(a->shortcuts().contains(QKeySequence(QString::fromLatin1(idle)))) << a->text().toStdString();
 }
 
 TEST_F(MainFrameTest, StatusPanesAndSteppingThroughCards) {
@@ -320,6 +324,8 @@ TEST_F(MainFrameTest, AnAutomationClientKeepsOrHidesTheWindow) {
 
 TEST_F(MainFrameTest, MergePrintIntoAPdfFileGivesTheBatchPages) {
   OpenPostcardWithLog();
+  const QImage view = frame->View()->grab().toImage();
+  const int dpi = frame->View()->logicalDpiX();
   const auto windowPdf = dir.Path() / "window.pdf";
   frame->printDialog = [&](QPrinter& printer, const PrintDialogText&, int, int, MainFrame::PrintChoice&) {
     printer.setOutputFileName(QString::fromStdString(windowPdf.string()));
@@ -353,6 +359,35 @@ TEST_F(MainFrameTest, MergePrintIntoAPdfFileGivesTheBatchPages) {
   const QByteArray window = raster(windowPdf), fromBatch = raster(batchPdf);
   ASSERT_FALSE(window.isEmpty());
   EXPECT_EQ(window, fromBatch);
+
+  // The batch's picture of the first card has the view's ink where the view
+  // has it on the paper (the picture at 300 dpi, brought to the screen's).
+  const auto png = dir.Path() / "card.png";
+  batch.start(QStringLiteral(TEVRA_BATCH),
+              {QStringLiteral("--config"), QString::fromStdString(ini.string()), QStringLiteral("--png"),
+               QString::fromStdString(png.string()), QString::fromStdString(Example("postcard.tvd")),
+               QString::fromStdString((dir.Path() / "sample.adi").string())});
+  ASSERT_TRUE(batch.waitForFinished(60000));
+  ASSERT_EQ(batch.exitCode(), 0) << batch.readAllStandardError().toStdString();
+  QImage picture(QString::fromStdString(png.string()));
+  ASSERT_FALSE(picture.isNull());
+  picture = picture.scaled(picture.width() * dpi / 300, picture.height() * dpi / 300, Qt::IgnoreAspectRatio,
+                           Qt::SmoothTransformation);
+  const auto inked = [](const QImage& image, QSize within) {
+    QRect box;
+    for (int y = 0; y < std::min(image.height(), within.height()); ++y)
+      for (int x = 0; x < std::min(image.width(), within.width()); ++x)
+        if (qGray(image.pixel(x, y)) < 100) box |= QRect(x, y, 1, 1);
+    return box;
+  };
+  const QSize paper(static_cast<int>(doc->metrics.Metrics().paperWidth * dpi / 1000), static_cast<int>(doc->metrics.Metrics().paperHeight * dpi / 1000));
+  const QRect expected = inked(picture, paper), shown = inked(view, paper);
+  ASSERT_TRUE(expected.isValid());
+  for (const auto& [a, b] : {std::pair{shown.left(), expected.left()}, {shown.top(), expected.top()},
+                             {shown.right(), expected.right()}, {shown.bottom(), expected.bottom()}})
+    EXPECT_LE(std::abs(a - b), 2) << "view " << shown.x() << "," << shown.y() << " " << shown.width() << "x"
+                                  << shown.height() << " picture " << expected.x() << "," << expected.y() << " "
+                                  << expected.width() << "x" << expected.height();
 }
 
 TEST_F(MainFrameTest, PagesThatCouldNotBeWrittenAreNotCountedAsPrinted) {
@@ -510,6 +545,42 @@ TEST_F(MainFrameTest, CommandStatesAreRightAtStartAndTheGreyAreaDeselects) {
   QTest::mouseClick(grey, Qt::LeftButton, Qt::NoModifier, QPoint(grey->width() - 10, 10));
   EXPECT_EQ(doc->layout.Items.Current(), nullptr);
   EXPECT_NE(PaneText(2), before);
+}
+
+TEST_F(MainFrameTest, HelpOpensTheManualAtTheCommandsSection) {
+  frame->activateWindow();
+  QApplication::setActiveWindow(frame.get());
+  QTest::keyClick(frame.get(), Qt::Key_F1);
+  HelpWindow* help = frame->Help();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->CurrentSection(), 0u);
+  const auto title = [&] { return help->Contents().Sections()[help->CurrentSection()].title; };
+  // Shift+F1, then a command from its menu or a click on the card: the
+  // section opens and nothing runs; Esc gives up.
+  bool printed = false;
+  frame->printDialog = [&](QPrinter&, const PrintDialogText&, int, int, MainFrame::PrintChoice&) {
+    return printed = true;
+  };
+  QTest::keyClick(frame.get(), Qt::Key_F1, Qt::ShiftModifier);
+  ASSERT_TRUE(frame->ContextHelpArmed());
+  frame->Action(cmd::kPrint)->trigger();
+  EXPECT_EQ(title(), "Printing");
+  EXPECT_FALSE(printed);
+  EXPECT_FALSE(frame->ContextHelpArmed());
+  frame->Run(cmd::kContextHelp);
+  QTest::mouseClick(frame->View(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+  EXPECT_EQ(title(), "Designing a card");
+  EXPECT_EQ(doc->layout.Items.Count(), 0u);
+  frame->Run(cmd::kContextHelp);
+  QTest::keyClick(frame->View(), Qt::Key_Escape);
+  EXPECT_FALSE(frame->ContextHelpArmed());
+  // The search keeps the sections that hold the words; choosing one shows it.
+  QTest::keyClicks(help->Search(), QStringLiteral("QSL_SDATE"));
+  ASSERT_GE(help->List()->count(), 1);
+  EXPECT_LT(help->List()->count(), static_cast<int>(help->Contents().Sections().size()));
+  help->List()->setCurrentRow(0);
+  EXPECT_TRUE(help->Browser()->textCursor().selectedText().contains(QStringLiteral("QSL_SDATE")));
 }
 
 TEST_F(MainFrameTest, FilesDroppedOntoTheCardGoByTheirKind) {
