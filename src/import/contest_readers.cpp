@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <span>
 #include <vector>
 
 #include "core/band.h"
@@ -136,9 +137,104 @@ std::optional<double> Megahertz(const std::string& freq) {
   return *end == 'G' ? value * 1000 : value;
 }
 
+// The words after the time, and how many of them each side's exchange has
+// when they split evenly into own call and exchange, worked call and its
+// exchange (a transmitter id at the end is dropped); 0 when they do not.
+struct QsoWords {
+  std::vector<std::string_view> words;
+  std::size_t exchange = 0;
+  bool symmetric = false;
+};
+
+QsoWords SplitQsoWords(std::string_view rest) {
+  QsoWords q;
+  auto& words = q.words;
+  for (std::string_view copy = rest, word; !(word = NextWord(copy)).empty();) words.push_back(word);
+  if (words.size() % 2 == 1 && (words.back() == "0" || words.back() == "1")) words.pop_back();
+  q.exchange = words.size() >= 2 && words.size() % 2 == 0 ? words.size() / 2 - 1 : 0;
+  q.symmetric = words.size() >= 2 && words.size() % 2 == 0 && HasCallShape(words[0]) &&
+                HasCallShape(words[q.exchange + 1]) && IsCallChars(words[q.exchange + 1]);
+  return q;
+}
+
+// The words of a "QSO:" line after frequency, mode, date and time.
+std::optional<std::string_view> AfterTime(std::string_view line) {
+  const std::string_view trimmed = SkipBlanks(line);
+  if (!StartsWithNoCase(trimmed, "QSO:")) return std::nullopt;
+  std::string_view rest = trimmed.substr(4);
+  for (int i = 0; i < 4; ++i) NextWord(rest);
+  return rest;
+}
+
+// Contests whose exchange starts with a signal report, and contests whose
+// exchange never has one, by the CONTEST: header's name.
+constexpr std::string_view kReportContests[] = {"CQ-WW", "CQ-WPX", "CQ-160", "ARRL-DX", "ARRL-10", "ARRL-160",
+                                                "IARU", "WAE", "JIDX", "ALL-JA", "ACAG", "RDXC", "RDAC",
+                                                "OCEANIA", "UBA", "HA-DX", "YO-DX", "SP-DX", "DARC", "EU-HF",
+                                                "SAC", "REF", "ARI", "PACC", "LZ-DX", "OK-OM", "EA-", "CQ-M"};
+constexpr std::string_view kNoReportContests[] = {"ARRL-SS", "SS-", "NAQP", "ARRL-FD", "FD", "WFD", "FIELD",
+                                                  "NA-SPRINT", "SPRINT", "CWOPS", "CW-OPS", "CWT", "SST",
+                                                  "MST", "ARRL-VHF", "ARRL-UHF", "VHF", "STEW"};
+
+bool ContainsNoCase(std::string_view text, std::string_view part) {
+  return ToUpperAscii(text).find(part) != std::string::npos;
+}
+
+bool NamesOneOf(std::string_view contest, std::span<const std::string_view> names) {
+  for (std::string_view name : names)
+    if (StartsWithNoCase(contest, name)) return true;
+  return false;
+}
+
 }  // namespace
 
-bool ParseCabrilloQso(std::string_view line, const CabrilloOptions& options, QsoRecord& r) {
+std::optional<bool> CabrilloContestHasReports(std::string_view contest) {
+  contest = TrimRight(SkipBlanks(contest));
+  if (contest.empty()) return std::nullopt;
+  // State QSO parties: "MI-QSO-PARTY", "CA-QP", "7QP".
+  if (NamesOneOf(contest, kNoReportContests) || ContainsNoCase(contest, "QSO-PARTY") ||
+      ToUpperAscii(contest).ends_with("QP"))
+    return false;
+  if (NamesOneOf(contest, kReportContests)) return true;
+  return std::nullopt;
+}
+
+bool CabrilloLogHasReports(std::string_view bytes) {
+  std::size_t exchanges = 0, reports = 0, countingUp = 0;
+  std::optional<unsigned> previous;
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    std::size_t end = bytes.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = bytes.size();
+    const std::string_view line = bytes.substr(pos, std::min(end - pos, kContestLineMax));
+    pos = end + 1;
+    const std::string_view head = SkipBlanks(line);
+    if (StartsWithNoCase(head, "CONTEST:")) {
+      if (const auto named = CabrilloContestHasReports(head.substr(8))) return *named;
+      continue;
+    }
+    if (StartsWithNoCase(head, "END-OF-LOG:")) break;
+    const auto rest = AfterTime(line);
+    if (!rest) continue;
+    const QsoWords q = SplitQsoWords(*rest);
+    if (!q.symmetric || q.exchange == 0) continue;
+    std::string_view sent = q.words[1];
+    ++exchanges;
+    if (IsSignalReport(sent)) ++reports;
+    unsigned value = 0;
+    if (ScanUnsigned(sent, value)) {
+      if (previous && value > *previous) ++countingUp;
+      previous = value;
+    } else {
+      previous.reset();
+    }
+  }
+  // Nearly every QSO opens with a report, and the word does not count up
+  // from QSO to QSO as a serial number does.
+  return exchanges > 0 && reports * 20 >= exchanges * 19 && countingUp * 2 < exchanges;
+}
+
+bool ParseCabrilloQso(std::string_view line, const CabrilloOptions& options, QsoRecord& r,
+                      std::optional<bool> reports) {
   const std::string_view trimmed = SkipBlanks(line);
   if (!StartsWithNoCase(trimmed, "QSO:")) return false;
   std::string_view rest = trimmed.substr(4);
@@ -162,19 +258,18 @@ bool ParseCabrilloQso(std::string_view line, const CabrilloOptions& options, Qso
   }
   // The rest is symmetric: own call and sent exchange, worked call and the
   // same number of received exchange words, then perhaps the transmitter.
-  std::vector<std::string_view> words;
-  for (std::string_view copy = rest, word; !(word = NextWord(copy)).empty();) words.push_back(word);
-  if (words.size() % 2 == 1 && (words.back() == "0" || words.back() == "1")) words.pop_back();
-  const std::size_t exchange = words.size() >= 2 && words.size() % 2 == 0 ? words.size() / 2 - 1 : 0;
-  const bool symmetric = !options.fixedCallColumn && words.size() >= 2 && words.size() % 2 == 0 &&
-                         HasCallShape(words[0]) && HasCallShape(words[exchange + 1]) &&
-                         IsCallChars(words[exchange + 1]);
+  const QsoWords q = SplitQsoWords(rest);
+  const auto& words = q.words;
+  const std::size_t exchange = q.exchange;
   std::string_view call;
-  if (symmetric) {
+  if (q.symmetric && !options.fixedCallColumn) {
     call = words[exchange + 1];
     std::string remarks;
     std::size_t sent = 1, received = exchange + 2;
-    if (exchange > 0 && IsSignalReport(words[1])) {
+    // Whether the log's exchanges open with a report is decided for the
+    // whole log (a serial number may look like one); a line alone goes by
+    // its own words.
+    if (exchange > 0 && reports.value_or(IsSignalReport(words[1]))) {
       SetField(r.RstSent, words[1]);
       ++sent;
       if (IsSignalReport(words[received])) AppendTaggedItem("My", remarks, words[received++]);
@@ -205,6 +300,7 @@ CabrilloReader::CabrilloReader(ReaderBytes bytes, const CabrilloOptions& options
     : source_(std::move(bytes)),
       bytes_(source_.View()),
       options_(options),
+      reports_(CabrilloLogHasReports(bytes_)),
       remembered_(remembered),
       encoding_(ChooseTextEncoding(encoding, bytes_)) {}
 
@@ -226,7 +322,7 @@ RecordSource::Step CabrilloReader::Next(QsoRecord& record) {
     if (StartsWithNoCase(SkipBlanks(line), "END-OF-LOG:")) break;
     if (!StartsWithNoCase(SkipBlanks(line), "QSO:")) continue;
     converted_ = FieldToCp932(line, encoding_);
-    ParseCabrilloQso(converted_, options_, record);
+    ParseCabrilloQso(converted_, options_, record, reports_);
     return Step::Record;
   }
   ended_ = true;

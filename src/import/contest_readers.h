@@ -65,7 +65,19 @@ class CabrilloOptionsDialog {
 // split symmetrically into the sent and the received call and exchange
 // when their count allows; a report-shaped first exchange word is the
 // report sent, the other exchange words go to the tags "STX" and "SRX".
-bool ParseCabrilloQso(std::string_view line, const CabrilloOptions& options, QsoRecord& record);
+// reports: whether the log's exchanges open with a signal report (then the
+// received one goes to the tag "My"); none: as this line's words look.
+bool ParseCabrilloQso(std::string_view line, const CabrilloOptions& options, QsoRecord& record,
+                      std::optional<bool> reports = std::nullopt);
+
+// Whether a contest of this name ("CONTEST:" header) has reports in its
+// exchange: yes, no, or not known.
+std::optional<bool> CabrilloContestHasReports(std::string_view contest);
+// Whether the sent exchanges of a whole Cabrillo log open with a signal
+// report: as its CONTEST: header names one, else when nearly every QSO's
+// first sent word looks like a report and the words do not count up as
+// serial numbers do.
+bool CabrilloLogHasReports(std::string_view bytes);
 
 // A Cabrillo log, from the whole file's bytes (lines may end in LF, CR LF
 // or CR). Without an encoding the file's own is detected.
@@ -85,6 +97,7 @@ class CabrilloReader : public RecordSource {
   std::string_view bytes_;
   std::size_t pos_ = 0;
   CabrilloOptions options_;
+  bool reports_;
   bool remembered_;
   TextEncoding encoding_;
   bool ended_ = false;

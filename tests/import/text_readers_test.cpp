@@ -323,6 +323,46 @@ TEST(Cabrillo, ExchangesOfEveryContest) {
   }
 }
 
+// Whether a log's exchanges open with a report is decided for the whole
+// log: serial numbers such as 11-59 look like reports line by line.
+TEST(Cabrillo, ReportOrSerialIsDecidedPerLog) {
+  const auto lines = [](std::string_view contest, std::initializer_list<std::string_view> qsos) {
+    std::string log = "START-OF-LOG: 3.0\n";
+    if (!contest.empty()) log += "CONTEST: " + std::string(contest) + "\n";
+    for (std::string_view q : qsos) log += "QSO: 28026 CW 2024-11-02 2110 " + std::string(q) + "\n";
+    return log;
+  };
+  struct Case {
+    std::string log;
+    bool reports;
+  };
+  const Case cases[] = {
+      // Sweepstakes without zero-padded serials: every serial here is RST-shaped.
+      {lines("", {"KD4D 11 U 71 MDC KN6TZK 2 A 22 SJV", "KD4D 12 U 71 MDC AK1MD 123 B 18 EMA",
+                  "KD4D 13 U 71 MDC W1AW 5 A 40 CT", "KD4D 14 U 71 MDC K1AR 33 B 60 NH"}),
+       false},
+      {lines("ARRL-SS-CW", {"KD4D 58 U 71 MDC AK1MD 123 B 18 EMA"}), false},
+      {lines("NAQP-CW", {"N1AB 55 CT K2CD 34 NY"}), false},
+      {lines("MI-QSO-PARTY", {"N1AB 59 CT K2CD 59 NY"}), false},
+      // Reports: constant, varying, or named by the header on a first line
+      // that could be a serial.
+      {lines("", {"JA1XYZ 599 25 W1AW 599 05", "JA1XYZ 599 25 K1A 599 05", "JA1XYZ 599 25 N1B 599 05"}), true},
+      {lines("", {"JA1XYZ 59 25 W1AW 57 05", "JA1XYZ 55 25 K1A 59 05", "JA1XYZ 59 25 N1B 59 05"}), true},
+      {lines("CQ-WW-SSB", {"JA1XYZ 12 25 W1AW 57 05", "JA1XYZ 13 25 K1A 59 05"}), true},
+      {lines("", {}), false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(CabrilloLogHasReports(c.log), c.reports) << c.log;
+
+  // What the two readings put on the card.
+  QsoRecord r;
+  ASSERT_TRUE(ParseCabrilloQso("QSO: 28026 CW 2024-11-02 2110 KD4D 58 U 71 MDC AK1MD 123 B 18 EMA", {}, r, false));
+  EXPECT_EQ(FieldText(r.RstSent), "");
+  EXPECT_EQ(FieldText(r.Remarks), Tag("STX", "58 U 71 MDC") + " " + Tag("SRX", "123 B 18 EMA"));
+  ASSERT_TRUE(ParseCabrilloQso("QSO: 28026 CW 2024-11-02 2110 JA1XYZ 12 25 W1AW 57 05", {}, r, true));
+  EXPECT_EQ(FieldText(r.RstSent), "12");
+  EXPECT_EQ(FieldText(r.Remarks), Tag("My", "57") + " " + Tag("STX", "25") + " " + Tag("SRX", "05"));
+}
+
 class TextLoadTest : public test::LoaderFixture<> {
  protected:
   TextLoadTest() { options.skipSendMark = false; }
