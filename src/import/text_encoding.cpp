@@ -38,14 +38,27 @@ struct HighBytes {
   // Signs of a European name: a Latin-1 letter (0xC0-0xFF) standing alone
   // between ASCII characters.
   std::size_t latin = 0;
+  // Runs of high bytes that are valid UTF-8: no sign of anything else (a
+  // UTF-8 field is read as UTF-8 whatever the file's encoding).
+  std::size_t utf8 = 0;
 };
 
 HighBytes Survey(std::string_view bytes) {
   HighBytes s;
   const auto at = [&bytes](std::size_t i) { return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0; };
+  std::size_t runEnd = 0;  // the end of the run of high bytes under way
   for (std::size_t i = 0; (i = NextNonAscii(bytes, i)) < bytes.size(); ++i) {
     const unsigned char b = at(i);
     s.any = true;
+    if (i >= runEnd) {
+      runEnd = i;
+      while (runEnd < bytes.size() && at(runEnd) >= 0x80) ++runEnd;
+      if (IsMultibyteUtf8(bytes.substr(i, runEnd - i))) {
+        ++s.utf8;
+        i = runEnd - 1;
+        continue;
+      }
+    }
     if (b >= 0xC0 && (i == 0 || at(i - 1) < 0x80) && at(i + 1) < 0x80) ++s.latin;
     if (IsCp932Lead(b)) {
       if (i + 1 >= bytes.size() || !IsCp932Trail(at(i + 1))) {
@@ -75,6 +88,10 @@ TextEncoding DetectTextEncoding(std::string_view bytes) {
   const HighBytes high = Survey(bytes);
   if (!high.any) return TextEncoding::Cp932;
   if (IsMultibyteUtf8(bytes)) return TextEncoding::Utf8;
+  // UTF-8 beside other high bytes: the UTF-8 fields are read as such in
+  // any case, and the rest are Japanese pairs and runs or Latin-1 letters.
+  if (high.utf8 > 0)
+    return high.validCp932 && high.japanese > high.latin ? TextEncoding::Cp932 : TextEncoding::Latin1;
   const std::string verdict = DetectorVerdict(bytes);
   if (verdict == "SHIFT_JIS" || verdict == "CP932" || verdict == "WINDOWS-31J") return TextEncoding::Cp932;
   // UTF-8 with a few stray bytes: its UTF-8 fields are read as UTF-8 in any

@@ -219,6 +219,12 @@ TEST(Adif, EncodingsOfOtherPrograms) {
       {"<NAME:3>Bob<EOR>", TextEncoding::Cp932},  // ASCII
       // UTF-8 with one Latin-1 byte typed by hand: Latin-1 for that field.
       {"<NAME:11>Juán Muñoz<NAME:5>G\xF6ran<QTH:6>山田<EOR>", TextEncoding::Latin1},
+      // Mixed files: valid UTF-8 sequences (C3 A1 looks like two half-width
+      // kana) are no sign of CP932; the other high bytes decide.
+      {"<NAME:10>" + latin1 + " <EOR>\n<NAME:12>Juán Muñoz <EOR>", TextEncoding::Latin1},
+      {"<NAME:12>Juán Muñoz<QTH:6>" + FromUnicode("東京都") + "<EOR>", TextEncoding::Cp932},
+      {"<NAME:12>Juán Muñoz<NAME:6>" + FromUnicode("ﾀﾛｳｻﾝ") + "<EOR>", TextEncoding::Cp932},
+      {"<NAME:6>" + FromUnicode("ﾀﾛｳﾂｱ") + "<EOR>", TextEncoding::Cp932},
   };
   for (const Case& c : cases) EXPECT_EQ(DetectTextEncoding(c.bytes), c.detected) << c.bytes;
 
@@ -229,6 +235,10 @@ TEST(Adif, EncodingsOfOtherPrograms) {
   EXPECT_EQ(FieldText(qsos[0].Name), "Juan Munoz");
   EXPECT_EQ(FieldText(qsos[0].Qth), FromUnicode("山田"));
   EXPECT_EQ(FieldText(qsos[1].Name), "Strasse");
+  qsos = ReadAdif("<EOH>\n<CALL:5>N1ISO <NAME:10>Ju\xE1n Mu\xF1oz <EOR>\n<CALL:5>N2UTF <NAME:12>Juán Muñoz <EOR>\n");
+  ASSERT_EQ(qsos.size(), 2u);
+  EXPECT_EQ(FieldText(qsos[0].Name), "Juan Munoz");
+  EXPECT_EQ(FieldText(qsos[1].Name), "Juan Munoz");
   // The user's choice overrides the detection.
   const std::string kanji = "<CALL:4>JA1A<NAME:4>" + FromUnicode("山田") + "<EOR>";
   AdifReader forced(kanji, TextEncoding::Latin1);
