@@ -70,18 +70,58 @@ std::optional<std::string> QslViaRoute(std::string_view via) {
     if (!word.empty()) words.push_back(word);
     i = end;
   }
-  for (std::size_t i = 0; i + 1 < words.size(); ++i)
-    if (EqualsNoCase(words[i], "VIA")) {
-      if (!HasCallShape(words[i + 1])) return std::nullopt;
-      return ToUpperAscii(words[i + 1]);
-    }
+  // After "VIA" the first call that follows; else the only call of the text.
+  for (std::size_t i = 0; i < words.size(); ++i)
+    if (EqualsNoCase(words[i], "VIA"))
+      for (std::size_t j = i + 1; j < words.size(); ++j)
+        if (IsRoutingCall(words[j])) return ToUpperAscii(words[j]);
   std::optional<std::string> only;
   for (const std::string_view word : words) {
-    if (!HasCallShape(word)) continue;
+    if (!IsRoutingCall(word)) continue;
     if (only) return std::nullopt;  // two calls: which one is meant is not clear
     only = ToUpperAscii(word);
   }
   return only;
+}
+
+bool IsRoutingCall(std::string_view word) {
+  const auto alnum = [](std::string_view part) {
+    return !part.empty() && std::all_of(part.begin(), part.end(), [](char c) {
+      return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    });
+  };
+  // "PREFIX/CALL/SUFFIX": the longest part is the call.
+  std::string_view base = word;
+  std::size_t parts = 0;
+  for (std::size_t at = 0; at <= word.size(); ++parts) {
+    const std::size_t end = std::min(word.find('/', at), word.size());
+    const std::string_view part = word.substr(at, end - at);
+    if (!alnum(part) || part.size() > 8) return false;
+    if (parts == 0 || part.size() > base.size()) base = part;
+    at = end + 1;
+  }
+  if (parts > 3) return false;
+  const std::string upper = ToUpperAscii(base);
+  if (ModeIndex(upper) != 0) return false;
+  static constexpr std::string_view kModes[] = {"C4FM", "D-STAR", "JS8", "FT4", "FT8", "Q65", "JT65", "JT9",
+                                                "MSK144", "PSK31", "PSK63", "FST4", "FST4W", "WSPR", "VARA"};
+  if (std::find(std::begin(kModes), std::end(kModes), upper) != std::end(kModes)) return false;
+  // A prefix of one to three characters with a letter, digits, and a suffix
+  // of one to four letters: G6INU, 2E0ABC, 3DA0RS, PI4DEC; not 2USD, VE3,
+  // OT20 or 30717080GIRONA.
+  const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  const auto isLetter = [](char c) { return c >= 'A' && c <= 'Z'; };
+  for (std::size_t prefix = 1; prefix <= 3 && prefix < upper.size(); ++prefix) {
+    const std::string_view p(upper.data(), prefix);
+    if (!std::any_of(p.begin(), p.end(), isLetter)) continue;
+    std::size_t at = prefix;
+    while (at < upper.size() && isDigit(upper[at])) ++at;
+    if (at == prefix || at - prefix > 2) continue;
+    const std::size_t suffix = upper.size() - at;
+    if (suffix >= 1 && suffix <= 4 && std::all_of(upper.begin() + static_cast<std::ptrdiff_t>(at), upper.end(), isLetter))
+      return true;
+  }
+  return false;
 }
 
 bool LooksLikeUtf8(std::string_view bytes) {

@@ -16,10 +16,14 @@ namespace tevra {
 // non-ASCII bytes that all form valid UTF-8 sequences.
 bool LooksLikeUtf8(std::string_view bytes);
 
-// The call a QSL_VIA text routes the card to: the word after "VIA", or
-// else the only call-like word. Nothing for "via bureau", "LoTW", "QSL
-// Direct" and the like.
+// The call a QSL_VIA text routes the card to: the first call after "VIA",
+// or else the only call of the text. Nothing for "via bureau", "LoTW",
+// "PSE SASE 2USD", "via VE3 QSL Bureau" and the like.
 std::optional<std::string> QslViaRoute(std::string_view via);
+// A word shaped as a call a card can go to: a prefix of one to three
+// characters with a letter, one or two digits and one to four letters,
+// perhaps with "/" parts; no "-", no mode name.
+bool IsRoutingCall(std::string_view word);
 
 // Where a record lies in the file: from its first tag to behind its <EOR>
 // (eor: where the <EOR> tag starts; npos for a record without one).

@@ -193,6 +193,27 @@ TEST(Adif, WhatOtherLoggersWrite) {
   }
 }
 
+TEST(Adif, QslViaRoutesOnlyToACall) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"QSL VIA RW6HS", "RW6HS"},
+      {"via PI4DEC", "PI4DEC"},
+      {"paper QSL via SP5C or LOTW", "SP5C"},
+      {"QSL manager: Pedro, EA5GL", "EA5GL"},
+      {"QSL Manager G4KZZ VIA RSGB BUREAU PLEASE.", "G4KZZ"},
+      {"via 3DA0RS direct", "3DA0RS"},
+      {"via DL/2E0ABC/P", "DL/2E0ABC/P"},
+      {"PSE SASE 2USD", ""},
+      {"no paper QSL for FT8 pls", ""},
+      {"Direct; via VE3 QSL Bureau", ""},
+      {"Biuro PZK OT-20", ""},
+      {"EQSL-ONLY-G6INU", ""},
+      {"30717080GIRONA", ""},
+      {"via bureau", ""},
+      {"C4FM", ""},
+  };
+  for (const auto& [text, route] : cases) EXPECT_EQ(QslViaRoute(text).value_or(""), route) << text;
+}
+
 TEST(Adif, RecordsThatLostTheirEndAreRecovered) {
   // No <EOR> anywhere: each CALL starts the next record.
   AdifReader reader("<CALL:4>K1AB <BAND:3>20m\n<CALL:4>K2AB <BAND:3>40m\n<CALL:4>K3AB <BAND:3>15m\n");
