@@ -128,6 +128,15 @@ int DateOrdinal(int y, int m, int d) {
   return (m + 12 * y + (y < 50 ? 1200 : 0) - (m != 0 ? 1 : 0)) * 31 + d - (d != 0 ? 1 : 0);
 }
 
+bool HasReadableDate(const QsoRecord& record) {
+  static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (record.Month < 1 || record.Month > 12 || record.Day < 1) return false;
+  if (record.Month == 2 && record.Day == 29) return record.Year % 4 == 0;
+  return record.Day <= kDays[record.Month - 1];
+}
+
+bool HasReadableTime(const QsoRecord& record) { return record.Hour <= 23 && record.Minute <= 59; }
+
 bool ShowsJst(const QsoRecord& record, int timeType) {
   if (timeType == TimeJst) return true;
   if (timeType == TimeUtc) return false;

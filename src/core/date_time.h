@@ -34,6 +34,12 @@ int DateOrdinal(int year, int month, int day);
 
 // Whether cards show the record's time as logged (JST).
 bool ShowsJst(const QsoRecord& record, int timeType);
+// Whether a record holds a real date: month 1-12 and a day the month has
+// (a two-digit year divisible by four is a leap year). Readers leave an
+// unreadable or impossible date zero.
+bool HasReadableDate(const QsoRecord& record);
+// Whether a record's time is a real one (hour 0-23, minute 0-59).
+bool HasReadableTime(const QsoRecord& record);
 
 // Applies a date or time column keyword to a trimmed column text. False when
 // the keyword is none of them. zoneUtc is changed by "HHmmJ".

@@ -11,6 +11,7 @@
 #include "core/mapped_file.h"
 #include "core/file_rewrite.h"
 #include "core/messages.h"
+#include "core/date_time.h"
 #include "core/text.h"
 #include "import/adif_reader.h"
 #include "import/contest_readers.h"
@@ -52,7 +53,6 @@ void ShowUnreadable(Ui& ui, const std::string& path) {
   else ui.ShowMessage(msg::kCannotReadFile104, MessageIcon::Warning);
 }
 
-bool ValidDate(const QsoRecord& r) { return r.Month >= 1 && r.Month <= 12 && r.Day >= 1 && r.Day <= 31; }
 
 }  // namespace
 
@@ -469,7 +469,7 @@ bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, Record
       } else {
         store_.Add(record, position);
         ++report_.loaded;
-        if (!ValidDate(record)) ++report_.noDate;
+        if (!HasReadableDate(record)) ++report_.noDate;
         if (const auto fingerprint = reader.Fingerprint()) fingerprints_.emplace_back(position, *fingerprint);
       }
     }

@@ -92,15 +92,30 @@ void FormatNumber(std::string& out, unsigned value, std::string_view specText) {
 std::string_view MonthUpper(int month) { return month >= 1 && month <= 12 ? kMonthUpper[month - 1] : ""; }
 std::string_view MonthEnglish(int month) { return month >= 1 && month <= 12 ? kMonthEnglish[month - 1] : ""; }
 
-// The record's date and time as the card shows them.
+// The record's date and time as the card shows them. A QSO without a
+// readable date shows no date, and its time as the log gave it: no shift
+// (a reader converts only dated times, so that time is the log's UTC).
 struct Shown {
   int year, month, day, hour, minute;
+  bool dated;
 };
 
 Shown ShownTime(const QsoRecord& r, int timeType) {
-  Shown t{r.Year, r.Month, r.Day, r.Hour, r.Minute};
-  if (!ShowsJst(r, timeType)) ShiftToUtc(t.year, t.month, t.day, t.hour);
+  // (A card slot without a QSO keeps its widths: it prints blanks.)
+  Shown t{r.Year, r.Month, r.Day, r.Hour, r.Minute, HasReadableDate(r) || r.Call[0] == '\0'};
+  if (t.dated && !ShowsJst(r, timeType)) ShiftToUtc(t.year, t.month, t.day, t.hour);
   return t;
+}
+
+bool ShowsJstTime(const QsoRecord& r, int timeType) { return HasReadableDate(r) && ShowsJst(r, timeType); }
+
+// The variables that print the date (or a part of it).
+bool IsDateVariable(std::string_view name) {
+  static constexpr std::string_view kNames[] = {
+      "'YY",         "YY",          "MM",           "DD",       "MON",         "Mon.",         "YYYY",
+      "YY/MM/DD",    "YY/DD/MM",    "DD/MM/YY",     "MM/DD",    "DD MON",      "DD MON 'YY",   "DD Mon.",
+      "DD Mon. 'YY", "DD Mon. YYYY", "Mon. DD",     "'YY Mon. DD", "YYYY Mon. DD"};
+  return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
 }
 
 std::string_view ReportPart(const QsoRecord& r) {
@@ -242,19 +257,22 @@ std::string MacroExpander::Expand(std::string_view line, QsoRecord& record, int 
         if (q.Env == 0) text("");
         else number(static_cast<unsigned>(q.Env));
         break;
-      case 'T': text(Format("%02u.%02u.%02u", time().year, time().month, time().day)); break;
-      case 'F': text(Format("%02u%02u", time().month, time().day)); break;
+      case 'T': text(time().dated ? Format("%02u.%02u.%02u", time().year, time().month, time().day) : ""); break;
+      case 'F': text(time().dated ? Format("%02u%02u", time().month, time().day) : ""); break;
       case 'B': text(Format("%02u%02u", time().hour, time().minute)); break;
-      case 'y': number(static_cast<unsigned>(time().year)); break;
-      case 'm': number(static_cast<unsigned>(time().month)); break;
-      case 'd': number(static_cast<unsigned>(time().day)); break;
+      case 'y':
+      case 'm':
+      case 'd':
+        if (!time().dated) text("");
+        else number(static_cast<unsigned>(conversion == 'y' ? time().year : conversion == 'm' ? time().month : time().day));
+        break;
       case 'h': number(static_cast<unsigned>(time().hour)); break;
       case 'i': number(static_cast<unsigned>(time().minute)); break;
       case 'o': {
         const char form = i < line.size() ? line[i] : '\0';
         if (form == '0' || form == '1') {
           ++i;
-          text(form == '0' ? MonthUpper(time().month) : MonthEnglish(time().month));
+          text(!time().dated ? "" : form == '0' ? MonthUpper(time().month) : MonthEnglish(time().month));
         } else {
           text("");
         }
@@ -384,6 +402,7 @@ std::string MacroExpander::Lookup(std::string_view name, QsoRecord& r, int depth
   if (name == "ToCall") v = FieldText(r.Call);
   else if (name == "ViaCall") v = ViaCall(r);
   else if (name == "ViaENT") v = services_.entities ? ViaEntity(r, *services_.entities) : std::string(kUnknownEntity);
+  else if (!t.dated && IsDateVariable(name)) v.clear();
   else if (name == "'YY") v = Format("'%02u", y);
   else if (name == "YY") v = Format("%02u", y);
   else if (name == "MM") v = Format("%02u", mo);
@@ -407,7 +426,7 @@ std::string MacroExpander::Lookup(std::string_view name, QsoRecord& r, int depth
   else if (name == "HHmm") v = Format("%02u%02u", h, mi);
   else if (name == "HH") v = Format("%02u", h);
   else if (name == "mm") v = Format("%02u", mi);
-  else if (name == "JST/UTC") v = ShowsJst(r, services_.timeType) ? "JST" : "UTC";
+  else if (name == "JST/UTC") v = ShowsJstTime(r, services_.timeType) ? "JST" : "UTC";
   else if (name == "Band") v = BandName(FieldText(r.Freq));
   else if (name == "Freq") v = FieldText(r.Freq);
   else if (name == "mBand") v = MetreBandOf(FieldText(r.Freq));

@@ -42,7 +42,8 @@ std::map<std::string, QsoRecord> TableQsos() {
   dx.QslRcvd = 'Y';
   QsoRecord kana = Qso("JA2XYZ", 24, 3, 5, 9, 30);
   SetField(kana.Name, FromUnicode("ﾀﾛｳ"));
-  return {{"ja", ja}, {"dx", dx}, {"kana", kana}, {"empty", QsoRecord{}}};
+  QsoRecord undated = Qso("JA1UTF", 0, 0, 0, 6, 0);  // a log that gave no date
+  return {{"ja", ja}, {"dx", dx}, {"kana", kana}, {"empty", QsoRecord{}}, {"undated", undated}};
 }
 
 struct Row {
