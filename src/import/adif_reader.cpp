@@ -19,6 +19,9 @@ namespace {
 using u8 = std::uint8_t;
 
 constexpr std::size_t kNameMax = 32;
+// The longest field name taken as one (the names of application fields
+// can be long; a "<" further on than this is no tag).
+constexpr std::size_t kTagNameMax = 255;
 
 bool IsContinuation(char c) { return (static_cast<u8>(c) & 0xC0) == 0x80; }
 
@@ -180,6 +183,10 @@ void AdifReader::Apply(std::string_view name, std::string_view value, QsoRecord&
     converted_ = FieldToCp932(value, encoding_);
     value = converted_;
   }
+  // A line break or blanks at a value's end (a NAME ending in a line feed)
+  // would print on the card.
+  while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r' || value.back() == '\n'))
+    value.remove_suffix(1);
   auto is = [&name](std::string_view n) { return name == n; };
   auto tag = [this, &value](std::string_view key, char open = kCornerOpen, char close = kCornerClose) {
     AppendTaggedItem(key, remarks_, value, open, close);
@@ -260,8 +267,18 @@ void AdifReader::Apply(std::string_view name, std::string_view value, QsoRecord&
   }
 }
 
+// A SUBMODE that is no mode of its own but a way of sending the MODE:
+// the sidebands of SSB, CW by computer, RTTY in ASCII.
+bool IsVariantOfMode(std::string_view submode) {
+  static constexpr std::string_view kVariants[] = {"USB", "LSB", "PCW", "ASCI"};
+  for (std::string_view v : kVariants)
+    if (EqualsNoCase(submode, v)) return true;
+  return false;
+}
+
 void AdifReader::Deliver(QsoRecord& r) {
-  if (!submode_.empty()) SetField(r.Mode, submode_);
+  // FT4, JS8 or PSK63 name the mode the card shows; USB under SSB does not.
+  if (!submode_.empty() && !(r.Mode[0] != '\0' && IsVariantOfMode(submode_))) SetField(r.Mode, submode_);
   SetField(r.Remarks, remarks_);
   if (r.Day != 0 && r.Month != 0) ShiftToJst(r);
   if (r.RstSent[0] == '\0') {
@@ -285,12 +302,15 @@ RecordSource::Step AdifReader::Next(QsoRecord& r) {
     }
     const std::size_t open = static_cast<std::size_t>(static_cast<const char*>(found) - data_.data());
     // <NAME>, <NAME:LENGTH> or <NAME:LENGTH:TYPE>
+    // Names may be long (APP_ fields of other programs); the names read
+    // here are short, so only the first kNameMax characters are kept.
     char name[kNameMax];
     std::size_t nameLength = 0;
     std::size_t i = open + 1;
-    while (i < data_.size() && data_[i] != ':' && data_[i] != '>' && data_[i] != '<' && nameLength < kNameMax) {
+    while (i < data_.size() && data_[i] != ':' && data_[i] != '>' && data_[i] != '<' && nameLength < kTagNameMax) {
       char c = data_[i++];
-      name[nameLength++] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+      if (nameLength < kNameMax) name[nameLength] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+      ++nameLength;
     }
     if (i >= data_.size() || nameLength == 0 || (data_[i] != ':' && data_[i] != '>')) {
       pos_ = open + 1;  // not a tag
@@ -315,7 +335,8 @@ RecordSource::Step AdifReader::Next(QsoRecord& r) {
       }
     }
     ++i;  // behind ">"
-    const std::string_view tagName(name, nameLength);
+    // A name longer than any read here matches none of them.
+    const std::string_view tagName = nameLength <= kNameMax ? std::string_view(name, nameLength) : std::string_view("?");
     // A second CALL in one record: the record before it lost its <EOR>.
     // It ends here, and the CALL is read again for the next record.
     if (tagName == "CALL" && r.Call[0] != '\0') {

@@ -164,6 +164,11 @@ TEST(Adif, WhatOtherLoggersWrite) {
       {"<CALL:4>K1AB<SUBMODE:3>JS8<MODE:4>MFSK<QSL_SENT:1>y<QSL_RCVD:1>V<EOR>", "K1AB", "JS8", "", 'Y', 'V', "",
        "K1AB"},
       {"<CALL:4>K1AB<QSL_SENT:1>R<QSL_RCVD:1>Y<EOR>", "K1AB", "", "", '\0', 'Y', Tag("QSL_SENT", "R"), "K1AB"},
+      // A sideband is no mode of its own; a trailing blank or line break is
+      // no part of a value; a long application field's value is no tag.
+      {"<CALL:5>K2UTF<MODE:3>SSB<SUBMODE:3>USB<band:4>20m <EOR>", "K2UTF", "SSB", "14", 0, 0, "", "K2UTF"},
+      {"<CALL:4>K1AB<COMMENT:5>hi\r\n <EOR>", "K1AB", "", "", 0, 0, "hi", "K1AB"},
+      {"<APP_N1MMPLUS_SOMEVERYLONGFIELDNAME_X:12><CALL:4>W9ZZ<CALL:4>K1AB<EOR>", "K1AB", "", "", 0, 0, "", "K1AB"},
       // QSL_VIA as free text: only a call routes the card.
       {"<CALL:4>K1AB<QSL_VIA:10>via bureau<EOR>", "K1AB", "", "", 0, 0, Tag("QSL_VIA", "via bureau"), "K1AB"},
       {"<CALL:4>K1AB<QSL_VIA:4>LoTW<EOR>", "K1AB", "", "", 0, 0, Tag("QSL_VIA", "LoTW"), "K1AB"},
@@ -191,6 +196,8 @@ TEST(Adif, WhatOtherLoggersWrite) {
     EXPECT_EQ(FieldText(r.Remarks), c.remarks) << c.adif;
     EXPECT_EQ(ViaCall(r), c.via) << c.adif;
   }
+  // SSB keeps its two-digit report when the log gave none.
+  EXPECT_EQ(FieldText(ReadAdif("<CALL:5>K2UTF<MODE:3>SSB<SUBMODE:3>LSB<EOR>")[0].RstSent), "59");
 }
 
 TEST(Adif, QslViaRoutesOnlyToACall) {
