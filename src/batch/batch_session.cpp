@@ -69,6 +69,9 @@ bool ReportLoad(const LoadReport& report, const std::string& path, std::FILE* er
   if (report.noDate)
     std::fprintf(err, "tevra-batch: %s: %s without a readable date\n", name,
                  Plural(report.noDate, "QSO", "QSOs").c_str());
+  if (report.noTime)
+    std::fprintf(err, "tevra-batch: %s: %s without a readable time (printed as 0000)\n", name,
+                 Plural(report.noTime, "QSO", "QSOs").c_str());
   std::error_code ec;
   const bool hasContent = std::filesystem::file_size(path, ec) > 0 && !ec;
   // QSOs left out by the user's own choice (sent marks, the load condition)

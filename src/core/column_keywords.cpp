@@ -203,7 +203,7 @@ bool ParseByPattern(QsoRecord& r, std::string_view text, std::string_view patter
     }
     if (!StoreValue(r, conversion, TrimmedValue(value), zuluTime)) return false;
   }
-  if (zuluTime) ShiftToJst(r);
+  if (zuluTime && HasReadableDate(r) && HasReadableTime(r)) ShiftToJst(r);
   return true;
 }
 
@@ -284,7 +284,7 @@ void ParseRecordLine(QsoRecord& r, std::string_view lineIn, int columnCount, con
   defaultRecord.Year = r.Year;
   defaultRecord.Month = r.Month;
   defaultRecord.Day = r.Day;
-  if (zoneUtc && r.Day != 0 && r.Month != 0) ShiftToJst(r);
+  if (zoneUtc && HasReadableDate(r) && HasReadableTime(r)) ShiftToJst(r);
 }
 
 }  // namespace tevra

@@ -280,7 +280,7 @@ void AdifReader::Deliver(QsoRecord& r) {
   // FT4, JS8 or PSK63 name the mode the card shows; USB under SSB does not.
   if (!submode_.empty() && !(r.Mode[0] != '\0' && IsVariantOfMode(submode_))) SetField(r.Mode, submode_);
   SetField(r.Remarks, remarks_);
-  if (r.Day != 0 && r.Month != 0) ShiftToJst(r);
+  if (HasReadableDate(r) && HasReadableTime(r)) ShiftToJst(r);
   if (r.RstSent[0] == '\0') {
     const std::size_t length = static_cast<std::size_t>(ReportLength(ModeIndex(FieldText(r.Mode))));
     SetField(r.RstSent, std::string_view("599").substr(0, length));

@@ -37,7 +37,7 @@ void AppendToRemarks(QsoRecord& r, std::string_view key, std::string_view value)
 }
 
 void FinishUtc(QsoRecord& r) {
-  if (r.Day != 0 && r.Month != 0) ShiftToJst(r);
+  if (HasReadableDate(r) && HasReadableTime(r)) ShiftToJst(r);
 }
 
 }  // namespace

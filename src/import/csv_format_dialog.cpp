@@ -114,7 +114,13 @@ void CsvFormatDialog::ApplyFormula(Ui& ui) {
 
 void CsvFormatDialog::ClearFormula() { layout_.columns[selectedRow_] = std::string(kUnusedColumn); }
 
-void CsvFormatDialog::Guess() { layout_.columns = GuessFormulas(SampleFields(), fieldNames_); }
+void CsvFormatDialog::Guess() {
+  // Plain text: a header line among the skipped ones names its columns.
+  std::vector<std::string> names = fieldNames_;
+  if (names.empty() && skipCount_ > 0)
+    names = KnownFieldNames(SplitColumns(samples_[static_cast<std::size_t>(skipCount_ - 1)], layout_.separatorType));
+  layout_.columns = GuessFormulas(SampleFields(), names);
+}
 
 QsoRecord CsvFormatDialog::ConvertSample() const {
   QsoRecord record;

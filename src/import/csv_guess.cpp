@@ -86,14 +86,20 @@ const std::vector<Rule>& DataRules() {
       {"%u-%u-%u_%u", "YY-MM-DD HHmm", kDateTime},
       {"%u.%u.%u", "YY.MM.DD", kDate},
       {"%u-%u-%u", "YY-MM-DD", kDate},
+      // 12/09/2021: the day first, before a four-digit year.
+      {"#/#/####", "DD/MM/YY", kDate},
+      {"#/##/####", "DD/MM/YY", kDate},
+      {"##/#/####", "DD/MM/YY", kDate},
+      {"##/##/####", "DD/MM/YY", kDate},
       {"%u/%u/%u", "YY/MM/DD", kDate},
+      // Eight digits are a date (20211103), never a time.
+      {"########", "YYMMDD", kDate},
       {"$#!#", "HHmm", kTime},
       {"5&&", "RST", kReport},
       {"5&", "RST", kReport},
       {"4&&", "RST", kReport},
       {"4&", "RST", kReport},
       {"######", "YYMMDD", kDate},
-      {"########", "YYMMDD", kDate},
       {"%c", "CALL", kCall},
       {"'%u", "'YY", kYear},
       {"\x81\x65%u", "'YY", kYear},
@@ -223,6 +229,21 @@ bool GuessPatternMatches(std::string_view pattern, std::string_view text) {
     ++t;
   }
   return true;
+}
+
+std::vector<std::string> KnownFieldNames(const std::vector<std::string>& header) {
+  std::vector<std::string> names;
+  for (const std::string& column : header) {
+    const std::string_view name = TrimRight(SkipBlanks(column));
+    bool known = false;
+    for (const Rule& rule : HeaderRules()) {
+      std::string_view list = rule.text;
+      while (!list.empty() && !known) known = EqualsNoCase(SplitComma(list), name);
+      if (known) break;
+    }
+    names.push_back(known ? std::string(name) : std::string());
+  }
+  return names;
 }
 
 std::array<std::string, kColumnSlots> GuessFormulas(const std::vector<std::string>& sampleIn,

@@ -459,6 +459,11 @@ bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, Record
     if (step == RecordSource::Step::Skipped) {
       ++report_.passedOver;
     } else {
+      // A date or time out of range (month 13, hour 25) is as unreadable
+      // as one that could not be parsed: nothing of it goes onto a card.
+      const bool dated = HasReadableDate(record), timed = HasReadableTime(record);
+      if (!dated) record.Year = record.Month = record.Day = 0;
+      if (!timed) record.Hour = record.Minute = 0;
       if (sentMarks && AlreadySent(record.QslSent)) hooks_.CountSentRecord();
       if (!hooks_.LoadConditionHolds(record)) {
         ++report_.notMatching;
@@ -469,7 +474,8 @@ bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, Record
       } else {
         store_.Add(record, position);
         ++report_.loaded;
-        if (!HasReadableDate(record)) ++report_.noDate;
+        if (!dated) ++report_.noDate;
+        if (!timed) ++report_.noTime;
         if (const auto fingerprint = reader.Fingerprint()) fingerprints_.emplace_back(position, *fingerprint);
       }
     }

@@ -272,7 +272,7 @@ RecordSource::Step DbsReader::Next(QsoRecord& r) {
   AppendTaggedItem("CODE", remarks, Trimmed(std::string_view(p + 11, 6)));
   AppendTaggedItem("GL", remarks, Trimmed(std::string_view(p + 17, 6)));
   SetField(r.Remarks, remarks);
-  if (utc && r.Day != 0 && r.Month != 0) ShiftToJst(r);
+  if (utc && HasReadableDate(r) && HasReadableTime(r)) ShiftToJst(r);
   return Step::Record;
 }
 
@@ -384,7 +384,7 @@ RecordSource::Step HdbReader::Next(QsoRecord& r) {
   AppendTaggedItem("REM1", remarks, remark1);
   AppendTaggedItem("REM2", remarks, remark2);
   SetField(r.Remarks, remarks);
-  if (utc && r.Day != 0 && r.Month != 0) ShiftToJst(r);
+  if (utc && HasReadableDate(r) && HasReadableTime(r)) ShiftToJst(r);
   return Step::Record;
 }
 

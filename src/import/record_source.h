@@ -68,6 +68,7 @@ struct LoadReport {
   std::size_t passedOver = 0;   // header lines and lines that hold no QSO
   std::size_t noCall = 0;       // records without a call sign (left out)
   std::size_t noDate = 0;       // loaded QSOs without a readable date
+  std::size_t noTime = 0;       // loaded QSOs whose time was impossible
   std::size_t alreadySent = 0;  // left out as already sent (SkipSendMark)
   std::size_t notMatching = 0;  // left out by the load condition
   unsigned recovered = 0;       // records whose end was missing in the file

@@ -162,6 +162,23 @@ TEST(Guess, FromSampleDataAlone) {
   EXPECT_EQ(f[31], "NULL");
 }
 
+TEST(Guess, DayFirstDatesEightDigitDatesAndASkippedHeader) {
+  auto f = GuessFormulas({"JA1ABC", "12/09/2021", "20211103", "0930"}, {});
+  EXPECT_EQ(f[1], "DD/MM/YY");
+  f = GuessFormulas({"JA1ABC", "20211103", "0930"}, {});
+  EXPECT_EQ(f[1], "YYMMDD");
+  EXPECT_EQ(f[2], "HHmm");
+  // A header line the user skips names the columns it knows; the others
+  // are guessed from the data, not made tagged items.
+  CsvFormatDialog dialog = CsvDialog({"call,rst_sent,qso_date,comment", "JA1ABC,59,24/11/03,hi"});
+  dialog.SetSkipCount(1);
+  dialog.Guess();
+  EXPECT_EQ(dialog.Layout().columns[0], "CALL");
+  EXPECT_EQ(dialog.Layout().columns[1], "RST");
+  EXPECT_EQ(dialog.Layout().columns[2], "YY/MM/DD");
+  EXPECT_EQ(dialog.Layout().columns[3], "NAME");
+}
+
 TEST(Guess, FromFieldNames) {
   const std::vector<std::string> names = {"DATE", "TIME", "call", "HIS", "MY", FromUnicode("周波数"),
                                           "MODE", "MISC", "MYQTH", "GRID", "REM", ""};

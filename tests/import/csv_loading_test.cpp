@@ -48,6 +48,25 @@ TEST_F(CsvLoadingTest, LinesWithoutCallAreDroppedButCounted) {
   EXPECT_EQ(options.curLogType, SrcCsv);
 }
 
+// Month 13, day 45, hour 25 or 30 February make the date or time
+// unreadable, as a text that cannot be parsed does; the report counts them.
+TEST_F(CsvLoadingTest, ImpossibleDatesAndTimesAreUnreadable) {
+  options.csv.columns = {};
+  options.csv.columns[0] = "CALL";
+  options.csv.columns[1] = "YYMMDD";
+  options.csv.columns[2] = "HHmm";
+  AcceptDialog();
+  ASSERT_TRUE(loader.OpenByName(
+      dir.Write("log.csv", "JA1ABC,20211345,2599\nJA1ABD,210230,0930\nJA1ABE,210228,2460\nJA1ABF,200229,2359\n")));
+  ASSERT_EQ(store.QsoCount(), 4u);
+  std::vector<std::string> shown;
+  for (std::size_t i = 0; i < 4; ++i)
+    shown.push_back(std::string(store.Entry(i).Text(LogEntry::Date)) + " " + std::string(store.Entry(i).Text(LogEntry::Time)));
+  EXPECT_EQ(shown, (std::vector<std::string>{"00/00/00 0000", "00/00/00 0930", "21/02/28 0000", "20/02/29 2359"}));
+  EXPECT_EQ(loader.LastReport().noDate, 2u);
+  EXPECT_EQ(loader.LastReport().noTime, 2u);
+}
+
 TEST_F(CsvLoadingTest, CancelledDialogKeepsTheOldLog) {
   ASSERT_TRUE((AcceptDialog(), loader.OpenByName(dir.Write("a.csv", "24/1/2,K1A\n"))));
   ui.QueueFormatDialog([](CsvFormatDialog& d) {
