@@ -103,6 +103,8 @@ std::int32_t SourceIndexOf(LogSourceType type, std::int32_t position) {
     case SrcTrLog:
     case SrcCsv:
     case SrcClipboard:
+    case SrcAdif:      // the first record is at position 1 (%q counts from 1)
+    case SrcCabrillo:
       return position - 1;
     case SrcKuvalData:
       return (position - 256) / 256;

@@ -356,6 +356,23 @@ TEST(Batch, PictureAndPrintPlaceTheCardAlike) {
   }
 }
 
+// A card that numbers its QSOs (%q) starts at 1 whatever the log's format.
+TEST(Batch, QsoNumbersStartAtOneForEveryFormat) {
+  test::TempDir dir;
+  setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);
+  const std::pair<const char*, std::string> logs[] = {
+      {"log.adi", "<EOH><CALL:4>K1AB<QSO_DATE:8>20240501<EOR><CALL:4>K2AB<QSO_DATE:8>20240501<EOR>"},
+      {"log.cbr", "START-OF-LOG: 3.0\nQSO: 7025 CW 2024-05-01 0100 JA1XYZ 599 25 K1AB 599 05\n"
+                  "QSO: 7025 CW 2024-05-01 0101 JA1XYZ 599 25 K2AB 599 05\nEND-OF-LOG:\n"},
+      {"log.csv", "K1AB,24/05/01\nK2AB,24/05/01\n"},
+  };
+  for (const auto& [name, content] : logs) {
+    const BatchRun run = Batch({"--expand", "%q", dir.Write(name, content), "--guess"});
+    EXPECT_EQ(run.out, "1\n2\n") << name << run.err;
+  }
+  unsetenv("XDG_CONFIG_HOME");
+}
+
 TEST(Batch, SortsGroupsAndCountsAreas) {
   test::TempDir dir;
   setenv("XDG_CONFIG_HOME", dir.Path().c_str(), 1);  // no settings of the machine's user
