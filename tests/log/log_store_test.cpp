@@ -62,7 +62,7 @@ TEST_F(LogStoreTest, SourceIndexFollowsTheSourceType) {
     std::int32_t index;
   } cases[] = {{SrcKuvalText, 1, 0}, {SrcCsv, 10, 9},    {SrcKuvalData, 512, 1},
                {SrcLog200, 400, 2},  {SrcHamlog, 449, 0}, {SrcHamlog, 449 + 58 * 3, 3},
-               {SrcAdif, 17, 17},    {SrcPlugin, 0, 0}};
+               {SrcAdif, 17, 16},    {SrcCabrillo, 1, 0}, {SrcPlugin, 0, 0}};
   for (const auto& c : cases) {
     store.Clear();
     store.SetSourceType(c.type);
