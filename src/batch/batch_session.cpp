@@ -77,9 +77,10 @@ bool ReportLoad(const LoadReport& report, const std::string& path, std::FILE* er
   // QSOs left out by the user's own choice (sent marks, the load condition)
   // are no fault of the file.
   if (report.loaded == 0 && hasContent && report.alreadySent + report.notMatching == 0) {
-    std::fprintf(err, "tevra-batch: %s: no QSO could be loaded (%s looked at%s%s)\n", name,
-                 Plural(report.records, "record or line", "records or lines").c_str(), joined.empty() ? "" : ": ",
-                 joined.c_str());
+    const std::string seen =
+        report.seen.empty() ? Plural(report.records, "record or line", "records or lines") + " looked at" : report.seen;
+    std::fprintf(err, "tevra-batch: %s: no QSO could be loaded (%s%s%s)\n", name, seen.c_str(),
+                 joined.empty() ? "" : ": ", joined.c_str());
     return false;
   }
   if (!joined.empty()) std::fprintf(err, "tevra-batch: %s: left out %s\n", name, joined.c_str());

@@ -1,6 +1,7 @@
 #include "import/adif_reader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <cstdio>
 #include <cstring>
@@ -374,6 +375,36 @@ RecordSource::Step AdifReader::Next(QsoRecord& r) {
     return Step::Record;
   }
   return Step::End;
+}
+
+std::string AdifReader::WhatWasSeen() const {
+  std::size_t lines = 0;
+  bool call = false, eor = false;
+  // The records come after the header, where there is one.
+  const std::size_t header = ToUpperAscii(data_.substr(0, std::min<std::size_t>(data_.size(), 1 << 16))).find("<EOH>");
+  const bool hasHeader = header != std::string::npos;
+  for (std::size_t at = hasHeader ? header + 5 : 0; at < data_.size();) {
+    std::size_t end = data_.find('\n', at);
+    if (end == std::string_view::npos) end = data_.size();
+    const std::string_view line = data_.substr(at, end - at);
+    bool tagged = false;
+    for (std::size_t open = line.find('<'); open != std::string_view::npos; open = line.find('<', open + 1)) {
+      std::size_t i = open + 1;
+      while (i < line.size() && (std::isalnum(static_cast<unsigned char>(line[i])) || line[i] == '_')) ++i;
+      if (i == open + 1 || i >= line.size() || (line[i] != ':' && line[i] != '>')) continue;
+      tagged = true;
+      const std::string name = ToUpperAscii(line.substr(open + 1, i - open - 1));
+      call = call || name == "CALL";
+      eor = eor || name == "EOR";
+    }
+    lines += tagged ? 1 : 0;
+    at = end + 1;
+  }
+  if (lines == 0) return hasHeader ? "a header and no ADIF tags after it" : "no ADIF tags";
+  std::string seen = std::to_string(lines) + (lines == 1 ? " line" : " lines") + " with ADIF tags";
+  if (!call && !eor) return seen + ", but no CALL field and no <EOR>";
+  if (!call) return seen + ", but no CALL field";
+  return {};  // records were there: the counts say what became of them
 }
 
 std::string MarkAdifRecord(std::string_view file, const RecordSpan& span, char mark, std::string_view date) {

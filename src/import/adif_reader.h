@@ -54,6 +54,7 @@ class AdifReader : public RecordSource {
   const RecordSpan& Span() const { return span_; }
   // Records that ended without their <EOR> (at a second CALL or the end).
   unsigned RecoveredRecords() const override { return missingEor_; }
+  std::string WhatWasSeen() const override;
 
   std::size_t BytesConsumed() const override { return pos_; }
 

@@ -490,6 +490,7 @@ bool LogLoader::RunLoadFrame(LogSourceType type, const std::string& path, Record
     if (mapped && (report_.records & 0xFFF) == 0) mapped->Release(reader.BytesConsumed());
   }
   report_.recovered = reader.RecoveredRecords();
+  if (report_.loaded == 0) report_.seen = reader.WhatWasSeen();
   ui_.ClearStatus();
   if (reader.Failed()) {
     // Half a log must not pass for the whole one.

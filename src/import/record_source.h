@@ -59,6 +59,10 @@ class RecordSource {
   // How far into its bytes the reader has come: what lies before it will
   // not be read again (a mapped file may give that memory back).
   virtual std::size_t BytesConsumed() const { return 0; }
+  // After a load that gave no QSO: what the reader saw of the file instead
+  // ("61 lines with ADIF tags, but no CALL field and no <EOR>"); empty when
+  // it has nothing better to say than the count of records.
+  virtual std::string WhatWasSeen() const { return {}; }
 };
 
 // What a load made of a file, for a clear word when records were left out.
@@ -72,6 +76,7 @@ struct LoadReport {
   std::size_t alreadySent = 0;  // left out as already sent (SkipSendMark)
   std::size_t notMatching = 0;  // left out by the load condition
   unsigned recovered = 0;       // records whose end was missing in the file
+  std::string seen;             // the reader's word on a file that gave no QSO
 };
 
 }  // namespace tevra

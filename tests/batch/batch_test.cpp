@@ -137,6 +137,13 @@ TEST(Batch, BlocksAndTheLoadCondition) {
   EXPECT_NE(damaged.err.find("no QSO could be loaded (2 records or lines looked at: 2 records without a call sign)"),
             std::string::npos)
       << damaged.err;
+  std::string tags;
+  for (int i = 0; i < 61; ++i) tags += "<QSO_DATE:8>20240501 <TIME_ON:4>1200 <BAND:3>40m\n";
+  damaged = Batch({"--list", dir.Write("tags.adi", "<EOH>\n" + tags)});
+  EXPECT_EQ(damaged.code, 1);
+  EXPECT_NE(damaged.err.find("no QSO could be loaded (61 lines with ADIF tags, but no CALL field and no <EOR>)"),
+            std::string::npos)
+      << damaged.err;
 }
 
 TEST(Batch, OptionsInAnyOrder) {
@@ -303,7 +310,7 @@ TEST(Batch, LayoutFilesSaveAndRender) {
   EXPECT_NE(bytes(fromLog), png);
   run = Batch({"--png", fromLog, TEVRA_EXAMPLES "/landscape.tvd", dir.Write("empty.adi", "<EOH>\n")});
   EXPECT_EQ(run.code, 1);
-  EXPECT_NE(run.err.find("no QSO could be loaded (0 records or lines looked at)"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("no QSO could be loaded (a header and no ADIF tags after it)"), std::string::npos) << run.err;
   EXPECT_EQ(Batch({"--png", fromLog, TEVRA_EXAMPLES "/landscape.tvd", "log.unknown"}).code, 1);
 
   run = Batch({"--png", viaFile, TEVRA_EXAMPLES "/sample.adi"});
