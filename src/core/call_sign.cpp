@@ -108,6 +108,8 @@ bool IsPortable(std::string_view call) {
 }
 
 std::string ManagerCall(std::string_view remarks) {
+  // A manager comes after "@" or in "QSL[...]": most remarks hold neither.
+  if (remarks.find('@') == std::string_view::npos && remarks.find('[') == std::string_view::npos) return "";
   bool separatorBefore = true;  // the start of the text counts
   for (std::size_t i = 0; i < remarks.size();) {
     const std::size_t len = CharLength(remarks, i);

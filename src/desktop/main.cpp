@@ -3,6 +3,7 @@
 // command line, and at the end writes the settings back.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QProcess>
@@ -20,6 +21,29 @@
 #include "qt/qt_ui.h"
 
 using namespace tevra;
+
+namespace {
+
+// Closes the splash at the user's first key or click, and before any other
+// window (a question of the loading files) shows: the splash stays on top.
+class SplashCloser : public QObject {
+ public:
+  explicit SplashCloser(QWidget& splash) : splash_(splash) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!splash_.isVisible()) return false;
+    const QEvent::Type type = event->type();
+    const bool input = type == QEvent::KeyPress || type == QEvent::MouseButtonPress;
+    const bool otherWindow = type == QEvent::Show && watched != &splash_ && watched->isWidgetType() &&
+                             static_cast<QWidget*>(watched)->isWindow() && qobject_cast<QDialog*>(watched);
+    if (input || otherWindow) splash_.close();
+    return false;
+  }
+
+ private:
+  QWidget& splash_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   TuneAllocator();
@@ -118,17 +142,23 @@ int main(int argc, char** argv) {
     std::vector<std::string> extra;
     for (qsizetype i = 1; i < files.size(); ++i) extra.push_back(files[i].toStdString());
 
-    // Every 500 ms: the splash goes once it has shown for two whole seconds;
-    // then the other files of the command line are opened.
+    // The splash shows for two seconds (checked every 500 ms) or until the
+    // first key, click or dialog; the window and the files of the command
+    // line do not wait for it.
     QTimer startup;
     QObject::connect(&startup, &QTimer::timeout, [&] {
       if (shown.elapsed() / 1000 < 2) return;
       startup.stop();
       splash.close();
-      frame.OpenExtraWords(extra);
     });
-    if (!forAutomation) startup.start(500);
-    else frame.OpenExtraWords(extra);
+    SplashCloser closer(splash);
+    if (!forAutomation) {
+      startup.start(500);
+      app.installEventFilter(&closer);
+      QTimer::singleShot(0, &frame, [&frame, &extra] { frame.OpenExtraWords(extra); });
+    } else {
+      frame.OpenExtraWords(extra);
+    }
     rc = QApplication::exec();  // the automation client hears of the end first
     service.reset();
   }

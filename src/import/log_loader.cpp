@@ -509,7 +509,7 @@ bool LogLoader::AfterLoad() {
     AskToSort(ui_, msg::kSortBeforeRepeat, store_.QsoCount(), false,
               [this](bool descending) { hooks_.SortStore(descending); });
   }
-  store_.Regroup();
+  store_.RegroupIfStale();
   store_.ReadCard(0, mergeBuffer_);
   hooks_.Redraw();
   if (hooks_.ShowLogList()) {

@@ -118,6 +118,7 @@ std::int32_t SourceIndexOf(LogSourceType type, std::int32_t position) {
 }
 
 void LogStore::Clear() {
+  grouped_ = false;
   ui_.SetStatus(msg::kClearingLogData);
   std::vector<LogEntry>().swap(entries_);
   std::vector<std::size_t>().swap(cardStarts_);
@@ -133,6 +134,7 @@ void LogStore::Clear() {
 }
 
 void LogStore::Add(const QsoRecord& record, std::int32_t position) {
+  grouped_ = false;
   // Capacity grows to 1024 slots first, then doubles.
   if (entries_.size() == entries_.capacity())
     entries_.reserve(entries_.capacity() == 0 ? 1024 : entries_.capacity() * 2);
@@ -142,6 +144,7 @@ void LogStore::Add(const QsoRecord& record, std::int32_t position) {
 
 void LogStore::Replace(std::size_t index, const QsoRecord& record) {
   if (index >= entries_.size()) return;
+  grouped_ = false;
   entries_[index] = LogEntry(record, -1, arena_);
   // Recompute every route on next use; the rewritten entry has none.
   routeState_ = 0;
@@ -249,6 +252,7 @@ void LogStore::SetSent(std::size_t index, char mark) {
 
 void LogStore::RemoveIf(const std::function<bool(const LogEntry&)>& remove) {
   std::erase_if(entries_, remove);
+  grouped_ = false;
   if (currentQso_ >= entries_.size()) currentQso_ = 0;
   currentCard_ = 0;
 }
@@ -289,6 +293,8 @@ std::string LogStore::RouteCallOf(const LogEntry& e) const {
 }
 
 void LogStore::Regroup() {
+  grouped_ = true;
+  ++regroups_;
   currentCard_ = 0;
   cardStarts_.clear();
   areaCounts_.fill(0);

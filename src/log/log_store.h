@@ -103,7 +103,17 @@ class LogStore {
   // Divides the QSOs into cards by the grouping rules and counts the cards
   // of every call area.
   void Regroup();
-  void SetGrouping(GroupingRules rules) { grouping_ = std::move(rules); }
+  // Regroup when the QSOs, their order or the rules changed since the last
+  // one (a sort has just regrouped, a load need not do it again).
+  void RegroupIfStale() {
+    if (!grouped_) Regroup();
+  }
+  // How many times the store has regrouped (for tests and benchmarks).
+  std::size_t RegroupCount() const { return regroups_; }
+  void SetGrouping(GroupingRules rules) {
+    grouping_ = std::move(rules);
+    grouped_ = false;
+  }
   // ViaCall and ViaENT of every entry; entities only when sortByEntity.
   void ComputeRoutes(bool sortByEntity, const EntityLookup& entities);
 
@@ -143,7 +153,11 @@ class LogStore {
   // The document's QSOs-per-card count (1..16) and the QSO count of the
   // card read last.
   int QsosPerCard() const { return qsosPerCard_; }
-  void SetQsosPerCard(int count) { qsosPerCard_ = count < 1 ? 1 : count; }
+  void SetQsosPerCard(int count) {
+    const int per = count < 1 ? 1 : count;
+    grouped_ = grouped_ && per == qsosPerCard_;
+    qsosPerCard_ = per;
+  }
   int CurrentCardQsoCount() const { return currentCardQsos_; }
 
   // The current log source decides how positions turn into SourceIndex.
@@ -167,6 +181,8 @@ class LogStore {
   // The entries' texts and routes; given back only by Clear.
   TextArena arena_;
   std::vector<std::size_t> cardStarts_;
+  bool grouped_ = false;  // cardStarts_ follow the entries and the rules
+  std::size_t regroups_ = 0;
   std::array<unsigned, 12> areaCounts_{};
   std::size_t currentQso_ = 0;
   std::size_t currentCard_ = 0;

@@ -18,7 +18,7 @@ void AfterDocumentOpened(const LayoutDocument& doc, Ui& ui, OpenedDocumentServic
               [&services](bool descending) { services.hooks.SortStore(descending); });
   }
   store.SetQsosPerCard(settings.QsosPerCard);
-  store.Regroup();
+  store.RegroupIfStale();
   store.ReadCard(0, services.mergeBuffer);
   services.hooks.Redraw();
   if (services.rigAntChanged) services.rigAntChanged();

@@ -12,6 +12,7 @@
 #include "core/messages.h"
 #include "import/contest_readers.h"
 #include "import/log_source.h"
+#include "log/entity_table.h"
 #include "log/log_store.h"
 #include "support/scripted_ui.h"
 #include "support/temp_dir.h"
@@ -29,7 +30,10 @@ class RecordingHooks : public LoadHooks {
   void StartPrintNumberContinuation() override { ++continuations; }
   void CountSentRecord() override { ++sentCounted; }
   bool LoadConditionHolds(const QsoRecord& r) override { return rejectCall.empty() || FieldText(r.Call) != rejectCall; }
-  void SortStore(bool descending) override { sorts.push_back(descending); }
+  void SortStore(bool descending) override {
+    sorts.push_back(descending);
+    if (sortWith) sortWith(descending);
+  }
   void Redraw() override { ++redraws; }
   bool ShowLogList() override {
     ++logLists;
@@ -45,6 +49,7 @@ class RecordingHooks : public LoadHooks {
   std::string rejectCall;
   int settles = 0, liveSourcesClosed = 0, continuations = 0, sentCounted = 0, redraws = 0, logLists = 0;
   std::vector<bool> sorts;
+  std::function<void(bool)> sortWith;  // the real sort, where a test wants it
   std::vector<std::string> layouts;
 };
 
@@ -168,6 +173,21 @@ TEST_F(LogLoaderTest, RepeatExpansionOffersToSort) {
   loader.SetSortFlag(true);
   ASSERT_TRUE(loader.OpenByName(WriteLog("a.log", kThreeQsos)));
   EXPECT_EQ(ui.Questions().size(), 2u);
+}
+
+// A sort regroups; the load's end does not do it once more.
+TEST_F(LogLoaderTest, ALoadWithASortRegroupsOnce) {
+  options.skipSendMark = false;
+  store.SetQsosPerCard(3);
+  EntityTable entities;
+  hooks.sortWith = [&](bool descending) { store.SortBureau(descending, {}, entities, true); };
+  for (const SortAnswer answer : {SortAnswer::Ascending, SortAnswer::No}) {
+    ui.QueueSortAnswer(answer);
+    const std::size_t before = store.RegroupCount();
+    ASSERT_TRUE(loader.OpenByName(WriteLog("a.log", kThreeQsos)));
+    EXPECT_EQ(store.RegroupCount(), before + 1);
+    EXPECT_EQ(store.CardCount(), 3u);
+  }
 }
 
 TEST_F(LogLoaderTest, LogListOkRereadsTheCurrentCard) {
