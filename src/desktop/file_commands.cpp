@@ -1,4 +1,5 @@
 #include "desktop/file_commands.h"
+#include "desktop/preview_dialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,8 +27,6 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QScreen>
 #include <QScrollArea>
@@ -213,37 +212,18 @@ QPrinter* FileCommands::PdfDevice(std::unique_ptr<QtPrinter>& holder) {
 
 
 void FileCommands::Preview() {
-  std::unique_ptr<QtPrinter> pdfOnly;
-  QPrinter* device = printer_ ? &printer_->Device() : PdfDevice(pdfOnly);
   PrintJob job(doc_, PrintKind::Preview);
   if (!job.Prepare()) return;
-  // The preview opens at the page of the current card.
-  const int firstShown = job.CurrentCardPage();
-  QPrintPreviewDialog dialog(device, frame_.Window());
-  dialog.setWindowTitle(QStringLiteral("印刷ﾌﾟﾚﾋﾞｭｰ"));
-  // "PreviewPages": the pages side by side, as the user left the preview.
-  auto* widget = dialog.findChild<QPrintPreviewWidget*>();
-  if (widget) {
-    const int pages = program_.settings.previewPages;
-    widget->setViewMode(pages >= 3   ? QPrintPreviewWidget::AllPagesView
-                        : pages == 2 ? QPrintPreviewWidget::FacingPagesView
-                                     : QPrintPreviewWidget::SinglePageView);
-  }
-  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, frame_.Window(), [this, &job, &dialog, firstShown](QPrinter* printer) {
-    RunPageLoop(job, doc_, *printer, printer->resolution(), 1, 0);
-    if (auto* widget = dialog.findChild<QPrintPreviewWidget*>())
-      QTimer::singleShot(0, widget, [widget, firstShown] { widget->setCurrentPage(firstShown); });
-  });
-  dialog.exec();
-  if (widget) {
-    switch (widget->viewMode()) {
-      case QPrintPreviewWidget::AllPagesView: program_.settings.previewPages = 3; break;
-      case QPrintPreviewWidget::FacingPagesView: program_.settings.previewPages = 2; break;
-      default: program_.settings.previewPages = 1; break;
-    }
-  }
+  // Pages are drawn as they are shown, at a resolution that keeps the
+  // small print readable when the window is enlarged.
+  PagePreview pages(job, doc_, 150);
+  // The preview opens at the page of the current card, with as many pages
+  // side by side ("PreviewPages") as the user left it.
+  PreviewDialog dialog(pages, job.CurrentCardPage(), program_.settings.previewPages, frame_.Window());
+  if (questions_.showPreview) questions_.showPreview(dialog);
+  else dialog.exec();
+  program_.settings.previewPages = dialog.SideBySide();
 }
-
 
 void FileCommands::PrinterSetup() {
   if (printer_) {

@@ -21,6 +21,7 @@
 namespace tevra {
 
 class ConditionDialog;
+class PreviewDialog;
 
 // UTF-8 program text as a QString.
 inline QString Utf8(std::string_view text) {
@@ -40,6 +41,8 @@ struct FrameQuestions {
     bool currentPage = false;
   };
   std::function<bool(QPrinter&, const PrintDialogText&, int minPage, int maxPage, PrintChoice&)> printDialog;
+  // The print preview, shown instead of running its own loop.
+  std::function<void(PreviewDialog&)> showPreview;
   // The save-changes question at closing.
   std::function<Answer()> askSaveChanges;
   // A stand-in for the clipboard hand-over.

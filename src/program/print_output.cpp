@@ -84,6 +84,34 @@ PageLoopResult RunPageLoop(PrintJob& job, Document& doc, QPagedPaintDevice& devi
   return result;
 }
 
+QImage DrawPageImage(PrintJob& job, Document& doc, int page, int dpi) {
+  const PrinterMetrics& m = doc.metrics.Metrics();
+  QImage image(std::max(1, static_cast<int>(m.paperWidth * static_cast<long long>(dpi) / 1000)),
+               std::max(1, static_cast<int>(m.paperHeight * static_cast<long long>(dpi) / 1000)), QImage::Format_RGB32);
+  image.setDotsPerMeterX(static_cast<int>(dpi / 0.0254));
+  image.setDotsPerMeterY(static_cast<int>(dpi / 0.0254));
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  QtPageCanvas canvas(painter, dpi, doc, job.Kind() != PrintKind::Preview);
+  job.PrintPage(page, canvas);
+  return image;
+}
+
+const QImage& PagePreview::Page(int page) {
+  if (page < 1 || page > PageCount()) return none_;
+  for (auto it = pages_.begin(); it != pages_.end(); ++it)
+    if (it->first == page) {
+      pages_.splice(pages_.begin(), pages_, it);
+      return pages_.front().second;
+    }
+  pages_.emplace_front(page, DrawPageImage(job_, doc_, page, dpi_));
+  ++drawn_;
+  while (pages_.size() > kept_) pages_.pop_back();
+  return pages_.front().second;
+}
+
 PageLoopResult PrintToPdf(PrintJob& job, Document& doc, const std::string& path, int from, int to,
                           const std::function<void(int, int)>& progress) {
   const PrinterMetrics& m = doc.metrics.Metrics();

@@ -3,11 +3,14 @@
 // of any length needs the memory of one page.
 #pragma once
 
+#include <QImage>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 
 #include <functional>
+#include <list>
 #include <string>
+#include <utility>
 
 #include "print/print_job.h"
 
@@ -28,6 +31,34 @@ struct PageLoopResult {
 // progress(done, total) after every page.
 PageLoopResult RunPageLoop(PrintJob& job, Document& doc, QPagedPaintDevice& device, int dpi, int from, int to,
                            const std::function<void(int, int)>& progress = {});
+
+// One page of a prepared job as a picture of the paper at dpi (white where
+// nothing is drawn), for the preview.
+QImage DrawPageImage(PrintJob& job, Document& doc, int page, int dpi);
+
+// The print preview's pages, each drawn when it is first shown and kept
+// while it is among the last few shown: a log of any length costs the
+// memory of a few pages, and closing the preview gives it back.
+class PagePreview {
+ public:
+  PagePreview(PrintJob& job, Document& doc, int dpi, std::size_t kept = 6)
+      : job_(job), doc_(doc), dpi_(dpi), kept_(kept < 1 ? 1 : kept) {}
+  int PageCount() const { return job_.PageCount(); }
+  int Dpi() const { return dpi_; }
+  // Page 1..PageCount(); a null image for any other number.
+  const QImage& Page(int page);
+  // How many pages were drawn so far (a page drawn again counts again).
+  std::size_t PagesDrawn() const { return drawn_; }
+
+ private:
+  PrintJob& job_;
+  Document& doc_;
+  int dpi_;
+  std::size_t kept_;
+  std::size_t drawn_ = 0;
+  std::list<std::pair<int, QImage>> pages_;  // the most recently shown first
+  QImage none_;
+};
 
 // The whole job into a PDF file: the page size and orientation of the
 // document's printer paper.

@@ -25,6 +25,7 @@
 #include "automation/automation_service.h"
 #include "desktop/frame_automation_host.h"
 #include "desktop/help_window.h"
+#include "desktop/preview_dialog.h"
 #include "program/commands.h"
 #include "program/log_list.h"
 #include "desktop/frame_fixture.h"
@@ -545,6 +546,41 @@ TEST_F(MainFrameTest, CommandStatesAreRightAtStartAndTheGreyAreaDeselects) {
   QTest::mouseClick(grey, Qt::LeftButton, Qt::NoModifier, QPoint(grey->width() - 10, 10));
   EXPECT_EQ(doc->layout.Items.Current(), nullptr);
   EXPECT_NE(PaneText(2), before);
+}
+
+// The preview of a long log draws the pages it shows, no others.
+TEST_F(MainFrameTest, PreviewDrawsOnlyThePagesShown) {
+  std::string adif = "<EOH>\n";
+  for (int i = 0; i < 300; ++i)
+    adif += "<CALL:6>JA1" + std::string(1, char('A' + i % 26)) + std::string(1, char('A' + i / 26 % 26)) + "A" +
+            "<QSO_DATE:8>20240501<TIME_ON:4>1200<BAND:3>40m<MODE:2>CW<EOR>\n";
+  frame->askSaveChanges = [] { return Answer::No; };
+  ASSERT_TRUE(frame->OpenByName(Example("tackseal.tvd")));
+  ASSERT_TRUE(frame->OpenByName(dir.Write("big.adi", adif)));
+  program->settings.previewPages = 1;
+  std::vector<std::size_t> drawn;
+  int pageCount = 0;
+  frame->showPreview = [&](PreviewDialog& dialog) {
+    dialog.show();
+    const auto shown = [&] {
+      dialog.grab();
+      drawn.push_back(dialog.Pages().PagesDrawn());
+    };
+    shown();
+    pageCount = dialog.Pages().PageCount();
+    QTest::keyClick(&dialog, Qt::Key_PageDown);
+    shown();
+    dialog.SetSideBySide(2);
+    shown();
+    QTest::keyClick(&dialog, Qt::Key_End);
+    shown();
+    QTest::keyClick(&dialog, Qt::Key_Home);
+    shown();  // page 1 and 2 again: still kept
+  };
+  frame->Run(cmd::kPrintPreview);
+  ASSERT_GT(pageCount, 10);
+  EXPECT_EQ(drawn, (std::vector<std::size_t>{1, 2, 3, 4, 4}));
+  EXPECT_EQ(program->settings.previewPages, 2);
 }
 
 TEST_F(MainFrameTest, HelpOpensTheManualAtTheCommandsSection) {
