@@ -59,6 +59,13 @@ int32_t CClose(void);
  * bytes including the NUL). */
 int32_t GetUpdateError(char* buffer, int32_t size);
 
+/* Optional, on its own: the marks Update took since the last call are
+ * written to the source; flag (GetUpdateError says why not, and then none
+ * of them was written). A plug-in that has it may gather the marks of a
+ * write-back and write them at once; TEVRA calls it after the last mark.
+ * Without it every Update writes its mark before it returns. */
+int32_t Flush(void);
+
 typedef const char* (*ExtSrcGetMenuNameFn)(void);
 typedef uint16_t (*ExtSrcGetLogTypeFn)(void);
 typedef const char* (*ExtSrcOpenFn)(void*, void*, const char*);
@@ -76,6 +83,7 @@ typedef int32_t (*ExtSrcCreateFn)(const char*);
 typedef int32_t (*ExtSrcWriteTextFn)(const char*);
 typedef int32_t (*ExtSrcCCloseFn)(void);
 typedef int32_t (*ExtSrcGetUpdateErrorFn)(char*, int32_t);
+typedef int32_t (*ExtSrcFlushFn)(void);
 
 #ifdef __cplusplus
 }

@@ -8,9 +8,11 @@
 // "tevra-batch --plugin libextsrc.so --source FILE" sets to FILE.
 //
 // Writing keeps the user's file safe: a copy of it goes to FILE.bak before
-// the first change, and each change is written into the file itself with a
-// journal beside it, so that a logging program that keeps the file open
-// for appending goes on writing into it and nothing it appends is lost.
+// the first change, and the marks of a write-back (gathered until Flush,
+// or until the source closes) are written into the file itself in one
+// rewrite with a journal beside it, so that a logging program that keeps
+// the file open for appending goes on writing into it and nothing it
+// appends is lost.
 // Every byte but the changed field stays as it was. A file saved again by
 // another program since it was read is read again: a record that is no
 // longer the one that was loaded is left alone and reported as changed.
@@ -52,6 +54,7 @@ struct Source {
   std::size_t current = 0;
   struct stat seen {};  // the file as last read or written
   bool backedUp = false;
+  std::vector<CsvLog::Edit> pending;  // marks taken and not yet written
   std::string scratch;  // the text handed out last
   int failure = TEVRA_UPDATE_OK;  // why the last Update wrote nothing
   std::string failureText;
@@ -93,9 +96,12 @@ const char* Keep(std::string text) {
   return S().scratch.c_str();
 }
 
-// Reads the file again when another program has written it since.
+// Reads the file again when another program has written it since. While
+// marks wait to be written the records stay as they were read: the rewrite
+// finds out whether the file changed under them.
 bool Refresh() {
   Source& s = S();
+  if (!s.pending.empty()) return true;
   struct stat now {};
   if (::stat(s.path.c_str(), &now) != 0) return false;
   if (SameFile(now, s.seen)) return true;
@@ -112,6 +118,42 @@ int Fail(int kind, std::string why) {
   S().failure = kind;
   S().failureText = std::move(why);
   return 0;
+}
+
+// Writes the waiting marks in one rewrite; on failure takes all of them back.
+int WritePending() {
+  Source& s = S();
+  if (s.pending.empty()) return 1;
+  const auto takeBack = [&s] {
+    for (auto it = s.pending.rbegin(); it != s.pending.rend(); ++it) {
+      s.log.Undo(*it);
+      if (it->record < s.loaded.size()) s.loaded[it->record] = s.log.Line(it->record);
+    }
+    s.pending.clear();
+  };
+  if (!s.backedUp) {
+    if (!tevra::ReplaceFileAtomically(s.path + ".bak", s.onDisk)) {
+      takeBack();
+      return Fail(TEVRA_UPDATE_FAILED, "the backup " + s.path + ".bak cannot be written");
+    }
+    s.backedUp = true;
+  }
+  std::string why, written;
+  switch (tevra::RewriteInPlace(s.path, s.onDisk, s.log.Bytes(), '\n', &why, &written)) {
+    case tevra::RewriteResult::Done: break;
+    case tevra::RewriteResult::Changed:
+      takeBack();
+      return Fail(TEVRA_UPDATE_CHANGED, "the file changed while it was marked");
+    case tevra::RewriteResult::Failed:
+      takeBack();
+      return Fail(TEVRA_UPDATE_FAILED, why);
+  }
+  s.pending.clear();
+  // What was appended meanwhile joins the records.
+  if (written != s.log.Bytes()) s.log.Parse(written, s.log.Encoding());
+  s.onDisk = std::move(written);
+  ::stat(s.path.c_str(), &s.seen);
+  return 1;
 }
 
 }  // namespace
@@ -167,8 +209,15 @@ __attribute__((visibility("default"))) const char* Open(void*, void* window, con
 }
 
 __attribute__((visibility("default"))) int32_t Close(void) {
+  // Marks a host never flushed are written now.
+  const int written = WritePending();
   S() = Source{};
-  return 1;
+  return written;
+}
+
+__attribute__((visibility("default"))) int32_t Flush(void) {
+  S().failure = TEVRA_UPDATE_OK;
+  return WritePending();
 }
 
 __attribute__((visibility("default"))) const char* GetFieldText(uint16_t index) {
@@ -234,29 +283,9 @@ __attribute__((visibility("default"))) int32_t Update(int32_t column, const char
     return Fail(TEVRA_UPDATE_CHANGED, "the record changed since it was loaded");
   const auto edit = s.log.Set(s.current, static_cast<std::size_t>(column), text);
   if (!edit) return Fail(TEVRA_UPDATE_REFUSED, "the record ends inside a quote that never closes (the file is cut short)");
-  if (!s.backedUp) {
-    if (!tevra::ReplaceFileAtomically(s.path + ".bak", s.onDisk)) {
-      s.log.Undo(*edit);
-      return Fail(TEVRA_UPDATE_FAILED, "the backup " + s.path + ".bak cannot be written");
-    }
-    s.backedUp = true;
-  }
-  std::string why, written;
-  switch (tevra::RewriteInPlace(s.path, s.onDisk, s.log.Bytes(), '\n', &why, &written)) {
-    case tevra::RewriteResult::Done: break;
-    case tevra::RewriteResult::Changed:
-      s.log.Undo(*edit);
-      return Fail(TEVRA_UPDATE_CHANGED, "the file changed while it was marked");
-    case tevra::RewriteResult::Failed:
-      s.log.Undo(*edit);
-      return Fail(TEVRA_UPDATE_FAILED, why);
-  }
-  const std::size_t record = s.current;
-  // What was appended meanwhile joins the records.
-  if (written != s.log.Bytes()) s.log.Parse(written, s.log.Encoding());
-  s.onDisk = std::move(written);
-  s.loaded[record] = s.log.Line(record);
-  ::stat(s.path.c_str(), &s.seen);
+  // Written with the others at Flush: one rewrite for the whole write-back.
+  s.pending.push_back(*edit);
+  s.loaded[s.current] = s.log.Line(s.current);
   return 1;
 }
 

@@ -92,6 +92,7 @@ bool ExtSrcLibrary::LoadFile(const std::string& path, Ui& ui, std::string* probl
       api_.CClose = nullptr;
     }
     if (ok) api_.GetUpdateError = reinterpret_cast<ExtSrcGetUpdateErrorFn>(library_.Symbol("GetUpdateError"));
+    if (ok) api_.Flush = reinterpret_cast<ExtSrcFlushFn>(library_.Symbol("Flush"));
     if (!ok) Release();
   }
   ui.ClearStatus();

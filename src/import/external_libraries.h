@@ -36,6 +36,8 @@ struct ExtSrcApi {
   ExtSrcCCloseFn CClose = nullptr;
   // Optional on its own: why an update wrote nothing.
   ExtSrcGetUpdateErrorFn GetUpdateError = nullptr;
+  // Optional on its own: the gathered marks written.
+  ExtSrcFlushFn Flush = nullptr;
 };
 
 struct DbBridgeApi {

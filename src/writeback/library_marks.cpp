@@ -47,10 +47,13 @@ class LibraryUpdatable : public UpdatableSource {
   using UpdateFn = std::int32_t (*)(std::int32_t, const char*);
 
   using ErrorFn = std::int32_t (*)(char*, std::int32_t);
+  using FlushFn = std::int32_t (*)();
 
   LibraryUpdatable(std::size_t fields, SeekFn seek, TextFn text, CanUpdateFn canUpdate, UpdateFn update,
-                   ErrorFn error)
-      : fields_(fields), seek_(seek), text_(text), canUpdate_(canUpdate), update_(update), error_(error) {}
+                   ErrorFn error, FlushFn flush = nullptr)
+      : fields_(fields), seek_(seek), text_(text), canUpdate_(canUpdate), update_(update), error_(error),
+        flush_(flush) {}
+  bool Finish() override { return !flush_ || flush_() != 0; }
   std::size_t FieldCount() const override { return fields_; }
   bool Seek(std::int32_t record) override { return seek_ && seek_(record) != 0; }
   std::string Text(std::size_t field) override {
@@ -79,6 +82,7 @@ class LibraryUpdatable : public UpdatableSource {
   CanUpdateFn canUpdate_;
   UpdateFn update_;
   ErrorFn error_;
+  FlushFn flush_;
 };
 
 // The fields a library names, at most 32.
@@ -95,7 +99,7 @@ std::unique_ptr<UpdatableSource> PluginSource(const ExtSrcApi& api, bool automat
   // Lines in the automation form have their thirteen fields, names or not.
   const std::size_t fields = automationLines ? 13 : CountFields(api.GetFieldText);
   return std::make_unique<LibraryUpdatable>(fields, api.Seek, api.GetText, api.CanUpdate, api.Update,
-                                            api.GetUpdateError);
+                                            api.GetUpdateError, api.Flush);
 }
 
 std::unique_ptr<UpdatableSource> DatabaseSource(const DbBridgeApi& api) {
@@ -128,6 +132,8 @@ bool LogWriteBack::WriteLibrary(LogSourceType type) {
   }
   const std::string mark = Mark();
   LogStore& store = doc_.Log();
+  // Marks the source may still hold back until Finish.
+  unsigned gathered = 0;
   // Counted as for files: the printed records, and those carrying a mark now.
   for (std::size_t i = 0; i < store.QsoCount(); ++i) {
     const std::int32_t position = store.PrintedPosition(i);
@@ -146,6 +152,8 @@ bool LogWriteBack::WriteLibrary(LogSourceType type) {
           if (refused_++ == 0) refusal_ = reason;
           continue;
         default:
+          // What it gathered so far goes in; this one failed.
+          if (!liveSource->Finish()) marked_ -= gathered;
           failure_ = reason;
           if (reason.empty()) ui.ShowMessage(msg::kCannotCreateFile105);
           else ui.ShowMessage(std::string(msg::kSourceNotWritten) + "\r\n\r\n" + reason);
@@ -154,6 +162,18 @@ bool LogWriteBack::WriteLibrary(LogSourceType type) {
       }
     }
     ++marked_;
+    ++gathered;
+  }
+  if (!liveSource->Finish()) {
+    // None of the gathered marks reached the log.
+    marked_ -= gathered;
+    std::string reason;
+    liveSource->UpdateError(reason);
+    failure_ = reason;
+    if (reason.empty()) ui.ShowMessage(msg::kCannotCreateFile105);
+    else ui.ShowMessage(std::string(msg::kSourceNotWritten) + "\r\n\r\n" + reason);
+    ReportSkipped();
+    return false;
   }
   ReportSkipped();
   return true;

@@ -100,6 +100,10 @@ class UpdatableSource {
     reason.clear();
     return 0;
   }
+  // After the last Update: a source that gathers its marks writes them
+  // now. False when none of the gathered marks could be written
+  // (UpdateError says why).
+  virtual bool Finish() { return true; }
 };
 // automationLines: the plug-in delivers lines in the automation form.
 std::unique_ptr<UpdatableSource> PluginSource(const ExtSrcApi& api, bool automationLines = false);

@@ -222,6 +222,37 @@ TEST_F(CsvPluginTest, QsosAppendedMeanwhileStayAndACutRecordIsReported) {
   }
 }
 
+// The marks of a write-back go into the log in one rewrite; when that
+// cannot be written (a full disk) the write-back fails, counts no mark and
+// leaves the log as it was.
+TEST_F(CsvPluginTest, MarksThatCannotBeWrittenFailTheWriteBack) {
+  const std::string small = (dir.Path() / "small").string();
+  std::filesystem::create_directories(small);
+  if (std::system(("mount -t tmpfs -o size=64k tmpfs '" + small + "' 2>/dev/null").c_str()) != 0)
+    GTEST_SKIP() << "no small file system could be mounted here";
+  std::string log = "CALL,NAME,QSL_SENT\r\n";
+  for (int i = 0; i < 1000; ++i) log += "JA1A" + std::to_string(1000 + i) + ",Taro,\r\n";  // 19 KB
+  const std::string full = small + "/log.csv";
+  std::ofstream(full, std::ios::binary) << log;
+  std::ofstream(small + "/filler", std::ios::binary) << std::string(36 * 1024, 'F');
+  program.settings.load.curLogDir = small + "/";
+  ui.QueueFormatDialog([](CsvFormatDialog& dialog) {
+    dialog.Guess();
+    return true;
+  });
+  ASSERT_TRUE(doc.ConnectPlugin());
+  for (std::size_t card = 0; card < doc.store.CardCount(); ++card) doc.store.MarkCardPrinted(card);
+  program.printedData = true;
+  ui.QueueAnswer(Answer::Yes);
+  EXPECT_FALSE(doc.writeBack.Settle(true));
+  EXPECT_EQ(doc.writeBack.MarkedRecords(), 0u);
+  EXPECT_EQ(Bytes(full), log);
+  EXPECT_TRUE(program.printedData);  // the marks still wait to be written
+  doc.CloseLiveSources();
+  EXPECT_EQ(Bytes(full), log);
+  EXPECT_EQ(std::system(("umount '" + small + "'").c_str()), 0);
+}
+
 TEST_F(CsvPluginTest, TevraBatchReadsThroughThePluginAndMarksThePrintedRows) {
   const std::string ini = (dir.Path() / "TEVRA.INI").string();
   std::fclose(std::fopen(ini.c_str(), "wb"));
