@@ -16,8 +16,10 @@
 
 namespace {
 
-std::string MakeAdif(int count) {
-  const auto path = std::filesystem::temp_directory_path() / ("tevra-print-bench-" + std::to_string(count) + ".adi");
+// comments: a different COMMENT on every QSO, as real logs have.
+std::string MakeAdif(int count, bool comments = false) {
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("tevra-print-bench-" + std::to_string(count) + (comments ? "-c" : "") + ".adi");
   if (std::filesystem::exists(path)) return path.string();
   std::FILE* f = std::fopen(path.c_str(), "wb");
   std::fputs("<ADIF_VER:5>3.1.4<EOH>\n", f);
@@ -26,9 +28,17 @@ std::string MakeAdif(int count) {
     char call[16];
     std::snprintf(call, sizeof call, "%s%d%c%c%c", i % 5 == 0 ? "W" : "JA", i % 10, 'A' + i % 26, 'A' + i / 26 % 26,
                   'A' + i / 676 % 26);
-    std::fprintf(f, "<CALL:%zu>%s<QSO_DATE:8>2024%02d%02d<TIME_ON:4>%02d%02d<FREQ:5>7.045<MODE:%zu>%s<RST_SENT:3>599<EOR>\n",
+    std::fprintf(f, "<CALL:%zu>%s<QSO_DATE:8>2024%02d%02d<TIME_ON:4>%02d%02d<FREQ:5>7.045<MODE:%zu>%s<RST_SENT:3>599",
                  std::strlen(call), call, i % 12 + 1, i % 28 + 1, i % 24, i % 60, std::strlen(modes[i % 3]),
                  modes[i % 3]);
+    if (comments) {
+      char comment[160];
+      const int n = std::snprintf(comment, sizeof comment,
+                                  "Nice signal, QSO number %d on the %s band; rig IC-%d at %d W, antenna %d el yagi", i,
+                                  i % 2 ? "forty metre" : "twenty metre", 7000 + i % 700, 10 + i % 90, 2 + i % 5);
+      std::fprintf(f, " <COMMENT:%d>%s", n, comment);
+    }
+    std::fputs("<EOR>\n", f);
   }
   std::fclose(f);
   return path.string();
@@ -103,14 +113,16 @@ void BM_MergePrintToPdf(benchmark::State& state) {
 }
 BENCHMARK(BM_MergePrintToPdf)->Arg(1000)->Arg(10000)->Arg(30000)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 
-// Loading a million-QSO ADIF file with --count, and with the bureau sort
-// before the count (argument 1).
+// Loading a million-QSO ADIF file with a comment on every QSO with
+// --count, with the bureau sort before the count (argument 1), and with
+// three QSOs a card after the sort (argument 2).
 void BM_CountAdif(benchmark::State& state) {
-  const std::string log = MakeAdif(1000000);
+  const std::string log = MakeAdif(1000000, true);
   const auto ini = std::filesystem::temp_directory_path() / "tevra-count-bench.ini";
   std::fclose(std::fopen(ini.c_str(), "wb"));
   std::vector<std::string> args{"--config", ini.string(), "--count", log};
   if (state.range(0) != 0) args.insert(args.begin() + 2, {"--sort", "asc"});
+  if (state.range(0) == 2) args.insert(args.begin() + 2, {"--per-card", "3"});
   Run run;
   for (auto _ : state) {
     run = RunBatch(args);
@@ -119,6 +131,6 @@ void BM_CountAdif(benchmark::State& state) {
   }
   state.counters["peak_rss_MB"] = static_cast<double>(run.peakKb) / 1024.0;
 }
-BENCHMARK(BM_CountAdif)->Arg(0)->Arg(1)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CountAdif)->Arg(0)->Arg(1)->Arg(2)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace

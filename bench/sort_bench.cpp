@@ -45,7 +45,8 @@ void Fill(LogStore& store, int count) {
     SetField(r.Freq, "7.045");
     SetField(r.Mode, "CW");
     SetField(r.RstSent, "599");
-    std::string remarks = "My\xA2" "579\xA3";
+    // As in real logs, every QSO has a remark of its own.
+    std::string remarks = "My\xA2" "579\xA3 TNX QSO nr " + std::to_string(i) + " rig " + std::to_string(pick(900));
     if (pick(20) == 0) remarks += " QSL[" + stations[static_cast<std::size_t>(pick(100))] + "]";
     SetField(r.Remarks, remarks);
     store.Add(r, i + 1);
