@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <QRegion>
 #include <algorithm>
 #include <climits>
@@ -59,6 +60,35 @@ const QtFontCache::Entry& QtFontCache::Get(const FontRecord& f, double dpiY, QPa
   font.setUnderline(f.underline != 0);
   font.setStrikeOut(f.strikeOut != 0);
   return entries_.try_emplace(std::move(key), Entry{font, QFontMetricsF(font, device)}).first->second;
+}
+
+const QtFontCache::Shaped& QtFontCache::Shape(const Entry& font, const QString& text, QPaintDevice* device) {
+  constexpr qsizetype kGeneration = 2048;
+  RunKey key{&font, text};
+  if (auto it = runs_.constFind(key); it != runs_.constEnd()) return *it;
+  Shaped shaped;
+  if (auto old = olderRuns_.constFind(key); old != olderRuns_.constEnd()) {
+    shaped = *old;
+  } else {
+    QTextLayout layout(text, font.font, device);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid()) {
+      line.setLineWidth(1e6);  // one line, however long
+      line.setPosition(QPointF(0, 0));
+    }
+    layout.endLayout();
+    if (line.isValid()) {
+      shaped.box = QSizeF(line.naturalTextWidth(), line.ascent() + line.descent());
+      shaped.advance = line.horizontalAdvance();
+    }
+    shaped.runs = layout.glyphRuns();
+  }
+  if (runs_.size() >= kGeneration) {
+    olderRuns_ = std::move(runs_);
+    runs_.clear();
+  }
+  return *runs_.insert(std::move(key), std::move(shaped));
 }
 
 QtSurface::QtSurface(QPainter& painter, double dpiX, double dpiY, QPointF origin, bool printer, bool vector,
@@ -247,28 +277,35 @@ void QtSurface::FloodFill(LogicalPoint point, Colour surfaceColour, Colour fill)
 void QtSurface::TextOut(LogicalPoint point, std::string_view text) {
   const QString s = ToQString(text);
   const QPointF at = ToDevice(point);
-  const double ascent = Font().metrics.ascent();
+  const QtFontCache::Shaped& shaped = fonts_->Shape(Font(), s, painter_.device());
   Paint([&](QPainter& p) {
     ApplyText(p);
     if (&p == &painter_) painterFont_ = state_.font;
+    // Drawn from glyph runs shaped once per job; an opaque background
+    // fills the text's box first, as drawText does.
+    const auto draw = [&](QPointF topLeft) {
+      if (state_.opaque) p.fillRect(QRectF(topLeft, shaped.box), state_.background);
+      for (const QGlyphRun& run : shaped.runs) p.drawGlyphRun(topLeft, run);
+    };
     if (state_.escapement % 3600 == 0) {
-      p.drawText(at + QPointF(0, ascent), s);
+      draw(at);
       return;
     }
     // Turned so that the text fills the rectangle the extent table gives:
     // 2700 runs up from the anchor with the glyphs to its right, 900 runs
     // down with them to its left.
     const QTransform before = p.worldTransform();
+    // (drawText: glyph runs under a rotation land beside their place.)
     p.translate(at);
     p.rotate(state_.escapement / 10.0);
-    p.drawText(QPointF(0, ascent), s);
+    p.drawText(QPointF(0, Font().metrics.ascent()), s);
     p.setWorldTransform(before);
   });
 }
 
 TextExtent QtSurface::MeasureText(std::string_view text) {
   const QFontMetricsF& metrics = Font().metrics;
-  const double width = metrics.horizontalAdvance(ToQString(text));
+  const double width = fonts_->Shape(Font(), ToQString(text), painter_.device()).advance;
   return {static_cast<std::int32_t>(width * 1000.0 / dpiX_ + 0.5),
           text.empty() ? 0 : static_cast<std::int32_t>(metrics.height() * 1000.0 / dpiY_ + 0.5)};
 }

@@ -5,7 +5,10 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
 #include <QImage>
+#include <QList>
 #include <QPainter>
 #include <memory>
 #include <string>
@@ -26,9 +29,28 @@ class QtFontCache {
     QFontMetricsF metrics;
   };
   const Entry& Get(const FontRecord& record, double dpiY, QPaintDevice* device);
+  // A line of text in a font, shaped once and kept as glyph runs: the same
+  // labels come on every card, and shaping costs more than drawing. The
+  // runs' glyph positions hold the baseline at the line's ascent; the box
+  // (from the top-left corner) is what an opaque background fills.
+  struct Shaped {
+    QList<QGlyphRun> runs;
+    QSizeF box;
+    double advance = 0;  // trailing blanks included, as the extent measures
+  };
+  const Shaped& Shape(const Entry& font, const QString& text, QPaintDevice* device);
 
  private:
   std::unordered_map<std::string, Entry> entries_;
+  // Two generations: when the newer one is full it becomes the older, so
+  // the texts every card uses stay and the calls of past cards go.
+  struct RunKey {
+    const Entry* font;
+    QString text;
+    bool operator==(const RunKey& other) const { return font == other.font && text == other.text; }
+  };
+  friend size_t qHash(const RunKey& key, size_t seed) { return qHashMulti(seed, key.font, key.text); }
+  QHash<RunKey, Shaped> runs_, olderRuns_;
 };
 
 class QtSurface : public Surface {
