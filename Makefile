@@ -61,8 +61,9 @@ demo: build
 
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-bench -j $(JOBS) --target tevra_bench
+	cmake --build build-bench -j $(JOBS) --target tevra_bench tevra_window_bench
 	build-bench/bench/tevra_bench
+	build-bench/bench/tevra_window_bench
 
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTEVRA_FUZZ=ON
