@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <cstring>
 #include <string_view>
 
 namespace tevra {
@@ -53,9 +54,9 @@ using QsoRecordBytes = std::array<std::uint8_t, kQsoRecordSize>;
 // Text of a fixed field: the bytes up to the first NUL.
 template <std::size_t N>
 std::string_view FieldText(const char (&field)[N]) {
-  std::size_t len = 0;
-  while (len < N && field[len] != '\0') ++len;
-  return {field, len};
+  // memchr looks at many bytes at a time (a remark field is 512 bytes).
+  const void* end = std::memchr(field, '\0', N);
+  return {field, end ? static_cast<std::size_t>(static_cast<const char*>(end) - field) : N};
 }
 
 // Stores text in a fixed field: at most N - 1 bytes, never splitting a

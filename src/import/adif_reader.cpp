@@ -251,7 +251,16 @@ void AdifReader::Apply(std::string_view name, std::string_view value, QsoRecord&
   } else if (is("SUBMODE")) {
     submode_ = std::string(value);
   } else if (is("COMMENT")) {
-    if (!value.empty()) remarks_ = remarks_.empty() ? std::string(value) : std::string(value) + " " + remarks_;
+    // Before what the record's tags put into the remarks (without a new
+    // string for every record).
+    if (!value.empty()) {
+      if (remarks_.empty()) {
+        remarks_.assign(value);
+      } else {
+        remarks_.insert(0, 1, ' ');
+        remarks_.insert(0, value);
+      }
+    }
     if (remarks_.size() > 512) remarks_ = std::string(PrefixOfChars(remarks_, 512));
   } else if (is("QSLMSG")) {
     tag("MSG");

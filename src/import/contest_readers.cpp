@@ -201,7 +201,8 @@ std::optional<bool> CabrilloContestHasReports(std::string_view contest) {
 
 bool CabrilloLogHasReports(std::string_view bytes) {
   std::size_t exchanges = 0, reports = 0, countingUp = 0;
-  std::optional<unsigned> previous;
+  bool hasPrevious = false;  // the QSO before gave a number
+  unsigned previous = 0;
   for (std::size_t pos = 0; pos < bytes.size();) {
     std::size_t end = bytes.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = bytes.size();
@@ -221,12 +222,10 @@ bool CabrilloLogHasReports(std::string_view bytes) {
     ++exchanges;
     if (IsSignalReport(sent)) ++reports;
     unsigned value = 0;
-    if (ScanUnsigned(sent, value)) {
-      if (previous && value > *previous) ++countingUp;
-      previous = value;
-    } else {
-      previous.reset();
-    }
+    const bool number = ScanUnsigned(sent, value);
+    if (number && hasPrevious && value > previous) ++countingUp;
+    hasPrevious = number;
+    previous = value;
   }
   // Nearly every QSO opens with a report, and the word does not count up
   // from QSO to QSO as a serial number does.

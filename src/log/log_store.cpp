@@ -13,11 +13,13 @@
 namespace tevra {
 namespace {
 
-// Appends a byte value as "%02u" does: at least two digits.
-void AppendTwoDigits(std::string& out, unsigned value) {
-  if (value >= 100) out.push_back(static_cast<char>('0' + value / 100));
-  out.push_back(static_cast<char>('0' + value / 10 % 10));
-  out.push_back(static_cast<char>('0' + value % 10));
+// Writes a byte value as "%02u" does (at least two digits) at out;
+// returns the end.
+char* PutTwoDigits(char* out, unsigned value) {
+  if (value >= 100) *out++ = static_cast<char>('0' + value / 100);
+  *out++ = static_cast<char>('0' + value / 10 % 10);
+  *out++ = static_cast<char>('0' + value % 10);
+  return out;
 }
 
 constexpr std::uint32_t kPositionMask = 0x7FFFFFFFu;
@@ -31,16 +33,16 @@ LogEntry::LogEntry(const QsoRecord& r, std::int32_t position, TextArena& arena)
       sent_(r.QslSent),
       hasPosition_(position >= 0) {
   // "%02u/%02u/%02u" and "%02u%02u", without the cost of printf.
-  std::string date;
-  std::string time;
-  date.reserve(11);
-  AppendTwoDigits(date, r.Year);
-  date.push_back('/');
-  AppendTwoDigits(date, r.Month);
-  date.push_back('/');
-  AppendTwoDigits(date, r.Day);
-  AppendTwoDigits(time, r.Hour);
-  AppendTwoDigits(time, r.Minute);
+  char dateText[12];
+  char timeText[8];
+  char* d = PutTwoDigits(dateText, r.Year);
+  *d++ = '/';
+  d = PutTwoDigits(d, r.Month);
+  *d++ = '/';
+  d = PutTwoDigits(d, r.Day);
+  const char* t = PutTwoDigits(PutTwoDigits(timeText, r.Hour), r.Minute);
+  const std::string_view date(dateText, static_cast<std::size_t>(d - dateText));
+  const std::string_view time(timeText, static_cast<std::size_t>(t - timeText));
   const std::string_view texts[FieldCount] = {
       FieldText(r.Call), date,          time,          FieldText(r.RstSent), FieldText(r.Freq),
       FieldText(r.Mode), FieldText(r.Power), FieldText(r.Name), FieldText(r.Qth), FieldText(r.Remarks)};
