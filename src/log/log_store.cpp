@@ -399,10 +399,12 @@ void LogStore::SortBureau(bool descending, BureauOrder order, const EntityLookup
   ui_.SetStatus(msg::kSortingLog);
 
   // Every QSO's key back to back in one block; the sort compares the first
-  // sixteen bytes as two numbers and reads the rest only on a tie.
+  // 24 bytes (most keys whole: prefix, call, environment) as three numbers
+  // and reads the rest only on a tie.
   struct Item {
     std::uint64_t head;
-    std::uint64_t next;  // bytes 8 to 15
+    std::uint64_t next;   // bytes 8 to 15
+    std::uint64_t third;  // bytes 16 to 23
     std::uint32_t time;
     std::uint32_t index;
     std::size_t offset;
@@ -418,12 +420,13 @@ void LogStore::SortBureau(bool descending, BureauOrder order, const EntityLookup
     const std::size_t offset = keys.size();
     AppendBureauKey(keys, e.ViaCall(), e.ViaEnt(), call, e.Env(), order);
     const std::size_t size = keys.size() - offset;
-    std::uint64_t head = 0, next = 0;
+    std::uint64_t head = 0, next = 0, third = 0;
     for (std::size_t k = 0; k < 8; ++k) {
       head = head << 8 | (k < size ? static_cast<unsigned char>(keys[offset + k]) : 0u);
       next = next << 8 | (k + 8 < size ? static_cast<unsigned char>(keys[offset + k + 8]) : 0u);
+      third = third << 8 | (k + 16 < size ? static_cast<unsigned char>(keys[offset + k + 16]) : 0u);
     }
-    items[i] = {head, next, TimeKey(e.Text(LogEntry::Date), e.Text(LogEntry::Time)), static_cast<std::uint32_t>(i), offset,
+    items[i] = {head, next, third, TimeKey(e.Text(LogEntry::Date), e.Text(LogEntry::Time)), static_cast<std::uint32_t>(i), offset,
                 static_cast<std::uint32_t>(size)};
   }
   const std::string_view all(keys);
@@ -432,7 +435,8 @@ void LogStore::SortBureau(bool descending, BureauOrder order, const EntityLookup
   std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
     if (a.head != b.head) return descending ? b.head < a.head : a.head < b.head;
     if (a.next != b.next) return descending ? b.next < a.next : a.next < b.next;
-    if (a.size != b.size || a.size > 16) {
+    if (a.third != b.third) return descending ? b.third < a.third : a.third < b.third;
+    if (a.size != b.size || a.size > 24) {
       const int c = all.substr(a.offset, a.size).compare(all.substr(b.offset, b.size));
       if (c != 0) return descending ? c > 0 : c < 0;
     }
