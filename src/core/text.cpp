@@ -1,5 +1,7 @@
 #include "core/text.h"
 
+#include <array>
+
 #include <sys/statvfs.h>
 
 #include <climits>
@@ -15,6 +17,13 @@ constexpr std::string_view kTagSeparators = " ,./;:*\t";
 constexpr std::string_view kDoubledKeyChars = "'\"!#$%&/|\\^~_*+=-";
 
 bool Contains(std::string_view set, char c) { return set.find(c) != std::string_view::npos; }
+
+// The separators as a table: the tag scans ask for every byte of a remark.
+constexpr std::array<bool, 256> kIsTagSeparator = [] {
+  std::array<bool, 256> table{};
+  for (const char c : kTagSeparators) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
 
 // Appends one character (1 or 2 bytes) while dst stays within n bytes.
 void AppendBounded(std::string& dst, std::string_view unit, std::size_t n) {
@@ -90,7 +99,7 @@ std::optional<TaggedMatch> FindTagged(std::string_view text, std::string_view ke
         }
       }
     }
-    separatorBefore = len == 1 && Contains(kTagSeparators, text[i]);
+    separatorBefore = len == 1 && kIsTagSeparator[static_cast<unsigned char>(text[i])];
     i += len;
   }
   return std::nullopt;
@@ -127,7 +136,7 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 bool EqualsNoCase(std::string_view a, std::string_view b) { return a.size() == b.size() && StartsWithNoCase(a, b); }
 
 bool IsWordDelimiter(char c) { return Contains(kWordDelimiters, c); }
-bool IsTagSeparator(char c) { return Contains(kTagSeparators, c); }
+bool IsTagSeparator(char c) { return kIsTagSeparator[static_cast<unsigned char>(c)]; }
 
 char ClosingBracketOf(char open) {
   switch (open) {
