@@ -26,8 +26,8 @@ HelpWindow::HelpWindow(QWidget* parent)
       search_(new QLineEdit),
       list_(new QListWidget),
       browser_(new QTextBrowser) {
-  setWindowTitle(QStringLiteral("TEVRA ヘルプ"));
-  search_->setPlaceholderText(QStringLiteral("検索"));
+  setWindowTitle(tr("TEVRA ヘルプ"));
+  search_->setPlaceholderText(tr("検索"));
   search_->setClearButtonEnabled(true);
   browser_->setOpenExternalLinks(true);
   browser_->setMarkdown(QString::fromStdString(contents_->Text()));

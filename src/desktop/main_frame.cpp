@@ -605,7 +605,7 @@ void MainFrame::ArmContextHelp(bool armed) {
   if (armed) {
     qApp->installEventFilter(this);
     QApplication::setOverrideCursor(Qt::WhatsThisCursor);
-    panes_[0]->setText(QStringLiteral("ヘルプを表示するコマンドを選ぶか、カードをクリックしてください (Esc: 中止)"));
+    panes_[0]->setText(tr("ヘルプを表示するコマンドを選ぶか、カードをクリックしてください (Esc: 中止)"));
   } else {
     qApp->removeEventFilter(this);
     QApplication::restoreOverrideCursor();

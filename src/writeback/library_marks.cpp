@@ -134,6 +134,14 @@ bool LogWriteBack::WriteLibrary(LogSourceType type) {
   LogStore& store = doc_.Log();
   // Marks the source may still hold back until Finish.
   unsigned gathered = 0;
+  // A failed write: what the source says, and no claim of marks it lost.
+  const auto fail = [&](std::string reason) {
+    failure_ = reason;
+    if (reason.empty()) ui.ShowMessage(msg::kCannotCreateFile105);
+    else ui.ShowMessage(std::string(msg::kSourceNotWritten) + "\r\n\r\n" + reason);
+    ReportSkipped();
+    return false;
+  };
   // Counted as for files: the printed records, and those carrying a mark now.
   for (std::size_t i = 0; i < store.QsoCount(); ++i) {
     const std::int32_t position = store.PrintedPosition(i);
@@ -154,11 +162,7 @@ bool LogWriteBack::WriteLibrary(LogSourceType type) {
         default:
           // What it gathered so far goes in; this one failed.
           if (!liveSource->Finish()) marked_ -= gathered;
-          failure_ = reason;
-          if (reason.empty()) ui.ShowMessage(msg::kCannotCreateFile105);
-          else ui.ShowMessage(std::string(msg::kSourceNotWritten) + "\r\n\r\n" + reason);
-          ReportSkipped();
-          return false;
+          return fail(reason);
       }
     }
     ++marked_;
@@ -169,11 +173,7 @@ bool LogWriteBack::WriteLibrary(LogSourceType type) {
     marked_ -= gathered;
     std::string reason;
     liveSource->UpdateError(reason);
-    failure_ = reason;
-    if (reason.empty()) ui.ShowMessage(msg::kCannotCreateFile105);
-    else ui.ShowMessage(std::string(msg::kSourceNotWritten) + "\r\n\r\n" + reason);
-    ReportSkipped();
-    return false;
+    return fail(reason);
   }
   ReportSkipped();
   return true;
