@@ -1,6 +1,7 @@
 #include "log/log_store.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <numeric>
@@ -398,38 +399,39 @@ void LogStore::SortBureau(bool descending, BureauOrder order, const EntityLookup
   ComputeRoutes(order.byEntity, entities);
   ui_.SetStatus(msg::kSortingLog);
 
-  // Every QSO's key back to back in one block; the sort compares the first
-  // 24 bytes (most keys whole: prefix, call, environment) as three numbers
-  // and reads the rest only on a tie.
+  // The sort compares the first 24 bytes of each QSO's key (most keys
+  // whole: prefix, call, environment) as three numbers; the rare longer keys
+  // are built again for a tie, so no block of keys is held beside the store.
   struct Item {
     std::uint64_t head;
     std::uint64_t next;   // bytes 8 to 15
     std::uint64_t third;  // bytes 16 to 23
     std::uint32_t time;
     std::uint32_t index;
-    std::size_t offset;
     std::uint32_t size;
   };
   const std::size_t n = entries_.size();
-  std::vector<Item> items(n);
-  std::string keys;
-  keys.reserve(n * 32);
-  for (std::size_t i = 0; i < n; ++i) {
+  auto keyOf = [&](std::size_t i, std::string& key) {
     const LogEntry& e = entries_[i];
-    const std::string_view call = e.Text(LogEntry::Call);
-    const std::size_t offset = keys.size();
-    AppendBureauKey(keys, e.ViaCall(), e.ViaEnt(), call, e.Env(), order);
-    const std::size_t size = keys.size() - offset;
+    key.clear();
+    AppendBureauKey(key, e.ViaCall(), e.ViaEnt(), e.Text(LogEntry::Call), e.Env(), order);
+  };
+  std::vector<Item> items(n);
+  std::string key;
+  for (std::size_t i = 0; i < n; ++i) {
+    keyOf(i, key);
+    const std::size_t size = key.size();
     std::uint64_t head = 0, next = 0, third = 0;
     for (std::size_t k = 0; k < 8; ++k) {
-      head = head << 8 | (k < size ? static_cast<unsigned char>(keys[offset + k]) : 0u);
-      next = next << 8 | (k + 8 < size ? static_cast<unsigned char>(keys[offset + k + 8]) : 0u);
-      third = third << 8 | (k + 16 < size ? static_cast<unsigned char>(keys[offset + k + 16]) : 0u);
+      head = head << 8 | (k < size ? static_cast<unsigned char>(key[k]) : 0u);
+      next = next << 8 | (k + 8 < size ? static_cast<unsigned char>(key[k + 8]) : 0u);
+      third = third << 8 | (k + 16 < size ? static_cast<unsigned char>(key[k + 16]) : 0u);
     }
-    items[i] = {head, next, third, TimeKey(e.Text(LogEntry::Date), e.Text(LogEntry::Time)), static_cast<std::uint32_t>(i), offset,
-                static_cast<std::uint32_t>(size)};
+    const LogEntry& e = entries_[i];
+    items[i] = {head, next, third, TimeKey(e.Text(LogEntry::Date), e.Text(LogEntry::Time)), static_cast<std::uint32_t>(i),
+                static_cast<std::uint32_t>(std::min<std::size_t>(size, UINT32_MAX))};
   }
-  const std::string_view all(keys);
+  std::string left, right;
   // Stations in key order (reversed when descending); one station's QSOs in
   // ascending time order either way, and equal ones as they were.
   std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
@@ -437,13 +439,18 @@ void LogStore::SortBureau(bool descending, BureauOrder order, const EntityLookup
     if (a.next != b.next) return descending ? b.next < a.next : a.next < b.next;
     if (a.third != b.third) return descending ? b.third < a.third : a.third < b.third;
     if (a.size != b.size || a.size > 24) {
-      const int c = all.substr(a.offset, a.size).compare(all.substr(b.offset, b.size));
+      keyOf(a.index, left);
+      keyOf(b.index, right);
+      const int c = left.compare(right);
       if (c != 0) return descending ? c > 0 : c < 0;
     }
     return a.time != b.time ? a.time < b.time : a.index < b.index;
   });
+  std::string().swap(left);
+  std::string().swap(right);
   std::vector<std::uint32_t> newOrder(n);
   for (std::size_t k = 0; k < n; ++k) newOrder[k] = items[k].index;
+  std::vector<Item>().swap(items);
   Reorder(newOrder);
   sorted_ = true;
   ui_.ClearStatus();
