@@ -17,6 +17,8 @@ packages=(
   libbenchmark-dev
   libuchardet-dev      # tells the character set of logs from other programs
   qt6-base-dev         # drawing on images, PDF and printers; the editor
+  qt6-l10n-tools       # lrelease builds the English interface into the program
+  qt6-translations-l10n  # Qt's own dialog texts in Japanese
   qt6-qpa-plugins      # the offscreen platform for headless rendering and tests
   libqt6svg6           # SVG images placed on cards
   libqt6printsupport6  # printers of the system (CUPS) and PDF pages

@@ -12,12 +12,13 @@
 #include "import/automation_record.h"
 #include "import/log_source.h"
 #include "merge/tables.h"
+#include "core/translatable.h"
 
 namespace tevra {
 
 namespace {
 
-constexpr std::string_view kLoadingLogData = "ログデータを読み込み中...";
+constexpr std::string_view kLoadingLogData = QT_TRANSLATE_NOOP("Tevra", "ログデータを読み込み中...");
 constexpr std::string_view kUntitled = "無題";
 
 std::int16_t Short(int value) { return static_cast<std::int16_t>(value); }

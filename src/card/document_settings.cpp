@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/ui.h"
+#include "core/translatable.h"
 
 namespace tevra {
 namespace {
@@ -165,7 +166,7 @@ void RigAntDialog::SwitchTab(int tab) {
 }
 
 void RigAntDialog::CopyToAll(Ui& ui) {
-  if (ui.Ask("すべてのバンドを現在のデータに置き換えます", Buttons::YesNo) != Answer::Yes) return;
+  if (ui.Ask(QT_TRANSLATE_NOOP("Tevra", "すべてのバンドを現在のデータに置き換えます"), Buttons::YesNo) != Answer::Yes) return;
   rig_.fill(Rig);
   ant_.fill(Ant);
 }

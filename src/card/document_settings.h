@@ -12,6 +12,7 @@
 
 #include "card/card_item.h"
 #include "core/band.h"
+#include "core/translatable.h"
 
 namespace tevra {
 
@@ -19,12 +20,12 @@ class Ui;
 
 enum CardForm : int { FormPortrait = 0, FormLandscape = 1, FormTackSeal = 2 };
 
-inline constexpr std::array<std::string_view, 3> kCardFormNames = {"縦置き (100X148)", "横置き (148X100)",
-                                                                   "タックシール"};
+inline constexpr std::array<std::string_view, 3> kCardFormNames = {QT_TRANSLATE_NOOP("Tevra", "縦置き (100X148)"), QT_TRANSLATE_NOOP("Tevra", "横置き (148X100)"),
+                                                                   QT_TRANSLATE_NOOP("Tevra", "タックシール")};
 inline constexpr std::array<std::string_view, kRigSlotCount> kRigTabNames = {
     "1.9", "3.5", "3.8", "7", "10", "14", "18", "21", "24", "28", "50", "144", "430", "1200", "2400", "5600", "SAT", "Misc"};
 inline constexpr std::string_view kEditLocked =
-    "この文書ファイルは編集操作がロックされています.\r\n\r\n文書情報（ﾌｧｲﾙﾒﾆｭｰ）のロックを解除すると編集できるようになります.";
+    QT_TRANSLATE_NOOP("Tevra", "この文書ファイルは編集操作がロックされています.\r\n\r\n文書情報（ﾌｧｲﾙﾒﾆｭｰ）のロックを解除すると編集できるようになります.");
 
 struct DocumentSettings {
   int CardFormCode = FormPortrait;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "merge/condition_templates.h"
+#include "core/translatable.h"
 
 namespace tevra {
 namespace {
@@ -88,7 +89,7 @@ TextItemDialog::TextItemDialog(const CardItem& item) : textBox_(item.Type() == I
   }
 }
 
-std::string TextItemDialog::Title() const { return textBox_ ? "<ﾃｷｽﾄﾎﾞｯｸｽ>の設定" : "<文字列>の設定"; }
+std::string TextItemDialog::Title() const { return textBox_ ? QT_TRANSLATE_NOOP("Tevra", "<ﾃｷｽﾄﾎﾞｯｸｽ>の設定") : QT_TRANSLATE_NOOP("Tevra", "<文字列>の設定"); }
 
 bool TextItemDialog::TableEnabled() const { return text == "@Table" || text.starts_with("@Table "); }
 

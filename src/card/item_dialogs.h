@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "card/card_item.h"
+#include "core/translatable.h"
 
 namespace tevra {
 
@@ -23,7 +24,7 @@ struct ListEntry {
 // "ペンサイズ": lines, boxes, round boxes, ellipses, images and groups.
 class PenDialog {
  public:
-  static constexpr std::string_view kTitle = "ペンサイズ";
+  static constexpr std::string_view kTitle = QT_TRANSLATE_NOOP("Tevra", "ペンサイズ");
   static std::span<const ListEntry> Sizes();
   static std::span<const ListEntry> Styles();  // "線の種類"
 

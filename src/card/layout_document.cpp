@@ -14,6 +14,7 @@
 #include "core/paths.h"
 #include "merge/table_dialogs.h"
 #include "platform/ui.h"
+#include "core/translatable.h"
 
 namespace tevra {
 namespace {
@@ -396,7 +397,7 @@ std::optional<std::vector<std::pair<std::string, std::string>>> ReadMacrosFrom(c
 
 RigAntDialog::PairReader LayoutRigAntReader(Ui& ui) {
   return [&ui]() -> std::optional<std::array<std::pair<std::string, std::string>, kRigSlotCount>> {
-    const OpenFileRequest request{"", "tvd", "", ProgramDirectory(), "TEVRAデータファイル(*.tvd)|*.tvd||"};
+    const OpenFileRequest request{"", "tvd", "", ProgramDirectory(), QT_TRANSLATE_NOOP("Tevra", "TEVRAデータファイル(*.tvd)|*.tvd||")};
     const auto choice = ui.ChooseFileToOpen(request);
     if (!choice) return std::nullopt;
     return ReadRigAntFrom(choice->path, ui);

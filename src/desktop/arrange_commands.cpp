@@ -60,6 +60,7 @@
 #include "qt/qt_printer.h"
 #include "log/qso_edit_dialog.h"
 #include "qt/qt_ui.h"
+#include "qt/translation.h"
 
 namespace tevra {
 
@@ -115,7 +116,7 @@ void ArrangeCommands::Arrange(int command) {
   // The undo step is named as the menu entry (without its keys and mnemonic).
   const CommandInfo* info = FindCommand(command);
   const QString description =
-      info ? Utf8(info->text).section(QChar('\t'), 0, 0).remove(QChar('&')) : QString();
+      info ? Tr(info->text).section(QChar('\t'), 0, 0).remove(QChar('&')) : QString();
   frame_.BeginChange();
   bool changed = false;
   switch (command) {
@@ -139,7 +140,7 @@ void ArrangeCommands::Arrange(int command) {
     case kScaleAny: {
       const QString text = questions_.askPercent ? questions_.askPercent()
                                       : QInputDialog::getText(frame_.Window(), QStringLiteral("TEVRA"),
-                                                              QStringLiteral("拡大/縮小の比率(%)を入力して下さい."));
+                                                              Tevra::tr("拡大/縮小の比率(%)を入力して下さい."));
       changed = arrange::ScaleByPercentText(layout, text.toStdString());
       break;
     }

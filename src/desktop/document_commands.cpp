@@ -60,6 +60,8 @@
 #include "qt/qt_printer.h"
 #include "log/qso_edit_dialog.h"
 #include "qt/qt_ui.h"
+#include "qt/translation.h"
+#include "program/file_locations.h"
 
 namespace tevra {
 
@@ -70,7 +72,7 @@ void DocumentCommands::DocumentDialog(int command) {
   DocumentSettings& settings = layout.Settings;
   const CommandInfo* info = FindCommand(command);
   const QString description =
-      info ? Utf8(info->text).section(QChar('\t'), 0, 0).remove(QChar('&')) : QString();
+      info ? Tr(info->text).section(QChar('\t'), 0, 0).remove(QChar('&')) : QString();
   const int oldForm = settings.CardFormCode, oldQsos = settings.QsosPerCard;
   frame_.BeginChange();
   bool changed = false;
@@ -206,13 +208,13 @@ void DocumentCommands::ShowPrintNumber() {
   ProgramSettings& s = program_.settings;
   PrintNumberDialog dialog(s.printNo, s.printNoStart, s.printNoAuto);
   QDialog box(frame_.Window());
-  box.setWindowTitle(QString::fromUtf8(PrintNumberDialog::kTitle.data(), static_cast<qsizetype>(PrintNumberDialog::kTitle.size())));
+  box.setWindowTitle(Tr(PrintNumberDialog::kTitle));
   auto* form = new QFormLayout(&box);
-  form->addRow(QStringLiteral("起動時の印刷番号"), new QLabel(QString::number(dialog.StartNumber())));
-  form->addRow(QStringLiteral("現在の印刷番号"), new QLabel(QString::number(dialog.CurrentNumber())));
+  form->addRow(Tevra::tr("起動時の印刷番号"), new QLabel(QString::number(dialog.StartNumber())));
+  form->addRow(Tevra::tr("現在の印刷番号"), new QLabel(QString::number(dialog.CurrentNumber())));
   auto* number = new QLineEdit(QString::fromStdString(dialog.newNumber));
-  form->addRow(QStringLiteral("新しい印刷番号"), number);
-  auto* revert = new QPushButton(QStringLiteral("戻す"));
+  form->addRow(Tevra::tr("新しい印刷番号"), number);
+  auto* revert = new QPushButton(Tevra::tr("戻す"));
   revert->setEnabled(dialog.RevertEnabled());
   QObject::connect(number, &QLineEdit::textChanged, &box, [&](const QString& text) {
     dialog.newNumber = text.toStdString();
@@ -223,7 +225,7 @@ void DocumentCommands::ShowPrintNumber() {
     dialog.Revert();
     number->setText(QString::fromStdString(dialog.newNumber));
   });
-  auto* automatic = new QCheckBox(QStringLiteral("ログ読み込み時に自動計算"));
+  auto* automatic = new QCheckBox(Tevra::tr("ログ読み込み時に自動計算"));
   automatic->setChecked(dialog.autoCalc);
   form->addRow(revert);
   form->addRow(automatic);
@@ -252,16 +254,31 @@ void DocumentCommands::ShowAbout() {
 
 
 void DocumentCommands::EditEntityFile() {
-  const QString path = QString::fromStdString(EntityFilePath(program_.paths.programDirectory));
-  // The desktop's handler for text files, else the user's editor.
-  if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
-  for (const char* variable : {"VISUAL", "EDITOR"}) {
-    QStringList words = QProcess::splitCommand(qEnvironmentVariable(variable));
-    if (words.isEmpty()) continue;
-    const QString program = words.takeFirst();
-    if (QProcess::startDetached(program, words << path)) return;
+  // An installed file the user may not write is copied to the user's data
+  // folder first; the program reads that copy from then on.
+  std::string problem;
+  const std::string file =
+      EditableEntityFile(EntityFileInUse(program_.paths.programDirectory), UserDataHome(), &problem);
+  if (file.empty()) {
+    program_.ui.ShowMessage(Tevra::tr("エンティティ定義ファイルをコピーできませんでした:\n%1")
+                                .arg(QString::fromStdString(problem))
+                                .toStdString(),
+                            MessageIcon::Error);
+    return;
   }
-  // An editor that cannot be started is ignored.
+  const QString path = QString::fromStdString(file);
+  // The desktop's handler for text files, else the user's editor in a
+  // terminal, else where the file is.
+  if (QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
+  const QString terminal = qEnvironmentVariable("TERMINAL", QStringLiteral("x-terminal-emulator"));
+  for (const char* variable : {"VISUAL", "EDITOR"}) {
+    const QStringList words = QProcess::splitCommand(qEnvironmentVariable(variable));
+    if (words.isEmpty()) continue;
+    if (QProcess::startDetached(terminal, QStringList{QStringLiteral("-e")} << words << path)) return;
+  }
+  program_.ui.ShowMessage(
+      Tevra::tr("エンティティ定義ファイルを開くエディタが見つかりません.\nファイルの場所: %1").arg(path).toStdString(),
+      MessageIcon::Information);
 }
 
 
@@ -275,9 +292,9 @@ QString DocumentCommands::DocumentationPath() const {
 }
 
 
-void DocumentCommands::OpenDocumentation() {
+bool DocumentCommands::OpenDocumentation() {
   const QString readme = DocumentationPath();
-  if (!readme.isEmpty()) QDesktopServices::openUrl(QUrl::fromLocalFile(readme));
+  return !readme.isEmpty() && QDesktopServices::openUrl(QUrl::fromLocalFile(readme));
 }
 
 }  // namespace tevra

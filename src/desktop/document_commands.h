@@ -33,7 +33,8 @@ class DocumentCommands {
   void ShowOptions();
   void ShowAbout();
   void EditEntityFile();
-  void OpenDocumentation();
+  // The README in the desktop's handler; false when nothing opened it.
+  bool OpenDocumentation();
   // The README shipped with the program; empty when there is none.
   QString DocumentationPath() const;
 

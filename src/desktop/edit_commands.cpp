@@ -60,6 +60,7 @@
 #include "qt/qt_printer.h"
 #include "log/qso_edit_dialog.h"
 #include "qt/qt_ui.h"
+#include "qt/translation.h"
 
 namespace tevra {
 
@@ -99,7 +100,7 @@ bool EditCommands::EditItemProperties(CardItem& item) {
       item.SetPen(dialog.width, dialog.style);
       return true;
     }
-    case ItemFill: return RunColourDialog(item.Pen.colour, frame_.Window(), QStringLiteral("塗りつぶしの色"));
+    case ItemFill: return RunColourDialog(item.Pen.colour, frame_.Window(), Tevra::tr("塗りつぶしの色"));
     case ItemString:
     case ItemTextBox: {
       TextItemDialog dialog(item);
@@ -148,7 +149,7 @@ void EditCommands::EditCondition() {
       for (std::size_t i = 0; i < items.Selection().Count(); ++i) items.Selection().Child(i).Condition = first.Condition;
   }
   doc_.context.MessageShown = false;
-  frame_.EndChange(changed, QStringLiteral("描画条件"));
+  frame_.EndChange(changed, Tevra::tr("描画条件"));
 }
 
 
@@ -156,11 +157,11 @@ void EditCommands::ChangeColour() {
   LayoutDocument& layout = doc_.layout;
   CardItem* current = layout.Items.Current();
   Colour colour = current ? current->GetColour() : layout.Settings.CurrentPen.colour;
-  if (!RunColourDialog(colour, frame_.Window(), QStringLiteral("色の変更"))) return;
+  if (!RunColourDialog(colour, frame_.Window(), Tevra::tr("色の変更"))) return;
   frame_.BeginChange();
   if (current) current->SetColour(colour);
   else layout.Settings.CurrentPen.colour = colour;
-  frame_.EndChange(current != nullptr, QStringLiteral("色の変更"));
+  frame_.EndChange(current != nullptr, Tevra::tr("色の変更"));
 }
 
 
@@ -178,7 +179,7 @@ void EditCommands::ChangeLineStyle() {
     layout.Settings.CurrentPen.widthX = layout.Settings.CurrentPen.widthY = dialog.width;
     layout.Settings.CurrentPen.style = dialog.style;
   }
-  frame_.EndChange(current != nullptr, QStringLiteral("線の種類"));
+  frame_.EndChange(current != nullptr, Tevra::tr("線の種類"));
 }
 
 
@@ -192,7 +193,7 @@ void EditCommands::ChangeFont() {
   frame_.BeginChange();
   const bool changed = current && current->SetFont(font, colour);
   if (!current) layout.Settings.CurrentFont = font;
-  frame_.EndChange(changed, QStringLiteral("フォントの変更"));
+  frame_.EndChange(changed, Tevra::tr("フォントの変更"));
 }
 
 
@@ -207,7 +208,7 @@ void EditCommands::EditCurrentItem() {
   CardItem& item = *items.Current();
   const bool changed = EditItemProperties(item);
   doc_.context.MessageShown = false;
-  frame_.EndChange(changed, QStringLiteral("編集"));
+  frame_.EndChange(changed, Tevra::tr("編集"));
 }
 
 
@@ -259,7 +260,7 @@ void EditCommands::Paste() {
   } else if (data->hasText()) {
     HandOver(FromUnicode(data->text().toStdString()), true);  // log data, not a layout change
   }
-  frame_.EndChange(changed, QStringLiteral("貼り付け"));
+  frame_.EndChange(changed, Tevra::tr("貼り付け"));
 }
 
 
@@ -314,8 +315,8 @@ void EditCommands::Find(int command) {
   if (command == kEditFind) {
     bool ok = false;
     const QString text = questions_.askCallSign ? questions_.askCallSign()
-                                     : QInputDialog::getText(frame_.Window(), QStringLiteral("コールサインの検索"),
-                                                             QStringLiteral("コールサイン"), QLineEdit::Normal,
+                                     : QInputDialog::getText(frame_.Window(), Tevra::tr("コールサインの検索"),
+                                                             Tevra::tr("コールサイン"), QLineEdit::Normal,
                                                              QString::fromStdString(ToUnicode(findText_)), &ok);
     if (text.isEmpty()) return;
     findText_ = FromUnicode(text.toStdString());
@@ -342,7 +343,7 @@ bool EditCommands::HandOver(const std::string& text, bool pasted) {
   }
   if (header && header->marker != '$') {
     char question[512];
-    std::snprintf(question, sizeof question, "[ %s ] からログデータが引き渡されています.\r\nこのデータを読み込みますか？",
+    std::snprintf(question, sizeof question, QT_TRANSLATE_NOOP("Tevra", "[ %s ] からログデータが引き渡されています.\r\nこのデータを読み込みますか？"),
                   ToUnicode(header->application).c_str());
     if (program_.ui.Ask(question, Buttons::YesNo, MessageIcon::Question) != Answer::Yes) return true;
   }

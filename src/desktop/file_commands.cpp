@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QInputDialog>
+#include <QStandardPaths>
 #include <QMenu>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -59,6 +60,8 @@
 #include "qt/qt_printer.h"
 #include "log/qso_edit_dialog.h"
 #include "qt/qt_ui.h"
+#include "qt/translation.h"
+#include "program/file_locations.h"
 
 namespace tevra {
 
@@ -79,27 +82,38 @@ bool FileCommands::OpenByName(const std::string& path) {
 
 bool FileCommands::AskToSave() {
   if (!doc_.modified) return true;
-  const QString name = doc_.path.empty() ? QStringLiteral("無題") : QFileInfo(QString::fromStdString(doc_.path)).fileName();
-  const std::string text = (name + QStringLiteral(" への変更を保存しますか?")).toStdString();
+  const QString name = doc_.path.empty() ? Tevra::tr("無題") : QFileInfo(QString::fromStdString(doc_.path)).fileName();
+  const std::string text = Tevra::tr("%1 への変更を保存しますか?").arg(name).toStdString();
   const Answer answer = questions_.askSaveChanges ? questions_.askSaveChanges() : program_.ui.Ask(text, Buttons::YesNoCancel, MessageIcon::Warning);
   if (answer == Answer::Cancel) return false;
   return answer == Answer::No || Save(doc_.path.empty());
 }
 
 
+std::string FileCommands::LayoutFolder() const {
+  return LayoutDialogFolder(program_.settings.layoutDirectory,
+                            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString(),
+                            QDir::homePath().toStdString());
+}
+
+
 bool FileCommands::Save(bool askName) {
   std::string path = doc_.path;
   if (askName) {
-    const auto chosen = ui_.ChooseFileToSave(
-        OpenFileRequest{"名前を付けて保存", "tvd", path, program_.paths.programDirectory, "TEVRA Files (*.tvd)|*.tvd||"});
+    const std::string folder = LayoutFolder();
+    const auto chosen = ui_.ChooseFileToSave(OpenFileRequest{
+        QT_TRANSLATE_NOOP("Tevra", "名前を付けて保存"), "tvd",
+        ProposedLayoutPath(path, ToUnicode(doc_.layout.Settings.Title), folder), folder,
+        QT_TRANSLATE_NOOP("Tevra", "TEVRAデータファイル(*.tvd)|*.tvd||")});
     if (!chosen) return false;
     path = *chosen;
+    program_.settings.layoutDirectory = FolderOf(path);
   }
   ArchiveWriter out;
   doc_.PrepareForSaving();
   SaveDocument(doc_.layout, out);
   if (!ReplaceFileAtomically(path, out.Data())) {
-    program_.ui.ShowMessage("ファイルに書き込めませんでした.", MessageIcon::Error);
+    program_.ui.ShowMessage(QT_TRANSLATE_NOOP("Tevra", "ファイルに書き込めませんでした."), MessageIcon::Error);
     return false;
   }
   doc_.path = path;
@@ -130,9 +144,11 @@ void FileCommands::StartNewDocument() {
 void FileCommands::OpenDocument() {
   if (!AskToSave()) return;
   QDir::setCurrent(QString::fromStdString(program_.paths.programDirectory));
-  const auto choice =
-      ui_.ChooseFileToOpen(OpenFileRequest{"開く", "tvd", "", "", "TEVRA Files (*.tvd)|*.tvd;*.TVD||"});
-  if (choice) OpenByName(choice->path);
+  const auto choice = ui_.ChooseFileToOpen(OpenFileRequest{QT_TRANSLATE_NOOP("Tevra", "開く"), "tvd", "", LayoutFolder(),
+                                                           QT_TRANSLATE_NOOP("Tevra", "TEVRAデータファイル(*.tvd)|*.tvd;*.TVD||")});
+  if (!choice) return;
+  program_.settings.layoutDirectory = FolderOf(choice->path);
+  OpenByName(choice->path);
 }
 
 
@@ -146,6 +162,11 @@ void FileCommands::Print(PrintKind kind, bool withDialog) {
   if (!job.Prepare()) return;
   std::unique_ptr<QtPrinter> pdfOnly;
   QPrinter* device = printer_ ? &printer_->Device() : PdfDevice(pdfOnly);
+  // Without a printer the cards go to the PDF file chosen last (kept in
+  // the settings file), else to TEVRA.pdf in the documents folder.
+  if (!printer_)
+    device->setOutputFileName(QString::fromStdString(DefaultPrintFile(
+        program_.settings.printFile, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString())));
   FrameQuestions::PrintChoice choice;
   if (withDialog) {
     const PrintDialogText text = PrintDialogTextFor(kind);
@@ -154,7 +175,7 @@ void FileCommands::Print(PrintKind kind, bool withDialog) {
       accepted = questions_.printDialog(*device, text, job.MinPage(), job.PageCount(), choice);
     } else {
       QPrintDialog dialog(device, frame_.Window());
-      if (!text.title.empty()) dialog.setWindowTitle(Utf8(text.title));
+      if (!text.title.empty()) dialog.setWindowTitle(Tr(text.title));
       dialog.setMinMax(job.MinPage(), job.PageCount());
       dialog.setFromTo(job.MinPage(), job.PageCount());
       QAbstractPrintDialog::PrintDialogOptions options =
@@ -172,7 +193,11 @@ void FileCommands::Print(PrintKind kind, bool withDialog) {
       }
     }
     if (!accepted) return;
+    if (device->outputFormat() == QPrinter::PdfFormat && !device->outputFileName().isEmpty())
+      program_.settings.printFile = device->outputFileName().toStdString();
   }
+  const bool toPdfFile = device->outputFormat() == QPrinter::PdfFormat;
+  if (toPdfFile) QDir().mkpath(QFileInfo(device->outputFileName()).absolutePath());
   int from = std::max(choice.from, job.MinPage()), to = choice.to;
   if (choice.currentPage) from = to = job.CurrentCardPage();
   job.Begin();
@@ -188,12 +213,16 @@ void FileCommands::Print(PrintKind kind, bool withDialog) {
   if (!result.ok) {
     // Nothing was printed: no marks, no print number, no write-back.
     job.Fail();
-    std::string text = "印刷できませんでした.";
+    std::string text = QT_TRANSLATE_NOOP("Tevra", "印刷できませんでした.");
     if (!result.error.empty()) text += "\r\n\r\n" + result.error;
     program_.ui.ShowMessage(text, MessageIcon::Error);
     return;
   }
   job.End();
+  // A test print without its dialog says where the page went.
+  if (toPdfFile && !withDialog)
+    program_.ui.ShowMessage(Tevra::tr("PDFファイルに印刷しました:\n%1").arg(device->outputFileName()).toStdString(),
+                            MessageIcon::Information);
 }
 
 
@@ -226,10 +255,16 @@ void FileCommands::Preview() {
 }
 
 void FileCommands::PrinterSetup() {
-  if (printer_) {
-    QPageSetupDialog dialog(&printer_->Device(), frame_.Window());
-    if (dialog.exec() != QDialog::Accepted) return;
+  if (!printer_) {
+    // Nothing to set up: the cards go to PDF files on the card's own paper.
+    program_.ui.ShowMessage(
+        QT_TRANSLATE_NOOP("Tevra", "このシステムにはプリンタがありません.\r\n\r\n"
+                                   "印刷はカードと同じ大きさの用紙でPDFファイルに出力されます."),
+        MessageIcon::Information);
+    return;
   }
+  QPageSetupDialog dialog(&printer_->Device(), frame_.Window());
+  if (dialog.exec() != QDialog::Accepted) return;
   doc_.QueryPrinterMetrics();
 }
 

@@ -37,6 +37,8 @@ class FileCommands {
   void PrinterSetup();
 
  private:
+  // Where the layout dialogs start: the last folder used, else Documents.
+  std::string LayoutFolder() const;
   // Without a printer of the system: a PDF printer on the card's paper.
   QPrinter* PdfDevice(std::unique_ptr<QtPrinter>& holder);
 

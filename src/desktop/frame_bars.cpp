@@ -1,5 +1,7 @@
 // The window's furniture, built from the command tables: its actions with
 // their keys and tips, the menus, the two tool bars and the status panes.
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -7,21 +9,22 @@
 #include "desktop/main_frame.h"
 #include "desktop/tool_icons.h"
 #include "qt/qt_ui.h"
+#include "qt/translation.h"
 
 namespace tevra {
 namespace {
 
 // The status pane templates: each pane is as wide as its template.
-constexpr std::string_view kPaneTemplates[] = {"", "200%", "X=100.0,Y=999.9(mm)", "ｱｲﾃﾑ 0000", "ﾛｸﾞ 00000件",
-                                               "QSL 00000枚"};
+constexpr std::string_view kPaneTemplates[] = {"", "200%", "X=100.0,Y=999.9(mm)", QT_TRANSLATE_NOOP("Tevra", "ｱｲﾃﾑ 0000"), QT_TRANSLATE_NOOP("Tevra", "ﾛｸﾞ 00000件"),
+                                               QT_TRANSLATE_NOOP("Tevra", "QSL 00000枚")};
 
 }  // namespace
 
 
 void MainFrame::BuildActions() {
   for (const CommandInfo& c : Commands()) {
-    auto* action = new QAction(Utf8(c.text), this);
-    const QString tip = Utf8(c.tip);
+    auto* action = new QAction(Tr(c.text), this);
+    const QString tip = Tr(c.tip);
     action->setStatusTip(tip.section(QChar('\n'), 0, 0));
     action->setToolTip(tip.contains(QChar('\n')) ? tip.section(QChar('\n'), 1) : action->statusTip());
     QList<QKeySequence> keys;
@@ -44,7 +47,7 @@ QAction* MainFrame::Action(int command) const {
 }
 
 QMenu* MainFrame::BuildMenu(const MenuInfo& info) {
-  auto* menu = new QMenu(Utf8(info.title), this);
+  auto* menu = new QMenu(Tr(info.title), this);
   for (const int entry : info.entries) {
     if (entry == 0) {
       menu->addSeparator();
@@ -59,6 +62,26 @@ QMenu* MainFrame::BuildMenu(const MenuInfo& info) {
 
 void MainFrame::BuildMenus() {
   for (const MenuInfo& info : MainMenus()) menuBar()->addMenu(BuildMenu(info));
+  // File › Examples: the bundled layouts and logs, installed or beside a
+  // build, opened as any file of the command line is.
+  QMenu* file = menuBar()->actions().front()->menu();
+  auto* examples = new QMenu(Tevra::tr("サンプル"), this);
+  examples->setObjectName(QStringLiteral("examples"));
+  const QString dir = QString::fromStdString(program_.paths.programDirectory);
+  for (const QString& folder : {dir + QStringLiteral("../share/tevra/examples"), QStringLiteral(TEVRA_SOURCE_DIR "/examples")}) {
+    const QFileInfoList found = QDir(folder).entryInfoList(
+        {QStringLiteral("*.tvd"), QStringLiteral("*.adi"), QStringLiteral("*.cbr"), QStringLiteral("*.csv")}, QDir::Files,
+        QDir::Name);
+    if (found.isEmpty()) continue;
+    for (const QFileInfo& f : found)
+      connect(examples->addAction(f.fileName()), &QAction::triggered, this,
+              [this, path = f.absoluteFilePath()] { OpenByName(path.toStdString()); });
+    break;
+  }
+  examples->setEnabled(!examples->isEmpty());
+  const QList<QAction*> entries = file->actions();
+  const qsizetype saveAs = entries.indexOf(Action(cmd::kFileSaveAs));
+  file->insertMenu(saveAs >= 0 && saveAs + 1 < entries.size() ? entries[saveAs + 1] : nullptr, examples);
 }
 
 void MainFrame::BuildToolBars() {
@@ -74,11 +97,11 @@ void MainFrame::BuildToolBars() {
       bar->addAction(action);
     }
   };
-  mainBar_ = new QToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"), this);
+  mainBar_ = new QToolBar(Tevra::tr("ﾂｰﾙ ﾊﾞｰ"), this);
   mainBar_->setObjectName(QStringLiteral("MainToolBar"));
   build(mainBar_, MainToolBar());
   addToolBar(Qt::TopToolBarArea, mainBar_);
-  drawBar_ = new QToolBar(QStringLiteral("描画ｱｲﾃﾑﾂｰﾙﾊﾞｰ"), this);
+  drawBar_ = new QToolBar(Tevra::tr("描画ｱｲﾃﾑﾂｰﾙﾊﾞｰ"), this);
   drawBar_->setObjectName(QStringLiteral("DrawingToolBar"));
   build(drawBar_, DrawingToolBar());
   addToolBar(Qt::LeftToolBarArea, drawBar_);
@@ -94,7 +117,7 @@ void MainFrame::BuildStatusBar() {
       label->setText(IdleText());
       bar->addWidget(label, 1);
     } else {
-      label->setMinimumWidth(label->fontMetrics().horizontalAdvance(Utf8(kPaneTemplates[i])) + 8);
+      label->setMinimumWidth(label->fontMetrics().horizontalAdvance(Tr(kPaneTemplates[i])) + 8);
       label->setAlignment(Qt::AlignCenter);
       label->setFrameShape(QFrame::Panel);
       label->setFrameShadow(QFrame::Sunken);

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "core/encoding.h"
+#include "qt/translation.h"
 
 namespace tevra {
 namespace {
@@ -37,26 +38,26 @@ QComboBox* EditableCombo(std::span<const std::string_view> choices, const std::s
 bool RunOptionsDialog(OptionsDialog& dialog, QWidget* parent) {
   OptionsDialog::Values& v = dialog.values;
   QDialog box(parent);
-  box.setWindowTitle(Utf8(OptionsDialog::kTitle));
+  box.setWindowTitle(Tr(OptionsDialog::kTitle));
   auto* layout = new QVBoxLayout(&box);
 
-  auto* load = new QGroupBox(QStringLiteral("ログの読み込み"));
+  auto* load = new QGroupBox(Tevra::tr("ログの読み込み"));
   auto* loadForm = new QFormLayout(load);
-  auto* skip = new QCheckBox(QStringLiteral("ＱＳＬ送信済みは読み込まない"));
+  auto* skip = new QCheckBox(Tevra::tr("ＱＳＬ送信済みは読み込まない"));
   skip->setChecked(v.skipSendMark);
   loadForm->addRow(skip);
   auto* condition = EditableCombo(OptionsDialog::ConditionChoices(), v.loadCond);
-  loadForm->addRow(QStringLiteral("その他の条件"), condition);
+  loadForm->addRow(Tevra::tr("その他の条件"), condition);
   auto* mark = new QLineEdit(FromCp932(v.sendMark));
-  loadForm->addRow(QStringLiteral("送信マーク"), mark);
+  loadForm->addRow(Tevra::tr("送信マーク"), mark);
   layout->addWidget(load);
 
-  auto* time = new QGroupBox(QStringLiteral("展開時刻"));
+  auto* time = new QGroupBox(Tevra::tr("展開時刻"));
   auto* timeRow = new QHBoxLayout(time);
   QButtonGroup timeGroup;
   const auto labels = OptionsDialog::TimeTypeLabels();
   for (std::size_t i = 0; i < labels.size(); ++i) {
-    auto* radio = new QRadioButton(Utf8(labels[i]));
+    auto* radio = new QRadioButton(Tr(labels[i]));
     radio->setChecked(static_cast<int>(i) == v.timeType);
     timeGroup.addButton(radio, static_cast<int>(i));
     timeRow->addWidget(radio);
@@ -68,28 +69,38 @@ bool RunOptionsDialog(OptionsDialog& dialog, QWidget* parent) {
     bool* value;
   };
   const Check checks[] = {
-      {"アイテム作成を継続する", &v.makeContItem},         {"同じ基本コールはまとめる", &v.repCallPack},
-      {"異なるEnvでもまとめる", &v.repEnvPack},             {"バックアップ作成", &v.backup},
-      {"クリップボードの定期的な監視", &v.clipCheck},       {"ﾀｲﾑｽﾀﾝﾌﾟ変更しない", &v.disLogNewTime},
-      {"フォント回転方向を印刷時に逆にする", &v.invRotFont}, {"文書にオプション情報を含める", &v.includeDoc},
+      {QT_TRANSLATE_NOOP("Tevra", "アイテム作成を継続する"), &v.makeContItem},         {QT_TRANSLATE_NOOP("Tevra", "同じ基本コールはまとめる"), &v.repCallPack},
+      {QT_TRANSLATE_NOOP("Tevra", "異なるEnvでもまとめる"), &v.repEnvPack},             {QT_TRANSLATE_NOOP("Tevra", "バックアップ作成"), &v.backup},
+      {QT_TRANSLATE_NOOP("Tevra", "クリップボードの定期的な監視"), &v.clipCheck},       {QT_TRANSLATE_NOOP("Tevra", "ﾀｲﾑｽﾀﾝﾌﾟ変更しない"), &v.disLogNewTime},
+      {QT_TRANSLATE_NOOP("Tevra", "フォント回転方向を印刷時に逆にする"), &v.invRotFont}, {QT_TRANSLATE_NOOP("Tevra", "文書にオプション情報を含める"), &v.includeDoc},
   };
   std::vector<QCheckBox*> boxes;
   // The two targets in their group, the rest below it.
-  auto* targets = new QGroupBox(QStringLiteral("２ｎｄＱＳＬ抑止対象"));
+  auto* targets = new QGroupBox(Tevra::tr("２ｎｄＱＳＬ抑止対象"));
   auto* targetLayout = new QVBoxLayout(targets);
   layout->addWidget(targets);
   for (const Check& c : checks) {
-    boxes.push_back(new QCheckBox(QString::fromUtf8(c.label)));
+    boxes.push_back(new QCheckBox(Tr(c.label)));
     boxes.back()->setChecked(*c.value);
     (boxes.size() <= 2 ? targetLayout : layout)->addWidget(boxes.back());
   }
   auto* partRow = new QFormLayout;
   auto* part = EditableCombo(OptionsDialog::PartMarkChoices(), v.partMark);
-  partRow->addRow(QStringLiteral("その他の分離条件"), part);
+  partRow->addRow(Tevra::tr("その他の分離条件"), part);
+  // The interface's language takes effect at the next start.
+  auto* language = new QComboBox;
+  language->setObjectName(QStringLiteral("language"));
+  const auto languageCodes = OptionsDialog::LanguageCodes();
+  for (std::size_t i = 0; i < languageCodes.size(); ++i) {
+    language->addItem(Tr(OptionsDialog::LanguageLabels()[i]));
+    if (languageCodes[i] == v.language) language->setCurrentIndex(static_cast<int>(i));
+  }
+  language->setToolTip(Tevra::tr("次回の起動から有効になります"));
+  partRow->addRow(Tevra::tr("言語"), language);
   layout->addLayout(partRow);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  auto* remove = buttons->addButton(QStringLiteral("ﾚｼﾞｽﾄﾘ削除"), QDialogButtonBox::ActionRole);
+  auto* remove = buttons->addButton(Tevra::tr("ﾚｼﾞｽﾄﾘ削除"), QDialogButtonBox::ActionRole);
   QObject::connect(remove, &QPushButton::clicked, &box, [&dialog] { dialog.RemoveRegistration(); });
   QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &box, [&] {
@@ -99,8 +110,9 @@ bool RunOptionsDialog(OptionsDialog& dialog, QWidget* parent) {
     v.timeType = std::max(0, timeGroup.checkedId());
     for (std::size_t i = 0; i < boxes.size(); ++i) *checks[i].value = boxes[i]->isChecked();
     v.partMark = ToCp932(part->currentText());
+    v.language = std::string(languageCodes[static_cast<std::size_t>(std::max(0, language->currentIndex()))]);
     if (const auto problem = dialog.Check()) {
-      QMessageBox::warning(&box, QStringLiteral("TEVRA"), Utf8(*problem).remove(QChar('\r')));
+      QMessageBox::warning(&box, QStringLiteral("TEVRA"), TrMessage(*problem));
       return;
     }
     box.accept();
@@ -111,30 +123,30 @@ bool RunOptionsDialog(OptionsDialog& dialog, QWidget* parent) {
 
 bool RunSuppressionDialog(SuppressionOptions& options, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(Utf8(SuppressionOptions::kTitle));
+  box.setWindowTitle(Tr(SuppressionOptions::kTitle));
   auto* layout = new QVBoxLayout(&box);
   struct Check {
     const char* label;
     bool* value;
   };
-  const Check checks[] = {{"国内局", &options.domestic},
-                          {"DX局", &options.dx},
-                          {"ＪＡＲＬ関連局は無条件に抑止", &options.jarlAlways},
-                          {"カード受領QSOは抑止しない", &options.keepReceived},
-                          {"移動局は抑止しない", &options.keepPortable}};
+  const Check checks[] = {{QT_TRANSLATE_NOOP("Tevra", "国内局"), &options.domestic},
+                          {QT_TRANSLATE_NOOP("Tevra", "DX局"), &options.dx},
+                          {QT_TRANSLATE_NOOP("Tevra", "ＪＡＲＬ関連局は無条件に抑止"), &options.jarlAlways},
+                          {QT_TRANSLATE_NOOP("Tevra", "カード受領QSOは抑止しない"), &options.keepReceived},
+                          {QT_TRANSLATE_NOOP("Tevra", "移動局は抑止しない"), &options.keepPortable}};
   std::vector<QCheckBox*> boxes;
   // The two targets in their group, the rest below it.
-  auto* targets = new QGroupBox(QStringLiteral("２ｎｄＱＳＬ抑止対象"));
+  auto* targets = new QGroupBox(Tevra::tr("２ｎｄＱＳＬ抑止対象"));
   auto* targetLayout = new QVBoxLayout(targets);
   layout->addWidget(targets);
   for (const Check& c : checks) {
-    boxes.push_back(new QCheckBox(QString::fromUtf8(c.label)));
+    boxes.push_back(new QCheckBox(Tr(c.label)));
     boxes.back()->setChecked(*c.value);
     (boxes.size() <= 2 ? targetLayout : layout)->addWidget(boxes.back());
   }
   auto* form = new QFormLayout;
   auto* mark = new QLineEdit(FromCp932(options.mark));
-  form->addRow(QStringLiteral("抑止マーク"), mark);
+  form->addRow(Tevra::tr("抑止マーク"), mark);
   layout->addLayout(form);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
@@ -148,7 +160,7 @@ bool RunSuppressionDialog(SuppressionOptions& options, QWidget* parent) {
 
 void ShowAreaStatistics(const std::string& text, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(QStringLiteral("エリア別カード発行枚数"));
+  box.setWindowTitle(Tevra::tr("エリア別カード発行枚数"));
   auto* layout = new QVBoxLayout(&box);
   auto* view = new QPlainTextEdit(QString::fromStdString(text).remove(QChar('\r')));
   view->setReadOnly(true);
@@ -163,18 +175,18 @@ void ShowAreaStatistics(const std::string& text, QWidget* parent) {
 
 bool RunMoveDialog(QWidget* parent, int& dx, int& dy) {
   QDialog box(parent);
-  box.setWindowTitle(QStringLiteral("選択アイテムの移動"));
+  box.setWindowTitle(Tevra::tr("選択アイテムの移動"));
   auto* form = new QFormLayout(&box);
   auto spin = [] {
     auto* s = new QSpinBox;
     s->setRange(-500, 500);
-    s->setSuffix(QStringLiteral("  (1/1000ｲﾝﾁ単位)"));
+    s->setSuffix(Tevra::tr("  (1/1000ｲﾝﾁ単位)"));
     return s;
   };
   QSpinBox* across = spin();
   QSpinBox* up = spin();
-  form->addRow(QStringLiteral("横移動量"), across);
-  form->addRow(QStringLiteral("縦移動量"), up);
+  form->addRow(Tevra::tr("横移動量"), across);
+  form->addRow(Tevra::tr("縦移動量"), up);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
@@ -186,7 +198,7 @@ bool RunMoveDialog(QWidget* parent, int& dx, int& dy) {
 }
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(TEVRA)"));
+  setWindowTitle(Tevra::tr("ﾊﾞｰｼﾞｮﾝ情報(TEVRA)"));
   auto* layout = new QHBoxLayout(this);
   auto* icon = new QLabel;
   icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));

@@ -1,4 +1,5 @@
 #include "desktop/help_window.h"
+#include "qt/translation.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -26,8 +27,8 @@ HelpWindow::HelpWindow(QWidget* parent)
       search_(new QLineEdit),
       list_(new QListWidget),
       browser_(new QTextBrowser) {
-  setWindowTitle(tr("TEVRA ヘルプ"));
-  search_->setPlaceholderText(tr("検索"));
+  setWindowTitle(Tevra::tr("TEVRA ヘルプ"));
+  search_->setPlaceholderText(Tevra::tr("検索"));
   search_->setClearButtonEnabled(true);
   browser_->setOpenExternalLinks(true);
   browser_->setMarkdown(QString::fromStdString(contents_->Text()));

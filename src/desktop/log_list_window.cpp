@@ -15,6 +15,7 @@
 #include "core/encoding.h"
 #include "platform/ui.h"
 #include "writeback/write_back.h"
+#include "qt/translation.h"
 
 namespace tevra {
 
@@ -45,12 +46,8 @@ class LogTableModel : public QAbstractTableModel {
   LogList& list_;
 };
 
-namespace {
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
-}  // namespace
-
 LogListWindow::LogListWindow(Document& doc, QWidget* parent) : QDialog(parent), doc_(doc), list_(doc) {
-  setWindowTitle(Utf8(list_.Title()));
+  setWindowTitle(Tevra::tr("ログリスト") + QStringLiteral(" - ") + QString::fromStdString(doc_.SourceName()));
   setMinimumSize(590, 200);
   auto* layout = new QVBoxLayout(this);
   model_ = new LogTableModel(list_);
@@ -66,9 +63,9 @@ LogListWindow::LogListWindow(Document& doc, QWidget* parent) : QDialog(parent), 
 
   auto* switches = new QHBoxLayout;
   count_ = new QLabel;
-  auto* sortWay = new QCheckBox(QStringLiteral("並び替え-JN.2003 5・6の方法"));
+  auto* sortWay = new QCheckBox(Tevra::tr("並び替え-JN.2003 5・6の方法"));
   sortWay->setChecked(doc_.program.settings.sortWay);
-  auto* sortCountry = new QCheckBox(QStringLiteral("並び替え-DXｴﾝﾃｨﾃｨ順"));
+  auto* sortCountry = new QCheckBox(Tevra::tr("並び替え-DXｴﾝﾃｨﾃｨ順"));
   sortCountry->setChecked(doc_.program.settings.sortCountry);
   sortCountry->setEnabled(list_.SortCountryEnabled());
   connect(sortWay, &QCheckBox::toggled, this, [this](bool on) { doc_.program.settings.sortWay = on; });
@@ -82,7 +79,7 @@ LogListWindow::LogListWindow(Document& doc, QWidget* parent) : QDialog(parent), 
   auto* buttons = new QHBoxLayout;
   std::vector<QPushButton*> logButtons;
   auto button = [&](const char* label, std::function<void()> act, bool needsLog = true) {
-    auto* b = new QPushButton(QString::fromUtf8(label));
+    auto* b = new QPushButton(Tr(label));
     connect(b, &QPushButton::clicked, this, [this, act] {
       act();
       Refresh();
@@ -91,10 +88,10 @@ LogListWindow::LogListWindow(Document& doc, QWidget* parent) : QDialog(parent), 
     if (needsLog) logButtons.push_back(b);
     return b;
   };
-  button("昇順", [this] { list_.Sort(false); });
-  button("降順", [this] { list_.Sort(true); });
-  button("時刻", [this] { list_.SortByTime(); });
-  button("削除", [this] {
+  button(QT_TRANSLATE_NOOP("Tevra", "昇順"), [this] { list_.Sort(false); });
+  button(QT_TRANSLATE_NOOP("Tevra", "降順"), [this] { list_.Sort(true); });
+  button(QT_TRANSLATE_NOOP("Tevra", "時刻"), [this] { list_.SortByTime(); });
+  button(QT_TRANSLATE_NOOP("Tevra", "削除"), [this] {
     const std::vector<std::size_t> rows = SelectedRows();
     if (!rows.empty()) {
       list_.DeleteRows(rows);
@@ -103,27 +100,27 @@ LogListWindow::LogListWindow(Document& doc, QWidget* parent) : QDialog(parent), 
     bool ok = false;
     const QString condition =
         askCondition ? askCondition()
-                     : QInputDialog::getText(this, QStringLiteral("条件設定"), QStringLiteral("削除する条件"),
+                     : QInputDialog::getText(this, Tevra::tr("条件設定"), Tevra::tr("削除する条件"),
                                              QLineEdit::Normal, QStringLiteral("FALSE"), &ok);
     list_.DeleteByCondition(FromUnicode(condition.toStdString()));
   });
-  QPushButton* edit = button("修正", [this] {
+  QPushButton* edit = button(QT_TRANSLATE_NOOP("Tevra", "修正"), [this] {
     const std::vector<std::size_t> rows = SelectedRows();
     if (!rows.empty()) list_.EditRow(rows.front());
   });
-  button("抑止", [this] {
+  button(QT_TRANSLATE_NOOP("Tevra", "抑止"), [this] {
     SuppressionOptions options;
     if (RunSuppressionDialog(options, this)) SuppressIssued(doc_, options);
   });
-  button("ﾁｪｯｸ", [this] { list_.CheckAll([this](std::size_t row) { ShowRow(row); }); });
-  button("作成", [this] {
+  button(QT_TRANSLATE_NOOP("Tevra", "ﾁｪｯｸ"), [this] { list_.CheckAll([this](std::size_t row) { ShowRow(row); }); });
+  button(QT_TRANSLATE_NOOP("Tevra", "作成"), [this] {
     // The plug-in's own file type follows the dBase one when it offers one.
     const std::optional<std::string> pluginType = list_.PluginFileType();
     const QString path = askExportPath ? askExportPath() : [this, &pluginType] {
-      std::string filters = "dBaseⅢ,Ⅳﾃﾞｰﾀﾌｧｲﾙ(*.dbf)|*.dbf|";
+      std::string filters = QT_TRANSLATE_NOOP("Tevra", "dBaseⅢ,Ⅳﾃﾞｰﾀﾌｧｲﾙ(*.dbf)|*.dbf|");
       if (pluginType) filters += ToUnicode(*pluginType);
       const auto chosen = doc_.program.ui.ChooseFileToSave(
-          OpenFileRequest{"ファイルの作成", "dbf", "mylog", doc_.program.settings.load.curLogDir, filters + "|"});
+          OpenFileRequest{QT_TRANSLATE_NOOP("Tevra", "ファイルの作成"), "dbf", "mylog", doc_.program.settings.load.curLogDir, filters + "|"});
       return chosen ? QString::fromStdString(*chosen) : QString();
     }();
     if (path.isEmpty()) return;
@@ -132,9 +129,9 @@ LogListWindow::LogListWindow(Document& doc, QWidget* parent) : QDialog(parent), 
     else
       list_.ExportDbf(path.toStdString());
   });
-  button("ｴﾘｱ別", [this] { ShowAreaStatistics(doc_.AreaStatistics(), this); });
+  button(QT_TRANSLATE_NOOP("Tevra", "ｴﾘｱ別"), [this] { ShowAreaStatistics(doc_.AreaStatistics(), this); });
   auto* ok = new QPushButton(QStringLiteral("OK"));
-  auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
+  auto* cancel = new QPushButton(Tevra::tr("ｷｬﾝｾﾙ"));
   connect(ok, &QPushButton::clicked, this, [this] {
     const std::vector<std::size_t> rows = SelectedRows();
     list_.Accept(rows.empty() ? std::nullopt : std::optional<std::size_t>(rows.front()));
@@ -177,7 +174,7 @@ std::vector<std::size_t> LogListWindow::SelectedRows() const {
 
 void LogListWindow::Refresh() {
   model_->Reset();
-  count_->setText(Utf8(list_.CountText()));
+  count_->setText(Tevra::tr("%1 件").arg(list_.RowCount()));
 }
 
 void LogListWindow::ShowRow(std::size_t row) {

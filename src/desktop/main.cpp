@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "core/profile.h"
 #include "program/allocator_tuning.h"
 #include "automation/automation_service.h"
 #include "desktop/frame_automation_host.h"
@@ -19,6 +20,7 @@
 #include "qt/qt_clipboard.h"
 #include "qt/qt_printer.h"
 #include "qt/qt_ui.h"
+#include "qt/translation.h"
 
 using namespace tevra;
 
@@ -74,11 +76,27 @@ int main(int argc, char** argv) {
                      "/Factory NewInstance, starts a program of its own for every client so)."),
       QStringLiteral("NAME"));
   parser.addOption(busName);
+  const QCommandLineOption lang(QStringLiteral("lang"),
+                                QStringLiteral("The interface's language: en (English) or ja (Japanese). Without it, "
+                                               "Language= of the settings file, else the locale, chooses."),
+                                QStringLiteral("LANGUAGE"));
+  parser.addOption(lang);
   parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Layout document or log to open."),
                                QStringLiteral("[FILE...]"));
   parser.process(app);
 
   const bool forAutomation = parser.isSet(automation) || parser.isSet(busName);
+  std::optional<std::string> configPath;
+  if (parser.isSet(config)) configPath = parser.value(config).toStdString();
+  const ProgramPaths paths = DefaultProgramPaths(configPath);
+  // The language is chosen before the first window shows.
+  if (parser.isSet(lang) && parser.value(lang) != QLatin1String("en") && parser.value(lang) != QLatin1String("ja")) {
+    std::fprintf(stderr, "tevra: --lang takes en or ja, not '%s'\n", parser.value(lang).toUtf8().constData());
+    return 2;
+  }
+  Profile early;
+  const std::string setting = early.Load(paths.settingsFile) ? early.GetString("Option", "Language", "") : std::string();
+  InstallLanguage(ChooseLanguage(parser.value(lang), QString::fromStdString(setting)));
   QtUi ui;
   // The splash shows the progress of the start-up (not for automation).
   AboutBox splash;
@@ -87,11 +105,9 @@ int main(int argc, char** argv) {
   shown.start();
   ui.statusSink = [&splash](const QString& text) { splash.SetProgressText(text); };
 
-  std::optional<std::string> configPath;
-  if (parser.isSet(config)) configPath = parser.value(config).toStdString();
-  Program program(ui, DefaultProgramPaths(configPath));
+  Program program(ui, paths);
   if (!program.Start())
-    static_cast<Ui&>(ui).ShowMessage("設定ファイル(TEVRA.INI)を読めませんでした.\r\nすべての設定は既定値になり、ファイルは書き換えません.",
+    static_cast<Ui&>(ui).ShowMessage(QT_TRANSLATE_NOOP("Tevra", "設定ファイル(TEVRA.INI)を読めませんでした.\r\nすべての設定は既定値になり、ファイルは書き換えません."),
                    MessageIcon::Warning, "TEVRA");
   // Without a printer on the system the cards go to PDF files, whose
   // paper is the card's own: nothing to warn about.
@@ -107,7 +123,7 @@ int main(int argc, char** argv) {
   Document doc(program, printer);
   QtClipboard clipboard;
   doc.writeBack.clipboard = &clipboard;
-  splash.SetProgressText(QStringLiteral("リソースをロード中..."));
+  splash.SetProgressText(Tevra::tr("リソースをロード中..."));
 
   int rc = 0;
   {

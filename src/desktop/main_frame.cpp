@@ -61,6 +61,7 @@
 #include "qt/qt_printer.h"
 #include "log/qso_edit_dialog.h"
 #include "qt/qt_ui.h"
+#include "qt/translation.h"
 
 namespace tevra {
 namespace {
@@ -134,8 +135,8 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
   hooks.editLocked = [this] { program_.ui.ShowMessage(kEditLocked, MessageIcon::Warning); };
   hooks.editNewItem = [this](CardItem& item) { return edit_.EditNewItem(item); };
   hooks.insertObject = [this](const LogicalRect& r) {
-    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("ｵﾌﾞｼﾞｪｸﾄの挿入"), QString(),
-                                                      QStringLiteral("画像 (*.png *.jpg *.jpeg *.svg)"));
+    const QString file = QFileDialog::getOpenFileName(this, Tevra::tr("ｵﾌﾞｼﾞｪｸﾄの挿入"), QString(),
+                                                      Tevra::tr("画像 (*.png *.jpg *.jpeg *.svg)"));
     if (!file.isEmpty()) InsertImages({file}, {r.left, r.top}, &r);
   };
   editor_ = std::make_unique<LayoutEditor>(
@@ -161,7 +162,7 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
     }
     if (images.isEmpty()) return;
     BeginChange();
-    EndChange(InsertImages(images, at), QStringLiteral("画像の挿入"));
+    EndChange(InsertImages(images, at), Tevra::tr("画像の挿入"));
   };
   connect(&undo_, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModified(!clean); });
   continuousTimer_.setSingleShot(true);
@@ -184,7 +185,7 @@ MainFrame::~MainFrame() {
   ui_.SetParent(nullptr);
 }
 
-QString MainFrame::IdleText() { return QStringLiteral("レディ"); }
+QString MainFrame::IdleText() { return Tevra::tr("レディ"); }
 
 void MainFrame::UpdatePanes() {
   const LogStore& store = doc_.store;
@@ -193,9 +194,11 @@ void MainFrame::UpdatePanes() {
   const std::size_t perSheet = tack ? static_cast<std::size_t>(std::max(1, s.TackColumns) * std::max(1, s.TackRows)) : 1;
   panes_[1]->setText(Utf8(ZoomPaneText(view_->Zoom())));
   panes_[2]->setText(Utf8(PositionPaneText(mouse_, s, doc_.metrics.Metrics())));
-  panes_[3]->setText(Utf8(ItemsPaneText(doc_.layout.Items.Count())));
-  panes_[4]->setText(Utf8(LogPaneText(store.QsoCount())));
-  panes_[5]->setText(Utf8(CardsPaneText(store.CurrentCard(), store.CardCount(), perSheet)));
+  panes_[3]->setText(Tevra::tr("ｱｲﾃﾑ %1").arg(doc_.layout.Items.Count()));
+  panes_[4]->setText(Tevra::tr("ﾛｸﾞ %1件").arg(store.QsoCount()));
+  QString cards = Utf8(CardsPaneText(store.CurrentCard(), store.CardCount(), perSheet));
+  cards.chop(1);  // the numbers without their "枚"
+  panes_[5]->setText(Tevra::tr("%1枚").arg(cards));
 }
 
 void MainFrame::UpdateCommands() {
@@ -219,12 +222,11 @@ void MainFrame::UpdateCommands() {
   enable(kOdbc, program_.automation.enableLogFile && program_.dbBridge.Available());
   enable(kZoom, view_ && view_->Painted());
   enable(kEditEntities, true);
-  const bool docs = !documents_.DocumentationPath().isEmpty();
   enable(kHelpIndex);
   enable(kHelp);
   enable(kContextHelp);
-  enable(kHomePage, docs);
-  enable(kDownloadWeb, docs);
+  enable(kHomePage);
+  enable(kDownloadWeb);
   enable(kNextQso, store.CardCount() > 0 && store.CurrentCard() + 1 < store.CardCount());
   enable(kPrevQso, store.CurrentCard() > 0);
   enable(kContinuous, merging && store.CardCount() > 1 && doc_.layout.Items.Count() > 0);
@@ -288,17 +290,17 @@ void MainFrame::UpdateRecentMenus() {
     const bool hasLayout = static_cast<std::size_t>(k) < layouts.size();
     layout->setVisible(hasLayout || k == 0);
     layout->setText(hasLayout ? RecentEntryText(k, layouts[static_cast<std::size_t>(k)])
-                              : QStringLiteral("最近使ったファイル"));
+                              : Tevra::tr("最近使ったファイル"));
     QAction* log = Action(cmd::kRecentLog1 + k);
     const bool hasLog = static_cast<std::size_t>(k) < logs.size();
     log->setVisible(hasLog || k == 0);
-    log->setText(hasLog ? RecentEntryText(k, logs[static_cast<std::size_t>(k)]) : QStringLiteral("最新のログファイル"));
+    log->setText(hasLog ? RecentEntryText(k, logs[static_cast<std::size_t>(k)]) : Tevra::tr("最新のログファイル"));
   }
 }
 
 void MainFrame::Redraw() {
-  ui_.qsoTitle = doc_.LogLoaded() ? QStringLiteral("ＱＳＯデータ - ") + QString::fromStdString(doc_.SourceName())
-                                  : QStringLiteral("ＱＳＯデータ");
+  ui_.qsoTitle = doc_.LogLoaded() ? Tevra::tr("ＱＳＯデータ - ") + QString::fromStdString(doc_.SourceName())
+                                  : Tevra::tr("ＱＳＯデータ");
   if (view_) {
     view_->ResetScrollSizes();
     view_->update();
@@ -314,7 +316,7 @@ void MainFrame::SetModified(bool modified) {
 }
 
 void MainFrame::UpdateTitle() {
-  QString name = doc_.path.empty() ? QStringLiteral("無題") : QFileInfo(QString::fromStdString(doc_.path)).fileName();
+  QString name = doc_.path.empty() ? Tevra::tr("無題") : QFileInfo(QString::fromStdString(doc_.path)).fileName();
   if (!documentTitle_.isEmpty()) name = documentTitle_;
   setWindowTitle(name + (doc_.modified ? QStringLiteral("*") : QString()) + QStringLiteral(" - TEVRA"));
 }
@@ -341,7 +343,7 @@ void MainFrame::Run(int command) {
         QStringList names;
         for (const auto& t : tables) names << QString::fromStdString(ToUnicode(t));
         bool ok = false;
-        const QString chosen = QInputDialog::getItem(this, QStringLiteral("テーブルの選択"), QStringLiteral("テーブル"),
+        const QString chosen = QInputDialog::getItem(this, Tevra::tr("テーブルの選択"), Tevra::tr("テーブル"),
                                                      names, 0, false, &ok);
         if (!ok) return std::nullopt;
         return FromUnicode(chosen.toStdString());
@@ -357,7 +359,14 @@ void MainFrame::Run(int command) {
     case kAppExit: close(); break;
     case kAppAbout: documents_.ShowAbout(); break;
     case kHomePage:
-    case kDownloadWeb: documents_.OpenDocumentation(); break;
+    case kDownloadWeb:
+      // Without a handler for the page the built-in manual stands in.
+      if (!documents_.OpenDocumentation()) {
+        ShowHelp(0);
+        program_.ui.ShowMessage(QT_TRANSLATE_NOOP("Tevra", "このページを開くアプリケーションがありません. 代わりにマニュアルを表示します."),
+                                MessageIcon::Information);
+      }
+      break;
     case kHelpIndex:
     case kHelp: ShowHelp(0); break;
     case kContextHelp: ArmContextHelp(!contextHelp_); break;
@@ -399,13 +408,13 @@ void MainFrame::Run(int command) {
     case kSelectAll: editor_->SelectAll(); break;
     case kDelete:
       BeginChange();
-      EndChange(editor_->DeleteSelection(), QStringLiteral("削除"));
+      EndChange(editor_->DeleteSelection(), Tevra::tr("削除"));
       break;
     case kEditCopy: edit_.Copy(); break;
     case kEditCut:
       edit_.Copy();
       BeginChange();
-      EndChange(editor_->DeleteSelection(), QStringLiteral("切り取り"));
+      EndChange(editor_->DeleteSelection(), Tevra::tr("切り取り"));
       break;
     case kEditPaste: edit_.Paste(); break;
     case kEditUndo: undo_.undo(); break;
@@ -418,11 +427,11 @@ void MainFrame::Run(int command) {
     case kInsertObject: {
       const LogicalPoint at = VisibleTopLeft();
       const LogicalRect r{at.x, at.y, at.x + 1000, at.y - 1000};
-      const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("ｵﾌﾞｼﾞｪｸﾄの作成と貼り付け"), QString(),
-                                                        QStringLiteral("画像 (*.png *.jpg *.jpeg *.svg)"));
+      const QString file = QFileDialog::getOpenFileName(this, Tevra::tr("ｵﾌﾞｼﾞｪｸﾄの作成と貼り付け"), QString(),
+                                                        Tevra::tr("画像 (*.png *.jpg *.jpeg *.svg)"));
       if (!file.isEmpty()) {
         BeginChange();
-        EndChange(InsertImages({file}, at, &r), QStringLiteral("画像の挿入"));
+        EndChange(InsertImages({file}, at, &r), Tevra::tr("画像の挿入"));
       }
       break;
     }
@@ -588,7 +597,7 @@ void MainFrame::ShowContextMenu(QPoint at) {
   }
   for (int id : {kToHead, kToEnd, kNextOverlap, kPrevOverlap, kGroup, kUngroup}) menu.addAction(Action(id));
   menu.addSeparator();
-  menu.addAction(QStringLiteral("キャンセル"));  // closes the menu
+  menu.addAction(Tevra::tr("キャンセル"));  // closes the menu
   menu.exec(at);
 }
 
@@ -605,7 +614,7 @@ void MainFrame::ArmContextHelp(bool armed) {
   if (armed) {
     qApp->installEventFilter(this);
     QApplication::setOverrideCursor(Qt::WhatsThisCursor);
-    panes_[0]->setText(tr("ヘルプを表示するコマンドを選ぶか、カードをクリックしてください (Esc: 中止)"));
+    panes_[0]->setText(Tevra::tr("ヘルプを表示するコマンドを選ぶか、カードをクリックしてください (Esc: 中止)"));
   } else {
     qApp->removeEventFilter(this);
     QApplication::restoreOverrideCursor();
@@ -669,7 +678,7 @@ void MainFrame::CleanUpLog() {
   constexpr std::size_t kNoticeableQsos = 200000;
   std::unique_ptr<QLabel> note;
   if (doc_.store.QsoCount() >= kNoticeableQsos) {
-    note = std::make_unique<QLabel>(Utf8(msg::kCleaningUp), this, Qt::Tool | Qt::FramelessWindowHint);
+    note = std::make_unique<QLabel>(Tr(msg::kCleaningUp), this, Qt::Tool | Qt::FramelessWindowHint);
     note->setMargin(16);
     note->show();
     QApplication::processEvents();

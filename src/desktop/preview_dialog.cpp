@@ -1,4 +1,5 @@
 #include "desktop/preview_dialog.h"
+#include "qt/translation.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -49,10 +50,10 @@ class PageSheet : public QWidget {
 
 PreviewDialog::PreviewDialog(PagePreview& pages, int first, int sideBySide, QWidget* parent)
     : QDialog(parent), pages_(pages), sheet_(new PageSheet(pages, current_, sideBySide_)), where_(new QLabel),
-      previous_(new QPushButton(tr("前ページ"))), next_(new QPushButton(tr("次ページ"))),
-      twoPages_(new QPushButton(tr("2ページ"))) {
-  setWindowTitle(tr("印刷ﾌﾟﾚﾋﾞｭｰ"));
-  auto* close = new QPushButton(tr("閉じる"));
+      previous_(new QPushButton(Tevra::tr("前ページ"))), next_(new QPushButton(Tevra::tr("次ページ"))),
+      twoPages_(new QPushButton(Tevra::tr("2ページ"))) {
+  setWindowTitle(Tevra::tr("印刷ﾌﾟﾚﾋﾞｭｰ"));
+  auto* close = new QPushButton(Tevra::tr("閉じる"));
   twoPages_->setCheckable(true);
   auto* bar = new QHBoxLayout;
   for (QWidget* w : {static_cast<QWidget*>(previous_), static_cast<QWidget*>(next_), static_cast<QWidget*>(twoPages_)})
@@ -86,8 +87,8 @@ void PreviewDialog::SetSideBySide(int pages) {
 
 void PreviewDialog::Update() {
   const int last = std::min(pages_.PageCount(), current_ + sideBySide_ - 1);
-  where_->setText(last > current_ ? tr("ページ %1-%2 / %3").arg(current_).arg(last).arg(pages_.PageCount())
-                                  : tr("ページ %1 / %2").arg(current_).arg(pages_.PageCount()));
+  where_->setText(last > current_ ? Tevra::tr("ページ %1-%2 / %3").arg(current_).arg(last).arg(pages_.PageCount())
+                                  : Tevra::tr("ページ %1 / %2").arg(current_).arg(pages_.PageCount()));
   previous_->setEnabled(current_ > 1);
   next_->setEnabled(last < pages_.PageCount());
   sheet_->update();

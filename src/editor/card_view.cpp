@@ -12,6 +12,7 @@
 #include "editor/layout_editor.h"
 #include "editor/view_status.h"
 #include "qt/qt_surface.h"
+#include "qt/translation.h"
 
 namespace tevra {
 namespace {
@@ -130,7 +131,7 @@ void CardView::mouseReleaseEvent(QMouseEvent* event) {
   const int tool = editor_->CurrentTool();
   const bool changed =
       editor_->Release(ToLogical(event->position().toPoint()), m & Qt::ShiftModifier, m & Qt::ControlModifier);
-  if (endChange) endChange(changed, tool == ToolSelect ? QStringLiteral("移動") : QStringLiteral("作成"));
+  if (endChange) endChange(changed, tool == ToolSelect ? Tevra::tr("移動") : Tevra::tr("作成"));
   update();
 }
 
@@ -155,7 +156,7 @@ void CardView::keyPressEvent(QKeyEvent* event) {
   if (beginChange) beginChange();
   const Qt::KeyboardModifiers m = event->modifiers();
   const bool changed = editor_->ArrowKey(dx, dy, m & Qt::ShiftModifier, m & Qt::ControlModifier);
-  if (endChange) endChange(changed, (m & Qt::ShiftModifier) ? QStringLiteral("サイズ変更") : QStringLiteral("移動"));
+  if (endChange) endChange(changed, (m & Qt::ShiftModifier) ? Tevra::tr("サイズ変更") : Tevra::tr("移動"));
   update();
 }
 

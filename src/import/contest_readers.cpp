@@ -9,6 +9,7 @@
 #include "core/call_sign.h"
 #include "core/date_time.h"
 #include "core/text.h"
+#include "core/translatable.h"
 
 namespace tevra {
 namespace {
@@ -92,7 +93,7 @@ RecordSource::Step FixedColumnReader::Next(QsoRecord& record) {
 }
 
 const char* const CabrilloOptionsDialog::kPhoneRules[4] = {
-    "すべてPHONE", "すべてＳＳＢ", "28MHz以上はPHONE, 24MHz以下はSSB", "430MHz以上はPHONE, 144MHz以下はSSB"};
+    QT_TRANSLATE_NOOP("Tevra", "すべてPHONE"), QT_TRANSLATE_NOOP("Tevra", "すべてＳＳＢ"), QT_TRANSLATE_NOOP("Tevra", "28MHz以上はPHONE, 24MHz以下はSSB"), QT_TRANSLATE_NOOP("Tevra", "430MHz以上はPHONE, 144MHz以下はSSB")};
 
 void CabrilloOptionsDialog::SetPhoneRule(int rule) { options_.phoneRule = std::clamp(rule, 0, 3); }
 

@@ -8,6 +8,7 @@
 #include "core/line_reader.h"
 #include "import/record_source.h"
 #include "import/text_encoding.h"
+#include "core/translatable.h"
 
 namespace tevra {
 
@@ -46,7 +47,7 @@ struct CabrilloOptions {
 class CabrilloOptionsDialog {
  public:
   explicit CabrilloOptionsDialog(const CabrilloOptions& options) : options_(options) {}
-  static constexpr const char* kTitle = "Cabrilloの変換方法";
+  static constexpr const char* kTitle = QT_TRANSLATE_NOOP("Tevra", "Cabrilloの変換方法");
   // The phone-rule choices, in order.
   static const char* const kPhoneRules[4];
 

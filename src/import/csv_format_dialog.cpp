@@ -9,6 +9,7 @@
 #include "import/csv_guess.h"
 #include "import/mft_file.h"
 #include "platform/ui.h"
+#include "core/translatable.h"
 
 namespace tevra {
 
@@ -29,9 +30,9 @@ constexpr int kNoDelimiter = 4;
 
 std::string_view KindTitle(CsvFormatDialog::Kind kind) {
   switch (kind) {
-    case CsvFormatDialog::Kind::CsvText: return "CSV形式";
-    case CsvFormatDialog::Kind::Dbase: return "dBaseⅢ,Ⅳ形式";
-    case CsvFormatDialog::Kind::Odbc: return "ODBCﾃﾞｰﾀﾍﾞｰｽ";
+    case CsvFormatDialog::Kind::CsvText: return QT_TRANSLATE_NOOP("Tevra", "CSV形式");
+    case CsvFormatDialog::Kind::Dbase: return QT_TRANSLATE_NOOP("Tevra", "dBaseⅢ,Ⅳ形式");
+    case CsvFormatDialog::Kind::Odbc: return QT_TRANSLATE_NOOP("Tevra", "ODBCﾃﾞｰﾀﾍﾞｰｽ");
     case CsvFormatDialog::Kind::Plugin: return "EXTSRC";
   }
   return "";
@@ -171,7 +172,7 @@ void CsvFormatDialog::SaveSettings(Ui& ui, const std::string& directory) {
 bool CsvFormatDialog::ConfirmOk(Ui& ui) const {
   if (skipCount_ <= 0) return true;
   char text[256];
-  std::snprintf(text, sizeof text, std::string(msg::kConfirmSkip).c_str(), skipCount_);
+  std::snprintf(text, sizeof text, ui.Translate(msg::kConfirmSkip).c_str(), skipCount_);
   return ui.Ask(text, Buttons::YesNo) == Answer::Yes;
 }
 

@@ -25,6 +25,7 @@
 #include "log/log_store.h"
 #include "platform/sort_dialog.h"
 #include "platform/ui.h"
+#include "core/translatable.h"
 
 namespace tevra {
 namespace {
@@ -270,7 +271,7 @@ bool LogLoader::ReadHandOver(std::string_view text) {
   if (header)
     std::snprintf(status, sizeof status, "[ %s ] からログデータを読み込み中...", ToUnicode(header->application).c_str());
   else
-    std::snprintf(status, sizeof status, "クリップボードからログデータを読み込み中...");
+    std::snprintf(status, sizeof status, QT_TRANSLATE_NOOP("Tevra", "クリップボードからログデータを読み込み中..."));
   ui_.SetStatus(status);
   RecordLayout layout = options_.csv;
   std::size_t first = 0;

@@ -6,22 +6,23 @@
 
 #include "core/file_io.h"
 #include "core/text.h"
+#include "core/translatable.h"
 
 namespace tevra {
 namespace {
 
 constexpr std::array<std::string_view, kFileSourceTypeCount> kFilters = {
-    "KUVALﾃｷｽﾄﾌｧｲﾙ(*.log)|*.log|",
-    "KUVALﾃﾞｰﾀﾌｧｲﾙ(*.mdt)|*.mdt|",
-    "LOG200ﾃﾞｰﾀﾌｧｲﾙ(*.l2)|*.l2|",
-    "HAMLOGﾃﾞｰﾀﾌｧｲﾙ(*.dbs)|*.dbs|",
-    "HAMLOG(Ver5)ﾃﾞｰﾀﾌｧｲﾙ(*.hdb)|*.hdb|",
-    "CTﾃｷｽﾄﾌｧｲﾙ(*.res)|*.res|",
-    "dBaseⅢ,Ⅳﾃﾞｰﾀﾌｧｲﾙ(*.dbf)|*.dbf|",
-    "TR-LOGﾃﾞｰﾀﾌｧｲﾙ(*.dat)|*.dat|",
-    "ADIFﾃﾞｰﾀﾌｧｲﾙ(*.adi;*.adif)|*.adi;*.adif|",
-    "Cabrilloﾃﾞｰﾀﾌｧｲﾙ(*.cbr;*.cab;*.txt)|*.cbr;*.cab;*.txt|",
-    "CSV形式ﾃｷｽﾄﾌｧｲﾙ(*.csv;*.txt)|*.CSV;*.TXT|",
+    QT_TRANSLATE_NOOP("Tevra", "KUVALﾃｷｽﾄﾌｧｲﾙ(*.log)|*.log|"),
+    QT_TRANSLATE_NOOP("Tevra", "KUVALﾃﾞｰﾀﾌｧｲﾙ(*.mdt)|*.mdt|"),
+    QT_TRANSLATE_NOOP("Tevra", "LOG200ﾃﾞｰﾀﾌｧｲﾙ(*.l2)|*.l2|"),
+    QT_TRANSLATE_NOOP("Tevra", "HAMLOGﾃﾞｰﾀﾌｧｲﾙ(*.dbs)|*.dbs|"),
+    QT_TRANSLATE_NOOP("Tevra", "HAMLOG(Ver5)ﾃﾞｰﾀﾌｧｲﾙ(*.hdb)|*.hdb|"),
+    QT_TRANSLATE_NOOP("Tevra", "CTﾃｷｽﾄﾌｧｲﾙ(*.res)|*.res|"),
+    QT_TRANSLATE_NOOP("Tevra", "dBaseⅢ,Ⅳﾃﾞｰﾀﾌｧｲﾙ(*.dbf)|*.dbf|"),
+    QT_TRANSLATE_NOOP("Tevra", "TR-LOGﾃﾞｰﾀﾌｧｲﾙ(*.dat)|*.dat|"),
+    QT_TRANSLATE_NOOP("Tevra", "ADIFﾃﾞｰﾀﾌｧｲﾙ(*.adi;*.adif)|*.adi;*.adif|"),
+    QT_TRANSLATE_NOOP("Tevra", "Cabrilloﾃﾞｰﾀﾌｧｲﾙ(*.cbr;*.cab;*.txt)|*.cbr;*.cab;*.txt|"),
+    QT_TRANSLATE_NOOP("Tevra", "CSV形式ﾃｷｽﾄﾌｧｲﾙ(*.csv;*.txt)|*.CSV;*.TXT|"),
 };
 
 std::string UpperExtension(std::string_view path) { return ToUpperAscii(ExtensionOf(FileNameOf(path))); }

@@ -220,7 +220,7 @@ long FindCall(const LogStore& store, Ui& ui, std::string_view text, long card, b
   ui.ClearStatus();
   if (found < 0) {
     char message[256];
-    std::snprintf(message, sizeof message, std::string(msg::kCallNotFound).c_str(), ToUnicode(wanted).c_str());
+    std::snprintf(message, sizeof message, ui.Translate(msg::kCallNotFound).c_str(), ToUnicode(wanted).c_str());
     ui.ShowMessage(message, MessageIcon::Information);
   }
   return found;
@@ -456,9 +456,9 @@ void LogStore::SortBureau(bool descending, BureauOrder order, const EntityLookup
   ui_.ClearStatus();
   if (order.byEntity && unknownEntities_ != 0) {
     char text[1024];
-    std::snprintf(text, sizeof text, std::string(msg::kUnknownEntities).c_str(),
+    std::snprintf(text, sizeof text, ui_.Translate(msg::kUnknownEntities).c_str(),
                   static_cast<unsigned>(unknownEntities_),
-                  std::string(descending ? msg::kCardsAtStart : msg::kCardsAtEnd).c_str());
+                  ui_.Translate(descending ? msg::kCardsAtStart : msg::kCardsAtEnd).c_str());
     ui_.ShowMessage(text, MessageIcon::Information, msg::kLogListTitle);
   }
 }

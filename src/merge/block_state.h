@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <string_view>
+#include "core/translatable.h"
 
 namespace tevra {
 
@@ -18,8 +19,8 @@ struct BlockState {
   bool Report = false;
 };
 
-inline constexpr std::string_view kNestingTooDeep = "@if ～ @endifブロックのネストが制限を超えました.";
-inline constexpr std::string_view kBlockNotStarted = "@ifブロックが始まっていません";
+inline constexpr std::string_view kNestingTooDeep = QT_TRANSLATE_NOOP("Tevra", "@if ～ @endifブロックのネストが制限を超えました.");
+inline constexpr std::string_view kBlockNotStarted = QT_TRANSLATE_NOOP("Tevra", "@ifブロックが始まっていません");
 
 // Feeds one line. condition evaluates the text after "@if"/"@elseif" (with
 // the state's report flag); ui shows the directive messages when Report is

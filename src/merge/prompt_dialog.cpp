@@ -5,6 +5,7 @@
 #include "core/encoding.h"
 #include "core/text.h"
 #include "platform/ui.h"
+#include "core/translatable.h"
 
 namespace tevra {
 
@@ -36,13 +37,13 @@ PromptDialog::PromptDialog(Mode mode, std::string prompt, PromptHistory& history
     : mode_(mode), prompt_(std::move(prompt)), history_(history), qso_(qso), edit_(history.Text(0)) {}
 
 std::string PromptDialog::Caption() const {
-  if (mode_ == Mode::Register) return "メッセージを登録";
-  return prompt_.empty() ? std::string("メッセージを入力") : ToUnicode(prompt_);
+  if (mode_ == Mode::Register) return QT_TRANSLATE_NOOP("Tevra", "メッセージを登録");
+  return prompt_.empty() ? std::string(QT_TRANSLATE_NOOP("Tevra", "メッセージを入力")) : ToUnicode(prompt_);
 }
 
 std::array<std::string_view, 3> PromptDialog::ButtonLabels() const {
-  if (mode_ == Mode::Register) return {"登録", "OK", "ｷｬﾝｾﾙ"};
-  return {"QSO参照", "OK", "印刷終了"};
+  if (mode_ == Mode::Register) return {QT_TRANSLATE_NOOP("Tevra", "登録"), "OK", QT_TRANSLATE_NOOP("Tevra", "ｷｬﾝｾﾙ")};
+  return {QT_TRANSLATE_NOOP("Tevra", "QSO参照"), "OK", QT_TRANSLATE_NOOP("Tevra", "印刷終了")};
 }
 
 void PromptDialog::ChooseHistory(std::size_t index) {

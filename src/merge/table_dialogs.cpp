@@ -5,11 +5,12 @@
 #include "core/messages.h"
 #include "core/text.h"
 #include "platform/ui.h"
+#include "core/translatable.h"
 
 namespace tevra {
 namespace {
 
-constexpr std::string_view kTextFilter = "テキストファイル(*.txt)|*.txt||";
+constexpr std::string_view kTextFilter = QT_TRANSLATE_NOOP("Tevra", "テキストファイル(*.txt)|*.txt||");
 
 // Index of the row whose key equals key without regard to case.
 template <typename Rows>
@@ -34,16 +35,16 @@ TableDialog TableDialog::ForModes(const ModeConversionTable& table) {
 }
 
 std::array<std::string_view, 2> TableDialog::ColumnLabels() const {
-  if (kind_ == Kind::Mode) return {"MODE", "文字列"};
-  return {"条件式", "展開する文字列"};
+  if (kind_ == Kind::Mode) return {"MODE", QT_TRANSLATE_NOOP("Tevra", "文字列")};
+  return {QT_TRANSLATE_NOOP("Tevra", "条件式"), QT_TRANSLATE_NOOP("Tevra", "展開する文字列")};
 }
 
 std::array<std::string_view, 2> TableDialog::FieldLabels() const {
-  if (kind_ == Kind::Mode) return {"MODE", "文字列"};
-  return {"キー", "文字列"};
+  if (kind_ == Kind::Mode) return {"MODE", QT_TRANSLATE_NOOP("Tevra", "文字列")};
+  return {QT_TRANSLATE_NOOP("Tevra", "キー"), QT_TRANSLATE_NOOP("Tevra", "文字列")};
 }
 
-std::string TableDialog::Title() const { return kind_ == Kind::Condition ? "条件テーブル" : "モード変換テーブル"; }
+std::string TableDialog::Title() const { return kind_ == Kind::Condition ? QT_TRANSLATE_NOOP("Tevra", "条件テーブル") : QT_TRANSLATE_NOOP("Tevra", "モード変換テーブル"); }
 
 void TableDialog::Select(std::size_t row) {
   if (row >= rows_.size()) return;
@@ -99,7 +100,7 @@ void TableDialog::Sort() {
 }
 
 void TableDialog::Load(Ui& ui, const std::string& directory) {
-  OpenFileRequest request{"テキストファイルから読み込み", "txt", kind_ == Kind::Condition ? "table.txt" : "convmode.txt",
+  OpenFileRequest request{QT_TRANSLATE_NOOP("Tevra", "テキストファイルから読み込み"), "txt", kind_ == Kind::Condition ? "table.txt" : "convmode.txt",
                           directory, std::string(kTextFilter)};
   auto choice = ui.ChooseFileToOpen(request);
   if (!choice) return;
@@ -113,7 +114,7 @@ void TableDialog::Load(Ui& ui, const std::string& directory) {
 }
 
 void TableDialog::Save(Ui& ui, const std::string& directory) const {
-  OpenFileRequest request{"テキストファイルにセーブ", "txt", kind_ == Kind::Condition ? "table.txt" : "convmode.txt",
+  OpenFileRequest request{QT_TRANSLATE_NOOP("Tevra", "テキストファイルにセーブ"), "txt", kind_ == Kind::Condition ? "table.txt" : "convmode.txt",
                           directory, std::string(kTextFilter)};
   auto path = ui.ChooseFileToSave(request);
   if (path && !SaveTableFile(*path, rows_, Escaped())) ui.ShowMessage(msg::kCannotCreateFile105);
@@ -153,7 +154,7 @@ void MacroDialog::Delete() {
 
 void MacroDialog::Reference(Ui& ui) {
   if (!reader_) return;
-  OpenFileRequest request{"", "tvd", "", "", "TEVRAデータファイル(*.tvd)|*.tvd||"};
+  OpenFileRequest request{"", "tvd", "", "", QT_TRANSLATE_NOOP("Tevra", "TEVRAデータファイル(*.tvd)|*.tvd||")};
   auto choice = ui.ChooseFileToOpen(request);
   if (!choice) return;
   MacroFileResult result = reader_(choice->path);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "merge/tables.h"
+#include "core/translatable.h"
 
 namespace tevra {
 
@@ -94,8 +95,8 @@ class MacroDialog {
 
   // What the dialog shows (UTF-8): its title, and the list's headings,
   // which are also the fields' labels.
-  static constexpr std::string_view kTitle = "マクロ設定";
-  static constexpr std::array<std::string_view, 2> kLabels = {"マクロ名", "定義文字列"};
+  static constexpr std::string_view kTitle = QT_TRANSLATE_NOOP("Tevra", "マクロ設定");
+  static constexpr std::array<std::string_view, 2> kLabels = {QT_TRANSLATE_NOOP("Tevra", "マクロ名"), QT_TRANSLATE_NOOP("Tevra", "定義文字列")};
 
   const std::vector<Row>& Rows() const { return rows_; }
   void Select(std::set<std::size_t> rows);

@@ -10,13 +10,14 @@
 #include "core/text.h"
 #include "merge/macro_expander.h"
 #include "platform/ui.h"
+#include "core/translatable.h"
 
 namespace tevra {
 namespace {
 
 constexpr std::size_t kTableLineMax = 32767;
 constexpr std::size_t kBlockLineMax = 511;
-constexpr std::string_view kConvertQuestion = "条件テーブルの内容を条件展開命令に変換しますか？";
+constexpr std::string_view kConvertQuestion = QT_TRANSLATE_NOOP("Tevra", "条件テーブルの内容を条件展開命令に変換しますか？");
 
 // n of "(n)" at the start of rest: DecimalValue of the text up to the
 // matching ")" (at most 31 characters); nullopt without a ")".

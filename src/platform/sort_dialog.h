@@ -43,7 +43,7 @@ struct SortDialogModel {
 inline SortAnswer AskToSort(Ui& ui, std::string_view message, std::size_t qsoCount, bool withCancel,
                             const std::function<void(bool descending)>& sort) {
   char text[512];
-  std::snprintf(text, sizeof text, std::string(message).c_str(), static_cast<unsigned>(qsoCount));
+  std::snprintf(text, sizeof text, ui.Translate(message).c_str(), static_cast<unsigned>(qsoCount));
   const SortAnswer answer = ui.AskSortOrder(text, withCancel);
   if (answer == SortAnswer::Ascending || answer == SortAnswer::Descending) sort(answer == SortAnswer::Descending);
   return answer;

@@ -52,6 +52,11 @@ class Ui {
   // whose third reads "いいえ".
   virtual SortAnswer AskSortOrder(std::string_view text, bool withCancel) = 0;
 
+  // A text of the program in the language of the interface. Texts that are
+  // formatted before they are shown are translated first; a shown text is
+  // translated by the Ui itself.
+  virtual std::string Translate(std::string_view text) { return std::string(text); }
+
   // Status line of the main frame; empty text clears it.
   virtual void SetStatus(std::string_view text) = 0;
   void ClearStatus() { SetStatus({}); }

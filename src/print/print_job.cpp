@@ -12,13 +12,14 @@
 #include "core/text.h"
 #include "platform/sort_dialog.h"
 #include "platform/ui.h"
+#include "core/translatable.h"
 
 namespace tevra {
 
 PrintDialogText PrintDialogTextFor(PrintKind kind) {
   switch (kind) {
-    case PrintKind::Test: return {"テスト印刷", "現在のﾍﾟｰｼﾞ", ""};
-    case PrintKind::Merge: return {"", "", "現在のﾍﾟｰｼﾞ"};
+    case PrintKind::Test: return {QT_TRANSLATE_NOOP("Tevra", "テスト印刷"), QT_TRANSLATE_NOOP("Tevra", "現在のﾍﾟｰｼﾞ"), ""};
+    case PrintKind::Merge: return {QT_TRANSLATE_NOOP("Tevra", "差込印刷"), "", QT_TRANSLATE_NOOP("Tevra", "現在のﾍﾟｰｼﾞ")};
     case PrintKind::Preview: break;
   }
   return {};

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include "core/translatable.h"
 
 namespace tevra {
 
@@ -13,7 +14,7 @@ class PromptHistory;
 
 class PrintNumberDialog {
  public:
-  static constexpr std::string_view kTitle = "印刷番号";
+  static constexpr std::string_view kTitle = QT_TRANSLATE_NOOP("Tevra", "印刷番号");
 
   // current: "PrintNo" now; start: as read at start-up; autoCalc: "PrintNoAuto".
   PrintNumberDialog(int current, int start, bool autoCalc);

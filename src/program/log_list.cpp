@@ -12,6 +12,7 @@
 #include "import/dbase_file.h"
 #include "import/external_libraries.h"
 #include "platform/ui.h"
+#include "core/translatable.h"
 
 namespace tevra {
 namespace {
@@ -21,13 +22,13 @@ constexpr LogListColumn kColumns[] = {{"Call", 120}, {"Date", 100}, {"JST", 60},
                                       {"Env", 60},   {"S", 40},     {"R", 40},     {"REF", 100},    {"ViaCALL", 100},
                                       {"ViaENT", 100}};
 
-constexpr std::string_view kConfirmDelete = "現在選択されているデータを削除します.";
-constexpr std::string_view kDeleting = "ログデータを削除中...";
-constexpr std::string_view kDeletingByCondition = "指定の条件でログデータを削除中...";
+constexpr std::string_view kConfirmDelete = QT_TRANSLATE_NOOP("Tevra", "現在選択されているデータを削除します.");
+constexpr std::string_view kDeleting = QT_TRANSLATE_NOOP("Tevra", "ログデータを削除中...");
+constexpr std::string_view kDeletingByCondition = QT_TRANSLATE_NOOP("Tevra", "指定の条件でログデータを削除中...");
 constexpr std::string_view kPrintedWarning =
-    "印刷済みのデータがあります\r\n消去するとログファイルの更新ができなくなる可能性があります.";
-constexpr std::string_view kNothingWrong = "異常な行は見つかりませんでした.";
-constexpr std::string_view kCreating = "ファイルを作成中...";
+    QT_TRANSLATE_NOOP("Tevra", "印刷済みのデータがあります\r\n消去するとログファイルの更新ができなくなる可能性があります.");
+constexpr std::string_view kNothingWrong = QT_TRANSLATE_NOOP("Tevra", "異常な行は見つかりませんでした.");
+constexpr std::string_view kCreating = QT_TRANSLATE_NOOP("Tevra", "ファイルを作成中...");
 
 
 }  // namespace

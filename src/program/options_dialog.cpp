@@ -7,13 +7,14 @@
 #include "core/text.h"
 #include "merge/condition_templates.h"
 #include "merge/part_mark.h"
+#include "core/translatable.h"
 
 namespace tevra {
 namespace {
 
 // The merge variable names, from "ToCall" to "Table".
 
-constexpr std::array<std::string_view, 3> kTimeTypes = {"自動", "常にＪＳＴ", "常にＵＴＣ"};
+constexpr std::array<std::string_view, 3> kTimeTypes = {QT_TRANSLATE_NOOP("Tevra", "自動"), QT_TRANSLATE_NOOP("Tevra", "常にＪＳＴ"), QT_TRANSLATE_NOOP("Tevra", "常にＵＴＣ")};
 
 }  // namespace
 
@@ -32,6 +33,7 @@ OptionsDialog::OptionsDialog(Program& program) : program_(program) {
   values.partMark = s.partMark;
   values.invRotFont = s.invRotFont;
   values.includeDoc = s.includeDoc;
+  values.language = s.language;
 }
 
 std::span<const std::string_view> OptionsDialog::ConditionChoices() { return kConditionTemplates; }
@@ -39,6 +41,15 @@ std::span<const std::string_view> OptionsDialog::ConditionChoices() { return kCo
 std::span<const std::string_view> OptionsDialog::PartMarkChoices() { return PartMarkNames(); }
 
 std::span<const std::string_view> OptionsDialog::TimeTypeLabels() { return kTimeTypes; }
+
+namespace {
+constexpr std::array<std::string_view, 3> kLanguageLabels = {QT_TRANSLATE_NOOP("Tevra", "システムの設定に従う"), "日本語",
+                                                             "English"};
+constexpr std::array<std::string_view, 3> kLanguageCodes = {"", "ja", "en"};
+}  // namespace
+
+std::span<const std::string_view> OptionsDialog::LanguageLabels() { return kLanguageLabels; }
+std::span<const std::string_view> OptionsDialog::LanguageCodes() { return kLanguageCodes; }
 
 void OptionsDialog::RemoveRegistration() { program_.RemoveRegistration(); }
 
@@ -64,6 +75,7 @@ bool ApplyOptions(const OptionsDialog& dialog, Document& doc) {
   s.partMark = v.partMark;
   s.invRotFont = v.invRotFont;
   s.includeDoc = v.includeDoc;
+  s.language = v.language;
   doc.ApplyGrouping();  // also takes the new time basis
   if (regroup) {
     doc.store.Regroup();

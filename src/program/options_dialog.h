@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "program/settings.h"
+#include "core/translatable.h"
 
 namespace tevra {
 
@@ -18,7 +19,7 @@ class Program;
 
 class OptionsDialog {
  public:
-  static constexpr std::string_view kTitle = "オプション";
+  static constexpr std::string_view kTitle = QT_TRANSLATE_NOOP("Tevra", "オプション");
 
   struct Values {
     bool skipSendMark = true;    // "ＱＳＬ送信済みは読み込まない"
@@ -34,6 +35,7 @@ class OptionsDialog {
     std::string partMark;        // "その他の分離条件" (CP932)
     bool invRotFont = false;     // "フォント回転方向を印刷時に逆にする"
     bool includeDoc = false;     // "文書にオプション情報を含める"
+    std::string language;        // "言語": "" (by the locale), "ja" or "en"; next start
   };
 
   explicit OptionsDialog(Program& program);
@@ -43,6 +45,9 @@ class OptionsDialog {
   // The "その他の分離条件" list: the merge variable names.
   static std::span<const std::string_view> PartMarkChoices();
   static std::span<const std::string_view> TimeTypeLabels();
+  // The "言語" choices, in the order of LanguageCodes().
+  static std::span<const std::string_view> LanguageLabels();
+  static std::span<const std::string_view> LanguageCodes();
 
   // The "ﾚｼﾞｽﾄﾘ削除" button.
   void RemoveRegistration();

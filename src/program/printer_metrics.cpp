@@ -1,12 +1,13 @@
 #include "program/printer_metrics.h"
 
 #include "platform/ui.h"
+#include "core/translatable.h"
 
 namespace tevra {
 namespace {
 
 constexpr std::string_view kNoPrinter109 =
-    "プリンタ情報が取得できません. 恐らくシステムにプリンタがインストールされていません.";
+    QT_TRANSLATE_NOOP("Tevra", "プリンタ情報が取得できません. 恐らくシステムにプリンタがインストールされていません.");
 
 // A 100 × 148 mm postcard at 360 dpi.
 constexpr PrinterCapabilities kFallback{1418, 2099, 49, 43, 1320, 1956, 360, 360};

@@ -1,4 +1,5 @@
 #include "program/program.h"
+#include "program/file_locations.h"
 #include "core/encoding.h"
 #include "import/log_source.h"
 
@@ -25,12 +26,7 @@
 namespace tevra {
 namespace {
 
-std::string DataHome() {
-  const char* xdg = std::getenv("XDG_DATA_HOME");
-  if (xdg && *xdg) return xdg;
-  const char* home = std::getenv("HOME");
-  return std::string(home && *home ? home : ".") + "/.local/share";
-}
+std::string DataHome() { return UserDataHome(); }
 
 }  // namespace
 
@@ -76,7 +72,7 @@ bool Program::Start() {
   printedData = false;
   automation.printStat = 0;
   automation.disableExit = 0;
-  entities.Load(EntityFilePath(paths.programDirectory));
+  entities.Load(EntityFileInUse(paths.programDirectory));
   // Marks that a stop interrupted in the last log are finished now.
   if (!settings.load.recentLogs.Items().empty()) FinishMarking(ui, settings.load.recentLogs.Items().front());
   // A file that exists but could not be read is never overwritten with
@@ -112,7 +108,7 @@ bool Program::RemoveRegistration() {
 void Program::ReloadEntityTable() {
   WaitCursor wait(ui);
   entities.Clear();
-  entities.Load(EntityFilePath(paths.programDirectory));
+  entities.Load(EntityFileInUse(paths.programDirectory));
 }
 
 // ---------------------------------------------------------------------------

@@ -69,6 +69,9 @@ void ReadSettings(const Profile& f, ProgramSettings& s) {
   }
   s.messages.Assign(std::move(history));
   s.includeDoc = Flag(f, "IncludeDoc", false);
+  s.language = f.GetString(kOption, "Language", "");
+  s.layoutDirectory = f.GetString(kOption, "LayoutDir", "");
+  s.printFile = f.GetString(kOption, "PrintFile", "");
   load.th5Widths = kDefaultTh5Widths;
   ReadTh5Fields(f.GetString(kOption, "TH5Fields", Th5FieldsText(kDefaultTh5Widths)), load.th5Widths);
   // The Cabrillo choices start afresh with every reading.
@@ -116,6 +119,10 @@ void WriteSettings(Profile& f, const ProgramSettings& s) {
   for (std::size_t i = 0; i < kMessageSlots; ++i)
     f.SetString(kMessage, "Hist" + std::to_string(i + 1), i < history.size() ? history[i] : std::string());
   SetFlag(f, "IncludeDoc", s.includeDoc);
+  // Written once set, so that settings files without them stay as they were.
+  for (const auto& [key, value] : {std::pair<const char*, const std::string&>{"Language", s.language},
+                                   {"LayoutDir", s.layoutDirectory}, {"PrintFile", s.printFile}})
+    if (!value.empty() || !f.GetString(kOption, key, "").empty()) f.SetString(kOption, key, value);
   f.SetString(kOption, "TH5Fields", Th5FieldsText(load.th5Widths));
   f.SetString(kOption, "LogEncoding", std::string(EncodingName(load.encoding)));
   f.SetInt("Settings", "PreviewPages", s.previewPages);

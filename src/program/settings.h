@@ -52,6 +52,14 @@ struct ProgramSettings {
   bool invRotFont = false;
   bool sortCountry = false;
   bool includeDoc = false;
+  // The interface's language: "ja", "en", or empty for the locale's
+  // ("Language", read at start).
+  std::string language;
+  // The folder the layout dialogs last used ("LayoutDir", UTF-8).
+  std::string layoutDirectory;
+  // The PDF file the last print without a printer went to ("PrintFile",
+  // UTF-8).
+  std::string printFile;
   PromptHistory messages;  // the registered print messages, newest first
   // Placement of the log list window, written with the options.
   std::optional<WindowPlacement> logWindow;

@@ -23,6 +23,7 @@
 
 #include "core/encoding.h"
 #include "platform/ui.h"
+#include "qt/translation.h"
 
 namespace tevra {
 namespace {
@@ -57,7 +58,7 @@ QDoubleSpinBox* Millimetres(double value, double low, double high) {
 
 bool RunTackSealDialog(TackSealDialog& dialog, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(QStringLiteral("タックシール"));
+  box.setWindowTitle(Tevra::tr("タックシール"));
   auto* form = new QFormLayout(&box);
   auto* columns = new QSpinBox;
   columns->setRange(1, 24);
@@ -67,10 +68,10 @@ bool RunTackSealDialog(TackSealDialog& dialog, QWidget* parent) {
   rows->setValue(dialog.Rows);
   QDoubleSpinBox* across = Millimetres(dialog.ColumnPitch, 5, 200);
   QDoubleSpinBox* down = Millimetres(dialog.RowPitch, 5, 200);
-  form->addRow(QStringLiteral("横の数"), columns);
-  form->addRow(QStringLiteral("縦の数"), rows);
-  form->addRow(QStringLiteral("横の間隔"), across);
-  form->addRow(QStringLiteral("縦の間隔"), down);
+  form->addRow(Tevra::tr("横の数"), columns);
+  form->addRow(Tevra::tr("縦の数"), rows);
+  form->addRow(Tevra::tr("横の間隔"), across);
+  form->addRow(Tevra::tr("縦の間隔"), down);
   form->addRow(OkCancel(box));
   if (box.exec() != QDialog::Accepted) return false;
   dialog.Columns = columns->value();
@@ -82,10 +83,10 @@ bool RunTackSealDialog(TackSealDialog& dialog, QWidget* parent) {
 
 bool RunQslFormDialog(QslFormDialog& dialog, TackSealDialog& tackSeal, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(QStringLiteral("ＱＳＬフォームの設定"));
+  box.setWindowTitle(Tevra::tr("ＱＳＬフォームの設定"));
   auto* form = new QFormLayout(&box);
   auto* kind = new QComboBox;
-  for (auto name : kCardFormNames) kind->addItem(Utf8(name));
+  for (auto name : kCardFormNames) kind->addItem(Tr(name));
   kind->setCurrentIndex(dialog.Form);
   auto* width = new QSpinBox;
   width->setRange(0, kCardSizeMaxMm);
@@ -98,14 +99,14 @@ bool RunQslFormDialog(QslFormDialog& dialog, TackSealDialog& tackSeal, QWidget* 
   auto* repeat = new QSpinBox;
   repeat->setRange(1, 16);
   repeat->setValue(dialog.QsosPerCard);
-  auto* tack = new QPushButton(QStringLiteral("タックシール"));
+  auto* tack = new QPushButton(Tevra::tr("タックシール"));
   tack->setEnabled(dialog.TackSealEnabled());
-  form->addRow(QStringLiteral("作成フォーム"), kind);
-  form->addRow(QStringLiteral("横幅 (０=自動)"), width);
-  form->addRow(QStringLiteral("縦幅 (０=自動)"), height);
-  form->addRow(QStringLiteral("左ﾏｰｼﾞﾝ"), left);
-  form->addRow(QStringLiteral("上ﾏｰｼﾞﾝ"), top);
-  form->addRow(QStringLiteral("リピート展開\n(複数のＱＳＯを1枚にする場合)"), repeat);
+  form->addRow(Tevra::tr("作成フォーム"), kind);
+  form->addRow(Tevra::tr("横幅 (０=自動)"), width);
+  form->addRow(Tevra::tr("縦幅 (０=自動)"), height);
+  form->addRow(Tevra::tr("左ﾏｰｼﾞﾝ"), left);
+  form->addRow(Tevra::tr("上ﾏｰｼﾞﾝ"), top);
+  form->addRow(Tevra::tr("リピート展開\n(複数のＱＳＯを1枚にする場合)"), repeat);
   form->addRow(tack);
   form->addRow(OkCancel(box));
   // Choosing a form fills the size fields.
@@ -128,12 +129,12 @@ bool RunQslFormDialog(QslFormDialog& dialog, TackSealDialog& tackSeal, QWidget* 
 
 bool RunGridDialog(GridDialog& dialog, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(QStringLiteral("グリッド線の設定"));
+  box.setWindowTitle(Tevra::tr("グリッド線の設定"));
   auto* layout = new QVBoxLayout(&box);
   QButtonGroup choice(&box);
-  const char* labels[] = {"OFF", "ON", "5ﾗｲﾝ毎に色を変える", "5ﾗｲﾝ毎に太くする"};
+  const char* labels[] = {"OFF", "ON", QT_TRANSLATE_NOOP("Tevra", "5ﾗｲﾝ毎に色を変える"), QT_TRANSLATE_NOOP("Tevra", "5ﾗｲﾝ毎に太くする")};
   for (int i = 0; i < 4; ++i) {
-    auto* radio = new QRadioButton(QString::fromUtf8(labels[i]));
+    auto* radio = new QRadioButton(Tr(labels[i]));
     radio->setChecked(i == dialog.Selected);
     choice.addButton(radio, i);
     layout->addWidget(radio);
@@ -143,7 +144,7 @@ bool RunGridDialog(GridDialog& dialog, QWidget* parent) {
     auto* s = new QSpinBox;
     s->setRange(kGridStepMin, kGridStepMax);
     s->setValue(value);
-    s->setSuffix(QStringLiteral("  (1/1000ｲﾝﾁ単位)"));
+    s->setSuffix(Tevra::tr("  (1/1000ｲﾝﾁ単位)"));
     return s;
   };
   QSpinBox* x = step(dialog.StepX);
@@ -155,9 +156,9 @@ bool RunGridDialog(GridDialog& dialog, QWidget* parent) {
     x->setValue(v);
     y->setValue(v);
   });
-  form->addRow(QStringLiteral("横幅"), x);
-  form->addRow(QStringLiteral("縦幅"), y);
-  form->addRow(QStringLiteral("両方"), both);
+  form->addRow(Tevra::tr("横幅"), x);
+  form->addRow(Tevra::tr("縦幅"), y);
+  form->addRow(Tevra::tr("両方"), both);
   layout->addLayout(form);
   layout->addWidget(OkCancel(box));
   if (box.exec() != QDialog::Accepted) return false;
@@ -169,14 +170,14 @@ bool RunGridDialog(GridDialog& dialog, QWidget* parent) {
 
 bool RunDocumentInfoDialog(DocumentInfoDialog& dialog, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(QStringLiteral("文書情報"));
+  box.setWindowTitle(Tevra::tr("文書情報"));
   auto* form = new QFormLayout(&box);
   auto* title = new QLineEdit(FromCp932(dialog.Title));
   auto* memo = new QPlainTextEdit(FromCp932(dialog.Memo));
-  auto* lock = new QCheckBox(QStringLiteral("編集操作のロック"));
+  auto* lock = new QCheckBox(Tevra::tr("編集操作のロック"));
   lock->setChecked(dialog.Lock);
-  form->addRow(QStringLiteral("タイトル"), title);
-  form->addRow(QStringLiteral("メモ"), memo);
+  form->addRow(Tevra::tr("タイトル"), title);
+  form->addRow(Tevra::tr("メモ"), memo);
   form->addRow(lock);
   form->addRow(OkCancel(box));
   if (box.exec() != QDialog::Accepted) return false;
@@ -188,10 +189,10 @@ bool RunDocumentInfoDialog(DocumentInfoDialog& dialog, QWidget* parent) {
 
 bool RunRigAntDialog(RigAntDialog& dialog, Ui& ui, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(QStringLiteral("RIG/ANTの設定"));
+  box.setWindowTitle(Tevra::tr("RIG/ANTの設定"));
   auto* layout = new QVBoxLayout(&box);
   auto* tabs = new QTabBar;
-  for (auto name : kRigTabNames) tabs->addTab(Utf8(name));
+  for (auto name : kRigTabNames) tabs->addTab(Tr(name));
   layout->addWidget(tabs);
   auto* form = new QFormLayout;
   auto* rig = new QPlainTextEdit(FromCp932(dialog.Rig));
@@ -201,9 +202,9 @@ bool RunRigAntDialog(RigAntDialog& dialog, Ui& ui, QWidget* parent) {
   layout->addLayout(form);
   auto* row = new QHBoxLayout;
   auto* all = new QPushButton(QStringLiteral("ALL"));
-  auto* copy = new QPushButton(QStringLiteral("コピー"));
-  auto* paste = new QPushButton(QStringLiteral("貼付け"));
-  auto* reference = new QPushButton(QStringLiteral("参照"));
+  auto* copy = new QPushButton(Tevra::tr("コピー"));
+  auto* paste = new QPushButton(Tevra::tr("貼付け"));
+  auto* reference = new QPushButton(Tevra::tr("参照"));
   paste->setEnabled(dialog.PasteEnabled());
   reference->setEnabled(dialog.ReferenceEnabled());
   for (QPushButton* b : {all, copy, paste, reference}) row->addWidget(b);
@@ -250,11 +251,11 @@ bool RunRigAntDialog(RigAntDialog& dialog, Ui& ui, QWidget* parent) {
 bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, QWidget* parent,
                     TableDialogPlace* place) {
   QDialog box(parent);
-  box.setWindowTitle(Utf8(dialog.Title()));
+  box.setWindowTitle(Tr(dialog.Title()));
   auto* layout = new QVBoxLayout(&box);
   auto* grid = new QTableWidget(0, 2);
   const auto columns = dialog.ColumnLabels();
-  grid->setHorizontalHeaderLabels({Utf8(columns[0]), Utf8(columns[1])});
+  grid->setHorizontalHeaderLabels({Tr(columns[0]), Tr(columns[1])});
   grid->horizontalHeader()->setStretchLastSection(true);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -272,8 +273,8 @@ bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, Q
   auto* text = new QPlainTextEdit;
   text->setMaximumHeight(80);
   const auto fields = dialog.FieldLabels();
-  form->addRow(Utf8(fields[0]), key);
-  form->addRow(Utf8(fields[1]), text);
+  form->addRow(Tr(fields[0]), key);
+  form->addRow(Tr(fields[1]), text);
   layout->addLayout(form);
   auto refresh = [&] {
     grid->setRowCount(0);
@@ -292,7 +293,7 @@ bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, Q
   });
   auto* row = new QHBoxLayout;
   auto button = [&](const char* label, std::function<void()> act) {
-    auto* b = new QPushButton(QString::fromUtf8(label));
+    auto* b = new QPushButton(Tr(label));
     QObject::connect(b, &QPushButton::clicked, &box, [&, act] {
       dialog.Key = ToCp932(key->currentText());
       dialog.Text = ToCp932(text->toPlainText(), false);  // real line breaks
@@ -305,16 +306,16 @@ bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, Q
     });
     row->addWidget(b);
   };
-  button("追加/変更", [&] { dialog.AddOrChange(); });
-  button("カット", [&] { dialog.Cut(); });
-  button("ペースト", [&] { dialog.Paste(); });
+  button(QT_TRANSLATE_NOOP("Tevra", "追加/変更"), [&] { dialog.AddOrChange(); });
+  button(QT_TRANSLATE_NOOP("Tevra", "カット"), [&] { dialog.Cut(); });
+  button(QT_TRANSLATE_NOOP("Tevra", "ペースト"), [&] { dialog.Paste(); });
   if (dialog.Reorders()) {
     button("↑", [&] { dialog.MoveUp(); });
     button("↓", [&] { dialog.MoveDown(); });
-    button("並び替え", [&] { dialog.Sort(); });
+    button(QT_TRANSLATE_NOOP("Tevra", "並び替え"), [&] { dialog.Sort(); });
   }
-  button("ロード", [&] { dialog.Load(ui, directory); });
-  button("セーブ", [&] { dialog.Save(ui, directory); });
+  button(QT_TRANSLATE_NOOP("Tevra", "ロード"), [&] { dialog.Load(ui, directory); });
+  button(QT_TRANSLATE_NOOP("Tevra", "セーブ"), [&] { dialog.Save(ui, directory); });
   layout->addLayout(row);
   layout->addWidget(OkCancel(box));
   box.resize(620, 420);
@@ -335,10 +336,10 @@ bool RunTableDialog(TableDialog& dialog, Ui& ui, const std::string& directory, Q
 
 bool RunMacroDialog(MacroDialog& dialog, Ui& ui, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(Utf8(MacroDialog::kTitle));
+  box.setWindowTitle(Tr(MacroDialog::kTitle));
   auto* layout = new QVBoxLayout(&box);
   auto* grid = new QTableWidget(0, 2);
-  grid->setHorizontalHeaderLabels({Utf8(MacroDialog::kLabels[0]), Utf8(MacroDialog::kLabels[1])});
+  grid->setHorizontalHeaderLabels({Tr(MacroDialog::kLabels[0]), Tr(MacroDialog::kLabels[1])});
   grid->horizontalHeader()->setStretchLastSection(true);
   grid->setSelectionBehavior(QAbstractItemView::SelectRows);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -346,8 +347,8 @@ bool RunMacroDialog(MacroDialog& dialog, Ui& ui, QWidget* parent) {
   auto* form = new QFormLayout;
   auto* name = new QLineEdit;
   auto* text = new QLineEdit;
-  form->addRow(Utf8(MacroDialog::kLabels[0]), name);
-  form->addRow(Utf8(MacroDialog::kLabels[1]), text);
+  form->addRow(Tr(MacroDialog::kLabels[0]), name);
+  form->addRow(Tr(MacroDialog::kLabels[1]), text);
   layout->addLayout(form);
   auto refresh = [&] {
     grid->setRowCount(0);
@@ -360,9 +361,9 @@ bool RunMacroDialog(MacroDialog& dialog, Ui& ui, QWidget* parent) {
   };
   refresh();
   auto* row = new QHBoxLayout;
-  auto* change = new QPushButton(QStringLiteral("追加/変更"));
-  auto* remove = new QPushButton(QStringLiteral("削除"));
-  auto* reference = new QPushButton(QStringLiteral("参照"));
+  auto* change = new QPushButton(Tevra::tr("追加/変更"));
+  auto* remove = new QPushButton(Tevra::tr("削除"));
+  auto* reference = new QPushButton(Tevra::tr("参照"));
   // "削除" only while rows are selected.
   const auto selectionChanged = [&] {
     std::set<std::size_t> selected;

@@ -23,6 +23,7 @@
 #include "qt/document_dialog_views.h"
 #include "qt/qt_surface.h"
 #include "qt/qt_ui.h"
+#include "qt/translation.h"
 
 namespace tevra {
 namespace {
@@ -54,11 +55,11 @@ QDialogButtonBox* OkCancel(QDialog& box) {
 // The zero-slash radio group: "なし", "線を引く", "/を重ねる", "Φで置換".
 QButtonGroup* ZeroSlashGroup(QBoxLayout* into, int value, QObject* owner) {
   auto* group = new QButtonGroup(owner);
-  auto* box = new QGroupBox(QStringLiteral("０の扱い"));
+  auto* box = new QGroupBox(Tevra::tr("０の扱い"));
   auto* row = new QHBoxLayout(box);
-  const char* labels[] = {"なし", "線を引く", "/を重ねる", "Φで置換"};
+  const char* labels[] = {QT_TRANSLATE_NOOP("Tevra", "なし"), QT_TRANSLATE_NOOP("Tevra", "線を引く"), QT_TRANSLATE_NOOP("Tevra", "/を重ねる"), QT_TRANSLATE_NOOP("Tevra", "Φで置換")};
   for (int i = 0; i < 4; ++i) {
-    auto* radio = new QRadioButton(QString::fromUtf8(labels[i]));
+    auto* radio = new QRadioButton(Tr(labels[i]));
     radio->setChecked(i == value);
     group->addButton(radio, i);
     row->addWidget(radio);
@@ -104,10 +105,10 @@ bool RunColourDialog(Colour& colour, QWidget* parent, const QString& title) {
 
 bool RunFontDialog(FontRecord& font, Colour& colour, QWidget* parent) {
   bool ok = false;
-  const QFont chosen = QFontDialog::getFont(&ok, ToQFont(font), parent, QStringLiteral("フォント"));
+  const QFont chosen = QFontDialog::getFont(&ok, ToQFont(font), parent, Tevra::tr("フォント"));
   if (!ok) return false;
   Colour c = colour;
-  if (!RunColourDialog(c, parent, QStringLiteral("文字の色"))) return false;
+  if (!RunColourDialog(c, parent, Tevra::tr("文字の色"))) return false;
   font = FromQFont(chosen, font);
   colour = c;
   return true;
@@ -115,7 +116,7 @@ bool RunFontDialog(FontRecord& font, Colour& colour, QWidget* parent) {
 
 bool RunPenDialog(PenDialog& dialog, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(Utf8(PenDialog::kTitle));
+  box.setWindowTitle(Tr(PenDialog::kTitle));
   auto* form = new QFormLayout(&box);
   auto list = [](std::span<const ListEntry> entries, std::size_t index) {
     auto* combo = new QComboBox;
@@ -126,8 +127,8 @@ bool RunPenDialog(PenDialog& dialog, QWidget* parent) {
   };
   QComboBox* size = list(PenDialog::Sizes(), dialog.SizeIndex());
   QComboBox* style = list(PenDialog::Styles(), dialog.StyleIndex());
-  form->addRow(QStringLiteral("ペンサイズ"), size);
-  form->addRow(QStringLiteral("線の種類"), style);
+  form->addRow(Tevra::tr("ペンサイズ"), size);
+  form->addRow(Tevra::tr("線の種類"), style);
   form->addRow(OkCancel(box));
   if (box.exec() != QDialog::Accepted) return false;
   dialog.ChooseSize(size->currentText().toStdString());
@@ -147,7 +148,7 @@ bool RunTableEditor(ConditionTable& table, QWidget* parent) {
 
 bool RunTextItemDialog(TextItemDialog& dialog, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(Utf8(dialog.Title()));
+  box.setWindowTitle(Tr(dialog.Title()));
   auto* layout = new QVBoxLayout(&box);
   auto* top = new QHBoxLayout;
   auto* edit = new QPlainTextEdit(FromCp932(dialog.text));
@@ -162,23 +163,23 @@ bool RunTextItemDialog(TextItemDialog& dialog, QWidget* parent) {
 
   auto* checks = new QHBoxLayout;
   auto check = [checks](const char* label, bool value, bool enabled) {
-    auto* c = new QCheckBox(QString::fromUtf8(label));
+    auto* c = new QCheckBox(Tr(label));
     c->setChecked(value);
     c->setEnabled(enabled);
     checks->addWidget(c);
     return c;
   };
-  QCheckBox* frame = check("枠線描画", dialog.frame, true);
-  QCheckBox* vertical = check("垂直描画", dialog.vertical, dialog.VerticalEnabled());
-  QCheckBox* inverted = check("反転", dialog.inverted, dialog.VerticalEnabled());
-  QCheckBox* transparent = check("透過", dialog.transparent, true);
+  QCheckBox* frame = check(QT_TRANSLATE_NOOP("Tevra", "枠線描画"), dialog.frame, true);
+  QCheckBox* vertical = check(QT_TRANSLATE_NOOP("Tevra", "垂直描画"), dialog.vertical, dialog.VerticalEnabled());
+  QCheckBox* inverted = check(QT_TRANSLATE_NOOP("Tevra", "反転"), dialog.inverted, dialog.VerticalEnabled());
+  QCheckBox* transparent = check(QT_TRANSLATE_NOOP("Tevra", "透過"), dialog.transparent, true);
   layout->addLayout(checks);
   QButtonGroup* slash = ZeroSlashGroup(layout, dialog.zeroSlash, &box);
   for (int i = 0; i < 4; ++i) slash->button(i)->setEnabled(dialog.ZeroSlashEnabled(i));
 
   auto* row = new QHBoxLayout;
-  auto* fontButton = new QPushButton(QStringLiteral("フォント"));
-  auto* styleButton = new QPushButton(QStringLiteral("スタイル"));
+  auto* fontButton = new QPushButton(Tevra::tr("フォント"));
+  auto* styleButton = new QPushButton(Tevra::tr("スタイル"));
   auto* tableButton = new QPushButton(QStringLiteral("Table"));
   styleButton->setEnabled(dialog.StyleEnabled());
   row->addWidget(fontButton);
@@ -200,20 +201,20 @@ bool RunTextItemDialog(TextItemDialog& dialog, QWidget* parent) {
   QObject::connect(styleButton, &QPushButton::clicked, &box, [&] {
     // The text box style: alignment, vertical centre, word break.
     QDialog style(&box);
-    style.setWindowTitle(QStringLiteral("スタイル"));
+    style.setWindowTitle(Tevra::tr("スタイル"));
     auto* v = new QVBoxLayout(&style);
     QButtonGroup align(&style);
-    const char* labels[] = {"左寄せ", "中央", "右寄せ"};
+    const char* labels[] = {QT_TRANSLATE_NOOP("Tevra", "左寄せ"), QT_TRANSLATE_NOOP("Tevra", "中央"), QT_TRANSLATE_NOOP("Tevra", "右寄せ")};
     const int current = dialog.format & 0x02 ? 2 : dialog.format & 0x01 ? 1 : 0;
     for (int i = 0; i < 3; ++i) {
-      auto* radio = new QRadioButton(QString::fromUtf8(labels[i]));
+      auto* radio = new QRadioButton(Tr(labels[i]));
       radio->setChecked(i == current);
       align.addButton(radio, i);
       v->addWidget(radio);
     }
-    auto* middle = new QCheckBox(QStringLiteral("垂直中央"));
+    auto* middle = new QCheckBox(Tevra::tr("垂直中央"));
     middle->setChecked(dialog.format & 0x04);
-    auto* words = new QCheckBox(QStringLiteral("単語による行の分割"));
+    auto* words = new QCheckBox(Tevra::tr("単語による行の分割"));
     words->setChecked(dialog.format & 0x10);
     v->addWidget(middle);
     v->addWidget(words);
@@ -239,37 +240,37 @@ bool RunTextItemDialog(TextItemDialog& dialog, QWidget* parent) {
 
 bool RunDataMarkDialog(DataMarkDialog& dialog, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(QStringLiteral("差込データマーク選択"));
+  box.setWindowTitle(Tevra::tr("差込データマーク選択"));
   auto* layout = new QVBoxLayout(&box);
   auto* form = new QFormLayout;
   auto* name = new QComboBox;
   name->setEditable(true);
   for (auto n : DataMarkDialog::Names()) name->addItem(Utf8(n));
   name->setEditText(FromCp932(dialog.name));
-  form->addRow(QStringLiteral("データ"), name);
+  form->addRow(Tevra::tr("データ"), name);
   auto* position = new QSpinBox;
   position->setRange(1, dialog.PositionMax());
   position->setValue(std::clamp(dialog.position, 1, dialog.PositionMax()));
   position->setEnabled(dialog.PositionEnabled());
-  form->addRow(QStringLiteral("リピート展開時の参照位置"), position);
+  form->addRow(Tevra::tr("リピート展開時の参照位置"), position);
   auto* absent = new QLineEdit(FromCp932(dialog.absentText));
   absent->setEnabled(dialog.PositionEnabled());
-  form->addRow(QStringLiteral("データ無し"), absent);
+  form->addRow(Tevra::tr("データ無し"), absent);
   layout->addLayout(form);
   QButtonGroup* slash = ZeroSlashGroup(layout, dialog.zeroSlash, &box);
   auto* checks = new QHBoxLayout;
-  auto* transparent = new QCheckBox(QStringLiteral("透過"));
+  auto* transparent = new QCheckBox(Tevra::tr("透過"));
   transparent->setChecked(dialog.transparent);
-  auto* vertical = new QCheckBox(QStringLiteral("垂直描画"));
+  auto* vertical = new QCheckBox(Tevra::tr("垂直描画"));
   vertical->setChecked(dialog.vertical);
-  auto* inverted = new QCheckBox(QStringLiteral("反転"));
+  auto* inverted = new QCheckBox(Tevra::tr("反転"));
   inverted->setChecked(dialog.inverted);
   checks->addWidget(transparent);
   checks->addWidget(vertical);
   checks->addWidget(inverted);
   layout->addLayout(checks);
   auto* row = new QHBoxLayout;
-  auto* fontButton = new QPushButton(QStringLiteral("フォント"));
+  auto* fontButton = new QPushButton(Tevra::tr("フォント"));
   auto* tableButton = new QPushButton(QStringLiteral("Table"));
   row->addWidget(fontButton);
   row->addWidget(tableButton);
@@ -299,40 +300,40 @@ bool RunDataMarkDialog(DataMarkDialog& dialog, QWidget* parent) {
 
 bool RunJarlFrameDialog(JarlFrameDialog& dialog, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(QStringLiteral("JARL転送枠"));
+  box.setWindowTitle(Tevra::tr("JARL転送枠"));
   auto* layout = new QVBoxLayout(&box);
   auto* form = new QFormLayout;
   auto spin = [form](const char* label, int value, int low, int high) {
     auto* s = new QSpinBox;
     s->setRange(low, high);
     s->setValue(value);
-    form->addRow(QString::fromUtf8(label), s);
+    form->addRow(Tr(label), s);
     return s;
   };
-  QSpinBox* width = spin("幅", dialog.boxWidth, 100, 1000);
-  QSpinBox* height = spin("高さ", dialog.boxHeight, 100, 1000);
-  QSpinBox* pitch = spin("間隔", dialog.boxPitch, 100, 1000);
-  QSpinBox* across = spin("横ｵﾌｾｯﾄ", dialog.horizontalOffset, -500, 500);
-  QSpinBox* down = spin("縦ｵﾌｾｯﾄ", dialog.verticalOffset, -500, 500);
+  QSpinBox* width = spin(QT_TRANSLATE_NOOP("Tevra", "幅"), dialog.boxWidth, 100, 1000);
+  QSpinBox* height = spin(QT_TRANSLATE_NOOP("Tevra", "高さ"), dialog.boxHeight, 100, 1000);
+  QSpinBox* pitch = spin(QT_TRANSLATE_NOOP("Tevra", "間隔"), dialog.boxPitch, 100, 1000);
+  QSpinBox* across = spin(QT_TRANSLATE_NOOP("Tevra", "横ｵﾌｾｯﾄ"), dialog.horizontalOffset, -500, 500);
+  QSpinBox* down = spin(QT_TRANSLATE_NOOP("Tevra", "縦ｵﾌｾｯﾄ"), dialog.verticalOffset, -500, 500);
   QSpinBox* inset = spin("LY", dialog.slashInset, 0, 100);
   layout->addLayout(form);
   auto* checks = new QHBoxLayout;
   auto check = [checks](const char* label, bool value) {
-    auto* c = new QCheckBox(QString::fromUtf8(label));
+    auto* c = new QCheckBox(Tr(label));
     c->setChecked(value);
     checks->addWidget(c);
     return c;
   };
-  QCheckBox* vertical = check("垂直表示", dialog.direction & 1);
-  QCheckBox* inverted = check("反転", dialog.direction & 2);
-  QCheckBox* frame = check("枠の表示", dialog.showFrame != 0);
-  QCheckBox* seven = check("７文字印字", dialog.characterCount == 7);
-  QCheckBox* clip = check("ｸﾘｯﾌﾟ", dialog.clip);
+  QCheckBox* vertical = check(QT_TRANSLATE_NOOP("Tevra", "垂直表示"), dialog.direction & 1);
+  QCheckBox* inverted = check(QT_TRANSLATE_NOOP("Tevra", "反転"), dialog.direction & 2);
+  QCheckBox* frame = check(QT_TRANSLATE_NOOP("Tevra", "枠の表示"), dialog.showFrame != 0);
+  QCheckBox* seven = check(QT_TRANSLATE_NOOP("Tevra", "７文字印字"), dialog.characterCount == 7);
+  QCheckBox* clip = check(QT_TRANSLATE_NOOP("Tevra", "ｸﾘｯﾌﾟ"), dialog.clip);
   layout->addLayout(checks);
   QButtonGroup* slash = ZeroSlashGroup(layout, dialog.zeroSlash, &box);
   inset->setEnabled(dialog.InsetEnabled());
   QObject::connect(slash, &QButtonGroup::idClicked, inset, [inset](int id) { inset->setEnabled(id == 1); });
-  auto* fontButton = new QPushButton(QStringLiteral("フォント"));
+  auto* fontButton = new QPushButton(Tevra::tr("フォント"));
   QObject::connect(fontButton, &QPushButton::clicked, &box,
                    [&] { RunFontDialog(dialog.font, dialog.textColour, &box); });
   layout->addWidget(fontButton);
@@ -354,7 +355,7 @@ bool RunJarlFrameDialog(JarlFrameDialog& dialog, QWidget* parent) {
 
 bool RunConditionDialog(ConditionDialog& dialog, QWidget* parent) {
   QDialog box(parent);
-  box.setWindowTitle(QStringLiteral("条件設定"));
+  box.setWindowTitle(Tevra::tr("条件設定"));
   auto* layout = new QVBoxLayout(&box);
   auto* condition = new QComboBox;
   condition->setEditable(true);
@@ -362,9 +363,9 @@ bool RunConditionDialog(ConditionDialog& dialog, QWidget* parent) {
   condition->setEditText(FromCp932(dialog.condition));
   condition->setMinimumWidth(360);
   layout->addWidget(condition);
-  auto* tick = new QCheckBox(QStringLiteral("レ印のチェック"));
+  auto* tick = new QCheckBox(Tevra::tr("レ印のチェック"));
   tick->setChecked(dialog.tick);
-  auto* frame = new QCheckBox(QStringLiteral("枠の描画"));
+  auto* frame = new QCheckBox(Tevra::tr("枠の描画"));
   frame->setChecked(dialog.frame);
   tick->setEnabled(dialog.CheckBoxesEnabled());
   frame->setEnabled(dialog.CheckBoxesEnabled());

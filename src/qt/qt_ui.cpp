@@ -26,6 +26,7 @@
 #include "log/qso_edit_dialog.h"
 #include "import/csv_format_dialog.h"
 #include "merge/prompt_dialog.h"
+#include "qt/translation.h"
 
 namespace tevra {
 namespace {
@@ -43,17 +44,20 @@ QMessageBox::Icon IconOf(MessageIcon icon) {
 }
 
 // Texts of the program end lines with "\r\n".
-QString Message(std::string_view text) { return Text(text).remove(QChar('\r')); }
 
 }  // namespace
 
 QStringList QtUi::NameFilters(std::string_view filters) {
   QStringList out;
-  const QStringList parts = Text(filters).split(QChar('|'));
+  // A list is translated whole, else entry by entry ("name|patterns|"),
+  // else by its names.
+  const QStringList parts = Tr(filters).split(QChar('|'));
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     if (parts[i].isEmpty()) break;
+    const QString entry = parts[i] + QChar('|') + parts[i + 1] + QChar('|');
+    const QString translated = Tr(entry.toStdString());
+    QString name = translated != entry ? translated.section(QChar('|'), 0, 0) : Tr(parts[i].toStdString());
     // A name that already shows its patterns in brackets keeps them once.
-    QString name = parts[i];
     name.remove(QRegularExpression(QStringLiteral("\\s*\\([^()]*\\)\\s*$")));
     QString patterns = parts[i + 1];
     patterns.replace(QChar(';'), QChar(' '));
@@ -63,7 +67,7 @@ QStringList QtUi::NameFilters(std::string_view filters) {
 }
 
 void QtUi::ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) {
-  QMessageBox box(IconOf(icon), Text(title), Message(text), QMessageBox::Ok, parent_);
+  QMessageBox box(IconOf(icon), Tr(title), TrMessage(text), QMessageBox::Ok, parent_);
   box.exec();
 }
 
@@ -75,7 +79,7 @@ Answer QtUi::Ask(std::string_view text, Buttons buttons, MessageIcon icon, std::
     case Buttons::YesNo: standard = QMessageBox::Yes | QMessageBox::No; break;
     case Buttons::YesNoCancel: standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
   }
-  QMessageBox box(IconOf(icon), Text(title), Message(text), standard, parent_);
+  QMessageBox box(IconOf(icon), Tr(title), TrMessage(text), standard, parent_);
   switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
@@ -87,12 +91,12 @@ Answer QtUi::Ask(std::string_view text, Buttons buttons, MessageIcon icon, std::
 }
 
 SortAnswer QtUi::AskSortOrder(std::string_view text, bool withCancel) {
-  QMessageBox box(QMessageBox::Question, QStringLiteral("TEVRA"), Message(text), QMessageBox::NoButton, parent_);
-  QPushButton* ascending = box.addButton(QStringLiteral("昇順"), QMessageBox::YesRole);
-  QPushButton* descending = box.addButton(QStringLiteral("降順"), QMessageBox::YesRole);
-  QPushButton* no = withCancel ? box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole) : nullptr;
+  QMessageBox box(QMessageBox::Question, QStringLiteral("TEVRA"), TrMessage(text), QMessageBox::NoButton, parent_);
+  QPushButton* ascending = box.addButton(Tevra::tr("昇順"), QMessageBox::YesRole);
+  QPushButton* descending = box.addButton(Tevra::tr("降順"), QMessageBox::YesRole);
+  QPushButton* no = withCancel ? box.addButton(Tevra::tr("いいえ"), QMessageBox::NoRole) : nullptr;
   // The second form: "ｷｬﾝｾﾙ" reads "いいえ".
-  QPushButton* last = box.addButton(withCancel ? QStringLiteral("ｷｬﾝｾﾙ") : QStringLiteral("いいえ"),
+  QPushButton* last = box.addButton(withCancel ? Tevra::tr("ｷｬﾝｾﾙ") : Tevra::tr("いいえ"),
                                     QMessageBox::RejectRole);
   box.setEscapeButton(last);
   QApplication::beep();
@@ -103,15 +107,17 @@ SortAnswer QtUi::AskSortOrder(std::string_view text, bool withCancel) {
   return withCancel ? SortAnswer::Cancel : SortAnswer::No;
 }
 
+std::string QtUi::Translate(std::string_view text) { return Tr(text).toStdString(); }
+
 void QtUi::SetStatus(std::string_view text) {
-  if (statusSink) statusSink(Text(text));
+  if (statusSink) statusSink(Tr(text));
 }
 
 void QtUi::BeginWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 void QtUi::EndWaitCursor() { QApplication::restoreOverrideCursor(); }
 
 std::optional<OpenFileChoice> QtUi::ChooseFileToOpen(const OpenFileRequest& request) {
-  QFileDialog dialog(parent_, Text(request.title), Text(request.initialDirectory));
+  QFileDialog dialog(parent_, Tr(request.title), Text(request.initialDirectory));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   const QStringList filters = NameFilters(request.filters);
@@ -126,7 +132,7 @@ std::optional<OpenFileChoice> QtUi::ChooseFileToOpen(const OpenFileRequest& requ
 }
 
 std::optional<std::string> QtUi::ChooseFileToSave(const OpenFileRequest& request) {
-  QFileDialog dialog(parent_, Text(request.title), Text(request.initialDirectory));
+  QFileDialog dialog(parent_, Tr(request.title), Text(request.initialDirectory));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilters(NameFilters(request.filters));
   dialog.setDefaultSuffix(Text(request.defaultExtension));
@@ -137,12 +143,12 @@ std::optional<std::string> QtUi::ChooseFileToSave(const OpenFileRequest& request
 
 bool QtUi::RunCsvFormatDialog(CsvFormatDialog& dialog) {
   QDialog box(parent_);
-  box.setWindowTitle(Text(dialog.Title()));
+  box.setWindowTitle(Tr(dialog.Title()));
   auto* layout = new QVBoxLayout(&box);
   auto* rows = new QTableWidget(32, 3);
-  rows->setHorizontalHeaderLabels({QStringLiteral("変換式"), dialog.HasFieldNames() ? QStringLiteral("field")
+  rows->setHorizontalHeaderLabels({Tevra::tr("変換式"), dialog.HasFieldNames() ? QStringLiteral("field")
                                                                                   : QStringLiteral("No."),
-                                   QStringLiteral("データ")});
+                                   Tevra::tr("データ")});
   rows->horizontalHeader()->setStretchLastSection(true);
   rows->setSelectionBehavior(QAbstractItemView::SelectRows);
   rows->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -161,9 +167,9 @@ bool QtUi::RunCsvFormatDialog(CsvFormatDialog& dialog) {
   };
   auto* options = new QHBoxLayout;
   QButtonGroup delimiter(&box);
-  const char* labels[] = {"ｶﾝﾏ", "TAB", "ｽﾍﾟｰｽ", "ｽﾍﾟｰｽ+TAB", "なし"};
+  const char* labels[] = {QT_TRANSLATE_NOOP("Tevra", "ｶﾝﾏ"), "TAB", QT_TRANSLATE_NOOP("Tevra", "ｽﾍﾟｰｽ"), QT_TRANSLATE_NOOP("Tevra", "ｽﾍﾟｰｽ+TAB"), QT_TRANSLATE_NOOP("Tevra", "なし")};
   for (int i = 0; i < 5; ++i) {
-    auto* radio = new QRadioButton(QString::fromUtf8(labels[i]));
+    auto* radio = new QRadioButton(Tr(labels[i]));
     radio->setChecked(i == dialog.Delimiter());
     radio->setEnabled(!dialog.HasFieldNames());
     delimiter.addButton(radio, i);
@@ -175,7 +181,7 @@ bool QtUi::RunCsvFormatDialog(CsvFormatDialog& dialog) {
   auto* skip = new QSpinBox;
   skip->setRange(0, dialog.MaxSkipCount());
   skip->setValue(dialog.SkipCount());
-  skip->setPrefix(QStringLiteral("スキップ "));
+  skip->setPrefix(Tevra::tr("スキップ "));
   options->addWidget(skip);
   layout->addLayout(options);
   auto* formula = new QComboBox;
@@ -185,7 +191,7 @@ bool QtUi::RunCsvFormatDialog(CsvFormatDialog& dialog) {
   layout->addWidget(formula);
   auto* buttons = new QHBoxLayout;
   auto button = [&](const char* label, std::function<void()> act) {
-    auto* b = new QPushButton(QString::fromUtf8(label));
+    auto* b = new QPushButton(Tr(label));
     QObject::connect(b, &QPushButton::clicked, &box, [&, act] {
       dialog.SetFormulaBox(FromUnicode(formula->currentText().toStdString()));
       act();
@@ -193,13 +199,13 @@ bool QtUi::RunCsvFormatDialog(CsvFormatDialog& dialog) {
     });
     buttons->addWidget(b);
   };
-  button("変更", [&] { dialog.ApplyFormula(*this); });
+  button(QT_TRANSLATE_NOOP("Tevra", "変更"), [&] { dialog.ApplyFormula(*this); });
   button("NULL", [&] { dialog.ClearFormula(); });
-  button("推測", [&] { dialog.Guess(); });
-  button("テスト", [&] { dialog.Test(*this); });
-  button("初期値", [&] { dialog.EditDefaults(*this); });
-  button("ロード", [&] { dialog.LoadSettings(*this, ""); });
-  button("セーブ", [&] { dialog.SaveSettings(*this, ""); });
+  button(QT_TRANSLATE_NOOP("Tevra", "推測"), [&] { dialog.Guess(); });
+  button(QT_TRANSLATE_NOOP("Tevra", "テスト"), [&] { dialog.Test(*this); });
+  button(QT_TRANSLATE_NOOP("Tevra", "初期値"), [&] { dialog.EditDefaults(*this); });
+  button(QT_TRANSLATE_NOOP("Tevra", "ロード"), [&] { dialog.LoadSettings(*this, ""); });
+  button(QT_TRANSLATE_NOOP("Tevra", "セーブ"), [&] { dialog.SaveSettings(*this, ""); });
   layout->addLayout(buttons);
   QObject::connect(rows, &QTableWidget::cellClicked, &box, [&](int r, int) {
     dialog.SelectRow(r);
@@ -226,27 +232,27 @@ bool QtUi::RunCsvFormatDialog(CsvFormatDialog& dialog) {
 
 bool QtUi::RunCabrilloDialog(CabrilloOptionsDialog& dialog) {
   QDialog box(parent_);
-  box.setWindowTitle(QString::fromUtf8(CabrilloOptionsDialog::kTitle));
+  box.setWindowTitle(Tr(CabrilloOptionsDialog::kTitle));
   auto* layout = new QVBoxLayout(&box);
-  auto* modes = new QGroupBox(QStringLiteral("PHモードの変換方法"));
+  auto* modes = new QGroupBox(Tevra::tr("PHモードの変換方法"));
   auto* modeColumn = new QVBoxLayout(modes);
   QButtonGroup rule(&box);
   for (int i = 0; i < 4; ++i) {
-    auto* radio = new QRadioButton(QString::fromUtf8(CabrilloOptionsDialog::kPhoneRules[i]));
+    auto* radio = new QRadioButton(Tr(CabrilloOptionsDialog::kPhoneRules[i]));
     radio->setChecked(i == dialog.Options().phoneRule);
     rule.addButton(radio, i);
     modeColumn->addWidget(radio);
   }
   layout->addWidget(modes);
-  auto* where = new QGroupBox(QStringLiteral("His/her コールサインの位置"));
+  auto* where = new QGroupBox(Tevra::tr("His/her コールサインの位置"));
   auto* whereColumn = new QVBoxLayout(where);
-  auto* automatic = new QRadioButton(QStringLiteral("自動位置検出"));
-  auto* fixed = new QRadioButton(QStringLiteral("桁位置を指定"));
+  auto* automatic = new QRadioButton(Tevra::tr("自動位置検出"));
+  auto* fixed = new QRadioButton(Tevra::tr("桁位置を指定"));
   automatic->setChecked(!dialog.Options().fixedCallColumn);
   fixed->setChecked(dialog.Options().fixedCallColumn);
   auto* column = new QSpinBox;
   column->setRange(1, 200);
-  column->setPrefix(QStringLiteral("位置(ﾃﾞﾌｫﾙﾄ=55) "));
+  column->setPrefix(Tevra::tr("位置(ﾃﾞﾌｫﾙﾄ=55) "));
   column->setValue(dialog.Options().callColumn);
   column->setEnabled(dialog.CallColumnEnabled());
   QObject::connect(fixed, &QRadioButton::toggled, column, &QWidget::setEnabled);
@@ -267,7 +273,7 @@ bool QtUi::RunCabrilloDialog(CabrilloOptionsDialog& dialog) {
 
 bool QtUi::RunPromptDialog(PromptDialog& dialog) {
   QDialog box(parent_);
-  box.setWindowTitle(Text(dialog.Caption()));
+  box.setWindowTitle(Tr(dialog.Caption()));
   auto* layout = new QVBoxLayout(&box);
   auto* history = new QComboBox;
   // The list shows the history as it is, entry for entry: a pick takes the
@@ -291,9 +297,9 @@ bool QtUi::RunPromptDialog(PromptDialog& dialog) {
   auto take = [&] { dialog.SetEditText(FromUnicode(edit->toPlainText().replace(QChar('\n'), QStringLiteral("\r\n")).toStdString())); };
   const auto labels = dialog.ButtonLabels();
   auto* row = new QHBoxLayout;
-  auto* left = new QPushButton(Text(labels[0]));
-  auto* ok = new QPushButton(Text(labels[1]));
-  auto* right = new QPushButton(Text(labels[2]));
+  auto* left = new QPushButton(Tr(labels[0]));
+  auto* ok = new QPushButton(Tr(labels[1]));
+  auto* right = new QPushButton(Tr(labels[2]));
   ok->setDefault(true);
   for (QPushButton* b : {left, ok, right}) row->addWidget(b);
   layout->addLayout(row);
@@ -322,7 +328,7 @@ QsoEditResult RunQsoEditView(QsoEditDialog& dialog, const QString& title, const 
   auto* form = new QFormLayout(&box);
   auto line = [&form](const char* label, const std::string& value) {
     auto* edit = new QLineEdit(QString::fromStdString(ToUnicode(value)));
-    form->addRow(QString::fromUtf8(label), edit);
+    form->addRow(Tr(label), edit);
     return edit;
   };
   auto list = [&form](const char* label, const std::string& value, std::span<const std::string_view> choices) {
@@ -330,7 +336,7 @@ QsoEditResult RunQsoEditView(QsoEditDialog& dialog, const QString& title, const 
     combo->setEditable(true);
     for (auto c : choices) combo->addItem(QString::fromUtf8(c.data(), static_cast<qsizetype>(c.size())));
     combo->setEditText(QString::fromStdString(ToUnicode(value)));
-    form->addRow(QString::fromUtf8(label), combo);
+    form->addRow(Tr(label), combo);
     return combo;
   };
   QLineEdit* call = line("Call", dialog.call);
@@ -359,7 +365,7 @@ QsoEditResult RunQsoEditView(QsoEditDialog& dialog, const QString& title, const 
     // "<" and ">" step through the cards' QSOs; "リスト" opens the log list.
     auto* steps = new QHBoxLayout;
     auto step = [&](const char* label, QsoEditResult r, bool enabled) {
-      auto* b = new QPushButton(QString::fromUtf8(label));
+      auto* b = new QPushButton(Tr(label));
       b->setEnabled(enabled);
       QObject::connect(b, &QPushButton::clicked, &box, [&result, &box, r] {
         result = r;
@@ -369,7 +375,7 @@ QsoEditResult RunQsoEditView(QsoEditDialog& dialog, const QString& title, const 
     };
     step("<", QsoEditResult::Previous, navigation->previousEnabled);
     step(">", QsoEditResult::Next, navigation->nextEnabled);
-    step("リスト", QsoEditResult::List, true);
+    step(QT_TRANSLATE_NOOP("Tevra", "リスト"), QsoEditResult::List, true);
     form->addRow(steps);
   }
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
@@ -396,7 +402,7 @@ QsoEditResult RunQsoEditView(QsoEditDialog& dialog, const QString& title, const 
 
 bool QtUi::EditQso(QsoRecord& record) {
   QsoEditDialog dialog(record);
-  if (RunQsoEditView(dialog, qsoTitle.isEmpty() ? QStringLiteral("ＱＳＯデータ") : qsoTitle, nullptr, parent_) !=
+  if (RunQsoEditView(dialog, qsoTitle.isEmpty() ? Tevra::tr("ＱＳＯデータ") : qsoTitle, nullptr, parent_) !=
       QsoEditResult::Ok)
     return false;
   dialog.Accept(record);

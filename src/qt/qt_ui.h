@@ -32,6 +32,7 @@ class QtUi : public Ui {
   void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override;
   Answer Ask(std::string_view text, Buttons buttons, MessageIcon icon, std::string_view title) override;
   SortAnswer AskSortOrder(std::string_view text, bool withCancel) override;
+  std::string Translate(std::string_view text) override;
   void SetStatus(std::string_view text) override;
   void BeginWaitCursor() override;
   void EndWaitCursor() override;

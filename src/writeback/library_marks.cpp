@@ -183,11 +183,11 @@ void LogWriteBack::ReportSkipped() {
   Ui& ui = doc_.UserInterface();
   char text[512];
   if (changed_ > 0) {
-    std::snprintf(text, sizeof text, std::string(msg::kRecordsChangedSinceLoad).c_str(), changed_);
+    std::snprintf(text, sizeof text, ui.Translate(msg::kRecordsChangedSinceLoad).c_str(), changed_);
     ui.ShowMessage(text);
   }
   if (refused_ > 0) {
-    std::snprintf(text, sizeof text, std::string(msg::kRecordsRefused).c_str(), refused_);
+    std::snprintf(text, sizeof text, ui.Translate(msg::kRecordsRefused).c_str(), refused_);
     ui.ShowMessage(std::string(text) + "\r\n\r\n" + refusal_);
   }
 }

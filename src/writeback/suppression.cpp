@@ -103,7 +103,7 @@ SuppressionResult SuppressIssued(WriteBackTarget& doc, const SuppressionOptions&
   ui.ClearStatus();
   if (result.suppressed > 0) {
     char text[512];
-    std::snprintf(text, sizeof text, std::string(msg::kAskSuppressionUpdate).c_str(), result.unsent,
+    std::snprintf(text, sizeof text, ui.Translate(msg::kAskSuppressionUpdate).c_str(), result.unsent,
                   result.suppressed);
     if (ui.Ask(text, Buttons::YesNo) == Answer::Yes) {
       doc.WriteBackDriver().markOverride = options.mark;

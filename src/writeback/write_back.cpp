@@ -219,13 +219,13 @@ bool LogWriteBack::Conclude(const std::string& path, const struct stat* before, 
     else ui.ShowMessage(std::string(msg::kLogNotWritten) + "\r\n\r\n" + failure_);
     // Say exactly what the log holds now.
     char text[512];
-    std::snprintf(text, sizeof text, std::string(msg::kRecordsMarkedBeforeFailure).c_str(), marked_, toMark_);
+    std::snprintf(text, sizeof text, ui.Translate(msg::kRecordsMarkedBeforeFailure).c_str(), marked_, toMark_);
     ui.ShowMessage(text, MessageIcon::Warning);
     return false;
   }
   if (changed_ > 0) {
     char text[512];
-    std::snprintf(text, sizeof text, std::string(msg::kRecordsChangedSinceLoad).c_str(), changed_);
+    std::snprintf(text, sizeof text, ui.Translate(msg::kRecordsChangedSinceLoad).c_str(), changed_);
     ui.ShowMessage(text);
   }
   return true;

@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "log/log_source_type.h"
+#include "core/translatable.h"
 
 namespace tevra {
 
@@ -196,7 +197,7 @@ class LogWriteBack {
 
 // The "発行抑止設定" dialog as a model.
 struct SuppressionOptions {
-  static constexpr std::string_view kTitle = "発行抑止設定";
+  static constexpr std::string_view kTitle = QT_TRANSLATE_NOOP("Tevra", "発行抑止設定");
   bool domestic = true;         // "国内局"
   bool dx = true;               // "DX局"
   bool jarlAlways = true;       // "ＪＡＲＬ関連局は無条件に抑止"

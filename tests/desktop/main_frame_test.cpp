@@ -728,3 +728,39 @@ TEST_F(MainFrameTest, AnImageItemInTheSavedLayoutAndOnTheClipboard) {
 
 }  // namespace
 }  // namespace tevra
+
+namespace tevra {
+namespace {
+
+// Without a printer: Alt+T writes the PDF file chosen last and says where;
+// a file chosen in the print dialog is the next print's; the printer set-up
+// says that there is no printer instead of doing nothing.
+TEST_F(MainFrameTest, WithoutAPrinterCardsGoToTheRememberedPdfFile) {
+  ASSERT_TRUE(frame->OpenByName(Example("postcard.tvd")));
+  const auto first = dir.Path() / "cards" / "first.pdf";  // its folder is made
+  program->settings.printFile = first.string();
+  frame->Run(cmd::kPrintDirect);
+  ASSERT_TRUE(std::filesystem::exists(first));
+  ASSERT_FALSE(ui.Messages().empty());
+  EXPECT_NE(ui.Messages().back().text.find(first.string()), std::string::npos);
+
+  const auto chosen = dir.Path() / "chosen.pdf";
+  QString offered;
+  frame->printDialog = [&](QPrinter& printer, const PrintDialogText&, int, int, MainFrame::PrintChoice&) {
+    offered = printer.outputFileName();
+    printer.setOutputFileName(QString::fromStdString(chosen.string()));
+    return true;
+  };
+  frame->Run(cmd::kTestPrint);
+  EXPECT_EQ(offered.toStdString(), first.string());
+  EXPECT_TRUE(std::filesystem::exists(chosen));
+  EXPECT_EQ(program->settings.printFile, chosen.string());
+
+  const std::size_t before = ui.Messages().size();
+  frame->Run(cmd::kPrintSetup);
+  ASSERT_EQ(ui.Messages().size(), before + 1);
+  EXPECT_NE(ui.Messages().back().text.find("プリンタがありません"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tevra
