@@ -2381,5 +2381,9 @@ Cards are printed into PDF files, on paper the size of the card.</translation>
         <source>差込印刷</source>
         <translation>Merge Print</translation>
     </message>
+    <message>
+        <source>CSVログファイルに接続...</source>
+        <translation>Connect to a CSV Log File...</translation>
+    </message>
 </context>
 </TS>

@@ -169,8 +169,13 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
   connect(&continuousTimer_, &QTimer::timeout, this, [this] { ContinuousStep(); });
   // The plug-in's command carries the plug-in's own name.
   Action(cmd::kPlugin)->setVisible(program_.extSrc.Available());
-  if (program_.extSrc.Available())
-    Action(cmd::kPlugin)->setText(QString::fromStdString(ToUnicode(program_.extSrc.MenuName())));
+  if (program_.extSrc.Available()) {
+    // The plug-in names its command; the bundled CSV plug-in's name has an
+    // English form.
+    [[maybe_unused]] static constexpr const char* kKnownPluginNames[] = {
+        QT_TRANSLATE_NOOP("Tevra", "CSVログファイルに接続...")};
+    Action(cmd::kPlugin)->setText(Tr(ToUnicode(program_.extSrc.MenuName())));
+  }
   setAcceptDrops(true);
   UpdateTitle();
   UpdateRecentMenus();
