@@ -29,6 +29,7 @@ packages=(
   libsqliteodbc        # the SQLite ODBC driver the bridge's tests use
   dbus-daemon          # the automation tests run the program on a private session bus
   python3-dbus         # the automation example client (and its test)
+  help2man             # the manual page of tevra-batch, made from its --help
 )
 
 missing=()
