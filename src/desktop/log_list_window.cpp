@@ -51,6 +51,7 @@ LogListWindow::LogListWindow(Document& doc, QWidget* parent) : QDialog(parent), 
   setMinimumSize(590, 200);
   auto* layout = new QVBoxLayout(this);
   model_ = new LogTableModel(list_);
+  model_->setParent(this);  // goes with the window
   table_ = new QTableView;
   table_->setModel(model_);
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
