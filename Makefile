@@ -4,6 +4,8 @@
 #   make demo            list the bundled example log with tevra-batch
 #   make test            build and run every test suite
 #   make test SANITIZE=1 the same under AddressSanitizer + UBSan (build-san/)
+#   make package         a Debian package of the build (build/tevra_*.deb), checked
+#                        by scripts/check-package.sh
 #   make bench           build and run the benchmarks (Release)
 #   make fuzz            build the libFuzzer targets with clang (optimised, with the
 #                        sanitizers) and run each; the corpus stays in build-fuzz/corpus
@@ -20,7 +22,7 @@ BUILD_DIR := build
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 
-.PHONY: all deps build test demo bench fuzz clean
+.PHONY: all deps build test demo package bench fuzz clean
 
 all: build
 
@@ -58,6 +60,10 @@ demo: build
 	@$(BUILD_DIR)/bin/tevra-batch --png out/demo-landscape.png examples/landscape.tvd
 	@echo "== written:"
 	@ls -1 out/*.pdf out/*.png | sed 's/^/   /'
+
+package: build
+	cd $(BUILD_DIR) && ctest -R TakesThePictureOfTheWindow --output-on-failure && cpack -G DEB
+	bash scripts/check-package.sh
 
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release

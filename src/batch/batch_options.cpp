@@ -105,6 +105,10 @@ const char* const kBatchUsage =
     "                       one of the example layouts of\n"
     "                       examples/example_layouts.cpp: 'postcard',\n"
     "                       'landscape' or 'tackseal'.\n"
+    "  --thumbnail SIZE LAYOUT OUT.png\n"
+    "                       the layout's card alone with the sample QSOs, scaled\n"
+    "                       to fit SIZE pixels (8-2048): file managers show it\n"
+    "                       for .tvd files.\n"
     "  --save-layout OUT.tvd LAYOUT\n"
     "                       write the layout as a layout file.\n"
     "\n"
@@ -143,7 +147,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
                 expand = valued("expand"), expandFile = valued("expand-file"), areas = flag("areas"),
                 sort = valued("sort"), perCard = valued("per-card"), where = valued("where"),
                 config = valued("config"), csvFormat = valued("csv-format"), guess = flag("guess"),
-                skip = valued("skip"), encoding = valued("encoding"), png = valued("png"), pdf = valued("pdf"),
+                skip = valued("skip"), encoding = valued("encoding"), png = valued("png"), pdf = valued("pdf"), thumbnail = valued("thumbnail"),
                 saveLayout = valued("save-layout"), exportDbf = valued("export-dbf"), odbc = valued("odbc"),
                 table = valued("table"), plugin = valued("plugin"), source = valued("source");
   flag("help");
@@ -203,6 +207,19 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
   std::vector<std::string> files;
   for (const QString& file : parser.positionalArguments()) files.push_back(file.toStdString());
   const bool printing = parser.isSet(output) || parser.isSet(printer);
+  if (parser.isSet(thumbnail)) {
+    // As file managers call it: --thumbnail SIZE IN.tvd OUT.png.
+    const auto size = Count(parser.value(thumbnail), 8, 2048);
+    if (!size) return "--thumbnail needs a size from 8 to 2048 pixels";
+    if (files.size() != 2) return "--thumbnail SIZE takes a LAYOUT and the OUT.png to write";
+    if (parser.isSet(png) || parser.isSet(pdf) || parser.isSet(saveLayout) || parser.isSet(output) ||
+        parser.isSet(printer))
+      return "--thumbnail goes alone";
+    options.thumbnailSize = static_cast<int>(*size);
+    options.layout = files[0];
+    options.thumbnailPath = files[1];
+    return std::nullopt;
+  }
   const bool rendering = parser.isSet(png) || parser.isSet(pdf) || parser.isSet(saveLayout);
   const bool listing = parser.isSet(list) || parser.isSet(count) || parser.isSet(areas) || parser.isSet(expand) ||
                        parser.isSet(expandFile) || parser.isSet(exportDbf);

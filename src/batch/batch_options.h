@@ -16,6 +16,9 @@ struct BatchOptions {
   std::string listPath;
   std::optional<std::string> pngPath;
   std::optional<std::string> pdfPath;
+  // --thumbnail SIZE IN OUT: the card alone scaled to fit SIZE pixels.
+  std::optional<int> thumbnailSize;
+  std::string thumbnailPath;
   std::string layout;
   std::optional<std::string> renderLogPath;  // render the log's first card instead of the samples
   std::optional<std::string> saveLayoutPath;

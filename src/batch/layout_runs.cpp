@@ -113,6 +113,14 @@ int RenderLayout(const BatchOptions& batch, std::FILE* err) {
   MacroExpander expander(context, services);
   RenderContext render{expander, &tables};
   constexpr int kDpi = 300;
+  if (batch.thumbnailSize) {
+    const QImage image = RenderCardThumbnail(items, settings, paper, render, *batch.thumbnailSize);
+    if (!image.save(QString::fromStdString(batch.thumbnailPath), "PNG")) {
+      std::fprintf(err, "tevra-batch: %s: cannot write the image\n", batch.thumbnailPath.c_str());
+      return 1;
+    }
+    return 0;
+  }
   if (batch.pngPath) {
     const QImage image = RenderCardImage(items, settings, paper, render, kDpi);
     if (!image.save(QString::fromStdString(*batch.pngPath), "PNG")) {

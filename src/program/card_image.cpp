@@ -2,6 +2,8 @@
 
 #include <QPageSize>
 #include <QPainter>
+#include <algorithm>
+#include <cstdint>
 #include <QPdfWriter>
 
 #include "card/render_card.h"
@@ -29,6 +31,32 @@ QImage RenderCardImage(LayoutItemList& items, const DocumentSettings& settings, 
   QtSurface surface(painter, dpi, dpi, CardOrigin(settings, metrics, dpi), false, false);
   RenderCard(surface, items, settings, metrics, context);
   return image;
+}
+
+QImage RenderCardAlone(LayoutItemList& items, const DocumentSettings& settings, const PrinterMetrics& metrics,
+                       RenderContext& context, int dpi) {
+  const LogicalPoint extent = GridExtent(settings, metrics);
+  const int width = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{extent.x} * dpi / 1000, 1, 20000));
+  const int height = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{extent.y} * dpi / 1000, 1, 20000));
+  QImage image(width, height, QImage::Format_RGB32);
+  image.setDotsPerMeterX(static_cast<int>(dpi / 0.0254));
+  image.setDotsPerMeterY(static_cast<int>(dpi / 0.0254));
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  QtSurface surface(painter, dpi, dpi, QPointF(0, 0), false, false);
+  RenderCard(surface, items, settings, metrics, context);
+  return image;
+}
+
+QImage RenderCardThumbnail(LayoutItemList& items, const DocumentSettings& settings, const PrinterMetrics& metrics,
+                           RenderContext& context, int size) {
+  // Drawn at twice the size it shows, then made smaller smoothly: thin
+  // lines stay visible.
+  const LogicalPoint extent = GridExtent(settings, metrics);
+  const std::int64_t longer = std::max<std::int64_t>({extent.x, extent.y, 1});
+  const int dpi = static_cast<int>(std::clamp<std::int64_t>(std::int64_t{size} * 2 * 1000 / longer + 1, 8, 1200));
+  return RenderCardAlone(items, settings, metrics, context, dpi)
+      .scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 bool WriteCardPdf(const QString& path, LayoutItemList& items, const DocumentSettings& settings,

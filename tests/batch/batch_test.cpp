@@ -205,6 +205,7 @@ TEST(Batch, NonRegularFilesAreRefused) {
     for (const auto& args : std::vector<std::vector<std::string>>{{"-o", out, bad, adif},
                                                                    {"--png", out, bad},
                                                                    {"--save-layout", out, bad},
+                                                                   {"--thumbnail", "64", bad, out},
                                                                    {"--expand-file", bad, adif}}) {
       const BatchRun run = Batch(args);
       EXPECT_NE(run.code, 0) << bad << " " << args[0];
@@ -257,6 +258,33 @@ TEST(Batch, RendersTheExamplePostcard) {
   EXPECT_GT(std::filesystem::file_size(png), 10000u);
   EXPECT_GT(std::filesystem::file_size(pdf), 1000u);
   EXPECT_EQ(Batch({"--png", png, "nonsense"}).code, 1);
+}
+
+// As file managers call the thumbnailer: the card alone, fitted into the
+// size asked for; nonsense sizes and arguments are refused and write nothing.
+TEST(Batch, ThumbnailFitsTheCardIntoTheSizeAsked) {
+  test::TempDir dir;
+  const std::string png = (dir.Path() / "thumb.png").string();
+  struct Case {
+    const char* layout;
+    int size;
+    bool portrait;
+  };
+  for (const Case& c : {Case{"postcard.tvd", 128, true}, Case{"landscape.tvd", 256, false}, Case{"postcard.tvd", 8, true}}) {
+    const BatchRun run = Batch({"--thumbnail", std::to_string(c.size), std::string(TEVRA_EXAMPLES) + "/" + c.layout, png});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const QImage image(QString::fromStdString(png));
+    EXPECT_EQ(std::max(image.width(), image.height()), c.size) << c.layout;
+    EXPECT_EQ(image.height() > image.width(), c.portrait) << c.layout;
+  }
+  std::filesystem::remove(png);
+  for (const auto& args : std::vector<std::vector<std::string>>{{"--thumbnail", "0", "postcard", png},
+                                                                {"--thumbnail", "99999", "postcard", png},
+                                                                {"--thumbnail", "128", "postcard"},
+                                                                {"--thumbnail", "128", "postcard", png, "--png", png}}) {
+    EXPECT_EQ(Batch(args).code, 2) << args[1];
+    EXPECT_FALSE(std::filesystem::exists(png));
+  }
 }
 
 // The postcard saved as a layout file renders exactly as the built-in one,

@@ -3,7 +3,9 @@
 // tool bar, status pane and dialog is looked at for untranslated text.
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -155,6 +157,31 @@ TEST_F(EnglishWindow, EveryTextOfTheWindowAndItsDialogsIsEnglish) {
     EXPECT_TRUE(opened) << "command " << command;
   }
   EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(QChar('\n')).toStdString();
+}
+
+}  // namespace
+}  // namespace tevra::test
+
+namespace tevra::test {
+namespace {
+
+// The picture of the window that the software centres' description shows
+// (installed with the program): the English window with the example
+// postcard, taken as the window paints itself.
+TEST_F(EnglishWindow, TakesThePictureOfTheWindowForTheSoftwareCentres) {
+  frame->resize(1000, 720);
+  ASSERT_TRUE(frame->OpenByName(TEVRA_SOURCE_DIR "/examples/postcard.tvd"));
+  QApplication::processEvents();
+  const QImage picture = frame->grab().toImage();
+  // The card's ink is there: a good share of the pixels are not the
+  // background's.
+  int dark = 0;
+  for (int y = 0; y < picture.height(); y += 4)
+    for (int x = 0; x < picture.width(); x += 4) dark += qGray(picture.pixel(x, y)) < 128;
+  EXPECT_GT(dark, 200);
+  const QString path = QStringLiteral(TEVRA_SCREENSHOT);
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  EXPECT_TRUE(picture.save(path, "PNG"));
 }
 
 }  // namespace
