@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QMenuBar>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QTimer>
 #include <QDragEnterEvent>
 #include <QLineEdit>
@@ -760,6 +762,39 @@ TEST_F(MainFrameTest, WithoutAPrinterCardsGoToTheRememberedPdfFile) {
   frame->Run(cmd::kPrintSetup);
   ASSERT_EQ(ui.Messages().size(), before + 1);
   EXPECT_NE(ui.Messages().back().text.find("プリンタがありません"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tevra
+
+namespace tevra {
+namespace {
+
+// Save As starts in the folder used last for layouts and offers the
+// document's title as the name; the folder chosen is the next dialog's.
+TEST_F(MainFrameTest, LayoutDialogsStartInTheUsersFolderWithTheTitleAsName) {
+  ASSERT_TRUE(frame->OpenByName(Example("postcard.tvd")));
+  doc->path.clear();
+  doc->layout.Settings.Title = "My Card";
+  const auto layouts = dir.Path() / "layouts";
+  const auto other = dir.Path() / "other";
+  std::filesystem::create_directories(layouts);
+  std::filesystem::create_directories(other);
+  program->settings.layoutDirectory = layouts.string();
+  QString startedIn, offered;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    startedIn = dialog->directory().absolutePath();
+    offered = dialog->selectedFiles().value(0);
+    dialog->selectFile(QString::fromStdString((other / "saved.tvd").string()));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  frame->Run(cmd::kFileSaveAs);
+  EXPECT_EQ(startedIn.toStdString(), layouts.string());
+  EXPECT_EQ(QFileInfo(offered).fileName(), QStringLiteral("My Card.tvd"));
+  EXPECT_TRUE(std::filesystem::exists(other / "saved.tvd"));
+  EXPECT_EQ(program->settings.layoutDirectory, other.string());
 }
 
 }  // namespace
