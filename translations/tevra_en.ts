@@ -2385,5 +2385,37 @@ Cards are printed into PDF files, on paper the size of the card.</translation>
         <source>CSVログファイルに接続...</source>
         <translation>Connect to a CSV Log File...</translation>
     </message>
+    <message>
+        <source>異常な日付</source>
+        <translation>Abnormal date</translation>
+    </message>
+    <message>
+        <source>異常な時刻</source>
+        <translation>Abnormal time</translation>
+    </message>
+    <message>
+        <source>異常なコールサイン</source>
+        <translation>Abnormal call sign</translation>
+    </message>
+    <message>
+        <source>異常なＲＳＴ</source>
+        <translation>Abnormal RST</translation>
+    </message>
+    <message>
+        <source>認識できない電波形式</source>
+        <translation>Unknown mode</translation>
+    </message>
+    <message>
+        <source>認識できないバンド</source>
+        <translation>Unknown band</translation>
+    </message>
+    <message>
+        <source>続行しますか？</source>
+        <translation>Continue?</translation>
+    </message>
+    <message>
+        <source>次の条件子が識別できません.</source>
+        <translation>This condition is not known:</translation>
+    </message>
 </context>
 </TS>

@@ -10,6 +10,7 @@
 #include "core/text.h"
 #include "merge/macro_expander.h"
 #include "platform/ui.h"
+#include "core/translatable.h"
 
 namespace tevra {
 namespace {
@@ -110,7 +111,9 @@ bool MacroExpander::Unrecognised(std::string_view condition, bool* report) {
     *report = false;
     if (services_.ui) {
       char text[1200];
-      std::snprintf(text, sizeof text, "次の条件子が識別できません.\r\n\r\n'%s'", ToUnicode(condition).c_str());
+      std::snprintf(text, sizeof text, "%s\r\n\r\n'%s'",
+                    services_.ui->Translate(QT_TRANSLATE_NOOP("Tevra", "次の条件子が識別できません.")).c_str(),
+                    ToUnicode(condition).c_str());
       services_.ui->ShowMessage(text, MessageIcon::Information);
     }
   }

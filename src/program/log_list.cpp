@@ -151,17 +151,17 @@ bool LogList::EditRow(std::size_t row) {
 std::optional<std::string_view> LogList::Problem(std::size_t row) const {
   QsoRecord r;
   if (!doc_.store.Read(row, r)) return std::nullopt;
-  if (r.Month < 1 || r.Month > 12 || r.Day < 1 || r.Day > 31) return "異常な日付";
-  if (r.Hour > 24 || r.Minute > 60) return "異常な時刻";
-  if (!IsCallLike(FieldText(r.Call))) return "異常なコールサイン";
+  if (r.Month < 1 || r.Month > 12 || r.Day < 1 || r.Day > 31) return QT_TRANSLATE_NOOP("Tevra", "異常な日付");
+  if (r.Hour > 24 || r.Minute > 60) return QT_TRANSLATE_NOOP("Tevra", "異常な時刻");
+  if (!IsCallLike(FieldText(r.Call))) return QT_TRANSLATE_NOOP("Tevra", "異常なコールサイン");
   const std::string rst = doc_.expander->LookupVariable("RST", r);
   if (rst.empty() || !std::all_of(rst.begin(), rst.end(), [](char c) { return c >= '0' && c <= '9'; }))
-    return "異常なＲＳＴ";
+    return QT_TRANSLATE_NOOP("Tevra", "異常なＲＳＴ");
   const std::string_view mode = FieldText(r.Mode);
   const bool inTable = std::any_of(doc_.layout.Tables.Modes.Rows().begin(), doc_.layout.Tables.Modes.Rows().end(),
                                    [mode](const ModeRow& m) { return EqualsNoCase(m.Mode, mode); });
-  if (mode.empty() || (!inTable && ModeIndex(ToUpperAscii(mode)) == 0)) return "認識できない電波形式";
-  if (FieldText(r.Freq).empty() || BandOfFrequency(FieldText(r.Freq)) == 0) return "認識できないバンド";
+  if (mode.empty() || (!inTable && ModeIndex(ToUpperAscii(mode)) == 0)) return QT_TRANSLATE_NOOP("Tevra", "認識できない電波形式");
+  if (FieldText(r.Freq).empty() || BandOfFrequency(FieldText(r.Freq)) == 0) return QT_TRANSLATE_NOOP("Tevra", "認識できないバンド");
   return std::nullopt;
 }
 
@@ -174,8 +174,8 @@ void LogList::CheckAll(const std::function<void(std::size_t)>& showRow) {
     any = true;
     if (showRow) showRow(i);
     char text[256];
-    std::snprintf(text, sizeof text, "%d : %s\r\n\r\n続行しますか？", static_cast<int>(i + 1),
-                  std::string(*problem).c_str());
+    std::snprintf(text, sizeof text, "%d : %s\r\n\r\n%s", static_cast<int>(i + 1), ui.Translate(*problem).c_str(),
+                  ui.Translate(QT_TRANSLATE_NOOP("Tevra", "続行しますか？")).c_str());
     if (ui.Ask(text, Buttons::YesNo, MessageIcon::Question) != Answer::Yes) return;
   }
   if (!any) ui.ShowMessage(kNothingWrong, MessageIcon::Information);
