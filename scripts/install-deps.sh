@@ -30,6 +30,7 @@ packages=(
   dbus-daemon          # the automation tests run the program on a private session bus
   python3-dbus         # the automation example client (and its test)
   help2man             # the manual page of tevra-batch, made from its --help
+  glabels-data         # the catalogue of commercial label sheets (optional at run time)
   dpkg-dev             # make package: dpkg-shlibdeps finds the library dependencies
   appstream            # make package checks the software centres' description
 )

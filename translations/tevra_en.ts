@@ -2417,5 +2417,25 @@ Cards are printed into PDF files, on paper the size of the card.</translation>
         <source>次の条件子が識別できません.</source>
         <translation>This condition is not known:</translation>
     </message>
+    <message>
+        <source>市販のシートのカタログがインストールされていません (%1, Debian パッケージ glabels-data).</source>
+        <translation>No catalogue of commercial label sheets is installed (%1, Debian package glabels-data).</translation>
+    </message>
+    <message>
+        <source>市販のシート</source>
+        <translation>Commercial Label Sheets</translation>
+    </message>
+    <message>
+        <source>メーカー, 品番, 説明で検索</source>
+        <translation>Search by brand, part or description</translation>
+    </message>
+    <message>
+        <source>%1 %2 — %3 (%4, %5 × %6 mm, %7 枚)</source>
+        <translation>%1 %2 - %3 (%4, %5 x %6 mm, %7 labels)</translation>
+    </message>
+    <message>
+        <source>市販のシートから選択...</source>
+        <translation>Choose a Commercial Sheet...</translation>
+    </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 
 #include "batch/batch_options.h"
 #include "batch/batch_runs.h"
+#include "batch/batch_session.h"
 
 namespace tevra {
 
@@ -24,6 +25,7 @@ int RunBatch(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
   if (options.saveLayoutPath) {
     if (const int rc = SaveLayout(options, err); rc != 0 || (!options.pngPath && !options.pdfPath)) return rc;
   }
+  if (options.listSheets) return ListSheets(*options.listSheets, out, err);
   if (options.outputPdf || options.printerName) return PrintCards(options, out, err);
   if (options.pngPath || options.pdfPath || options.thumbnailSize) return RenderLayout(options, err);
   return ListLog(options, out, err);

@@ -109,6 +109,13 @@ const char* const kBatchUsage =
     "                       the layout's card alone with the sample QSOs, scaled\n"
     "                       to fit SIZE pixels (8-2048): file managers show it\n"
     "                       for .tvd files.\n"
+    "  --sheet \"BRAND PART\"   print or render the layout on a label sheet of the\n"
+    "                       catalogue (glabels-data), for this run: paper,\n"
+    "                       columns, rows, pitches and margins as the sheet says.\n"
+    "  --list-sheets [WORD...]\n"
+    "                       list the catalogue's label sheets whose brand, part or\n"
+    "                       description hold every WORD (brand, part, paper, label\n"
+    "                       size, labels per sheet).\n"
     "  --save-layout OUT.tvd LAYOUT\n"
     "                       write the layout as a layout file.\n"
     "\n"
@@ -147,7 +154,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
                 expand = valued("expand"), expandFile = valued("expand-file"), areas = flag("areas"),
                 sort = valued("sort"), perCard = valued("per-card"), where = valued("where"),
                 config = valued("config"), csvFormat = valued("csv-format"), guess = flag("guess"),
-                skip = valued("skip"), encoding = valued("encoding"), png = valued("png"), pdf = valued("pdf"), thumbnail = valued("thumbnail"),
+                skip = valued("skip"), encoding = valued("encoding"), png = valued("png"), pdf = valued("pdf"), thumbnail = valued("thumbnail"), sheet = valued("sheet"), listSheets = flag("list-sheets"),
                 saveLayout = valued("save-layout"), exportDbf = valued("export-dbf"), odbc = valued("odbc"),
                 table = valued("table"), plugin = valued("plugin"), source = valued("source");
   flag("help");
@@ -207,6 +214,13 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
   std::vector<std::string> files;
   for (const QString& file : parser.positionalArguments()) files.push_back(file.toStdString());
   const bool printing = parser.isSet(output) || parser.isSet(printer);
+  if (parser.isSet(sheet)) options.sheet = text(sheet);
+  if (parser.isSet(listSheets)) {
+    std::string words;
+    for (const QString& w : parser.positionalArguments()) words += (words.empty() ? "" : " ") + w.toStdString();
+    options.listSheets = words;
+    return std::nullopt;
+  }
   if (parser.isSet(thumbnail)) {
     // As file managers call it: --thumbnail SIZE IN.tvd OUT.png.
     const auto size = Count(parser.value(thumbnail), 8, 2048);

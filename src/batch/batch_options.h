@@ -19,6 +19,10 @@ struct BatchOptions {
   // --thumbnail SIZE IN OUT: the card alone scaled to fit SIZE pixels.
   std::optional<int> thumbnailSize;
   std::string thumbnailPath;
+  // --sheet "BRAND PART": a catalogue label sheet for this run's layout.
+  std::optional<std::string> sheet;
+  // --list-sheets [WORD...]: the catalogue's sheets that hold the words.
+  std::optional<std::string> listSheets;
   std::string layout;
   std::optional<std::string> renderLogPath;  // render the log's first card instead of the samples
   std::optional<std::string> saveLayoutPath;

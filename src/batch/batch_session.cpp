@@ -43,6 +43,7 @@
 #include "qt/qt_printer.h"
 
 #include "batch/batch_session.h"
+#include "program/label_catalogue.h"
 
 namespace tevra {
 namespace {
@@ -255,6 +256,46 @@ bool ObtainLayout(const std::string& layout, LayoutDocument& doc, std::FILE* err
     return false;
   }
   return true;
+}
+
+bool ApplySheetOption(const BatchOptions& batch, DocumentSettings& settings, std::FILE* err) {
+  if (!batch.sheet) return true;
+  const std::vector<LabelSheet> catalogue = ReadLabelCatalogue();
+  if (catalogue.empty()) {
+    std::fprintf(err, "tevra-batch: no label sheet catalogue is installed (%s; Debian package glabels-data)\n",
+                 kLabelCatalogueFolder);
+    return false;
+  }
+  const LabelSheet* sheet = SheetNamed(catalogue, *batch.sheet);
+  if (!sheet) {
+    std::fprintf(err, "tevra-batch: no label sheet '%s' in the catalogue (tevra-batch --list-sheets WORD finds one)\n",
+                 batch.sheet->c_str());
+    return false;
+  }
+  if (!ApplySheet(*sheet, settings)) {
+    std::fprintf(err, "tevra-batch: the label sheet '%s' is beyond what a layout can hold (pitches 5-200 mm, margins up to 100 mm)\n",
+                 batch.sheet->c_str());
+    return false;
+  }
+  return true;
+}
+
+int ListSheets(const std::string& words, std::FILE* out, std::FILE* err) {
+  const std::vector<LabelSheet> catalogue = ReadLabelCatalogue();
+  if (catalogue.empty()) {
+    std::fprintf(err, "tevra-batch: no label sheet catalogue is installed (%s; Debian package glabels-data)\n",
+                 kLabelCatalogueFolder);
+    return 1;
+  }
+  const auto found = FindSheets(catalogue, words);
+  for (const LabelSheet* s : found)
+    std::fprintf(out, "%s\t%s\t%.1f x %.1f mm\t%d labels (%d x %d)\t%s\n", s->Name().c_str(), s->paper.c_str(),
+                 s->labelWidth, s->labelHeight, s->columns * s->rows, s->columns, s->rows, s->description.c_str());
+  if (found.empty()) {
+    std::fprintf(err, "tevra-batch: no label sheet holds '%s'\n", words.c_str());
+    return 1;
+  }
+  return 0;
 }
 
 std::unique_ptr<QGuiApplication> StartQt() {

@@ -43,5 +43,10 @@ int WithLoadedLog(const BatchOptions& batch, const std::string& path, std::FILE*
 bool ObtainLayout(const std::string& layout, LayoutDocument& doc, std::FILE* err);
 // Qt for drawing without a display.
 std::unique_ptr<QGuiApplication> StartQt();
+// --sheet: puts the catalogue's sheet into the layout's values; false (and
+// says why) when there is no catalogue or no such sheet.
+bool ApplySheetOption(const BatchOptions& batch, DocumentSettings& settings, std::FILE* err);
+// --list-sheets.
+int ListSheets(const std::string& words, std::FILE* out, std::FILE* err);
 
 }  // namespace tevra

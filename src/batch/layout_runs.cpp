@@ -70,7 +70,7 @@ int RenderLayout(const BatchOptions& batch, std::FILE* err) {
   const auto app = StartQt();
 
   LayoutDocument doc;
-  if (!ObtainLayout(batch.layout, doc, err)) return 1;
+  if (!ObtainLayout(batch.layout, doc, err) || !ApplySheetOption(batch, doc.Settings, err)) return 1;
   LayoutItemList& items = doc.Items;
   const DocumentSettings& settings = doc.Settings;
   DocumentTables& tables = doc.Tables;

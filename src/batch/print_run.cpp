@@ -49,16 +49,22 @@ namespace tevra {
 namespace {
 
 // The layout of a merge print: an example layout by name, or a file.
-bool OpenPrintLayout(const std::string& layout, Document& doc, std::FILE* err) {
+// With --sheet the layout goes onto the catalogue's sheet.
+bool OpenPrintLayout(const BatchOptions& batch, Document& doc, std::FILE* err) {
+  const std::string& layout = batch.printLayout;
   if (layout == "postcard" || layout == "landscape" || layout == "tackseal") {
     doc.Reset();
-    if (!ObtainLayout(layout, doc.layout, err)) return false;
+    if (!ObtainLayout(layout, doc.layout, err) || !ApplySheetOption(batch, doc.layout.Settings, err)) return false;
     doc.LayoutReady();
     return true;
   }
   if (!doc.OpenLayout(layout)) {
     std::fprintf(err, "tevra-batch: %s: the layout could not be read\n", layout.c_str());
     return false;
+  }
+  if (batch.sheet) {
+    if (!ApplySheetOption(batch, doc.layout.Settings, err)) return false;
+    doc.LayoutReady();
   }
   return true;
 }
@@ -136,7 +142,7 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
   if (const int rc = StartSession(batch, session, std::move(printer), err)) return rc;
   ConsoleUi& ui = session.ui;
   Document& doc = *session.doc;
-  if (!OpenPrintLayout(batch.printLayout, doc, err)) return 1;
+  if (!OpenPrintLayout(batch, doc, err)) return 1;
   std::string logPath;
   if (batch.printLog) {
     if (const int rc = LoadLog(batch, session, *batch.printLog, err)) return rc;

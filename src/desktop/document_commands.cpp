@@ -74,6 +74,7 @@ void DocumentCommands::DocumentDialog(int command) {
   const QString description =
       info ? Tr(info->text).section(QChar('\t'), 0, 0).remove(QChar('&')) : QString();
   const int oldForm = settings.CardFormCode, oldQsos = settings.QsosPerCard;
+  std::optional<int> sheetPaper;  // a label sheet's paper, chosen from the catalogue
   frame_.BeginChange();
   bool changed = false;
   {
@@ -81,7 +82,16 @@ void DocumentCommands::DocumentDialog(int command) {
       case kQslForm: {
         QslFormDialog form(settings);
         TackSealDialog tack(settings);
-        if (!RunQslFormDialog(form, tack, frame_.Window())) break;
+        // The catalogue is read when the chooser first opens.
+        static const std::vector<LabelSheet> catalogue = ReadLabelCatalogue();
+        const auto choose = [&](QslFormDialog& f, TackSealDialog& t, QWidget* over) {
+          const std::optional<LabelSheet> sheet = ChooseLabelSheet(catalogue, over);
+          if (!sheet) return false;
+          FillDialogs(*sheet, f, t);
+          sheetPaper = sheet->paperCode;
+          return true;
+        };
+        if (!RunQslFormDialog(form, tack, frame_.Window(), choose)) break;
         const DialogResult t = tack.Accept(settings);
         const DialogResult f = form.Accept(settings);
         changed = (t.accepted && t.modified) || (f.accepted && f.modified);
@@ -144,6 +154,11 @@ void DocumentCommands::DocumentDialog(int command) {
   }
   doc_.context.MessageShown = false;
   ApplyCardForm(oldForm, oldQsos);
+  if (changed && sheetPaper && settings.CardFormCode == FormTackSeal) {
+    settings.PaperSize = *sheetPaper;
+    settings.PaperOrientation = 1;
+    doc_.SelectCardPaper(*sheetPaper, 1);
+  }
   frame_.EndChange(changed, description);
 }
 

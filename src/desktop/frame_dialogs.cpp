@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -228,6 +229,48 @@ void AboutBox::ShowAsSplash() {
 void AboutBox::SetProgressText(const QString& text) {
   progress_->setText(text);
   progress_->repaint();
+}
+
+std::optional<LabelSheet> ChooseLabelSheet(const std::vector<LabelSheet>& catalogue, QWidget* parent) {
+  if (catalogue.empty()) {
+    QMessageBox::information(parent, QStringLiteral("TEVRA"),
+                             Tevra::tr("市販のシートのカタログがインストールされていません (%1, Debian パッケージ glabels-data).")
+                                 .arg(QString::fromUtf8(kLabelCatalogueFolder)));
+    return std::nullopt;
+  }
+  QDialog box(parent);
+  box.setWindowTitle(Tevra::tr("市販のシート"));
+  box.resize(640, 420);
+  auto* layout = new QVBoxLayout(&box);
+  auto* search = new QLineEdit;
+  search->setObjectName(QStringLiteral("search"));
+  search->setPlaceholderText(Tevra::tr("メーカー, 品番, 説明で検索"));
+  auto* list = new QListWidget;
+  list->setObjectName(QStringLiteral("sheets"));
+  layout->addWidget(search);
+  layout->addWidget(list);
+  std::vector<const LabelSheet*> shown;
+  auto fill = [&] {
+    list->clear();
+    shown = FindSheets(catalogue, search->text().toStdString());
+    for (const LabelSheet* s : shown)
+      list->addItem(Tevra::tr("%1 %2 — %3 (%4, %5 × %6 mm, %7 枚)")
+                        .arg(QString::fromStdString(s->brand), QString::fromStdString(s->part),
+                             QString::fromStdString(s->description), QString::fromStdString(s->paper))
+                        .arg(s->labelWidth, 0, 'f', 1)
+                        .arg(s->labelHeight, 0, 'f', 1)
+                        .arg(s->columns * s->rows));
+    if (list->count() > 0) list->setCurrentRow(0);
+  };
+  fill();
+  QObject::connect(search, &QLineEdit::textChanged, &box, fill);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  QObject::connect(list, &QListWidget::itemDoubleClicked, &box, &QDialog::accept);
+  layout->addWidget(buttons);
+  if (box.exec() != QDialog::Accepted || list->currentRow() < 0) return std::nullopt;
+  return *shown[static_cast<std::size_t>(list->currentRow())];
 }
 
 }  // namespace tevra

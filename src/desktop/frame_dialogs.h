@@ -6,6 +6,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <optional>
+#include <vector>
+
+#include "program/label_catalogue.h"
 #include "program/options_dialog.h"
 #include "writeback/write_back.h"
 
@@ -19,6 +23,11 @@ bool RunOptionsDialog(OptionsDialog& dialog, QWidget* parent);
 bool RunSuppressionDialog(SuppressionOptions& options, QWidget* parent);
 // "エリア別カード発行枚数": the statistics text (UTF-8, tab-separated lines).
 void ShowAreaStatistics(const std::string& text, QWidget* parent);
+
+// The label sheet chooser: the catalogue's sheets with a search field; the
+// chosen one, or none on Cancel (and when no catalogue is installed, after
+// saying so).
+std::optional<LabelSheet> ChooseLabelSheet(const std::vector<LabelSheet>& catalogue, QWidget* parent);
 
 // "選択アイテムの移動": both amounts in 1/1000 inch, -500..500; true on OK.
 bool RunMoveDialog(QWidget* parent, int& dx, int& dy);

@@ -3,6 +3,7 @@
 #include "merge/condition_templates.h"
 
 #include <QButtonGroup>
+#include <QSignalBlocker>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -56,7 +57,7 @@ QDoubleSpinBox* Millimetres(double value, double low, double high) {
 
 }  // namespace
 
-bool RunTackSealDialog(TackSealDialog& dialog, QWidget* parent) {
+bool RunTackSealDialog(TackSealDialog& dialog, QWidget* parent, const std::function<bool(QWidget*)>& chooseSheet) {
   QDialog box(parent);
   box.setWindowTitle(Tevra::tr("タックシール"));
   auto* form = new QFormLayout(&box);
@@ -72,6 +73,18 @@ bool RunTackSealDialog(TackSealDialog& dialog, QWidget* parent) {
   form->addRow(Tevra::tr("縦の数"), rows);
   form->addRow(Tevra::tr("横の間隔"), across);
   form->addRow(Tevra::tr("縦の間隔"), down);
+  // A sheet of the catalogue fills the fields (and the card form's).
+  auto* sheet = new QPushButton(Tevra::tr("市販のシートから選択..."));
+  sheet->setObjectName(QStringLiteral("chooseSheet"));
+  sheet->setEnabled(static_cast<bool>(chooseSheet));
+  form->addRow(sheet);
+  QObject::connect(sheet, &QPushButton::clicked, &box, [&] {
+    if (!chooseSheet(&box)) return;
+    columns->setValue(dialog.Columns);
+    rows->setValue(dialog.Rows);
+    across->setValue(dialog.ColumnPitch);
+    down->setValue(dialog.RowPitch);
+  });
   form->addRow(OkCancel(box));
   if (box.exec() != QDialog::Accepted) return false;
   dialog.Columns = columns->value();
@@ -81,7 +94,7 @@ bool RunTackSealDialog(TackSealDialog& dialog, QWidget* parent) {
   return dialog.Valid();
 }
 
-bool RunQslFormDialog(QslFormDialog& dialog, TackSealDialog& tackSeal, QWidget* parent) {
+bool RunQslFormDialog(QslFormDialog& dialog, TackSealDialog& tackSeal, QWidget* parent, const SheetChooser& chooseSheet) {
   QDialog box(parent);
   box.setWindowTitle(Tevra::tr("ＱＳＬフォームの設定"));
   auto* form = new QFormLayout(&box);
@@ -116,7 +129,29 @@ bool RunQslFormDialog(QslFormDialog& dialog, TackSealDialog& tackSeal, QWidget* 
     height->setValue(dialog.Height);
     tack->setEnabled(dialog.TackSealEnabled());
   });
-  QObject::connect(tack, &QPushButton::clicked, &box, [&] { RunTackSealDialog(tackSeal, &box); });
+  QObject::connect(tack, &QPushButton::clicked, &box, [&] {
+    // The form's fields as they stand go into the model, so that a sheet
+    // chosen in the tack-seal dialog changes only what it sets.
+    dialog.Form = kind->currentIndex();
+    dialog.Width = width->value();
+    dialog.Height = height->value();
+    dialog.LeftMargin = left->value();
+    dialog.TopMargin = top->value();
+    std::function<bool(QWidget*)> choose;
+    if (chooseSheet) choose = [&](QWidget* over) { return chooseSheet(dialog, tackSeal, over); };
+    const QslFormDialog formBefore = dialog;
+    const TackSealDialog tackBefore = tackSeal;
+    if (!RunTackSealDialog(tackSeal, &box, choose)) {  // Cancel takes a chosen sheet back too
+      dialog = formBefore;
+      tackSeal = tackBefore;
+    }
+    const QSignalBlocker quiet(kind);  // the form's own sizes stay as the sheet set them
+    kind->setCurrentIndex(dialog.Form);
+    width->setValue(dialog.Width);
+    height->setValue(dialog.Height);
+    left->setValue(dialog.LeftMargin);
+    top->setValue(dialog.TopMargin);
+  });
   if (box.exec() != QDialog::Accepted) return false;
   dialog.Form = kind->currentIndex();
   dialog.Width = width->value();

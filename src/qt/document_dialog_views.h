@@ -5,6 +5,7 @@
 
 #include <QRect>
 
+#include <functional>
 #include <optional>
 
 #include <QWidget>
@@ -16,9 +17,14 @@ namespace tevra {
 
 class Ui;
 
-// "ＱＳＬフォームの設定", with "タックシール" opening the tack-seal dialog.
-bool RunQslFormDialog(QslFormDialog& dialog, TackSealDialog& tackSeal, QWidget* parent);
-bool RunTackSealDialog(TackSealDialog& dialog, QWidget* parent);
+// Chooses a label sheet of a catalogue and fills both dialogs' models from
+// it; false when nothing was chosen.
+using SheetChooser = std::function<bool(QslFormDialog&, TackSealDialog&, QWidget* parent)>;
+// "ＱＳＬフォームの設定", with "タックシール" opening the tack-seal dialog,
+// which offers the sheet chooser when there is one.
+bool RunQslFormDialog(QslFormDialog& dialog, TackSealDialog& tackSeal, QWidget* parent,
+                      const SheetChooser& chooseSheet = {});
+bool RunTackSealDialog(TackSealDialog& dialog, QWidget* parent, const std::function<bool(QWidget*)>& chooseSheet = {});
 // "グリッド線の設定".
 bool RunGridDialog(GridDialog& dialog, QWidget* parent);
 // "文書情報".

@@ -287,6 +287,30 @@ TEST(Batch, ThumbnailFitsTheCardIntoTheSizeAsked) {
   }
 }
 
+// The label sheet catalogue from the command line: listing by words, and a
+// print on a named sheet (A4, three labels across); unknown names say so.
+TEST(Batch, PrintsOnACatalogueSheetByName) {
+  if (!std::filesystem::exists("/usr/share/libglabels-3.0/templates/avery-iso-templates.xml"))
+    GTEST_SKIP() << "no label sheet catalogue installed";
+  const BatchRun list = Batch({"--list-sheets", "avery", "l7160"});
+  ASSERT_EQ(list.code, 0) << list.err;
+  EXPECT_NE(list.out.find("Avery L7160\tA4\t"), std::string::npos) << list.out;
+  EXPECT_NE(list.out.find("21 labels (3 x 7)"), std::string::npos) << list.out;
+  test::TempDir dir;
+  const std::string pdf = (dir.Path() / "sheet.pdf").string();
+  std::ofstream(dir.Path() / "T.INI").close();
+  const BatchRun print = Batch({"--sheet", "avery l7160", "-o", pdf, "tackseal", std::string(TEVRA_EXAMPLES) + "/sample.adi",
+                                "--config", (dir.Path() / "T.INI").string()});
+  ASSERT_EQ(print.code, 0) << print.err;
+  EXPECT_TRUE(std::filesystem::exists(pdf));
+  for (const char* name : {"Avery NOPE", "Hisago A4TL"}) {  // unknown; one label per page is beyond the form
+    const BatchRun bad = Batch({"--sheet", name, "--png", (dir.Path() / "x.png").string(), "tackseal"});
+    EXPECT_EQ(bad.code, 1) << name;
+    EXPECT_NE(bad.err.find("label sheet"), std::string::npos) << bad.err;
+  }
+  EXPECT_EQ(Batch({"--list-sheets", "no such sheet anywhere"}).code, 1);
+}
+
 // The postcard saved as a layout file renders exactly as the built-in one,
 // and the bundled example file is that same layout.
 TEST(Batch, LayoutFilesSaveAndRender) {

@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
+#include <QPushButton>
 #include <QTest>
 #include <filesystem>
 #include <sys/stat.h>
@@ -29,6 +30,8 @@
 #include "desktop/help_window.h"
 #include "desktop/preview_dialog.h"
 #include "program/commands.h"
+#include "program/label_catalogue.h"
+#include "qt/translation.h"
 #include "program/log_list.h"
 #include "desktop/frame_fixture.h"
 #include "core/encoding.h"
@@ -795,6 +798,64 @@ TEST_F(MainFrameTest, LayoutDialogsStartInTheUsersFolderWithTheTitleAsName) {
   EXPECT_EQ(QFileInfo(offered).fileName(), QStringLiteral("My Card.tvd"));
   EXPECT_TRUE(std::filesystem::exists(other / "saved.tvd"));
   EXPECT_EQ(program->settings.layoutDirectory, other.string());
+}
+
+}  // namespace
+}  // namespace tevra
+
+namespace tevra {
+namespace {
+
+// Presses the button with the object name or text on the dialog that is
+// open now.
+void Press(const QString& name) {
+  auto* dialog = QApplication::activeModalWidget();
+  ASSERT_NE(dialog, nullptr);
+  for (auto* b : dialog->findChildren<QPushButton*>())
+    if (b->objectName() == name || b->text() == name) {
+      b->click();
+      return;
+    }
+  ADD_FAILURE() << "no button " << name.toStdString();
+}
+
+void Accept() {
+  auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+  ASSERT_NE(dialog, nullptr);
+  dialog->accept();
+}
+
+// QSL form › タックシール › a commercial sheet: the search finds it, and OK
+// through both dialogs puts its grid, label size, margins and paper into
+// the layout.
+TEST_F(MainFrameTest, ALabelSheetFromTheCatalogueFillsTheForms) {
+  if (ReadLabelCatalogue().empty()) GTEST_SKIP() << "no label sheet catalogue installed";
+  ASSERT_TRUE(frame->OpenByName(Example("tackseal.tvd")));
+  QTimer::singleShot(0, [] {                                  // the QSL form
+    QTimer::singleShot(0, [] {                                // the tack-seal dialog
+      QTimer::singleShot(0, [] {                              // the chooser
+        auto* search = QApplication::activeModalWidget()->findChild<QLineEdit*>(QStringLiteral("search"));
+        ASSERT_NE(search, nullptr);
+        QTest::keyClicks(search, QStringLiteral("avery l7160"));
+        auto* list = QApplication::activeModalWidget()->findChild<QListWidget*>(QStringLiteral("sheets"));
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->count(), 1);
+        Accept();
+        QTimer::singleShot(0, [] { Accept(); });  // the tack-seal dialog's OK
+      });
+      Press(QStringLiteral("chooseSheet"));
+      QTimer::singleShot(0, [] { Accept(); });    // the form's OK
+    });
+    Press(Tevra::tr("タックシール"));
+  });
+  frame->Run(cmd::kQslForm);
+  const DocumentSettings& s = doc->layout.Settings;
+  EXPECT_EQ(s.TackColumns, 3);
+  EXPECT_EQ(s.TackRows, 7);
+  EXPECT_NEAR(s.TackRowPitch, 108.0 * 25.4 / 72, 0.01);
+  EXPECT_EQ(s.CardWidth, 64);
+  EXPECT_EQ(s.PaperSize, 9);
+  EXPECT_TRUE(doc->modified);
 }
 
 }  // namespace
