@@ -50,6 +50,7 @@
 #include "core/profile.h"
 #include "import/log_source.h"
 #include "editor/arrange.h"
+#include "card/render_card.h"
 #include "editor/card_view.h"
 #include "editor/layout_editor.h"
 #include "editor/view_status.h"
@@ -245,17 +246,19 @@ void EditCommands::Paste() {
   bool changed = false;
   if (data->hasFormat(kItemsMime)) {
     const QByteArray block = data->data(kItemsMime);
+    const std::size_t before = doc_.layout.Items.Count();
     changed = PasteNative(doc_.layout, std::string_view(block.constData(), static_cast<std::size_t>(block.size())));
+    if (changed) arrange::OffsetPastedCopies(doc_.layout, before);
   } else if (data->hasUrls()) {
     QStringList files;
     for (const QUrl& url : data->urls())
       if (url.isLocalFile()) files << url.toLocalFile();
-    changed = InsertImages(files, frame_.VisibleTopLeft());
+    changed = InsertImages(files, frame_.PointerOnView());
   } else if (data->hasImage()) {
     // An image itself: kept as a PNG file.
     const QImage image = qvariant_cast<QImage>(data->imageData());
     const QString path = QDir::temp().filePath(QStringLiteral("tevra-paste.png"));
-    changed = image.save(path, "PNG") && InsertImages({path}, frame_.VisibleTopLeft());
+    changed = image.save(path, "PNG") && InsertImages({path}, frame_.PointerOnView());
     QFile::remove(path);
   } else if (data->hasText()) {
     HandOver(FromUnicode(data->text().toStdString()), true);  // log data, not a layout change
@@ -264,7 +267,7 @@ void EditCommands::Paste() {
 }
 
 
-bool EditCommands::InsertImages(const QStringList& files, LogicalPoint at, const LogicalRect* rect) {
+bool EditCommands::InsertImages(const QStringList& files, std::optional<LogicalPoint> at, const LogicalRect* rect) {
   LayoutDocument& layout = doc_.layout;
   bool any = false;
   for (const QString& file : files) {
@@ -289,7 +292,9 @@ bool EditCommands::InsertImages(const QStringList& files, LogicalPoint at, const
     const double dpiY = probe.dotsPerMeterY() > 0 ? probe.dotsPerMeterY() * 0.0254 : 96.0;
     const auto w = static_cast<std::int32_t>(size.width() * 1000.0 / dpiX + 0.5);
     const auto h = static_cast<std::int32_t>(size.height() * 1000.0 / dpiY + 0.5);
-    object.Rect = rect ? *rect : LogicalRect{at.x, at.y, at.x + w, at.y - h};
+    const LogicalPoint card = GridExtent(layout.Settings, doc_.metrics.Metrics());
+    object.Rect = rect ? *rect : arrange::PlaceInsertedImage(w, h, LogicalRect{0, 0, card.x, -card.y}, frame_.VisibleArea(), at);
+    const LogicalRect placed = object.Rect;
     auto item = std::make_unique<OleLinkItem>();
     item->Rect = object.Rect;
     item->Pen = layout.Settings.CurrentPen;
@@ -299,7 +304,7 @@ bool EditCommands::InsertImages(const QStringList& files, LogicalPoint at, const
     layout.Items.Add(std::move(item));
     BindObjects(layout);
     // The next file goes beside the first.
-    at.x += w;
+    at = LogicalPoint{placed.right, placed.top};
     any = true;
   }
   return any;

@@ -35,7 +35,9 @@ class EditCommands {
   void Paste();
   // Image files as image items: at rect, or at their natural size with
   // the top-left corner at `at`. Message 102 for a file that is no image.
-  bool InsertImages(const QStringList& files, LogicalPoint at, const LogicalRect* rect = nullptr);
+  // Image files as items: in rect, else placed as PlaceInsertedImage says
+  // (at: the pointer, if any).
+  bool InsertImages(const QStringList& files, std::optional<LogicalPoint> at, const LogicalRect* rect = nullptr);
   void Find(int command);
   bool HasFindText() const { return !findText_.empty(); }
   // Log data handed over as clipboard text (CP932), from the watch or a

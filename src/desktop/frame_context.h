@@ -74,6 +74,10 @@ class FrameContext {
   virtual void EndChange(bool changed, const QString& description) = 0;
   // The top-left of the visible part of the view, in logical units.
   virtual LogicalPoint VisibleTopLeft() const = 0;
+  // The pointer's place when it is over the card view, and the part of the
+  // paper in view (top left to bottom right).
+  virtual std::optional<LogicalPoint> PointerOnView() const = 0;
+  virtual LogicalRect VisibleArea() const = 0;
   virtual QAction* Action(int command) const = 0;
   virtual void StepCard(int delta) = 0;
   virtual void Run(int command) = 0;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QCloseEvent>
 #include <QFile>
 #include <QImageReader>
@@ -137,7 +138,7 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
   hooks.insertObject = [this](const LogicalRect& r) {
     const QString file = QFileDialog::getOpenFileName(this, Tevra::tr("ｵﾌﾞｼﾞｪｸﾄの挿入"), QString(),
                                                       Tevra::tr("画像 (*.png *.jpg *.jpeg *.svg)"));
-    if (!file.isEmpty()) InsertImages({file}, {r.left, r.top}, &r);
+    if (!file.isEmpty()) InsertImages({file}, LogicalPoint{r.left, r.top}, &r);
   };
   editor_ = std::make_unique<LayoutEditor>(
       doc_.layout, [this]() -> MacroExpander& { return *doc_.expander; }, program_.settings.makeContItem,
@@ -576,6 +577,20 @@ void MainFrame::EndChange(bool changed, const QString& description) {
 LogicalPoint MainFrame::VisibleTopLeft() const {
   const QPoint corner = view_->mapFrom(scroll_->viewport(), QPoint(0, 0));
   return view_->ToLogical(corner);
+}
+
+std::optional<LogicalPoint> MainFrame::PointerOnView() const {
+  const QPoint at = view_->mapFromGlobal(QCursor::pos());
+  if (!view_->rect().contains(at) || !scroll_->viewport()->rect().contains(scroll_->viewport()->mapFromGlobal(QCursor::pos())))
+    return std::nullopt;
+  return view_->ToLogical(at);
+}
+
+LogicalRect MainFrame::VisibleArea() const {
+  const QWidget* port = scroll_->viewport();
+  const LogicalPoint a = view_->ToLogical(view_->mapFrom(port, QPoint(0, 0)));
+  const LogicalPoint b = view_->ToLogical(view_->mapFrom(port, QPoint(port->width(), port->height())));
+  return {a.x, a.y, b.x, b.y};
 }
 
 void MainFrame::ShowContextMenu(QPoint at) {

@@ -98,7 +98,7 @@ class MainFrame : public QMainWindow, public FrameQuestions, private FrameContex
   void RestoreLayout(const std::string& bytes);
   // Image files as image items: at rect, or at their natural size with
   // the top-left corner at `at`. Message 102 for a file that is no image.
-  bool InsertImages(const QStringList& files, LogicalPoint at, const LogicalRect* rect = nullptr) {
+  bool InsertImages(const QStringList& files, std::optional<LogicalPoint> at, const LogicalRect* rect = nullptr) {
     return edit_.InsertImages(files, at, rect);
   }
 
@@ -115,6 +115,8 @@ class MainFrame : public QMainWindow, public FrameQuestions, private FrameContex
   void BeginChange() override;
   void EndChange(bool changed, const QString& description) override;
   LogicalPoint VisibleTopLeft() const override;
+  std::optional<LogicalPoint> PointerOnView() const override;
+  LogicalRect VisibleArea() const override;
   void StepCard(int delta) override;
 
   void BuildActions();

@@ -1,5 +1,7 @@
 #include "editor/arrange.h"
 
+#include <cmath>
+
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -219,6 +221,63 @@ bool ScaleByPercentText(LayoutDocument& doc, std::string_view text) {
 bool MoveBy(LayoutDocument& doc, std::int32_t dx, std::int32_t dy) {
   CardItem* item = Selected(doc);
   return item && Shift(doc, *item, dx, dy);
+}
+
+LogicalRect PlaceInsertedImage(std::int32_t width, std::int32_t height, const LogicalRect& card,
+                               const LogicalRect& visible, std::optional<LogicalPoint> pointer) {
+  const double cardWidth = std::max<double>(1, card.right - card.left);
+  const double cardHeight = std::max<double>(1, card.top - card.bottom);
+  double w = std::max(width, 1), h = std::max(height, 1);
+  const double shrink = std::min({1.0, cardWidth / w, cardHeight / h});
+  w *= shrink;
+  h *= shrink;
+  const auto iw = static_cast<std::int32_t>(std::lround(w)), ih = static_cast<std::int32_t>(std::lround(h));
+  if (pointer && card.Contains(*pointer)) return {pointer->x, pointer->y, pointer->x + iw, pointer->y - ih};
+  // The part of the card in view (the whole card when none of it is).
+  LogicalRect area{std::max(card.left, visible.left), std::min(card.top, visible.top), std::min(card.right, visible.right),
+                   std::max(card.bottom, visible.bottom)};
+  if (area.left >= area.right || area.bottom >= area.top) area = card;
+  const std::int32_t cx = area.left + (area.right - area.left) / 2, cy = area.bottom + (area.top - area.bottom) / 2;
+  return {cx - iw / 2, cy + ih / 2, cx - iw / 2 + iw, cy + ih / 2 - ih};
+}
+
+std::vector<OffCardMarker> OffCardMarkers(const LayoutItemList& items, const LogicalRect& card) {
+  std::vector<OffCardMarker> markers;
+  const std::int64_t cl = std::min(card.left, card.right), cr = std::max(card.left, card.right);
+  const std::int64_t cb = std::min(card.top, card.bottom), ct = std::max(card.top, card.bottom);
+  for (std::size_t i = 0; i < items.Count(); ++i) {
+    CardItem& item = items.At(i);
+    const LogicalRect& r = item.Rect;
+    const std::int64_t l = std::min(r.left, r.right), rr = std::max(r.left, r.right);
+    const std::int64_t b = std::min(r.top, r.bottom), t = std::max(r.top, r.bottom);
+    if (rr >= cl && l <= cr && t >= cb && b <= ct) continue;  // on the card, if only partly
+    const std::int64_t x = std::clamp((l + rr) / 2, cl, cr), y = std::clamp((b + t) / 2, cb, ct);
+    markers.push_back({&item, {static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)}});
+  }
+  return markers;
+}
+
+bool OffsetPastedCopies(LayoutDocument& doc, std::size_t first) {
+  LayoutItemList& items = doc.Items;
+  const DocumentSettings& s = doc.Settings;
+  constexpr std::int32_t kTwoMillimetres = 79;  // in 1/1000 inch
+  const bool grid = (s.GridMode & 1) != 0;
+  const std::int32_t dx = grid ? std::max(s.GridStepX, 1) : kTwoMillimetres;
+  const std::int32_t dy = grid ? std::max(s.GridStepY, 1) : kTwoMillimetres;
+  auto onAnother = [&] {
+    for (std::size_t p = first; p < items.Count(); ++p)
+      for (std::size_t e = 0; e < first; ++e)
+        if (items.At(e).Type() == items.At(p).Type() && items.At(e).Rect == items.At(p).Rect) return true;
+    return false;
+  };
+  bool moved = false;
+  // Bounded: a card holds far fewer copies on one diagonal.
+  for (int step = 0; step < 1000 && first < items.Count() && onAnother(); ++step) {
+    for (std::size_t p = first; p < items.Count(); ++p) items.At(p).MoveBy(dx, -dy);
+    moved = true;
+  }
+  if (moved && items.IsCurrentMulti()) items.Selection().RecomputeBounds();
+  return moved;
 }
 
 bool CanGroup(const LayoutDocument& doc) { return IsMulti(doc); }

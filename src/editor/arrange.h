@@ -4,6 +4,9 @@
 // enabling rule; each answers whether it changed the layout.
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include <cstdint>
 #include <string_view>
 
@@ -41,6 +44,28 @@ bool ScaleByPercentText(LayoutDocument& doc, std::string_view text);
 
 // dy > 0 moves up.
 bool MoveBy(LayoutDocument& doc, std::int32_t dx, std::int32_t dy);
+
+// Where an image of width × height (1/1000 inch) goes when it is pasted or
+// dropped: its top left corner at the pointer when the pointer is over the
+// card, else centred in the part of the card in view; scaled down, keeping
+// its shape, to fit the card when it is larger. card and visible run from
+// top left to bottom right (y falls downwards).
+LogicalRect PlaceInsertedImage(std::int32_t width, std::int32_t height, const LogicalRect& card,
+                               const LogicalRect& visible, std::optional<LogicalPoint> pointer);
+
+// An item wholly outside the card, and the point of the card's edge nearest
+// to it, where the view marks it so that it can be found and selected.
+struct OffCardMarker {
+  CardItem* item;
+  LogicalPoint at;
+};
+std::vector<OffCardMarker> OffCardMarkers(const LayoutItemList& items, const LogicalRect& card);
+
+// Pasted items (the list's items from first on) that lie exactly on an
+// earlier item of the same kind (their original, or a copy pasted before)
+// move together by one grid step (2 mm without a grid) to the lower right,
+// as often as it takes to lie on none; true when they moved.
+bool OffsetPastedCopies(LayoutDocument& doc, std::size_t first);
 
 bool CanGroup(const LayoutDocument& doc);
 bool Group(LayoutDocument& doc);

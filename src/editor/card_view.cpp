@@ -7,6 +7,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPolygonF>
+#include <cmath>
 
 #include "card/render_card.h"
 #include "editor/layout_editor.h"
@@ -83,6 +85,14 @@ void CardView::paintEvent(QPaintEvent* event) {
   RenderCardOptions options;
   options.selection = true;
   RenderCard(surface, source_.layout.Items, source_.layout.Settings, m, context, options);
+  // Items wholly off the card: a mark on the card's edge (a click on it
+  // selects the item).
+  painter.setPen(QPen(QColor(0xE0, 0x60, 0x00), 0));
+  painter.setBrush(QColor(0xFF, 0x90, 0x20));
+  for (const arrange::OffCardMarker& marker : OffCardMarkers()) {
+    const QPointF c = ToDevice(marker.at);
+    painter.drawPolygon(QPolygonF({c + QPointF(0, -5), c + QPointF(5, 0), c + QPointF(0, 5), c + QPointF(-5, 0)}));
+  }
   // The rubber band or the outline of a move on top, dashed.
   if (editor_) {
     const LayoutEditor::Feedback f = editor_->CurrentFeedback();
@@ -98,6 +108,11 @@ void CardView::paintEvent(QPaintEvent* event) {
     painted_ = true;
     if (firstPainted) firstPainted();
   }
+}
+
+std::vector<arrange::OffCardMarker> CardView::OffCardMarkers() const {
+  const LogicalPoint extent = GridExtent(source_.layout.Settings, source_.metrics);
+  return arrange::OffCardMarkers(source_.layout.Items, LogicalRect{0, 0, extent.x, -extent.y});
 }
 
 void CardView::UpdateCursor(LogicalPoint p, Qt::KeyboardModifiers modifiers) {
@@ -119,6 +134,21 @@ void CardView::UpdateCursor(LogicalPoint p, Qt::KeyboardModifiers modifiers) {
 
 void CardView::mousePressEvent(QMouseEvent* event) {
   if (!editor_ || event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+  if (editor_->CurrentTool() == ToolSelect) {
+    const QPointF at = event->position();
+    for (const arrange::OffCardMarker& marker : OffCardMarkers()) {
+      const QPointF d = ToDevice(marker.at) - at;
+      if (std::abs(d.x()) > 6 || std::abs(d.y()) > 6) continue;
+      LayoutItemList& items = source_.layout.Items;
+      items.Selection().Clear();
+      items.SetCurrent(marker.item);
+      // No change to undo; the window updates its commands and panes.
+      if (beginChange) beginChange();
+      if (endChange) endChange(false, QString());
+      update();
+      return;
+    }
+  }
   if (beginChange) beginChange();
   const Qt::KeyboardModifiers m = event->modifiers();
   editor_->Press(ToLogical(event->position().toPoint()), m & Qt::ShiftModifier, m & Qt::ControlModifier);

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "card/layout_document.h"
+#include "editor/arrange.h"
 #include "card/render_context.h"
 #include "platform/printer.h"
 
@@ -76,6 +77,8 @@ class CardView : public QWidget {
   // Device pixels per 1/1000 inch on each axis, at the current zoom.
   double ScaleX() const;
   double ScaleY() const;
+  // The marks of the items wholly off the card.
+  std::vector<arrange::OffCardMarker> OffCardMarkers() const;
   QPointF ToDevice(LogicalPoint p) const;
   void UpdateCursor(LogicalPoint p, Qt::KeyboardModifiers modifiers);
 

@@ -26,6 +26,8 @@ class RecordingFrame : public FrameContext {
     steps.push_back(changed ? description : QStringLiteral("-"));
   }
   LogicalPoint VisibleTopLeft() const override { return {}; }
+  std::optional<LogicalPoint> PointerOnView() const override { return std::nullopt; }
+  LogicalRect VisibleArea() const override { return {}; }
   QAction* Action(int) const override { return nullptr; }
   void StepCard(int) override {}
   void Run(int) override {}

@@ -135,14 +135,22 @@ TEST_F(EditorTest, StringsOnlyMoveAndTheRubberBandSelects) {
   EXPECT_TRUE(Items().IsCurrentMulti());
   EXPECT_EQ(Items().Selection().Count(), 2u);
 
-  // Copy and paste of a group brings its items back.
+  // Copy and paste of a group brings its items back, one grid step to the
+  // lower right of the originals they would otherwise hide, and a second
+  // paste one step further.
   frame->Run(cmd::kEditCopy);
   frame->Redraw();
   frame->Run(cmd::kEditPaste);
   ASSERT_EQ(Items().Count(), 4u);
-  EXPECT_EQ(Items().At(2).Rect, Items().At(0).Rect);
+  const DocumentSettings& s = doc->layout.Settings;
+  const std::int32_t dx = (s.GridMode & 1) ? s.GridStepX : 79, dy = (s.GridMode & 1) ? s.GridStepY : 79;
+  auto moved = [](LogicalRect r, std::int32_t x, std::int32_t y) { return LogicalRect{r.left + x, r.top - y, r.right + x, r.bottom - y}; };
+  EXPECT_EQ(Items().At(2).Rect, moved(Items().At(0).Rect, dx, dy));
   EXPECT_EQ(static_cast<StringItem&>(Items().At(2)).Text, "JA1ZZZ");
-  EXPECT_EQ(Items().At(3).Rect, Items().At(1).Rect);
+  EXPECT_EQ(Items().At(3).Rect, moved(Items().At(1).Rect, dx, dy));
+  frame->Run(cmd::kEditPaste);
+  ASSERT_EQ(Items().Count(), 6u);
+  EXPECT_EQ(Items().At(4).Rect, moved(Items().At(0).Rect, 2 * dx, 2 * dy));
 }
 
 TEST_F(EditorTest, TheEditLockRefusesADrag) {
@@ -633,6 +641,42 @@ TEST_F(EditorTest, AHandOverThatIsDeclinedStopsTheWatch) {
   EXPECT_TRUE(frame->HandOver(FromUnicode("$TEVRA_CSV_TEXT Logger\r\nCALL\r\nJA1ABC\r\n"), true));
   EXPECT_EQ(doc->store.QsoCount(), 1u);
   EXPECT_TRUE(QApplication::clipboard()->text().isEmpty());
+}
+
+}  // namespace
+}  // namespace tevra
+
+namespace tevra {
+namespace {
+
+// An item wholly off the card is marked on the card's edge: the mark is
+// painted, and a click on it selects the item.
+TEST_F(EditorTest, AnItemOffTheCardIsMarkedAtTheEdgeAndSelectedThere) {
+  frame->Run(cmd::kToolSelect);
+  auto box = std::make_unique<ShapeItem>(ItemBox);
+  box->Rect = {1000, -1000, 1500, -1500};
+  CardItem& onCard = Items().Add(std::move(box));
+  auto lost = std::make_unique<ShapeItem>(ItemBox);
+  lost->Rect = {-3000, -2000, -2500, -2500};  // left of the card
+  CardItem& offCard = Items().Add(std::move(lost));
+  const auto markers = arrange::OffCardMarkers(Items(), LogicalRect{0, 0, 3937, -5826});
+  ASSERT_EQ(markers.size(), 1u);
+  EXPECT_EQ(markers[0].item, &offCard);
+  EXPECT_EQ(markers[0].at.x, 0);
+  EXPECT_EQ(markers[0].at.y, -2250);
+  frame->Redraw();
+  const QPoint mark = At(markers[0].at);
+  const QImage painted = view->grab().toImage();
+  int orange = 0;
+  for (int dy = -3; dy <= 3; ++dy)
+    for (int dx = -3; dx <= 3; ++dx) {
+      const QColor c = painted.pixelColor(mark + QPoint(dx, dy));
+      orange += c.red() > 200 && c.green() > 100 && c.green() < 180 && c.blue() < 80;
+    }
+  EXPECT_GT(orange, 10);
+  QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, mark);
+  EXPECT_EQ(Items().Current(), &offCard);
+  EXPECT_NE(Items().Current(), &onCard);
 }
 
 }  // namespace

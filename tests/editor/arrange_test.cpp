@@ -152,3 +152,33 @@ TEST_F(Arranging, ConversionsKeepPlaceConditionAndMeaning) {
 
 }  // namespace
 }  // namespace tevra
+
+namespace tevra {
+namespace {
+
+// A pasted or dropped image: at the pointer over the card, else centred in
+// the part of the card in view, shrunk (keeping its shape) to fit the card.
+TEST(ImagePlacement, PointerOrCentreOfTheCardInViewAndNeverLargerThanTheCard) {
+  const LogicalRect card{0, 0, 4000, -6000};
+  const LogicalRect whole{-500, 500, 5000, -7000}, lowerHalf{-500, -3000, 5000, -7000};
+  struct Case {
+    std::int32_t w, h;
+    LogicalRect visible;
+    std::optional<LogicalPoint> pointer;
+    LogicalRect expected;
+  };
+  const Case cases[] = {
+      {1000, 500, whole, LogicalPoint{300, -400}, {300, -400, 1300, -900}},      // at the pointer
+      {1000, 500, whole, LogicalPoint{4500, -400}, {1500, -2750, 2500, -3250}},  // beside the card: centred
+      {1000, 500, whole, std::nullopt, {1500, -2750, 2500, -3250}},
+      {1000, 500, lowerHalf, std::nullopt, {1500, -4250, 2500, -4750}},          // the part in view
+      {8000, 2000, whole, std::nullopt, {0, -2500, 4000, -3500}},                // halved to the card's width
+      {1000, 500, {9000, -9000, 9500, -9500}, std::nullopt, {1500, -2750, 2500, -3250}},  // card out of view
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(arrange::PlaceInsertedImage(c.w, c.h, card, c.visible, c.pointer), c.expected)
+        << c.w << "x" << c.h << (c.pointer ? " at pointer" : "");
+}
+
+}  // namespace
+}  // namespace tevra
