@@ -2437,5 +2437,21 @@ Cards are printed into PDF files, on paper the size of the card.</translation>
         <source>市販のシートから選択...</source>
         <translation>Choose a Commercial Sheet...</translation>
     </message>
+    <message>
+        <source>拡大</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>用紙全体を表示</source>
+        <translation>Fit the Paper</translation>
+    </message>
+    <message>
+        <source>実寸 (100%)</source>
+        <translation>Actual Size (100%)</translation>
+    </message>
 </context>
 </TS>

@@ -7,6 +7,8 @@
 #include <QStatusBar>
 
 #include "desktop/main_frame.h"
+#include "editor/card_view.h"
+#include "editor/view_status.h"
 #include "desktop/tool_icons.h"
 #include "qt/qt_ui.h"
 #include "qt/translation.h"
@@ -79,6 +81,30 @@ void MainFrame::BuildMenus() {
     break;
   }
   examples->setEnabled(!examples->isEmpty());
+  // Zooming as other designers do, beside the zoom command's four steps.
+  QMenu* viewMenu = menuBar()->actions().value(2)->menu();
+  const QList<QAction*> viewEntries = viewMenu->actions();
+  const qsizetype zoomAt = viewEntries.indexOf(Action(cmd::kZoom));
+  QAction* before = zoomAt >= 0 && zoomAt + 1 < viewEntries.size() ? viewEntries[zoomAt + 1] : nullptr;
+  struct ZoomEntry {
+    QString text;
+    QList<QKeySequence> keys;
+    std::function<void()> run;
+  };
+  const ZoomEntry zoomEntries[] = {
+      {Tevra::tr("拡大"), {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))},
+       [this] { ZoomTo(ZoomInPercent(view_->ZoomPercentNow())); }},
+      {Tevra::tr("縮小"), {QKeySequence(QStringLiteral("Ctrl+-"))}, [this] { ZoomTo(ZoomOutPercent(view_->ZoomPercentNow())); }},
+      {Tevra::tr("用紙全体を表示"), {QKeySequence(QStringLiteral("Ctrl+0"))}, [this] { ZoomToFit(); }},
+      {Tevra::tr("実寸 (100%)"), {QKeySequence(QStringLiteral("Ctrl+1"))}, [this] { ZoomTo(100); }},
+  };
+  for (const ZoomEntry& e : zoomEntries) {
+    auto* action = new QAction(e.text, this);
+    action->setShortcuts(e.keys);
+    connect(action, &QAction::triggered, this, e.run);
+    viewMenu->insertAction(before, action);
+    zoomActions_.push_back(action);
+  }
   const QList<QAction*> entries = file->actions();
   const qsizetype saveAs = entries.indexOf(Action(cmd::kFileSaveAs));
   file->insertMenu(saveAs >= 0 && saveAs + 1 < entries.size() ? entries[saveAs + 1] : nullptr, examples);

@@ -33,6 +33,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QUrl>
 #include <filesystem>
@@ -121,6 +122,12 @@ MainFrame::MainFrame(Program& program, Document& doc, QtUi& ui, QtPrinter* print
   view_->firstPainted = [this] { UpdateCommands(); };
   scroll_ = new QScrollArea;
   scroll_->setWidget(view_);
+  scroll_->setAlignment(Qt::AlignCenter);  // a card smaller than the window sits in its middle
+  view_->zoomWheel = [this](int steps, QPoint at) {
+    int percent = view_->ZoomPercentNow();
+    for (int i = 0; i < std::abs(steps); ++i) percent = steps > 0 ? ZoomInPercent(percent) : ZoomOutPercent(percent);
+    ZoomTo(percent, at);
+  };
   // A click on the grey area beside the card deselects.
   scroll_->viewport()->installEventFilter(this);
   scroll_->setBackgroundRole(QPalette::Dark);
@@ -198,7 +205,7 @@ void MainFrame::UpdatePanes() {
   const DocumentSettings& s = doc_.layout.Settings;
   const bool tack = s.CardFormCode == FormTackSeal;
   const std::size_t perSheet = tack ? static_cast<std::size_t>(std::max(1, s.TackColumns) * std::max(1, s.TackRows)) : 1;
-  panes_[1]->setText(Utf8(ZoomPaneText(view_->Zoom())));
+  panes_[1]->setText(Utf8(ZoomPercentText(view_->ZoomPercentNow())));
   panes_[2]->setText(Utf8(PositionPaneText(mouse_, s, doc_.metrics.Metrics())));
   panes_[3]->setText(Tevra::tr("ｱｲﾃﾑ %1").arg(doc_.layout.Items.Count()));
   panes_[4]->setText(Tevra::tr("ﾛｸﾞ %1件").arg(store.QsoCount()));
@@ -521,6 +528,10 @@ void MainFrame::RestorePlacement() {
   }
   setGeometry(r.x, r.y, std::max(200, r.width), std::max(150, r.height));
   if (saved.zoomed) setWindowState(windowState() | Qt::WindowMaximized);
+  // The zoom of the last session, else the card fitted into the window once
+  // it has its size.
+  if (program_.settings.viewZoom > 0) view_->SetZoomPercent(program_.settings.viewZoom);
+  else QTimer::singleShot(0, this, [this] { ZoomToFit(); });
 }
 
 void MainFrame::SavePlacement() {
@@ -534,6 +545,7 @@ void MainFrame::SavePlacement() {
   }
   const QRect restored = isMaximized() ? normalGeometry() : geometry();
   state.rect = WindowPlacement{restored.width(), restored.height(), restored.x(), restored.y()};
+  program_.settings.viewZoom = view_->ZoomPercentNow();
   WriteMainWindow(program_.file, state);
 }
 
@@ -572,6 +584,25 @@ void MainFrame::EndChange(bool changed, const QString& description) {
   }
   snapshot_.clear();
   Redraw();
+}
+
+void MainFrame::ZoomTo(int percent, std::optional<QPoint> anchor) {
+  QWidget* port = scroll_->viewport();
+  const QPoint inView = anchor ? *anchor : view_->mapFrom(port, QPoint(port->width() / 2, port->height() / 2));
+  const QPoint inPort = view_->mapTo(port, inView);
+  const LogicalPoint kept = view_->ToLogical(inView);
+  view_->SetZoomPercent(percent);
+  QApplication::sendPostedEvents(scroll_, QEvent::LayoutRequest);
+  const QPointF now = view_->ToDevice(kept);
+  scroll_->horizontalScrollBar()->setValue(static_cast<int>(now.x()) - inPort.x());
+  scroll_->verticalScrollBar()->setValue(static_cast<int>(now.y()) - inPort.y());
+  UpdatePanes();
+}
+
+void MainFrame::ZoomToFit() {
+  QWidget* port = scroll_->viewport();
+  ZoomTo(FitPercent(ScrollExtent(doc_.metrics.Metrics()), port->width(), port->height(), view_->logicalDpiX(),
+                    view_->logicalDpiY()));
 }
 
 LogicalPoint MainFrame::VisibleTopLeft() const {

@@ -88,6 +88,11 @@ class MainFrame : public QMainWindow, public FrameQuestions, private FrameContex
   // The help window at a section of the manual (made at the first call),
   // and whether Shift+F1 waits for the click on a command.
   HelpWindow* ShowHelp(std::size_t section);
+  // The view at percent (25..800), keeping the logical point under anchor
+  // (a widget position of the view) where it is; without one, the middle.
+  void ZoomTo(int percent, std::optional<QPoint> anchor = std::nullopt);
+  // The whole card's paper in the window.
+  void ZoomToFit();
   HelpWindow* Help() const { return help_.get(); }
   bool ContextHelpArmed() const { return contextHelp_; }
 
@@ -151,6 +156,7 @@ class MainFrame : public QMainWindow, public FrameQuestions, private FrameContex
   QToolBar* drawBar_ = nullptr;
   std::array<QLabel*, 6> panes_{};
   std::map<int, QAction*> actions_;
+  std::vector<QAction*> zoomActions_;  // zoom in, out, to fit, 100 %
   LogicalPoint mouse_{};
   bool continuous_ = false;
   QTimer continuousTimer_;

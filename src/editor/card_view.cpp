@@ -7,6 +7,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
+#include <algorithm>
 #include <QPolygonF>
 #include <cmath>
 
@@ -35,18 +37,32 @@ CardView::CardView(CardViewSource source, QWidget* parent)
 
 CardView::~CardView() = default;
 
-double CardView::ScaleX() const {
-  const ZoomFactor f = ZoomFactorOf(zoom_);
-  return logicalDpiX() / 1000.0 * f.num / f.den;
+double CardView::ScaleX() const { return logicalDpiX() / 1000.0 * factor_.num / factor_.den; }
+
+double CardView::ScaleY() const { return logicalDpiY() / 1000.0 * factor_.num / factor_.den; }
+
+void CardView::SetZoomPercent(int percent) {
+  const ZoomFactor f{std::clamp(percent, kZoomMinPercent, kZoomMaxPercent), 100};
+  // The command's steps keep their exact fractions (two thirds).
+  const int step = ZoomStepOf(f);
+  if (step >= 0) return SetZoom(step);
+  zoom_ = -1;
+  factor_ = f;
+  fonts_ = std::make_unique<QtFontCache>();
+  ResetScrollSizes();
+  update();
 }
 
-double CardView::ScaleY() const {
-  const ZoomFactor f = ZoomFactorOf(zoom_);
-  return logicalDpiY() / 1000.0 * f.num / f.den;
+void CardView::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier) || !zoomWheel) return QWidget::wheelEvent(event);
+  const int steps = event->angleDelta().y() / 120;
+  if (steps != 0) zoomWheel(steps, event->position().toPoint());
+  event->accept();
 }
 
 void CardView::SetZoom(int zoom) {
   zoom_ = zoom >= 0 && zoom < kZoomSteps ? zoom : 0;
+  factor_ = ZoomFactorOf(zoom_);
   // The font sizes follow the resolution, so the cached fonts do not carry over.
   fonts_ = std::make_unique<QtFontCache>();
   ResetScrollSizes();
@@ -76,8 +92,8 @@ void CardView::paintEvent(QPaintEvent* event) {
   const double sx = ScaleX(), sy = ScaleY();
   painter.fillRect(QRectF(0, 0, m.paperWidth * sx, m.paperHeight * sy), Qt::white);
   const LogicalPoint origin = CardOriginOnPaper(source_.layout.Settings, m);
-  QtSurface surface(painter, logicalDpiX() * ZoomFactorOf(zoom_).num / static_cast<double>(ZoomFactorOf(zoom_).den),
-                    logicalDpiY() * ZoomFactorOf(zoom_).num / static_cast<double>(ZoomFactorOf(zoom_).den),
+  QtSurface surface(painter, logicalDpiX() * factor_.num / static_cast<double>(factor_.den),
+                    logicalDpiY() * factor_.num / static_cast<double>(factor_.den),
                     QPointF(origin.x * sx, origin.y * sy), false, false, fonts_.get());
   if (source_.maskUnprintable)
     for (const LogicalRect& strip : MaskStrips(source_.layout.Settings, m)) surface.FillRect(strip, 0xC0C0C0);

@@ -9,6 +9,7 @@
 
 #include "card/layout_document.h"
 #include "editor/arrange.h"
+#include "editor/view_status.h"
 #include "card/render_context.h"
 #include "platform/printer.h"
 
@@ -36,6 +37,13 @@ class CardView : public QWidget {
   int Zoom() const { return zoom_; }
   // Sets the zoom step (0..3) and resizes the view to the scrolled area.
   void SetZoom(int zoom);
+  // Any zoom from 25 % to 800 %, and the zoom as it is drawn.
+  void SetZoomPercent(int percent);
+  int ZoomPercentNow() const { return zoom_ >= 0 ? ZoomPercent(zoom_) : factor_.num * 100 / factor_.den; }
+  // A widget position of a logical point.
+  QPointF ToDevice(LogicalPoint p) const;
+  // Ctrl+wheel: steps up (+) or down (-) at a widget position.
+  std::function<void(int steps, QPoint at)> zoomWheel;
   // After the paper or the printer changed: the view's size again.
   void ResetScrollSizes();
   // Whether the view has been painted once (the zoom command waits for it).
@@ -72,6 +80,7 @@ class CardView : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   // Device pixels per 1/1000 inch on each axis, at the current zoom.
@@ -79,11 +88,11 @@ class CardView : public QWidget {
   double ScaleY() const;
   // The marks of the items wholly off the card.
   std::vector<arrange::OffCardMarker> OffCardMarkers() const;
-  QPointF ToDevice(LogicalPoint p) const;
   void UpdateCursor(LogicalPoint p, Qt::KeyboardModifiers modifiers);
 
   CardViewSource source_;
-  int zoom_ = 0;
+  int zoom_ = 0;             // the zoom command's step, -1 between its steps
+  ZoomFactor factor_{1, 1};  // what the view is drawn at
   bool painted_ = false;
   std::unique_ptr<QtFontCache> fonts_;
   LayoutEditor* editor_ = nullptr;

@@ -1,4 +1,7 @@
 #include "editor/view_status.h"
+#include <iterator>
+#include <cstdint>
+#include <algorithm>
 
 #include <array>
 #include <cstdio>
@@ -21,6 +24,37 @@ ZoomFactor ZoomFactorOf(int zoom) {
 
 int NextZoom(int zoom) { return (zoom + 1) % kZoomSteps; }
 
+int ZoomStepOf(ZoomFactor f) {
+  for (int step = 0; step < kZoomSteps; ++step) {
+    const ZoomFactor s = ZoomFactorOf(step);
+    if (std::int64_t{s.num} * f.den == std::int64_t{f.num} * s.den) return step;
+  }
+  return -1;
+}
+
+namespace {
+constexpr int kZoomPercents[] = {25, 33, 50, 67, 75, 100, 125, 150, 200, 250, 300, 400, 500, 600, 800};
+}  // namespace
+
+int ZoomInPercent(int percent) {
+  for (int p : kZoomPercents)
+    if (p > percent) return p;
+  return kZoomMaxPercent;
+}
+
+int ZoomOutPercent(int percent) {
+  for (auto it = std::rbegin(kZoomPercents); it != std::rend(kZoomPercents); ++it)
+    if (*it < percent) return *it;
+  return kZoomMinPercent;
+}
+
+int FitPercent(ViewExtent extent, int width, int height, double dpiX, double dpiY) {
+  if (extent.width <= 0 || extent.height <= 0 || width <= 0 || height <= 0) return 100;
+  const double across = width * 100000.0 / (extent.width * dpiX);
+  const double down = height * 100000.0 / (extent.height * dpiY);
+  return std::clamp(static_cast<int>(std::min(across, down)), kZoomMinPercent, kZoomMaxPercent);
+}
+
 LogicalPoint CardOriginOnPaper(const DocumentSettings& s, const PrinterMetrics& m) {
   return {m.offsetX + s.LeftMargin * 100 / 254, m.offsetY + s.TopMargin * 100 / 254};
 }
@@ -28,6 +62,7 @@ LogicalPoint CardOriginOnPaper(const DocumentSettings& s, const PrinterMetrics& 
 ViewExtent ScrollExtent(const PrinterMetrics& m) { return {m.offsetX + m.paperWidth + 100, m.offsetY + m.paperHeight + 100}; }
 
 std::string ZoomPaneText(int zoom) { return std::to_string(ZoomPercent(zoom)) + "%"; }
+std::string ZoomPercentText(int percent) { return std::to_string(percent) + "%"; }
 
 std::string PositionPaneText(LogicalPoint point, const DocumentSettings& settings, const PrinterMetrics& metrics) {
   const LogicalPoint origin = CardOriginOnPaper(settings, metrics);

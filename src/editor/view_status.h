@@ -20,6 +20,13 @@ struct ZoomFactor {
 };
 ZoomFactor ZoomFactorOf(int zoom);
 int NextZoom(int zoom);
+// The step (0..3) a factor is, or -1.
+int ZoomStepOf(ZoomFactor factor);
+
+// Zooming in and out goes by these steps, 25 % to 800 %.
+inline constexpr int kZoomMinPercent = 25, kZoomMaxPercent = 800;
+int ZoomInPercent(int percent);
+int ZoomOutPercent(int percent);
 
 // The card origin on the paper, in 1/1000 inch from the paper's top-left
 // corner (downwards positive): the printable area's corner plus the margins.
@@ -31,9 +38,13 @@ struct ViewExtent {
   int width = 0, height = 0;
 };
 ViewExtent ScrollExtent(const PrinterMetrics& metrics);
+// The largest zoom (%, 25..800) at which extent fits into width × height
+// device pixels at dpiX × dpiY.
+int FitPercent(ViewExtent extent, int width, int height, double dpiX, double dpiY);
 
 // The pane texts (UTF-8).
 std::string ZoomPaneText(int zoom);
+std::string ZoomPercentText(int percent);
 // point: logical, relative to the card origin (y up).
 std::string PositionPaneText(LogicalPoint point, const DocumentSettings& settings, const PrinterMetrics& metrics);
 std::string ItemsPaneText(std::size_t items);

@@ -72,6 +72,7 @@ void ReadSettings(const Profile& f, ProgramSettings& s) {
   s.language = f.GetString(kOption, "Language", "");
   s.layoutDirectory = f.GetString(kOption, "LayoutDir", "");
   s.printFile = f.GetString(kOption, "PrintFile", "");
+  s.viewZoom = std::clamp(f.GetInt(kOption, "ViewZoom", 0), 0, 800);
   load.th5Widths = kDefaultTh5Widths;
   ReadTh5Fields(f.GetString(kOption, "TH5Fields", Th5FieldsText(kDefaultTh5Widths)), load.th5Widths);
   // The Cabrillo choices start afresh with every reading.
@@ -123,6 +124,7 @@ void WriteSettings(Profile& f, const ProgramSettings& s) {
   for (const auto& [key, value] : {std::pair<const char*, const std::string&>{"Language", s.language},
                                    {"LayoutDir", s.layoutDirectory}, {"PrintFile", s.printFile}})
     if (!value.empty() || !f.GetString(kOption, key, "").empty()) f.SetString(kOption, key, value);
+  if (s.viewZoom != 0 || f.GetInt(kOption, "ViewZoom", 0) != 0) f.SetInt(kOption, "ViewZoom", s.viewZoom);
   f.SetString(kOption, "TH5Fields", Th5FieldsText(load.th5Widths));
   f.SetString(kOption, "LogEncoding", std::string(EncodingName(load.encoding)));
   f.SetInt("Settings", "PreviewPages", s.previewPages);

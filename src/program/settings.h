@@ -60,6 +60,9 @@ struct ProgramSettings {
   // The PDF file the last print without a printer went to ("PrintFile",
   // UTF-8).
   std::string printFile;
+  // The card view's zoom in % ("ViewZoom"); 0: the card fitted into the
+  // window at start.
+  int viewZoom = 0;
   PromptHistory messages;  // the registered print messages, newest first
   // Placement of the log list window, written with the options.
   std::optional<WindowPlacement> logWindow;

@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QMimeData>
 #include <QTest>
+#include <QWheelEvent>
 #include <QUrl>
 #include <deque>
 #include <filesystem>
@@ -677,6 +678,60 @@ TEST_F(EditorTest, AnItemOffTheCardIsMarkedAtTheEdgeAndSelectedThere) {
   QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, mark);
   EXPECT_EQ(Items().Current(), &offCard);
   EXPECT_NE(Items().Current(), &onCard);
+}
+
+}  // namespace
+}  // namespace tevra
+
+namespace tevra {
+namespace {
+
+TEST(ZoomSteps, InOutAndFit) {
+  const int in[][2] = {{25, 33}, {67, 75}, {100, 125}, {150, 200}, {600, 800}, {800, 800}, {110, 125}};
+  for (const auto& c : in) EXPECT_EQ(ZoomInPercent(c[0]), c[1]) << c[0];
+  const int out[][2] = {{800, 600}, {100, 75}, {67, 50}, {33, 25}, {25, 25}, {110, 100}};
+  for (const auto& c : out) EXPECT_EQ(ZoomOutPercent(c[0]), c[1]) << c[0];
+  // 4 x 6 inches into 400 x 300 pixels at 100 dpi: the height decides, 50 %.
+  EXPECT_EQ(FitPercent({4000, 6000}, 400, 300, 100, 100), 50);
+  EXPECT_EQ(FitPercent({4000, 6000}, 10, 10, 100, 100), kZoomMinPercent);
+  EXPECT_EQ(FitPercent({100, 100}, 4000, 4000, 100, 100), kZoomMaxPercent);
+  EXPECT_EQ(ZoomStepOf({2, 3}), 3);
+  EXPECT_EQ(ZoomStepOf({125, 100}), -1);
+}
+
+// The keys and the wheel of the window: Ctrl++ and Ctrl+- step, Ctrl+0 fits
+// the paper into the window (and centres it), Ctrl+1 is 100 %, and
+// Ctrl+wheel keeps the point under the pointer where it is.
+TEST_F(EditorTest, ZoomFollowsKeysAndTheWheelAroundThePointer) {
+  QWidget* port = view->parentWidget();
+  QTest::keyClick(frame.get(), Qt::Key_Plus, Qt::ControlModifier);
+  EXPECT_EQ(view->ZoomPercentNow(), 125);
+  QTest::keyClick(frame.get(), Qt::Key_Minus, Qt::ControlModifier);
+  QTest::keyClick(frame.get(), Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(view->ZoomPercentNow(), 75);
+  QTest::keyClick(frame.get(), Qt::Key_0, Qt::ControlModifier);
+  QApplication::processEvents();
+  EXPECT_LE(view->width(), port->width());
+  EXPECT_LE(view->height(), port->height());
+  EXPECT_NEAR(view->x() + view->width() / 2.0, port->width() / 2.0, 1.0);  // in the middle
+  EXPECT_EQ(frame->Pane(1)->text(), QString::number(view->ZoomPercentNow()) + QChar('%'));
+  QTest::keyClick(frame.get(), Qt::Key_1, Qt::ControlModifier);
+  EXPECT_EQ(view->ZoomPercentNow(), 100);
+
+  // Large enough to scroll, so that the point can stay under the pointer.
+  for (int i = 0; i < 3; ++i) QTest::keyClick(frame.get(), Qt::Key_Plus, Qt::ControlModifier);
+  ASSERT_EQ(view->ZoomPercentNow(), 200);
+  QApplication::processEvents();
+  const QPoint pointer = At({1500, -2000});
+  const QPoint onPort = view->mapTo(port, pointer);
+  QWheelEvent wheel(QPointF(pointer), view->mapToGlobal(QPointF(pointer)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                    Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(view, &wheel);
+  QApplication::processEvents();
+  EXPECT_EQ(view->ZoomPercentNow(), 250);
+  const LogicalPoint under = view->ToLogical(view->mapFrom(port, onPort));
+  EXPECT_NEAR(under.x, 1500, 30);
+  EXPECT_NEAR(under.y, -2000, 30);
 }
 
 }  // namespace
