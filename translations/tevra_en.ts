@@ -2453,5 +2453,9 @@ Cards are printed into PDF files, on paper the size of the card.</translation>
         <source>実寸 (100%)</source>
         <translation>Actual Size (100%)</translation>
     </message>
+    <message>
+        <source>Ctrl+Z: 元に戻す  Ctrl+Y: やり直し  ｷｬﾝｾﾙ: 開いた時のログに戻す  (ログファイルは変更されません)</source>
+        <translation>Ctrl+Z: undo  Ctrl+Y: redo  Cancel: back to the log as it was opened  (the log file is not changed)</translation>
+    </message>
 </context>
 </TS>

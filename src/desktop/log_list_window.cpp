@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QShortcut>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -76,6 +77,19 @@ LogListWindow::LogListWindow(Document& doc, QWidget* parent) : QDialog(parent), 
   switches->addWidget(sortWay);
   switches->addWidget(sortCountry);
   layout->addLayout(switches);
+  // What undo and Cancel do, and what they leave alone.
+  auto* note = new QLabel(Tevra::tr("Ctrl+Z: 元に戻す  Ctrl+Y: やり直し  ｷｬﾝｾﾙ: 開いた時のログに戻す  "
+                                    "(ログファイルは変更されません)"));
+  note->setObjectName(QStringLiteral("historyNote"));
+  layout->addWidget(note);
+  auto step = [this](bool undo) {
+    undo ? list_.Undo() : list_.Redo();
+    Refresh();
+  };
+  for (const auto& [keys, undo] : {std::pair{"Ctrl+Z", true}, std::pair{"Ctrl+Y", false}, std::pair{"Ctrl+Shift+Z", false}}) {
+    auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);
+    connect(shortcut, &QShortcut::activated, this, [step, undo = undo] { step(undo); });
+  }
 
   auto* buttons = new QHBoxLayout;
   std::vector<QPushButton*> logButtons;
@@ -111,7 +125,10 @@ LogListWindow::LogListWindow(Document& doc, QWidget* parent) : QDialog(parent), 
   });
   button(QT_TRANSLATE_NOOP("Tevra", "抑止"), [this] {
     SuppressionOptions options;
-    if (RunSuppressionDialog(options, this)) SuppressIssued(doc_, options);
+    if (!RunSuppressionDialog(options, this)) return;
+    SuppressIssued(doc_, options);
+    list_.ForgetHistory();  // the marks are in the log file now
+    Refresh();
   });
   button(QT_TRANSLATE_NOOP("Tevra", "ﾁｪｯｸ"), [this] { list_.CheckAll([this](std::size_t row) { ShowRow(row); }); });
   button(QT_TRANSLATE_NOOP("Tevra", "作成"), [this] {
@@ -184,6 +201,8 @@ void LogListWindow::ShowRow(std::size_t row) {
 }
 
 void LogListWindow::done(int result) {
+  // Cancel (or Esc, or the window's close button): the log as it was.
+  if (result != QDialog::Accepted) list_.Cancel();
   const QRect r = geometry();
   doc_.program.settings.logWindow = WindowPlacement{r.width(), r.height(), r.x(), r.y()};
   QDialog::done(result);

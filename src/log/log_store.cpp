@@ -295,6 +295,15 @@ std::string LogStore::RouteCallOf(const LogEntry& e) const {
   return RouteCall(e.Text(LogEntry::Call), ManagerCall(e.Text(LogEntry::Remarks)));
 }
 
+void LogStore::RestoreEntries(EntriesState state) {
+  entries_ = std::move(state.entries);
+  sorted_ = state.sorted;
+  routeState_ = state.routeState;
+  if (currentQso_ >= entries_.size()) currentQso_ = 0;
+  Regroup();
+  currentCard_ = entries_.empty() ? 0 : CardOf(currentQso_);
+}
+
 void LogStore::Regroup() {
   grouped_ = true;
   ++regroups_;

@@ -144,6 +144,16 @@ class LogStore {
   // The card a QSO is on.
   std::size_t CardOf(std::size_t qso) const;
   const LogEntry& Entry(std::size_t index) const { return entries_.at(index); }
+  // The entries as they stand, and back again (the log list's undo and
+  // Cancel). Texts stay in the arena until Clear, so the entries are the
+  // whole of every QSO, printed marks included.
+  struct EntriesState {
+    std::vector<LogEntry> entries;
+    bool sorted = false;
+    int routeState = 0;
+  };
+  EntriesState SaveEntries() const { return {entries_, sorted_, routeState_}; }
+  void RestoreEntries(EntriesState state);
   // Cards per area: 0..9 the Japanese call areas, 10 DX, 11 unknown.
   const std::array<unsigned, 12>& AreaCounts() const { return areaCounts_; }
 

@@ -75,12 +75,56 @@ std::string LogList::Title() const { return "ログリスト - " + doc_.SourceNa
 
 bool LogList::SortCountryEnabled() const { return !doc_.program.entities.Empty(); }
 
+void LogList::Remember() {
+  LogStore::EntriesState now = doc_.store.SaveEntries();
+  if (!opened_) opened_ = now;
+  undo_.push_back(std::move(now));
+  redo_.clear();
+  // Oldest steps go first when the copies would pass the bound.
+  const std::size_t steps = std::max<std::size_t>(1, kHistoryEntries / std::max<std::size_t>(1, doc_.store.QsoCount()));
+  if (undo_.size() > steps) undo_.erase(undo_.begin(), undo_.end() - static_cast<std::ptrdiff_t>(steps));
+}
+
+void LogList::Restore(LogStore::EntriesState state) {
+  doc_.store.RestoreEntries(std::move(state));
+  doc_.ReadCurrentCard();
+}
+
+void LogList::Undo() {
+  if (undo_.empty()) return;
+  redo_.push_back(doc_.store.SaveEntries());
+  LogStore::EntriesState back = std::move(undo_.back());
+  undo_.pop_back();
+  Restore(std::move(back));
+}
+
+void LogList::Redo() {
+  if (redo_.empty()) return;
+  undo_.push_back(doc_.store.SaveEntries());
+  LogStore::EntriesState again = std::move(redo_.back());
+  redo_.pop_back();
+  Restore(std::move(again));
+}
+
+void LogList::Cancel() {
+  if (opened_) Restore(std::move(*opened_));
+  ForgetHistory();
+}
+
+void LogList::ForgetHistory() {
+  undo_.clear();
+  redo_.clear();
+  opened_.reset();
+}
+
 void LogList::Sort(bool descending) {
+  Remember();
   doc_.SortBureau(descending);
   doc_.ReadCurrentCard();
 }
 
 void LogList::SortByTime() {
+  Remember();
   doc_.SortByTime();
   doc_.ReadCurrentCard();
 }
@@ -100,6 +144,7 @@ bool LogList::DeleteRows(std::vector<std::size_t> rows) {
         ui.ClearStatus();
         return false;
       }
+  Remember();
   std::vector<const LogEntry*> doomed;
   for (std::size_t row : rows)
     if (row < store.QsoCount()) doomed.push_back(&store.Entry(row));
@@ -128,6 +173,7 @@ bool LogList::DeleteByCondition(const std::string& condition) {
     ui.ClearStatus();
     return false;
   }
+  Remember();
   const LogEntry* first = store.QsoCount() ? &store.Entry(0) : nullptr;
   store.RemoveIf([&](const LogEntry& e) { return doomed[static_cast<std::size_t>(&e - first)]; });
   store.Regroup();
@@ -140,6 +186,7 @@ bool LogList::EditRow(std::size_t row) {
   LogStore& store = doc_.store;
   QsoRecord record;
   if (!store.Read(row, record) || !doc_.program.ui.EditQso(record)) return false;
+  Remember();
   const bool routed = store.Entry(row).HasRoute();
   store.Replace(row, record);
   // The routes were computed before: compute them again.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/qso_record.h"
+#include "log/log_store.h"
 #include "log/qso_edit_dialog.h"
 
 namespace tevra {
@@ -64,8 +65,28 @@ class LogList {
   // OK: the selected row's card becomes current.
   void Accept(std::optional<std::size_t> selected);
 
+  // Edits, deletions and sorts can be undone and redone while the window is
+  // open, and Cancel takes the log back to what the window found. Neither
+  // touches the log file. A history holds copies of the entries: as many
+  // steps as kHistoryEntries entries allow (two for a million QSOs).
+  bool CanUndo() const { return !undo_.empty(); }
+  bool CanRedo() const { return !redo_.empty(); }
+  void Undo();
+  void Redo();
+  void Cancel();
+  // After something the log file now holds (suppression marks): no way
+  // back past it.
+  void ForgetHistory();
+  static constexpr std::size_t kHistoryEntries = 2'000'000;
+
  private:
+  // Before a change.
+  void Remember();
+  void Restore(LogStore::EntriesState state);
+
   Document& doc_;
+  std::vector<LogStore::EntriesState> undo_, redo_;
+  std::optional<LogStore::EntriesState> opened_;
 };
 
 // The 22 fields of the dBase export, and one QSO's values for them.

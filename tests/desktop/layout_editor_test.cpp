@@ -33,6 +33,7 @@
 #include "core/encoding.h"
 #include "qt/item_dialog_views.h"
 #include "core/messages.h"
+#include "core/file_io.h"
 #include "editor/card_view.h"
 #include "editor/layout_editor.h"
 #include "qt/qt_printer.h"
@@ -732,6 +733,56 @@ TEST_F(EditorTest, ZoomFollowsKeysAndTheWheelAroundThePointer) {
   const LogicalPoint under = view->ToLogical(view->mapFrom(port, onPort));
   EXPECT_NEAR(under.x, 1500, 30);
   EXPECT_NEAR(under.y, -2000, 30);
+}
+
+}  // namespace
+}  // namespace tevra
+
+namespace tevra {
+namespace {
+
+// In the log list window Ctrl+Z takes a deletion back and Ctrl+Y does it
+// again; Cancel leaves the log as the window found it (the file is never
+// touched), and the window says so.
+TEST_F(EditorTest, TheLogListUndoesWithKeysAndCancelRestores) {
+  DialogUi dialogs;
+  Program p(dialogs, program->paths);
+  p.Start();
+  Document d(p, paper);
+  MainFrame f(p, d, dialogs, nullptr);
+  f.showLogList = [] { return false; };
+  p.settings.load.skipSendMark = false;
+  const auto log = dir.Path() / "sample.adi";
+  std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.adi", log);
+  ASSERT_TRUE(f.OpenByName(log.string()));
+  const std::size_t qsos = d.store.QsoCount();
+  const std::string first(d.store.Entry(0).Text(LogEntry::Call));
+  dialogs.answers.push_back(Answer::Yes);
+  dialogs.answers.push_back(Answer::Yes);
+  WhenDialogOpens([&](QDialog& box) {
+    auto& window = static_cast<LogListWindow&>(box);
+    EXPECT_NE(box.findChild<QLabel*>(QStringLiteral("historyNote")), nullptr);
+    window.Table()->selectRow(0);
+    Button(box, "削除")->click();
+    EXPECT_EQ(d.store.QsoCount(), qsos - 1);
+    QApplication::setActiveWindow(&box);  // shortcuts go to the active window
+    QTest::keyClick(window.Table(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(d.store.QsoCount(), qsos);
+    EXPECT_EQ(window.Table()->model()->rowCount(), static_cast<int>(qsos));
+    QTest::keyClick(window.Table(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(d.store.QsoCount(), qsos - 1);
+    window.Table()->selectRow(0);
+    Button(box, "削除")->click();
+    EXPECT_EQ(d.store.QsoCount(), qsos - 2);
+  }, false);  // Cancel
+  f.Run(cmd::kLogList);
+  EXPECT_EQ(d.store.QsoCount(), qsos);
+  EXPECT_EQ(d.store.Entry(0).Text(LogEntry::Call), first);
+  std::string bytes;
+  ASSERT_EQ(ReadRegularFile(log.string(), bytes), FileReadResult::Ok);
+  std::string original;
+  ReadRegularFile(std::string(TEVRA_EXAMPLES) + "/sample.adi", original);
+  EXPECT_EQ(bytes, original);
 }
 
 }  // namespace

@@ -200,3 +200,58 @@ TEST(QsoEditDialog, OkRules) {
 
 }  // namespace
 }  // namespace tevra
+
+namespace tevra {
+namespace {
+
+std::vector<std::string> Calls(const LogStore& store) {
+  std::vector<std::string> calls;
+  for (std::size_t i = 0; i < store.QsoCount(); ++i) calls.emplace_back(store.Entry(i).Text(LogEntry::Call));
+  return calls;
+}
+
+// Deletions, edits and sorts step back and forth; Cancel goes back to the
+// log as the list found it, printed marks included; after suppression
+// marks reach the file there is no way back past them.
+TEST_F(LogListTest, UndoRedoAndCancelTakeTheLogBack) {
+  Add("JA3CCC", 3);
+  Add("JA1AAA", 1);
+  Add("JA2BBB", 2);
+  doc->store.MarkPrinted(2);
+  const std::vector<std::string> opened = Calls(doc->store);
+  LogList list(*doc);
+  EXPECT_FALSE(list.CanUndo());
+  ui.QueueAnswer(Answer::Yes);
+  ASSERT_TRUE(list.DeleteRows({2}));
+  ui.QueueQsoEdit([](QsoRecord& r) {
+    SetField(r.Call, "JA9ZZZ");
+    return true;
+  });
+  ASSERT_TRUE(list.EditRow(0));
+  list.Sort(false);
+  const std::vector<std::string> after = Calls(doc->store);
+  EXPECT_EQ(after, (std::vector<std::string>{"JA1AAA", "JA9ZZZ"}));
+  const std::vector<std::vector<std::string>> back = {{"JA9ZZZ", "JA1AAA"}, {"JA3CCC", "JA1AAA"}, opened};
+  for (const auto& expected : back) {
+    ASSERT_TRUE(list.CanUndo());
+    list.Undo();
+    EXPECT_EQ(Calls(doc->store), expected);
+  }
+  EXPECT_FALSE(list.CanUndo());
+  EXPECT_TRUE(doc->store.Entry(2).Printed());
+  list.Redo();
+  list.Redo();
+  EXPECT_EQ(Calls(doc->store), (std::vector<std::string>{"JA9ZZZ", "JA1AAA"}));
+  EXPECT_EQ(doc->store.CardCount(), 2u);
+  list.Cancel();
+  EXPECT_EQ(Calls(doc->store), opened);
+  EXPECT_TRUE(doc->store.Entry(2).Printed());
+  // After marks went into the file, Cancel keeps what is there.
+  list.SortByTime();
+  list.ForgetHistory();
+  list.Cancel();
+  EXPECT_EQ(Calls(doc->store), (std::vector<std::string>{"JA1AAA", "JA2BBB", "JA3CCC"}));
+}
+
+}  // namespace
+}  // namespace tevra
