@@ -2457,5 +2457,81 @@ Cards are printed into PDF files, on paper the size of the card.</translation>
         <source>Ctrl+Z: 元に戻す  Ctrl+Y: やり直し  ｷｬﾝｾﾙ: 開いた時のログに戻す  (ログファイルは変更されません)</source>
         <translation>Ctrl+Z: undo  Ctrl+Y: redo  Cancel: back to the log as it was opened  (the log file is not changed)</translation>
     </message>
+    <message>
+        <source>直線</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>チェックボックス</source>
+        <translation>Check Box</translation>
+    </message>
+    <message>
+        <source>画像</source>
+        <translation>Picture</translation>
+    </message>
+    <message>
+        <source>塗りつぶし</source>
+        <translation>Fill</translation>
+    </message>
+    <message>
+        <source>グループ</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>アイテム</source>
+        <translation>Item</translation>
+    </message>
+    <message>
+        <source>プロパティ</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>左 (mm)</source>
+        <translation>Left (mm)</translation>
+    </message>
+    <message>
+        <source>上 (mm)</source>
+        <translation>Top (mm)</translation>
+    </message>
+    <message>
+        <source>幅 (mm)</source>
+        <translation>Width (mm)</translation>
+    </message>
+    <message>
+        <source>高さ (mm)</source>
+        <translation>Height (mm)</translation>
+    </message>
+    <message>
+        <source>サイズ (pt)</source>
+        <translation>Size (pt)</translation>
+    </message>
+    <message>
+        <source>太字 (1/0)</source>
+        <translation>Bold (1/0)</translation>
+    </message>
+    <message>
+        <source>斜体 (1/0)</source>
+        <translation>Italic (1/0)</translation>
+    </message>
+    <message>
+        <source>線の色</source>
+        <translation>Line colour</translation>
+    </message>
+    <message>
+        <source>線の幅</source>
+        <translation>Line width</translation>
+    </message>
+    <message>
+        <source>線の種類 (0-6)</source>
+        <translation>Line style (0-6)</translation>
+    </message>
+    <message>
+        <source>(選択なし)</source>
+        <translation>(nothing selected)</translation>
+    </message>
+    <message>
+        <source>%1 個のアイテム</source>
+        <translation>%1 items</translation>
+    </message>
 </context>
 </TS>

@@ -8,6 +8,7 @@
 
 #include "desktop/main_frame.h"
 #include "editor/card_view.h"
+#include "desktop/properties_panel.h"
 #include "editor/view_status.h"
 #include "desktop/tool_icons.h"
 #include "qt/qt_ui.h"
@@ -98,6 +99,13 @@ void MainFrame::BuildMenus() {
       {Tevra::tr("用紙全体を表示"), {QKeySequence(QStringLiteral("Ctrl+0"))}, [this] { ZoomToFit(); }},
       {Tevra::tr("実寸 (100%)"), {QKeySequence(QStringLiteral("Ctrl+1"))}, [this] { ZoomTo(100); }},
   };
+  // The properties panel, docked on the right; View shows and hides it.
+  properties_ = new PropertiesPanel(doc_.layout, *this, this);
+  addDockWidget(Qt::RightDockWidgetArea, properties_);
+  properties_->hide();  // shown by the placement of the last session, or at the first start
+  QAction* panelToggle = properties_->toggleViewAction();
+  panelToggle->setText(Tevra::tr("プロパティ"));
+  viewMenu->insertAction(viewEntries.value(3), panelToggle);
   for (const ZoomEntry& e : zoomEntries) {
     auto* action = new QAction(e.text, this);
     action->setShortcuts(e.keys);

@@ -41,6 +41,7 @@
 #include "program/commands.h"
 #include "desktop/frame_dialogs.h"
 #include "desktop/help_window.h"
+#include "desktop/properties_panel.h"
 #include "desktop/log_list_window.h"
 #include "program/options_dialog.h"
 #include "program/print_output.h"
@@ -201,6 +202,7 @@ MainFrame::~MainFrame() {
 QString MainFrame::IdleText() { return Tevra::tr("レディ"); }
 
 void MainFrame::UpdatePanes() {
+  if (properties_ && properties_->isVisible()) properties_->Refresh();
   const LogStore& store = doc_.store;
   const DocumentSettings& s = doc_.layout.Settings;
   const bool tack = s.CardFormCode == FormTackSeal;
@@ -530,6 +532,11 @@ void MainFrame::RestorePlacement() {
   if (saved.zoomed) setWindowState(windowState() | Qt::WindowMaximized);
   // The zoom of the last session, else the card fitted into the window once
   // it has its size.
+  // The panels where the last session left them; the properties panel
+  // shows at the first start.
+  const std::string panels = program_.file.GetString("Option", "Panels", "");
+  if (panels.empty() || !restoreState(QByteArray::fromBase64(QByteArray::fromStdString(panels))))
+    properties_->show();
   if (program_.settings.viewZoom > 0) view_->SetZoomPercent(program_.settings.viewZoom);
   else QTimer::singleShot(0, this, [this] { ZoomToFit(); });
 }
@@ -546,6 +553,7 @@ void MainFrame::SavePlacement() {
   const QRect restored = isMaximized() ? normalGeometry() : geometry();
   state.rect = WindowPlacement{restored.width(), restored.height(), restored.x(), restored.y()};
   program_.settings.viewZoom = view_->ZoomPercentNow();
+  program_.file.SetString("Option", "Panels", saveState().toBase64().toStdString());
   WriteMainWindow(program_.file, state);
 }
 

@@ -33,6 +33,8 @@ class QScrollArea;
 
 namespace tevra {
 
+class PropertiesPanel;
+
 class CardView;
 class HelpWindow;
 class LayoutEditor;
@@ -93,6 +95,7 @@ class MainFrame : public QMainWindow, public FrameQuestions, private FrameContex
   void ZoomTo(int percent, std::optional<QPoint> anchor = std::nullopt);
   // The whole card's paper in the window.
   void ZoomToFit();
+  PropertiesPanel* Properties() const { return properties_; }
   HelpWindow* Help() const { return help_.get(); }
   bool ContextHelpArmed() const { return contextHelp_; }
 
@@ -157,6 +160,7 @@ class MainFrame : public QMainWindow, public FrameQuestions, private FrameContex
   std::array<QLabel*, 6> panes_{};
   std::map<int, QAction*> actions_;
   std::vector<QAction*> zoomActions_;  // zoom in, out, to fit, 100 %
+  PropertiesPanel* properties_ = nullptr;
   LogicalPoint mouse_{};
   bool continuous_ = false;
   QTimer continuousTimer_;

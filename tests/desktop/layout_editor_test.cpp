@@ -34,6 +34,7 @@
 #include "qt/item_dialog_views.h"
 #include "core/messages.h"
 #include "core/file_io.h"
+#include "desktop/properties_panel.h"
 #include "editor/card_view.h"
 #include "editor/layout_editor.h"
 #include "qt/qt_printer.h"
@@ -783,6 +784,39 @@ TEST_F(EditorTest, TheLogListUndoesWithKeysAndCancelRestores) {
   std::string original;
   ReadRegularFile(std::string(TEVRA_EXAMPLES) + "/sample.adi", original);
   EXPECT_EQ(bytes, original);
+}
+
+}  // namespace
+}  // namespace tevra
+
+namespace tevra {
+namespace {
+
+// The properties panel follows the selection; a value typed and entered
+// moves the item at once, as one step that Ctrl+Z takes back; the panel's
+// toggle is in the View menu.
+TEST_F(EditorTest, ThePropertiesPanelEditsTheSelectionAsOneUndoStep) {
+  auto box = std::make_unique<ShapeItem>(ItemBox);
+  box->Rect = {1000, -1000, 1500, -1500};
+  CardItem& item = Items().Add(std::move(box));
+  PropertiesPanel* panel = frame->Properties();
+  ASSERT_NE(panel, nullptr);
+  panel->toggleViewAction()->trigger();  // View › プロパティ
+  ASSERT_TRUE(panel->isVisible());
+  frame->Run(cmd::kToolSelect);
+  QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, At({1250, -1000}));
+  ASSERT_EQ(Items().Current(), &item);
+  QLineEdit* left = panel->Field(Property::Left);
+  EXPECT_TRUE(left->isVisible());
+  EXPECT_EQ(left->text(), QStringLiteral("25.4"));
+  EXPECT_FALSE(panel->Field(Property::Text)->isVisible());  // a box has no text
+  left->selectAll();
+  QTest::keyClicks(left, QStringLiteral("30"));
+  QTest::keyClick(left, Qt::Key_Return);
+  EXPECT_EQ(item.Rect.left, static_cast<std::int32_t>(std::lround(30 / 0.0254)));
+  EXPECT_EQ(item.Rect.right - item.Rect.left, 500);
+  frame->Run(cmd::kEditUndo);
+  EXPECT_EQ(Items().At(Items().Count() - 1).Rect.left, 1000);
 }
 
 }  // namespace
