@@ -2533,5 +2533,81 @@ Cards are printed into PDF files, on paper the size of the card.</translation>
         <source>%1 個のアイテム</source>
         <translation>%1 items</translation>
     </message>
+    <message>
+        <source>カード画像の書き出し</source>
+        <translation>Export Card Images</translation>
+    </message>
+    <message>
+        <source>参照...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>書き出すフォルダ</source>
+        <translation>Folder to Write Into</translation>
+    </message>
+    <message>
+        <source>差込言語の書式: 既定の %C_%{YYYY}%{MM}%{DD}_%B は JA1ABC_20241103_0930 になります</source>
+        <translation>In the merge language: the default %C_%{YYYY}%{MM}%{DD}_%B gives JA1ABC_20241103_0930</translation>
+    </message>
+    <message>
+        <source>フォルダ</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>形式</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>解像度</source>
+        <translation>Resolution</translation>
+    </message>
+    <message>
+        <source>ファイル名</source>
+        <translation>File names</translation>
+    </message>
+    <message>
+        <source>カード画像の書き出し...</source>
+        <translation>Export Card Images...</translation>
+    </message>
+    <message>
+        <source>差込印刷のカードを1枚ずつ画像ファイルに書き出します</source>
+        <translation>Write every card of the merge print as a picture file of its own</translation>
+    </message>
+    <message>
+        <source>カード画像を書き出し中...</source>
+        <translation>Writing the card images...</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>カード画像を書き出せませんでした. フォルダは元のままです.
+
+%1</source>
+        <translation>The card images could not be written. The folder is as it was.
+
+%1</translation>
+    </message>
+    <message>
+        <source>%1 枚のカード画像を %2 に書き出しました</source>
+        <translation>%1 card images written to %2</translation>
+    </message>
+    <message>
+        <source>書き出すフォルダを指定してください.</source>
+        <translation>Give the folder to write into.</translation>
+    </message>
+    <message>
+        <source>形式は png か jpg です.</source>
+        <translation>The format is png or jpg.</translation>
+    </message>
+    <message>
+        <source>解像度は 72 から 600 dpi です.</source>
+        <translation>The resolution is 72 to 600 dpi.</translation>
+    </message>
+    <message>
+        <source>ファイル名の書式を指定してください.</source>
+        <translation>Give the pattern of the file names.</translation>
+    </message>
 </context>
 </TS>

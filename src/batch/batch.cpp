@@ -26,7 +26,7 @@ int RunBatch(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
     if (const int rc = SaveLayout(options, err); rc != 0 || (!options.pngPath && !options.pdfPath)) return rc;
   }
   if (options.listSheets) return ListSheets(*options.listSheets, out, err);
-  if (options.outputPdf || options.printerName) return PrintCards(options, out, err);
+  if (options.outputPdf || options.printerName || options.imagesDir) return PrintCards(options, out, err);
   if (options.pngPath || options.pdfPath || options.thumbnailSize) return RenderLayout(options, err);
   return ListLog(options, out, err);
 }

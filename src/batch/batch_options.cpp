@@ -11,6 +11,7 @@ namespace tevra {
 const char* const kBatchUsage =
     "Usage: tevra-batch -o OUT.pdf LAYOUT LOGFILE [options]\n"
     "       tevra-batch --printer NAME LAYOUT LOGFILE [options]\n"
+    "       tevra-batch --images DIR LAYOUT LOGFILE [options]\n"
     "       tevra-batch --list LOGFILE [options]\n"
     "       tevra-batch --expand TEXT LOGFILE [options]\n"
     "       tevra-batch --png OUT.png LAYOUT [LOGFILE] [options]\n"
@@ -21,6 +22,18 @@ const char* const kBatchUsage =
     "                       page per card (or label sheets), into one PDF file.\n"
     "  --printer NAME LAYOUT LOGFILE\n"
     "                       the same on a printer of the system (CUPS).\n"
+    "  --images DIR LAYOUT LOGFILE\n"
+    "                       the same as one picture per card (a label of a sheet\n"
+    "                       is a card) in DIR, made when missing: the card alone,\n"
+    "                       for QSLs sent by e-mail. --image-format png|jpg\n"
+    "                       (png; jpg at quality 90), --dpi N (72-600, 300),\n"
+    "                       --image-name PATTERN in the merge language (default\n"
+    "                       '%C_%{YYYY}%{MM}%{DD}_%B': JA1ABC_20241103_0930.png;\n"
+    "                       '/' and other characters unsafe in names become '-',\n"
+    "                       a second card of the same name gets -2, -3). A file\n"
+    "                       already there stops the run before anything is\n"
+    "                       written, unless --overwrite. With --write-back the\n"
+    "                       QSOs are marked only once every picture is on disk.\n"
     "  --pages A-B          print pages A to B only ('A-' to the end, 'A' one page).\n"
     "  --test               test print: one page with the current card (or the\n"
     "                       sample QSOs when no LOGFILE is given), grid included.\n"
@@ -154,7 +167,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
                 expand = valued("expand"), expandFile = valued("expand-file"), areas = flag("areas"),
                 sort = valued("sort"), perCard = valued("per-card"), where = valued("where"),
                 config = valued("config"), csvFormat = valued("csv-format"), guess = flag("guess"),
-                skip = valued("skip"), encoding = valued("encoding"), png = valued("png"), pdf = valued("pdf"), thumbnail = valued("thumbnail"), sheet = valued("sheet"), listSheets = flag("list-sheets"),
+                skip = valued("skip"), encoding = valued("encoding"), png = valued("png"), pdf = valued("pdf"), thumbnail = valued("thumbnail"), images = valued("images"), imageFormat = valued("image-format"), dpi = valued("dpi"), imageName = valued("image-name"), overwrite = flag("overwrite"), sheet = valued("sheet"), listSheets = flag("list-sheets"),
                 saveLayout = valued("save-layout"), exportDbf = valued("export-dbf"), odbc = valued("odbc"),
                 table = valued("table"), plugin = valued("plugin"), source = valued("source");
   flag("help");
@@ -213,7 +226,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
 
   std::vector<std::string> files;
   for (const QString& file : parser.positionalArguments()) files.push_back(file.toStdString());
-  const bool printing = parser.isSet(output) || parser.isSet(printer);
+  const bool printing = parser.isSet(output) || parser.isSet(printer) || parser.isSet(images);
   if (parser.isSet(sheet)) options.sheet = text(sheet);
   if (parser.isSet(listSheets)) {
     std::string words;
@@ -240,7 +253,23 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
   if (printing + rendering + listing > 1)
     return "choose one of a merge print (-o, --printer), a rendering (--png, --pdf, --save-layout) and a listing "
            "(--list, --count, --expand, --expand-file, --areas, --export-dbf)";
-  if (parser.isSet(output) && parser.isSet(printer)) return "-o and --printer exclude each other";
+  if (parser.isSet(output) + parser.isSet(printer) + parser.isSet(images) > 1)
+    return "-o, --printer and --images exclude each other";
+  if (parser.isSet(imageFormat)) {
+    options.imageFormat = text(imageFormat);
+    if (options.imageFormat == "jpeg") options.imageFormat = "jpg";
+    if (options.imageFormat != "png" && options.imageFormat != "jpg") return "--image-format takes png or jpg";
+  }
+  if (parser.isSet(dpi)) {
+    const auto n = Count(parser.value(dpi), 72, 600);
+    if (!n) return "--dpi takes a resolution from 72 to 600";
+    options.imageDpi = static_cast<int>(*n);
+  }
+  if (parser.isSet(imageName)) options.imageName = text(imageName);
+  options.overwrite = parser.isSet(overwrite);
+  if ((parser.isSet(imageFormat) || parser.isSet(dpi) || parser.isSet(imageName) || parser.isSet(overwrite)) &&
+      !parser.isSet(images))
+    return "--image-format, --dpi, --image-name and --overwrite go with --images";
   if (parser.isSet(expand) && parser.isSet(expandFile)) return "--expand and --expand-file exclude each other";
   // The older form named the layout after each of --png and --pdf.
   if (rendering && files.size() == 2 && files[0] == files[1] && parser.isSet(png) && parser.isSet(pdf)) files.pop_back();
@@ -270,6 +299,7 @@ std::optional<std::string> ParseArguments(const std::vector<std::string>& args, 
     if (files.size() > 2) return "more than a layout and a log: " + files[2];
     if (printing) {
       if (parser.isSet(output)) options.outputPdf = text(output);
+      if (parser.isSet(images)) options.imagesDir = text(images);
       if (parser.isSet(printer)) options.printerName = text(printer);
       options.printLayout = files[0];
       if (files.size() > 1) options.printLog = files[1];

@@ -34,8 +34,14 @@ struct BatchOptions {
   std::optional<std::string> mftPath;
   bool guess = false;
   int skip = 0;
-  // The merge print: into a PDF file or to a printer.
+  // The merge print: into a PDF file, to a printer, or as one picture per
+  // card into a folder (--images, with its format, resolution, names).
   std::optional<std::string> outputPdf;
+  std::optional<std::string> imagesDir;
+  std::string imageFormat = "png";
+  int imageDpi = 300;
+  std::optional<std::string> imageName;
+  bool overwrite = false;
   std::optional<std::string> printerName;
   std::string printLayout;
   std::optional<std::string> printLog;

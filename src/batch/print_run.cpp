@@ -43,6 +43,7 @@
 #include "qt/qt_printer.h"
 
 #include "batch/batch_runs.h"
+#include "program/card_image_export.h"
 #include "batch/batch_session.h"
 
 namespace tevra {
@@ -195,15 +196,30 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
   ui.proceedWhenLogChanged = true;
   job.Begin();
   ProgressLine progress(err, job, merge ? static_cast<int>(doc.store.CardCount()) : 1);
-  const PageLoopResult result =
-      systemPrinter ? RunPageLoop(job, doc, systemPrinter->Device(), systemPrinter->Device().resolution(), from, to,
-                                  std::ref(progress))
-                    : PrintToPdf(job, doc, *batch.outputPdf, from, to, std::ref(progress));
+  PageLoopResult result;
+  std::vector<std::string> images;
+  if (batch.imagesDir) {
+    ImageExport exporting;
+    exporting.folder = *batch.imagesDir;
+    exporting.format = batch.imageFormat;
+    exporting.dpi = batch.imageDpi;
+    if (batch.imageName) exporting.namePattern = *batch.imageName;
+    exporting.overwrite = batch.overwrite;
+    result = ExportCardImages(job, doc, exporting, from, to, [&progress](int done, int total) {
+      progress(done, total);
+      return true;
+    }, &images);
+  } else {
+    result = systemPrinter ? RunPageLoop(job, doc, systemPrinter->Device(), systemPrinter->Device().resolution(), from,
+                                         to, std::ref(progress))
+                           : PrintToPdf(job, doc, *batch.outputPdf, from, to, std::ref(progress));
+  }
   if (!result.ok) {
     // Nothing counts as printed: no marks, no print number, no resume point.
     job.Fail();
-    std::fprintf(err, "tevra-batch: %s: cannot write the pages%s%s; nothing was printed and the log was not marked\n",
-                 systemPrinter ? batch.printerName->c_str() : batch.outputPdf->c_str(), result.error.empty() ? "" : ": ",
+    const std::string& where = systemPrinter ? *batch.printerName : batch.imagesDir ? *batch.imagesDir : *batch.outputPdf;
+    std::fprintf(err, "tevra-batch: %s: cannot write the %s%s%s; nothing was printed and the log was not marked\n",
+                 where.c_str(), batch.imagesDir ? "pictures" : "pages", result.error.empty() ? "" : ": ",
                  result.error.c_str());
     return 1;
   }
@@ -211,7 +227,9 @@ int PrintCards(const BatchOptions& batch, std::FILE* out, std::FILE* err) {
   for (std::size_t i = 0; i < doc.store.QsoCount(); ++i) printed += doc.store.Entry(i).Printed() ? 1 : 0;
   job.End();
   if (result.stoppedEarly) std::fprintf(err, "tevra-batch: printing ended at a prompt\n");
-  const std::string target = systemPrinter ? "printer " + *batch.printerName : *batch.outputPdf;
+  const std::string target = systemPrinter    ? "printer " + *batch.printerName
+                             : batch.imagesDir ? std::to_string(images.size()) + " pictures in " + *batch.imagesDir
+                                               : *batch.outputPdf;
   const int pages = result.firstPage == 0 ? 0 : result.lastPage - result.firstPage + 1;
   std::fprintf(out, "%d card%s on %d page%s (pages %d to %d of %d) to %s\n", job.CardsPrinted(),
                job.CardsPrinted() == 1 ? "" : "s", pages, pages == 1 ? "" : "s", result.firstPage, result.lastPage,

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QInputDialog>
+#include <QProgressDialog>
 #include <QStandardPaths>
 #include <QMenu>
 #include <QCheckBox>
@@ -62,6 +63,7 @@
 #include "qt/qt_ui.h"
 #include "qt/translation.h"
 #include "program/file_locations.h"
+#include "program/card_image_export.h"
 
 namespace tevra {
 
@@ -237,6 +239,61 @@ QPrinter* FileCommands::PdfDevice(std::unique_ptr<QtPrinter>& holder) {
   device.setPageLayout(QPageLayout(QPageSize(QSizeF(m.paperWidth / 1000.0, m.paperHeight / 1000.0), QPageSize::Inch),
                                    QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
   return &device;
+}
+
+
+void FileCommands::ExportImages() {
+  if (doc_.store.CardCount() == 0) {
+    if (!doc_.loader.OpenLogDialog() || doc_.store.CardCount() == 0) return;
+  }
+  ProgramSettings& s = program_.settings;
+  ImageExport options;
+  options.folder = s.imageFolder.empty()
+                       ? (QStandardPaths::writableLocation(QStandardPaths::PicturesLocation) + QStringLiteral("/QSL"))
+                             .toStdString()
+                       : s.imageFolder;
+  if (!s.imageFormat.empty()) options.format = s.imageFormat;
+  if (s.imageDpi > 0) options.dpi = s.imageDpi;
+  if (!s.imageName.empty()) options.namePattern = s.imageName;
+  const bool chosen = questions_.imageExportDialog ? questions_.imageExportDialog(options)
+                                                   : RunImageExportDialog(options, frame_.Window());
+  if (!chosen) return;
+  s.imageFolder = options.folder;
+  s.imageFormat = options.format;
+  s.imageDpi = options.dpi;
+  s.imageName = options.namePattern;
+
+  PrintJob job(doc_, PrintKind::Merge);
+  if (!job.Prepare()) return;
+  job.Begin();
+  QProgressDialog progress(Tevra::tr("カード画像を書き出し中..."), Tevra::tr("中止"), 0, job.PageCount(), frame_.Window());
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(500);
+  std::vector<std::string> written;
+  const PageLoopResult result = ExportCardImages(
+      job, doc_, options, job.MinPage(), job.PageCount(),
+      [&progress](int done, int total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+        QApplication::processEvents();
+        return !progress.wasCanceled();
+      },
+      &written);
+  progress.reset();
+  if (!result.ok) {
+    // Nothing counts as printed: no pictures in the folder, no marks.
+    job.Fail();
+    program_.ui.ShowMessage(Tevra::tr("カード画像を書き出せませんでした. フォルダは元のままです.\n\n%1")
+                                .arg(QString::fromStdString(result.error))
+                                .toStdString(),
+                            MessageIcon::Error);
+    return;
+  }
+  ui_.SetStatus(Tevra::tr("%1 枚のカード画像を %2 に書き出しました")
+                    .arg(written.size())
+                    .arg(QString::fromStdString(options.folder))
+                    .toStdString());
+  job.End();  // the write-back question, as after a print
 }
 
 

@@ -34,6 +34,9 @@ class FileCommands {
   void OpenDocument();
   void Print(PrintKind kind, bool withDialog);
   void Preview();
+  // File › Export card images: every card of the merge print as a picture
+  // file, then the write-back question as after a print.
+  void ExportImages();
   void PrinterSetup();
 
  private:

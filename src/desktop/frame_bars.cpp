@@ -82,6 +82,14 @@ void MainFrame::BuildMenus() {
     break;
   }
   examples->setEnabled(!examples->isEmpty());
+  // File › Export card images, after the print preview.
+  auto* exportImages = new QAction(Tevra::tr("カード画像の書き出し..."), this);
+  exportImages->setObjectName(QStringLiteral("exportImages"));
+  exportImages->setStatusTip(Tevra::tr("差込印刷のカードを1枚ずつ画像ファイルに書き出します"));
+  connect(exportImages, &QAction::triggered, this, [this] { files_.ExportImages(); });
+  const QList<QAction*> fileEntries = file->actions();
+  const qsizetype previewAt = fileEntries.indexOf(Action(cmd::kPrintPreview));
+  file->insertAction(previewAt >= 0 && previewAt + 1 < fileEntries.size() ? fileEntries[previewAt + 1] : nullptr, exportImages);
   // Zooming as other designers do, beside the zoom command's four steps.
   QMenu* viewMenu = menuBar()->actions().value(2)->menu();
   const QList<QAction*> viewEntries = viewMenu->actions();

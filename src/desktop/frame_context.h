@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "card/card_item.h"
+#include "program/card_image_export.h"
 #include "platform/drawing_types.h"
 #include "platform/ui.h"
 #include "print/print_job.h"
@@ -57,6 +58,9 @@ struct FrameQuestions {
   std::function<QString()> askCallSign;
   // The log list after a load; true for OK.
   std::function<bool()> showLogList;
+  // The card image export's dialog (folder, format, resolution, names);
+  // false on cancel.
+  std::function<bool(ImageExport&)> imageExportDialog;
 };
 
 class FrameContext {

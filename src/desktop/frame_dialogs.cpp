@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QFileDialog>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -271,6 +272,53 @@ std::optional<LabelSheet> ChooseLabelSheet(const std::vector<LabelSheet>& catalo
   layout->addWidget(buttons);
   if (box.exec() != QDialog::Accepted || list->currentRow() < 0) return std::nullopt;
   return *shown[static_cast<std::size_t>(list->currentRow())];
+}
+
+bool RunImageExportDialog(ImageExport& o, QWidget* parent) {
+  QDialog box(parent);
+  box.setWindowTitle(Tevra::tr("カード画像の書き出し"));
+  auto* form = new QFormLayout(&box);
+  auto* folder = new QLineEdit(QString::fromStdString(o.folder));
+  folder->setObjectName(QStringLiteral("folder"));
+  auto* browse = new QPushButton(Tevra::tr("参照..."));
+  auto* folderRow = new QHBoxLayout;
+  folderRow->addWidget(folder);
+  folderRow->addWidget(browse);
+  QObject::connect(browse, &QPushButton::clicked, &box, [&] {
+    const QString chosen = QFileDialog::getExistingDirectory(&box, Tevra::tr("書き出すフォルダ"), folder->text());
+    if (!chosen.isEmpty()) folder->setText(chosen);
+  });
+  auto* format = new QComboBox;
+  format->addItems({QStringLiteral("PNG"), QStringLiteral("JPEG")});
+  format->setCurrentIndex(o.format == "jpg" ? 1 : 0);
+  auto* dpi = new QSpinBox;
+  dpi->setRange(72, 600);
+  dpi->setValue(o.dpi);
+  dpi->setSuffix(QStringLiteral(" dpi"));
+  auto* name = new QLineEdit(QString::fromStdString(o.namePattern));
+  name->setObjectName(QStringLiteral("pattern"));
+  name->setToolTip(Tevra::tr("差込言語の書式: 既定の %C_%{YYYY}%{MM}%{DD}_%B は JA1ABC_20241103_0930 になります"));
+  form->addRow(Tevra::tr("フォルダ"), folderRow);
+  form->addRow(Tevra::tr("形式"), format);
+  form->addRow(Tevra::tr("解像度"), dpi);
+  form->addRow(Tevra::tr("ファイル名"), name);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &box, &QDialog::reject);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &box, [&] {
+    ImageExport edited = o;
+    edited.folder = folder->text().trimmed().toStdString();
+    edited.format = format->currentIndex() == 1 ? "jpg" : "png";
+    edited.dpi = dpi->value();
+    edited.namePattern = name->text().toStdString();
+    if (const auto problem = ImageExportProblem(edited)) {
+      QMessageBox::warning(&box, QStringLiteral("TEVRA"), Tr(*problem));
+      return;
+    }
+    o = edited;
+    box.accept();
+  });
+  form->addRow(buttons);
+  return box.exec() == QDialog::Accepted;
 }
 
 }  // namespace tevra

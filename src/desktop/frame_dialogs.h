@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "program/card_image_export.h"
 #include "program/label_catalogue.h"
 #include "program/options_dialog.h"
 #include "writeback/write_back.h"
@@ -28,6 +29,10 @@ void ShowAreaStatistics(const std::string& text, QWidget* parent);
 // chosen one, or none on Cancel (and when no catalogue is installed, after
 // saying so).
 std::optional<LabelSheet> ChooseLabelSheet(const std::vector<LabelSheet>& catalogue, QWidget* parent);
+
+// File › Export card images: the folder (with a chooser), format,
+// resolution and name pattern; true on OK with usable values.
+bool RunImageExportDialog(ImageExport& options, QWidget* parent);
 
 // "選択アイテムの移動": both amounts in 1/1000 inch, -500..500; true on OK.
 bool RunMoveDialog(QWidget* parent, int& dx, int& dy);

@@ -73,6 +73,10 @@ void ReadSettings(const Profile& f, ProgramSettings& s) {
   s.layoutDirectory = f.GetString(kOption, "LayoutDir", "");
   s.printFile = f.GetString(kOption, "PrintFile", "");
   s.viewZoom = std::clamp(f.GetInt(kOption, "ViewZoom", 0), 0, 800);
+  s.imageFolder = f.GetString(kOption, "ImageDir", "");
+  s.imageFormat = f.GetString(kOption, "ImageFormat", "");
+  s.imageDpi = std::clamp(f.GetInt(kOption, "ImageDpi", 0), 0, 600);
+  s.imageName = f.GetString(kOption, "ImageName", "");
   load.th5Widths = kDefaultTh5Widths;
   ReadTh5Fields(f.GetString(kOption, "TH5Fields", Th5FieldsText(kDefaultTh5Widths)), load.th5Widths);
   // The Cabrillo choices start afresh with every reading.
@@ -122,9 +126,12 @@ void WriteSettings(Profile& f, const ProgramSettings& s) {
   SetFlag(f, "IncludeDoc", s.includeDoc);
   // Written once set, so that settings files without them stay as they were.
   for (const auto& [key, value] : {std::pair<const char*, const std::string&>{"Language", s.language},
-                                   {"LayoutDir", s.layoutDirectory}, {"PrintFile", s.printFile}})
+                                   {"LayoutDir", s.layoutDirectory}, {"PrintFile", s.printFile},
+                                   {"ImageDir", s.imageFolder}, {"ImageFormat", s.imageFormat},
+                                   {"ImageName", s.imageName}})
     if (!value.empty() || !f.GetString(kOption, key, "").empty()) f.SetString(kOption, key, value);
   if (s.viewZoom != 0 || f.GetInt(kOption, "ViewZoom", 0) != 0) f.SetInt(kOption, "ViewZoom", s.viewZoom);
+  if (s.imageDpi != 0 || f.GetInt(kOption, "ImageDpi", 0) != 0) f.SetInt(kOption, "ImageDpi", s.imageDpi);
   f.SetString(kOption, "TH5Fields", Th5FieldsText(load.th5Widths));
   f.SetString(kOption, "LogEncoding", std::string(EncodingName(load.encoding)));
   f.SetInt("Settings", "PreviewPages", s.previewPages);

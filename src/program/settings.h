@@ -63,6 +63,13 @@ struct ProgramSettings {
   // The card view's zoom in % ("ViewZoom"); 0: the card fitted into the
   // window at start.
   int viewZoom = 0;
+  // File › Export card images: the folder, format, resolution and name
+  // pattern used last ("ImageDir", "ImageFormat", "ImageDpi", "ImageName",
+  // UTF-8; empty or 0 for the defaults).
+  std::string imageFolder;
+  std::string imageFormat;
+  int imageDpi = 0;
+  std::string imageName;
   PromptHistory messages;  // the registered print messages, newest first
   // Placement of the log list window, written with the options.
   std::optional<WindowPlacement> logWindow;

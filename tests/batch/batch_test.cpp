@@ -1,4 +1,5 @@
 #include "batch/batch.h"
+#include "program/card_image_export.h"
 
 #include <gtest/gtest.h>
 
@@ -735,6 +736,104 @@ TEST_F(BatchCsvTest, BadSettingFilesAndArguments) {
   EXPECT_EQ(noConfig.code, 1);
   EXPECT_EQ(Batch({"--list", csv, "--skip", "x"}).code, 2);
   EXPECT_EQ(Batch({"--list"}).code, 2);
+}
+
+}  // namespace
+}  // namespace tevra
+
+namespace tevra {
+namespace {
+
+std::vector<std::string> Listing(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(CardImages, NamesAreSafeForFiles) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"JA1ABC_20241103_0930", "JA1ABC_20241103_0930"}, {"W1AW/4", "W1AW-4"}, {"a:b*c?d\"e<f>g|h\\i", "a-b-c-d-e-f-g-h-i"},
+      {" .hidden. ", "hidden"}, {"", "card"}, {"..", "card"}, {"tab\there", "tab-here"}, {"東京/局", "東京-局"}};
+  for (const auto& [in, out] : cases) EXPECT_EQ(SafeImageName(in), out) << in;
+  std::string longName;
+  for (int i = 0; i < 100; ++i) longName += "東";  // 300 bytes
+  const std::string cut = SafeImageName(longName);
+  EXPECT_LE(cut.size(), 200u);
+  EXPECT_EQ(cut.size() % 3, 0u);  // no character cut in half
+}
+
+// One picture per card: the pattern's names, -2 for a second card of the
+// same name; a folder that already holds a name stops the run before
+// anything is written (unless --overwrite); the first picture is the card
+// of --png, cut out of its paper.
+TEST(CardImages, OnePicturePerCardNamedByThePattern) {
+  test::TempDir dir;
+  const auto log = dir.Path() / "twice.adi";
+  std::ofstream(log) << "<ADIF_VER:5>3.1.4<EOH>\n"
+                        "<CALL:6>JA1ABC<QSO_DATE:8>20241103<TIME_ON:4>0930<BAND:3>20m<MODE:2>CW<RST_SENT:3>599<EOR>\n"
+                        "<CALL:6>JA1ABC<QSO_DATE:8>20241103<TIME_ON:4>0930<BAND:3>40m<MODE:2>CW<RST_SENT:3>599<EOR>\n"
+                        "<CALL:6>W1AW/4<QSO_DATE:8>20241104<TIME_ON:4>2315<BAND:3>20m<MODE:2>CW<RST_SENT:3>599<EOR>\n";
+  const std::string ini = (dir.Path() / "T.INI").string();
+  std::ofstream(ini).close();
+  const auto out = dir.Path() / "cards";
+  // Address labels: one QSO a card, so the station's two QSOs make two cards.
+  const std::string labels = "tackseal";
+  const std::vector<std::string> args = {"--images", out.string(), labels, log.string(), "--config", ini};
+  BatchRun run = Batch(args);
+  ASSERT_EQ(run.code, 0) << run.err;
+  // Japanese stations' times in JST, others' in UTC (the automatic choice).
+  const std::vector<std::string> names = {"JA1ABC_20241103_1830-2.png", "JA1ABC_20241103_1830.png",
+                                          "W1AW-4_20241104_2315.png"};
+  EXPECT_EQ(Listing(out), names);
+
+  // Again: the first name is taken, nothing changes.
+  const auto before = std::filesystem::last_write_time(out / names[1]);
+  run = Batch(args);
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.err.find("JA1ABC_20241103_1830.png is there already"), std::string::npos) << run.err;
+  EXPECT_EQ(Listing(out), names);
+  EXPECT_EQ(std::filesystem::last_write_time(out / names[1]), before);
+  std::vector<std::string> again = args;
+  again.push_back("--overwrite");
+  EXPECT_EQ(Batch(again).code, 0);
+  EXPECT_EQ(Listing(out), names);
+
+  // The same pixels as --png's card, wherever --png puts it on its paper.
+  const std::string png = (dir.Path() / "card.png").string();
+  ASSERT_EQ(Batch({"--png", png, labels, log.string()}).code, 0);
+  const QImage paper(QString::fromStdString(png));
+  const QImage card(QString::fromStdString((out / names[1]).string()));
+  ASSERT_FALSE(card.isNull());
+  bool found = false;
+  for (int oy = 0; oy < 80 && !found; ++oy)
+    for (int ox = 0; ox < 80 && !found; ++ox)
+      found = paper.copy(ox, oy, card.width(), card.height()).convertToFormat(card.format()) == card;
+  EXPECT_TRUE(found);
+}
+
+// A folder that cannot be made writes no picture and marks nothing.
+TEST(CardImages, AFailedWriteMarksNothing) {
+  test::TempDir dir;
+  const auto log = dir.Path() / "sample.adi";
+  std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.adi", log);
+  const std::string original = [&] {
+    std::ifstream in(log, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }();
+  std::ofstream(dir.Path() / "afile") << "x";
+  const std::string ini = (dir.Path() / "T.INI").string();
+  std::ofstream(ini).close();
+  const BatchRun run = Batch({"--images", (dir.Path() / "afile" / "cards").string(), "postcard", log.string(),
+                              "--write-back", "--config", ini});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_NE(run.err.find("the log was not marked"), std::string::npos) << run.err;
+  std::ifstream in(log, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), original);
+  for (const auto& args : std::vector<std::vector<std::string>>{{"--images", "x", "postcard", log.string(), "--dpi", "20"},
+                                                                {"--images", "x", "postcard", log.string(), "--image-format", "gif"},
+                                                                {"-o", "x.pdf", "postcard", log.string(), "--overwrite"}})
+    EXPECT_EQ(Batch(args).code, 2) << args.back();
 }
 
 }  // namespace

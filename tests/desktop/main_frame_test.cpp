@@ -860,3 +860,39 @@ TEST_F(MainFrameTest, ALabelSheetFromTheCatalogueFillsTheForms) {
 
 }  // namespace
 }  // namespace tevra
+
+namespace tevra {
+namespace {
+
+// File › Export card images: the dialog's values are kept, one picture per
+// card lands in the folder, and the write-back question follows as after a
+// print.
+TEST_F(MainFrameTest, ExportCardImagesWritesEveryCardThenAsksTheWriteBack) {
+  OpenPostcardWithLog();
+  const auto folder = dir.Path() / "qsl";
+  frame->imageExportDialog = [&](ImageExport& o) {
+    o.folder = folder.string();
+    o.format = "jpg";
+    o.dpi = 100;
+    o.namePattern = "%C";
+    return true;
+  };
+  ui.QueueSortAnswer(SortAnswer::No);  // the print job's sort question
+  ui.QueueAnswer(Answer::No);          // do not mark the log
+  QAction* action = frame->findChild<QAction*>(QStringLiteral("exportImages"));
+  ASSERT_NE(action, nullptr);
+  const std::size_t questions = ui.Questions().size();
+  action->trigger();
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names.size(), doc->store.CardCount());
+  ASSERT_FALSE(names.empty());
+  EXPECT_EQ(names.front().substr(names.front().size() - 4), ".jpg");
+  EXPECT_GT(ui.Questions().size(), questions);  // the write-back question
+  EXPECT_EQ(program->settings.imageFolder, folder.string());
+  EXPECT_EQ(program->settings.imageDpi, 100);
+}
+
+}  // namespace
+}  // namespace tevra
