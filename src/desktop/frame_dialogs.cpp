@@ -277,6 +277,7 @@ std::optional<LabelSheet> ChooseLabelSheet(const std::vector<LabelSheet>& catalo
 bool RunImageExportDialog(ImageExport& o, QWidget* parent) {
   QDialog box(parent);
   box.setWindowTitle(Tevra::tr("カード画像の書き出し"));
+  box.setMinimumWidth(520);
   auto* form = new QFormLayout(&box);
   auto* folder = new QLineEdit(QString::fromStdString(o.folder));
   folder->setObjectName(QStringLiteral("folder"));
