@@ -426,13 +426,27 @@ class DialogUi : public QtUi {
   SortAnswer AskSortOrder(std::string_view, bool) override { return SortAnswer::No; }
 };
 
-TEST_F(EditorTest, LogDialogsAndTheMessageRegister) {
+// A program, document and window of their own whose questions are real
+// dialogs; the log list after a load closes at once.
+struct DialogFrame {
+  DialogFrame(const ProgramPaths& paths, Printer& paper) : p(dialogs, paths) {
+    p.Start();
+    d = std::make_unique<Document>(p, paper);
+    f = std::make_unique<MainFrame>(p, *d, dialogs, nullptr);
+    f->showLogList = [] { return false; };
+  }
   DialogUi dialogs;
-  Program p(dialogs, program->paths);
-  p.Start();
-  Document d(p, paper);
-  MainFrame f(p, d, dialogs, nullptr);
-  f.showLogList = [] { return false; };  // the list after a load: closed at once
+  Program p;
+  std::unique_ptr<Document> d;
+  std::unique_ptr<MainFrame> f;
+};
+
+TEST_F(EditorTest, LogDialogsAndTheMessageRegister) {
+  DialogFrame frameOfItsOwn(program->paths, paper);
+  DialogUi& dialogs = frameOfItsOwn.dialogs;
+  Program& p = frameOfItsOwn.p;
+  Document& d = *frameOfItsOwn.d;
+  MainFrame& f = *frameOfItsOwn.f;
   // The format dialog of a CSV log: cancelled, nothing is read.
   const auto csv = dir.Path() / "log.csv";
   std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.csv", csv);
@@ -498,11 +512,9 @@ TEST_F(EditorTest, SuppressionAreaStatisticsAndFaces) {
 // The message register's list shows the history entry for entry: a text
 // registered twice stands once, at the top.
 TEST_F(EditorTest, RegisteredMessagesShowAsTheHistoryHoldsThem) {
-  DialogUi dialogs;
-  Program p(dialogs, program->paths);
-  p.Start();
-  Document d(p, paper);
-  MainFrame f(p, d, dialogs, nullptr);
+  DialogFrame frameOfItsOwn(program->paths, paper);
+  Program& p = frameOfItsOwn.p;
+  MainFrame& f = *frameOfItsOwn.f;
   p.settings.messages.Add("PSE QSL");
   p.settings.messages.Add("TNX QSO");
   int shown = -1;
@@ -578,12 +590,11 @@ TEST_F(EditorTest, TableAndMacroDialogsShowTheirOwnLabels) {
 }
 
 TEST_F(EditorTest, TheLogListDeletesEditsAndMakesACardCurrent) {
-  DialogUi dialogs;
-  Program p(dialogs, program->paths);
-  p.Start();
-  Document d(p, paper);
-  MainFrame f(p, d, dialogs, nullptr);
-  f.showLogList = [] { return false; };  // the list after the load: closed at once
+  DialogFrame frameOfItsOwn(program->paths, paper);
+  DialogUi& dialogs = frameOfItsOwn.dialogs;
+  Program& p = frameOfItsOwn.p;
+  Document& d = *frameOfItsOwn.d;
+  MainFrame& f = *frameOfItsOwn.f;
   p.settings.load.skipSendMark = false;  // all three QSOs
   const auto log = dir.Path() / "sample.adi";
   std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.adi", log);
@@ -746,12 +757,11 @@ namespace {
 // again; Cancel leaves the log as the window found it (the file is never
 // touched), and the window says so.
 TEST_F(EditorTest, TheLogListUndoesWithKeysAndCancelRestores) {
-  DialogUi dialogs;
-  Program p(dialogs, program->paths);
-  p.Start();
-  Document d(p, paper);
-  MainFrame f(p, d, dialogs, nullptr);
-  f.showLogList = [] { return false; };
+  DialogFrame frameOfItsOwn(program->paths, paper);
+  DialogUi& dialogs = frameOfItsOwn.dialogs;
+  Program& p = frameOfItsOwn.p;
+  Document& d = *frameOfItsOwn.d;
+  MainFrame& f = *frameOfItsOwn.f;
   p.settings.load.skipSendMark = false;
   const auto log = dir.Path() / "sample.adi";
   std::filesystem::copy_file(std::string(TEVRA_EXAMPLES) + "/sample.adi", log);
