@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QLabel>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
@@ -59,6 +61,24 @@ class FrameTest : public ::testing::Test {
   std::unique_ptr<Document> doc;
   std::unique_ptr<MainFrame> frame;
   int logListsShown = 0;
+};
+
+inline std::string Example(const char* name) { return std::string(TEVRA_EXAMPLES) + "/" + name; }
+
+// The window at 800 × 600.
+class MainFrameTest : public FrameTest {
+ protected:
+  MainFrameTest() : FrameTest(800, 600) {}
+
+  // The postcard layout with the example ADIF log (copied), unsorted.
+  void OpenPostcardWithLog() {
+    const auto log = dir.Path() / "sample.adi";
+    std::filesystem::copy_file(Example("sample.adi"), log);
+    ASSERT_TRUE(frame->OpenByName(Example("postcard.tvd")));
+    ui.QueueSortAnswer(SortAnswer::No);  // the repeat expansion's question
+    ASSERT_TRUE(frame->OpenByName(log.string()));
+  }
+  QString PaneText(int index) const { return frame->Pane(index)->text(); }
 };
 
 }  // namespace tevra::test
