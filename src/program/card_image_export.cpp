@@ -1,6 +1,6 @@
 #include "program/card_image_export.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageWriter>
 #include <QPainter>
 #include <fcntl.h>
@@ -10,6 +10,7 @@
 
 #include "card/render_card.h"
 #include "core/encoding.h"
+#include "core/profile.h"
 #include "core/translatable.h"
 #include "program/card_image.h"
 #include "program/program.h"
@@ -62,21 +63,18 @@ class ImageCanvas : public PageCanvas {
       painter.drawImage(QPoint(0, 0), paper, cut.intersected(paper.rect()));
     }
     const std::string staged = (fs::path(staging_) / file).string();
-    QFile out(QString::fromStdString(staged));
-    if (!out.open(QIODevice::WriteOnly)) {
-      error = staged + ": " + out.errorString().toStdString();
-      return;
-    }
-    QImageWriter writer(&out, options_.format == "jpg" ? "jpeg" : "png");
+    // Encoded in memory, then written whole and synced.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, options_.format == "jpg" ? "jpeg" : "png");
     if (options_.format == "jpg") writer.setQuality(90);
-    if (!writer.write(card) || !out.flush() || ::fsync(out.handle()) != 0) {
-      error = target + ": " + (writer.error() != QImageWriter::UnknownError ? writer.errorString() : out.errorString()).toStdString();
-      out.close();
+    if (!writer.write(card)) {
+      error = target + ": " + writer.errorString().toStdString();
       return;
     }
-    out.close();
-    if (out.error() != QFileDevice::NoError) {
-      error = target + ": " + out.errorString().toStdString();
+    if (!ReplaceFileAtomically(staged, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+      error = target + ": cannot be written (is the disk full?)";
       return;
     }
     files.emplace_back(file, target);
